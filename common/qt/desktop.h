@@ -1,0 +1,57 @@
+#pragma once
+// The platform services the windows use: message boxes, questions, file dialogs,
+// printing, opening documents and the screen size. No window calls QMessageBox,
+// QFileDialog or QPrinter itself; tests replace the service with ScriptedDesktop.
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace common {
+
+struct FileChoice {
+    enum class Status { Chosen, Cancelled };
+    Status status = Status::Cancelled;
+    QString path;
+    bool chosen() const { return status == Status::Chosen; }
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString folder;      // starting folder; empty for the dialog's own choice
+    QString fileName;    // initial file name
+    QString filter;      // "Text files (*.txt)|*.txt" style: description|pattern pairs
+};
+
+enum class PrintResult { Printed, Cancelled, Failed };
+enum class OpenResult { Opened, NotFound, Failed };
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Modal OK box; an empty title means the program's own name.
+    virtual void message(QWidget* parent, const QString& text, const QString& title = {}) = 0;
+    // Modal Yes/No question; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title) = 0;
+    virtual FileChoice openFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual FileChoice saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The widget's image on the default printer, or in a PDF file when there is none.
+    virtual PrintResult printWidget(QWidget* widget) = 0;
+    // Opens a document with the desktop's viewer for it.
+    virtual OpenResult openDocument(const QString& path) = 0;
+    virtual QSize screenSize() = 0;
+};
+
+// The service in force: the Qt one unless a test has put another in place.
+Desktop& desktop();
+// Puts a service in place (nullptr goes back to the Qt one); the caller keeps ownership.
+void setDesktop(Desktop* replacement);
+
+// Converts "desc|pattern|desc|pattern" to Qt's "desc (pattern);;..." form.
+QString QtFilter(const QString& pipeFilter);
+
+// Opens the program's help document beside the program; a missing document shows
+// "<NAME> or Adobe Reader not available.".
+void OpenHelpDocument(QWidget* parent, const QString& documentName);
+
+} // namespace common
