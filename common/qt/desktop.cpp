@@ -1,0 +1,118 @@
+#include "desktop.h"
+
+#include "../text_file.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QUrl>
+#include <QWidget>
+
+namespace common {
+namespace {
+
+QString titleOr(const QString& title) {
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
+
+class QtDesktop : public Desktop {
+public:
+    void message(QWidget* parent, const QString& text, const QString& title) override {
+        QMessageBox::information(parent, titleOr(title), text);
+    }
+
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title) override {
+        return QMessageBox::question(parent, titleOr(title), text,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+
+    FileChoice openFile(QWidget* parent, const FileDialogRequest& r) override {
+        return choice(QFileDialog::getOpenFileName(parent, r.title, startPath(r), QtFilter(r.filter)));
+    }
+
+    FileChoice saveFile(QWidget* parent, const FileDialogRequest& r) override {
+        return choice(QFileDialog::getSaveFileName(parent, r.title, startPath(r), QtFilter(r.filter)));
+    }
+
+    PrintResult printWidget(QWidget* widget) override {
+        QPrinter printer(QPrinter::HighResolution);
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            // No printer on this desktop: the page goes into a PDF file the user names.
+            FileChoice pdf = saveFile(widget, {QObject::tr("Print to PDF file"), {},
+                                               widget->windowTitle() + ".pdf",
+                                               "PDF files (*.pdf)|*.pdf"});
+            if (!pdf.chosen()) return PrintResult::Cancelled;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf.path);
+        }
+        QPixmap image = widget->grab();
+        QPainter painter;
+        if (!painter.begin(&printer)) return PrintResult::Failed;
+        QRect page = painter.viewport();
+        QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+        painter.setViewport(page.x(), page.y(), size.width(), size.height());
+        painter.setWindow(image.rect());
+        painter.drawPixmap(0, 0, image);
+        return painter.end() ? PrintResult::Printed : PrintResult::Failed;
+    }
+
+    OpenResult openDocument(const QString& path) override {
+        if (!QFileInfo::exists(path)) return OpenResult::NotFound;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? OpenResult::Opened
+                                                                     : OpenResult::Failed;
+    }
+
+    QSize screenSize() override {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().size() : QSize(1024, 768);
+    }
+
+private:
+    static QString startPath(const FileDialogRequest& r) {
+        if (r.folder.isEmpty()) return r.fileName;
+        return r.fileName.isEmpty() ? r.folder : r.folder + "/" + r.fileName;
+    }
+    static FileChoice choice(const QString& path) {
+        if (path.isEmpty()) return {};
+        return {FileChoice::Status::Chosen, path};
+    }
+};
+
+Desktop* replacementDesktop = nullptr;
+
+} // namespace
+
+Desktop& desktop() {
+    static QtDesktop qtDesktop;
+    return replacementDesktop ? *replacementDesktop : qtDesktop;
+}
+
+void setDesktop(Desktop* replacement) { replacementDesktop = replacement; }
+
+QString QtFilter(const QString& pipeFilter) {
+    QStringList parts = pipeFilter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        filters << (description.contains('(') ? description
+                                               : description + " (" + patterns + ")");
+    }
+    if (filters.isEmpty() && !pipeFilter.isEmpty()) filters << pipeFilter;
+    return filters.join(";;");
+}
+
+void OpenHelpDocument(QWidget* parent, const QString& documentName) {
+    QString path = QString::fromStdString(InFolder(ProgramFolder(), documentName.toStdString()));
+    if (desktop().openDocument(path) == OpenResult::NotFound)
+        desktop().message(parent, documentName + " or Adobe Reader not available.");
+}
+
+} // namespace common

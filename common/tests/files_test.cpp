@@ -1,0 +1,66 @@
+#include "common/placement.h"
+#include "common/text_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace common;
+namespace fs = std::filesystem;
+
+TEST(ParsePlacement, SplitsLeftTopHeightWidth) {
+    Placement p = ParsePlacement(" 1200; 300:6456,8484");
+    EXPECT_EQ(p.left, 1200);
+    EXPECT_EQ(p.top, 300);
+    ASSERT_TRUE(p.height && p.width);
+    EXPECT_EQ(*p.height, 6456);
+    EXPECT_EQ(*p.width, 8484);
+
+    Placement noComma = ParsePlacement("6825;-15:6444:8460");
+    EXPECT_EQ(noComma.left, 6825);
+    EXPECT_EQ(noComma.top, -15);
+    EXPECT_FALSE(noComma.height);
+
+    Placement garbage = ParsePlacement("xyz");
+    EXPECT_EQ(garbage.left, 0);
+    EXPECT_EQ(garbage.top, 0);
+    EXPECT_EQ(PlacementPrefix(1200, -15), " 1200;-15");
+}
+
+class TextFiles : public ::testing::Test {
+protected:
+    fs::path dir = fs::temp_directory_path() / ("text_files_" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string file(const char* name) { return (dir / name).string(); }
+};
+
+TEST_F(TextFiles, ReadsCrLfLfAndAnUnendedLastLine) {
+    std::ofstream(file("a"), std::ios::binary) << "one\r\ntwo\nthree";
+    auto lines = ReadTextLines(file("a"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, (std::vector<std::string>{"one", "two", "three"}));
+    EXPECT_FALSE(ReadTextLines(file("missing")));
+    std::ofstream(file("empty"));
+    EXPECT_TRUE(ReadTextLines(file("empty"))->empty());
+}
+
+TEST_F(TextFiles, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
+    std::string target = file("TL.DEF");
+    EXPECT_EQ(WriteFileAtomically(target, JoinLines({"F", " 50"})), "");
+    EXPECT_EQ(*ReadTextLines(target), (std::vector<std::string>{"F", " 50"}));
+
+    // A write into a folder that does not exist fails and says so.
+    EXPECT_NE(WriteFileAtomically(file("no/such/dir"), "x"), "");
+
+    // A read-only folder: the old file survives the failed write, no temp file is left.
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    bool canStillWrite = std::ofstream(file("probe")).good(); // root ignores permissions
+    if (!canStillWrite) {
+        EXPECT_NE(WriteFileAtomically(target, "new"), "");
+        EXPECT_EQ(*ReadTextLines(target), (std::vector<std::string>{"F", " 50"}));
+    }
+    fs::permissions(dir, fs::perms::owner_all);
+    size_t count = std::distance(fs::directory_iterator(dir), fs::directory_iterator());
+    EXPECT_EQ(count, canStillWrite ? 2u : 1u);
+}
