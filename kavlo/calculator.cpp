@@ -1,0 +1,196 @@
+#include "calculator.h"
+
+#include "common/impedance.h"
+#include "common/number_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace kavlo {
+
+using common::Format;
+using common::ParseNumber;
+
+constexpr double FeetPerMeter = 3.2808399;
+// What an emptied length or impedance box is filled with on leaving it.
+constexpr double EmptyBoxValue = 0.00001;
+
+std::string BoxNumber(double value) {
+    std::string t = common::PlainNumber(value);
+    return t[0] == ' ' ? t.substr(1) : t;
+}
+
+Calculator::Calculator() { DoCompute(); }
+
+void Calculator::DoCompute() {
+    ++computeCount_;
+    Displays& d = displays_;
+    const bool meters = unitWord_ == 'M';
+
+    freq_ = ParseNumber(boxes_.freq);
+    DescribeLine(line_, cable_, freq_, user_);
+    d.txtMLPer = meters ? Format(line_.atten * 3.28084, "#0.000") : Format(line_.atten, "#0.0##");
+    // A positive reactance (possible only for a line the user describes) reads "+ j".
+    d.txtZ0 = Format(line_.r0, "##0.0") + (line_.x0 > 0 ? " + j " + Format(line_.x0, "##0.00")
+                                                          : " - j " + Format(-line_.x0, "##0.00"));
+    d.txtVF = common::PlainNumber(line_.vf);
+    d.txtVoltage = common::PlainNumber(line_.vmax);
+    d.warning = cable_ == UserDefinedIndex ? d.warning : std::string();
+
+    if (!(line_.wavelength > 0) || !std::isfinite(line_.wavelength)) {
+        d.warning = "Velocity factor must be more than 0";
+        return;
+    }
+
+    double lengthFt = ParseNumber(boxes_.length) * (meters ? FeetPerMeter : 1);
+    double attenPer100Ft = ParseNumber(d.txtMLPer) / (meters ? FeetPerMeter : 1);
+    matchedLoss_ = lengthFt * attenPer100Ft / 100;
+    d.txtMLTot = Format(matchedLoss_, "#0.000");
+    d.txtWavelen = Format(lengthFt / line_.wavelength, "0.000");
+
+    double r = ParseNumber(boxes_.resistance), x = ParseNumber(boxes_.reactance);
+    solution_ = CalcZ(line_, matchedLoss_, lengthFt, 0, r, x, end_, txPower_);
+    const LineSolution& s = solution_;
+
+    double inputSwr = end_ == KnownEnd::Load ? s.swrFar : s.swrNear;
+    double loadSwr = end_ == KnownEnd::Load ? s.swrNear : s.swrFar;
+    d.txtInputSWR = Format(inputSwr, "####.00");
+    d.txtLoadSWR = Format(loadSwr, "####.00");
+    d.inputSwrRed = inputSwr < 0;
+    d.loadSwrRed = loadSwr < 0;
+    d.lblRho = end_ == KnownEnd::Load ? "Rho at Load: " : "Rho at Input: ";
+    d.txtRho = Format(s.rhoNear, "0.00000");
+    d.txtAddLoss = Format(std::fabs(s.totalLoss - matchedLoss_), "#0.000");
+    d.txtTotalLoss = Format(s.totalLoss, "#0.000");
+
+    // The window keeps the far impedance in singles.
+    float rFar = static_cast<float>(s.rFar), xFar = static_cast<float>(s.xFar);
+    d.txtImpedIn = Format(rFar, "####0.00") + (xFar < 0 ? " - j " + Format(-xFar, "##0.00")
+                                                        : " + j " + Format(xFar, "##0.00"));
+    d.impedInRed = rFar < 0;
+    d.txtPolarZ = Format(std::sqrt(static_cast<double>(rFar) * rFar + static_cast<double>(xFar) * xFar),
+                         "####0.00");
+    d.txtPolarDegree = Format(common::ToDegrees(common::PhaseAngle(rFar, xFar)), "##0.00");
+}
+
+std::vector<Message> Calculator::setFrequency(const std::string& text) {
+    boxes_.freq = text;
+    // ".0" on the way to ".05": wait for more digits before judging the value.
+    if (!text.empty() && (text[0] == ',' || text[0] == '.') &&
+        common::Val(std::string_view(text).substr(1)) < 2.5)
+        return {};
+    double v = ParseNumber(text);
+    if (text.empty() || v == 0) return {};
+    if (cable_ == UserDefinedIndex && v != user_.freq) displays_.warning = "<--Click again";
+    if (v > 6000 || v < 0.02) {
+        // The box goes back to 3.5 and the results follow it, so the window never
+        // shows results for a frequency other than the one in the box.
+        boxes_.freq = "3.5";
+        DoCompute();
+        return {BadFrequency};
+    }
+    DoCompute();
+    return {};
+}
+
+std::vector<Message> Calculator::setLength(const std::string& text) {
+    boxes_.length = text;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == 'w' || c == 'W'; })) {
+        double wavelengths = common::Val(std::string_view(text).substr(0, text.size() - 1));
+        double perWavelength = (unitWord_ == 'M' ? 299.791848 : 983.57104) * line_.vf / freq_;
+        return setLength(Format(wavelengths * perWavelength, "###0.000"));
+    }
+    double v = ParseNumber(text);
+    if (v > 9999 || v < 0) {
+        std::vector<Message> messages{BadLength};
+        setLength("9999");
+        return messages;
+    }
+    DoCompute();
+    return {};
+}
+
+void Calculator::setResistance(const std::string& text) {
+    boxes_.resistance = text;
+    DoCompute();
+    double v = ParseNumber(text);
+    if (v < 0) setResistance(BoxNumber(std::fabs(v)));
+}
+
+void Calculator::setReactance(const std::string& text) {
+    boxes_.reactance = text;
+    DoCompute();
+}
+
+std::vector<Message> Calculator::leaveFrequency() {
+    return setFrequency(Format(ParseNumber(boxes_.freq), "###0.0##"));
+}
+
+void Calculator::leaveLength() {
+    if (boxes_.length.empty()) setLength(BoxNumber(EmptyBoxValue));
+}
+
+void Calculator::leaveResistance() {
+    if (boxes_.resistance.empty()) setResistance(BoxNumber(EmptyBoxValue));
+}
+
+void Calculator::leaveReactance() {
+    if (boxes_.reactance.empty()) setReactance(BoxNumber(EmptyBoxValue));
+}
+
+std::vector<Message> Calculator::setUnit(char unitWord) {
+    unitWord = unitWord == 'M' ? 'M' : 'F';
+    if (unitWord == unitWord_) return {};
+    unitWord_ = unitWord;
+    const bool meters = unitWord == 'M';
+    displays_.lblUnits = meters ? "Meters" : "Feet";
+    displays_.lbldBPer = meters ? "dB/100 Meters" : "dB/100 Feet";
+    double length = ParseNumber(boxes_.length);
+    length = meters ? length / FeetPerMeter : length * FeetPerMeter;
+    std::vector<Message> messages = setLength(Format(length, "###0.000"));
+    DoCompute();
+    return messages;
+}
+
+void Calculator::setEnd(KnownEnd end) {
+    end_ = end;
+    displays_.lblInputZ = end == KnownEnd::Load ? "Impedance at Input: " : "Impedance at Load: ";
+    DoCompute();
+}
+
+void Calculator::setCable(int index) {
+    cable_ = index;
+    DoCompute();
+}
+
+void Calculator::setUserLine(const UserLine& user) {
+    user_ = user;
+    DoCompute();
+}
+
+void Calculator::applyDefaults(const TlDefaults& d) {
+    user_ = d.user;
+    boxes_.length = d.lengthFeet;
+    boxes_.freq = d.freq;
+    boxes_.resistance = d.resistance;
+    boxes_.reactance = d.reactance;
+    setCable(d.cableIndex);
+    setUnit(d.unitWord);
+}
+
+TlDefaults Calculator::defaults(const std::array<common::Placement, SlotCount>& placements) const {
+    TlDefaults d;
+    d.unitWord = unitWord_;
+    d.user = user_;
+    d.placements = placements;
+    d.lengthFeet = unitWord_ == 'F' ? boxes_.length
+                                    : Format(ParseNumber(boxes_.length) * FeetPerMeter, "####.000");
+    d.cableIndex = cable_;
+    d.freq = boxes_.freq;
+    d.resistance = boxes_.resistance;
+    d.reactance = boxes_.reactance;
+    return d;
+}
+
+} // namespace kavlo

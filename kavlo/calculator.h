@@ -1,0 +1,103 @@
+#pragma once
+// The calculator window's behaviour without the window: the box texts, the rules
+// that accept, rewrite or refuse each edit, and the recomputation that fills every
+// result box. The window and kavlo-cli both drive this one model.
+#include "catalogue.h"
+#include "defaults_file.h"
+#include "line_solution.h"
+
+#include <string>
+#include <vector>
+
+namespace kavlo {
+
+struct Message {
+    std::string text;
+    std::string title;
+    bool operator==(const Message&) const = default;
+};
+
+const Message BadFrequency{"Enter frequency more than 20 kHz, less than 6000 MHz", "Bad Frequency!"};
+const Message BadLength{"Length should be < 9999", "Bad Length!"};
+
+// The texts the user types.
+struct Boxes {
+    std::string freq = "3.5";
+    std::string length = "100.000";
+    std::string resistance = "50";
+    std::string reactance = "0";
+};
+
+// Everything the window shows as a result.
+struct Displays {
+    std::string txtZ0 = "50 - j 0.60";
+    std::string txtMLPer, txtVF, txtVoltage, txtMLTot, txtWavelen;
+    std::string txtLoadSWR, txtInputSWR, txtRho, txtAddLoss, txtTotalLoss;
+    std::string txtImpedIn, txtPolarZ, txtPolarDegree;
+    std::string lblInputZ = "Impedance at Input: ";
+    std::string lblRho = "Rho at Load: ";
+    std::string lblUnits = "Feet";
+    std::string lbldBPer = "dB/100 Feet";
+    std::string warning; // LblWarning; empty when hidden
+    bool loadSwrRed = false, inputSwrRed = false, impedInRed = false;
+};
+
+class Calculator {
+public:
+    Calculator(); // starts with RG-8A, 3.5 MHz, 100 ft, 50 ohm at the load, computed
+
+    // Edits of the boxes, as the user types them; each returns the messages to show.
+    // A rule may rewrite a box (read it back from boxes()).
+    std::vector<Message> setFrequency(const std::string& text);
+    std::vector<Message> setLength(const std::string& text);
+    void setResistance(const std::string& text);
+    void setReactance(const std::string& text);
+
+    // Leaving a box.
+    std::vector<Message> leaveFrequency();
+    void leaveLength();
+    void leaveResistance();
+    void leaveReactance();
+
+    std::vector<Message> setUnit(char unitWord); // 'F' or 'M'
+    void setEnd(KnownEnd end);
+    void setCable(int index);
+    void setUserLine(const UserLine& user);
+
+    // Starts from a defaults file's settings; placements are the window's business.
+    void applyDefaults(const TlDefaults& defaults);
+    // The settings to keep, with the given placements.
+    TlDefaults defaults(const std::array<common::Placement, SlotCount>& placements) const;
+
+    void DoCompute();
+
+    const Boxes& boxes() const { return boxes_; }
+    const Displays& displays() const { return displays_; }
+    const LineDescription& line() const { return line_; }
+    const LineSolution& solution() const { return solution_; }
+    double matchedLoss() const { return matchedLoss_; }
+    char unitWord() const { return unitWord_; }
+    KnownEnd end() const { return end_; }
+    int cable() const { return cable_; }
+    const UserLine& userLine() const { return user_; }
+    int computeCount() const { return computeCount_; }
+
+private:
+    Boxes boxes_;
+    Displays displays_;
+    LineDescription line_;
+    LineSolution solution_;
+    UserLine user_;
+    char unitWord_ = 'F';
+    KnownEnd end_ = KnownEnd::Load;
+    int cable_ = 3;
+    double freq_ = 3.5;
+    double matchedLoss_ = 0;
+    double txPower_ = 1500; // watts; the tuner pages set it
+    int computeCount_ = 0;
+};
+
+// How a number is put into a box by the program: the runtime's text of it, no blank.
+std::string BoxNumber(double value);
+
+} // namespace kavlo
