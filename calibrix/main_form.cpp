@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace calibrix {
@@ -75,6 +76,7 @@ void MainForm::layOut() {
     notes->addWidget(lblFormula);
     notes->addStretch();
     auto* buttons = new QHBoxLayout;
+    Command2->setMinimumWidth(Command1->sizeHint().width());
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
     notes->addLayout(buttons);
@@ -87,12 +89,17 @@ void MainForm::layOut() {
 
     auto* window = new QVBoxLayout(this);
     window->addWidget(lblInstructions);
+    window->addSpacing(6);
     window->addLayout(top);
     window->addWidget(List1, 1);
 
-    // Wide enough for a whole retlw line, tall enough to read a good part of a table.
+    // Wide enough for the longest retlw line with room to spare, tall enough to read
+    // a good part of a table.
     QFontMetrics list(List1->font());
-    resize(list.horizontalAdvance(QString(96, 'M')), 40 * list.height());
+    int margins = window->contentsMargins().left() + window->contentsMargins().right();
+    resize(list.horizontalAdvance(QString(100, '0')) + margins +
+               style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * List1->frameWidth(),
+           42 * list.height());
 }
 
 void MainForm::Command1_Click() {
