@@ -54,8 +54,6 @@ TEST(CalibrixCli, FailuresExitNonZeroWithAMessage) {
     EXPECT_EQ(unwritable.code, 1);
     EXPECT_EQ(unwritable.err.rfind("I/O Error while writing file\n", 0), 0u);
 
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--slope", "0.1"}, {"--slope", "0.1", "--intercept"},
-          {"--slope", "0.1", "--intercept", "1", "--colour", "red"}})
-        EXPECT_EQ(run(args).code, 2);
+    EXPECT_EQ(run({"--slope", "0.1", "--intercept"}).code, 2);
+    EXPECT_EQ(run({"--slope", "0.1", "--intercept", "1", "--colour", "red"}).code, 2);
 }

@@ -69,12 +69,6 @@ TEST(ConstructTables, ReflectedChannelTitleAndLabels) {
     EXPECT_EQ(labels, 8);
 }
 
-TEST(ConstructTables, HeadingKeepsTheTextsAsTyped) {
-    std::vector<std::string> lines = build({" 1e-1", "-43.640", Channel::Forward});
-    EXPECT_EQ(lines[2], ";   Calibration dBm =  1e-1*ADC + -43.640");
-    EXPECT_EQ(lines[6], build(Defaults)[6]);
-}
-
 TEST(ConstructTables, NonNumericInputsAreRefused) {
     TableSource source = ConstructTables({"abc", "x", Channel::Forward}, NumberStyle{});
     EXPECT_EQ(source.message, "Enter numeric value for slope");

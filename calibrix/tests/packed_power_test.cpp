@@ -3,17 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-using calibrix::HexDigit;
 using calibrix::RealToPacked16;
-
-TEST(HexDigit, DigitsLettersAndOutOfRange) {
-    EXPECT_EQ(HexDigit(0), '0');
-    EXPECT_EQ(HexDigit(9), '9');
-    EXPECT_EQ(HexDigit(10), 'A');
-    EXPECT_EQ(HexDigit(15), 'F');
-    EXPECT_EQ(HexDigit(16), '-');
-    EXPECT_EQ(HexDigit(-1), '/');
-}
 
 TEST(RealToPacked16, WholeAndHalfPowersOfTwo) {
     EXPECT_EQ(RealToPacked16(1.0f), "0x6C00");  // E = 27, M = 0
