@@ -1,0 +1,129 @@
+#include "main_form.h"
+
+#include "lookup_tables.h"
+#include "regional_style.h"
+
+#include "common/text_file.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace calibrix {
+namespace {
+
+template <typename Control, typename... Args>
+Control* named(const char* name, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)...);
+    control->setObjectName(name);
+    return control;
+}
+
+} // namespace
+
+MainForm::MainForm(QWidget* parent)
+    : QWidget(parent),
+      lblInstructions(named<QLabel>(
+          "lblInstructions",
+          "Enter values for Slope Intercept and whether these refer to foward or reflected power")),
+      lblSlope(named<QLabel>("lblSlope", "Slope (dBm per volt) =")),
+      Slope(named<QLineEdit>("Slope", "0.1")),
+      lblIntercept(named<QLabel>("lblIntercept", "Intercept (dBm) =")),
+      Intercept(named<QLineEdit>("Intercept", "-43.64")),
+      Frame1(named<QGroupBox>("Frame1", "Select Channel")),
+      ForwardChannel(named<QRadioButton>("ForwardChannel", "Forward Power")),
+      ReflectedChannel(named<QRadioButton>("ReflectedChannel", "Reflected Power")),
+      lblAdres(named<QLabel>("lblAdres", "ADRES is A/D value, 0 to 1023.")),
+      lblFormula(named<QLabel>("lblFormula", "dBm = Slope * ADRES + Intercept")),
+      Command1(named<QPushButton>("Command1", "Construct Tables")),
+      Command2(named<QPushButton>("Command2", "Save As")),
+      List1(named<QListWidget>("List1")),
+      CommonDialog1{"Save As", {}, {}, "Text files (*.txt)|*.txt"} {
+    setObjectName("MainForm");
+    setWindowTitle("Calibrix");
+    ForwardChannel->setChecked(true);
+    List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layOut();
+    connect(Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainForm::Command2_Click);
+
+    QSize screen = common::desktop().screenSize();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+}
+
+void MainForm::layOut() {
+    auto* channels = new QVBoxLayout(Frame1);
+    channels->addWidget(ForwardChannel);
+    channels->addWidget(ReflectedChannel);
+
+    auto* entries = new QFormLayout;
+    entries->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    entries->addRow(lblSlope, Slope);
+    entries->addRow(lblIntercept, Intercept);
+    entries->addRow(Frame1);
+
+    auto* notes = new QVBoxLayout;
+    notes->addWidget(lblAdres);
+    notes->addWidget(lblFormula);
+    notes->addStretch();
+    auto* buttons = new QHBoxLayout;
+    Command2->setMinimumWidth(Command1->sizeHint().width());
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    notes->addLayout(buttons);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(entries);
+    top->addSpacing(24);
+    top->addLayout(notes);
+    top->addStretch();
+
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(lblInstructions);
+    window->addSpacing(6);
+    window->addLayout(top);
+    window->addWidget(List1, 1);
+
+    // Wide enough for the longest retlw line with room to spare, tall enough to read
+    // a good part of a table.
+    QFontMetrics list(List1->font());
+    int margins = window->contentsMargins().left() + window->contentsMargins().right();
+    resize(list.horizontalAdvance(QString(100, '0')) + margins +
+               style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * List1->frameWidth(),
+           42 * list.height());
+}
+
+void MainForm::Command1_Click() {
+    Calibration calibration{Slope->text().toStdString(), Intercept->text().toStdString(),
+                            ForwardChannel->isChecked() ? Channel::Forward : Channel::Reflected};
+    TableSource source = ConstructTables(calibration, RegionalStyle(QLocale::system()));
+    if (!source.built()) {
+        common::desktop().message(this, QString::fromStdString(source.message));
+        return;
+    }
+    List1->clear();
+    for (const std::string& line : source.lines) List1->addItem(QString::fromStdString(line));
+}
+
+void MainForm::Command2_Click() {
+    QString work = QDir::home().filePath("Work");
+    CommonDialog1.folder = QDir(work).exists() ? work : QDir::homePath();
+    common::FileChoice choice = common::desktop().saveFile(this, CommonDialog1);
+    if (!choice.chosen()) return;
+
+    std::vector<std::string> lines;
+    for (int i = 0; i < List1->count(); ++i) lines.push_back(List1->item(i)->text().toStdString());
+    if (!common::WriteFileAtomically(choice.path.toStdString(), common::JoinLines(lines)).empty())
+        common::desktop().message(this, "I/O Error while writing file");
+}
+
+} // namespace calibrix
