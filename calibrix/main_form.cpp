@@ -3,6 +3,7 @@
 #include "lookup_tables.h"
 #include "regional_style.h"
 
+#include "common/qt/form_support.h"
 #include "common/text_file.h"
 
 #include <QDir>
@@ -19,34 +20,23 @@
 #include <QVBoxLayout>
 
 namespace calibrix {
-namespace {
-
-template <typename Control, typename... Args>
-Control* named(const char* name, Args&&... args) {
-    auto* control = new Control(std::forward<Args>(args)...);
-    control->setObjectName(name);
-    return control;
-}
-
-} // namespace
-
 MainForm::MainForm(QWidget* parent)
     : QWidget(parent),
-      lblInstructions(named<QLabel>(
+      lblInstructions(common::Named<QLabel>(
           "lblInstructions",
           "Enter values for Slope Intercept and whether these refer to foward or reflected power")),
-      lblSlope(named<QLabel>("lblSlope", "Slope (dBm per volt) =")),
-      Slope(named<QLineEdit>("Slope", "0.1")),
-      lblIntercept(named<QLabel>("lblIntercept", "Intercept (dBm) =")),
-      Intercept(named<QLineEdit>("Intercept", "-43.64")),
-      Frame1(named<QGroupBox>("Frame1", "Select Channel")),
-      ForwardChannel(named<QRadioButton>("ForwardChannel", "Forward Power")),
-      ReflectedChannel(named<QRadioButton>("ReflectedChannel", "Reflected Power")),
-      lblAdres(named<QLabel>("lblAdres", "ADRES is A/D value, 0 to 1023.")),
-      lblFormula(named<QLabel>("lblFormula", "dBm = Slope * ADRES + Intercept")),
-      Command1(named<QPushButton>("Command1", "Construct Tables")),
-      Command2(named<QPushButton>("Command2", "Save As")),
-      List1(named<QListWidget>("List1")),
+      lblSlope(common::Named<QLabel>("lblSlope", "Slope (dBm per volt) =")),
+      Slope(common::Named<QLineEdit>("Slope", "0.1")),
+      lblIntercept(common::Named<QLabel>("lblIntercept", "Intercept (dBm) =")),
+      Intercept(common::Named<QLineEdit>("Intercept", "-43.64")),
+      Frame1(common::Named<QGroupBox>("Frame1", "Select Channel")),
+      ForwardChannel(common::Named<QRadioButton>("ForwardChannel", "Forward Power")),
+      ReflectedChannel(common::Named<QRadioButton>("ReflectedChannel", "Reflected Power")),
+      lblAdres(common::Named<QLabel>("lblAdres", "ADRES is A/D value, 0 to 1023.")),
+      lblFormula(common::Named<QLabel>("lblFormula", "dBm = Slope * ADRES + Intercept")),
+      Command1(common::Named<QPushButton>("Command1", "Construct Tables")),
+      Command2(common::Named<QPushButton>("Command2", "Save As")),
+      List1(common::Named<QListWidget>("List1")),
       CommonDialog1{"Save As", {}, {}, "Text files (*.txt)|*.txt"} {
     setObjectName("MainForm");
     setWindowTitle("Calibrix");
