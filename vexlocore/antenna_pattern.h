@@ -1,0 +1,42 @@
+#pragma once
+// Free-space radiation of one antenna in the vertical plane through its boom.
+//
+// A Yagi of N elements is modelled as an end-fire array of N horizontal half-wave dipoles,
+// parallel to each other and broadside to the plane of the profile, evenly spaced along
+// the boom, with equal current amplitudes and a progressive phase lag of k d + pi/(2N) per
+// element (half of the Hansen-Woodyard extra lag). The spacing d is the one free parameter:
+// it is solved so that the array's three-dimensional directivity equals the free-space gain
+// quoted for that type, so the pattern's shape (beamwidth, back lobe, nulls) follows from
+// the physics rather than from a fitted curve. In the vertical plane the dipoles radiate
+// equally in every direction, so the pattern there is the array factor alone; the dipole
+// type is a single element with 2.15 dBi everywhere in that plane.
+#include <complex>
+
+namespace vexlo {
+
+class AntennaPattern {
+public:
+    // type: 1 dipole, 2..6 that many elements, 7 eight elements; others are taken as 4.
+    static const AntennaPattern& forType(int type);
+
+    // Complex far field towards the direction at angle beta from the forward horizontal
+    // (positive up), scaled so that |field|^2 is the directivity, with its phase referred
+    // to the middle of the boom.
+    std::complex<double> field(double beta) const;
+
+    int elements() const { return elements_; }
+    double spacingWavelengths() const { return spacing_; }
+    // Three-dimensional directivity of the model in dBi.
+    double directivityDbi() const;
+
+private:
+    AntennaPattern(int elements, double targetDbi);
+    int elements_;
+    double spacing_ = 0.0; // wavelengths
+    double amplitude_ = 1.0;
+};
+
+// Three-dimensional directivity (linear) of the end-fire dipole array above.
+double endFireDirectivity(int elements, double spacingWavelengths);
+
+} // namespace vexlo

@@ -1,0 +1,60 @@
+#include "diagnostic_log.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <numbers>
+#include <system_error>
+
+namespace vexlo {
+namespace {
+
+constexpr double feetPerMetre = 3.2808399;
+constexpr double degrees = 180.0 / std::numbers::pi;
+
+const char* kindName(const Ray& r) {
+    switch (r.kind) {
+    case RayKind::Direct: return "D";
+    case RayKind::Reflected: return r.exitFacet >= 0 ? "RR" : "R";
+    case RayKind::Diffracted: break;
+    }
+    if (r.facet >= 0) return r.exitFacet >= 0 ? "RWR" : "RW";
+    return r.exitFacet >= 0 ? "WR" : "W";
+}
+
+std::string numberOrDash(int value) { return value < 0 ? "-" : std::to_string(value); }
+
+} // namespace
+
+void appendDiagnosticLog(const std::string& path, const Installation& in,
+                         const LoggedAngle& angle) {
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (!file) return;
+    std::fprintf(file,
+                 "VexloCore1 rays at %.2f deg, %g MHz, ground er %g sigma %g S/m, "
+                 "diffraction %s, antenna type %d\n",
+                 elevationDegrees(angle.index), in.frequencyMHz, in.dielectric, in.conductivity,
+                 in.diffraction ? "on" : "off", in.antennaType);
+    std::fprintf(file, "ant kind facet wedge x_ft z_ft angle_deg coef_mag coef_deg path_ft "
+                       "field_mag field_deg\n");
+    for (const Ray& r : angle.rays) {
+        const int facet = r.facet >= 0 ? r.facet : r.exitFacet;
+        std::fprintf(file, "%d %s %s %s %.1f %.1f %.3f %.4f %.1f %.2f %.4f %.1f\n",
+                     in.antennas[r.antenna].number, kindName(r), numberOrDash(facet).c_str(),
+                     numberOrDash(r.wedge).c_str(), r.point.x * feetPerMetre,
+                     r.point.z * feetPerMetre, r.angle * degrees, std::abs(r.coefficient),
+                     std::arg(r.coefficient) * degrees, r.pathDifference * feetPerMetre,
+                     std::abs(r.field), std::arg(r.field) * degrees);
+    }
+    std::fprintf(file, "Total field %.4f at %.1f deg, gain %.2f dBi\n", std::abs(angle.total),
+                 std::arg(angle.total) * degrees, angle.gainDbi);
+    std::fclose(file);
+}
+
+std::string programFolder() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
+} // namespace vexlo

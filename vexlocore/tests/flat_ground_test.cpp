@@ -1,0 +1,79 @@
+// A flat profile against the closed form of a single antenna over a flat plane.
+#include "engine_call.h"
+
+using namespace vexlo_test;
+
+namespace {
+
+struct GroundCase {
+    const char* name;
+    float dielectric, conductivity;
+};
+
+class FlatGround : public ::testing::TestWithParam<GroundCase> {};
+
+// Free-space pattern: the same call over ground that reflects nothing (er 1, sigma 0).
+std::array<float, 140> freeSpace(Call c) {
+    c.dielectric = 1.0f;
+    c.conductivity = 0.0f;
+    return c.run();
+}
+
+TEST_P(FlatGround, EveryAngleMatchesTheClosedForm) {
+    for (int16_t type : {1, 3, 7}) {
+        Call c;
+        c.type = type;
+        c.dielectric = GetParam().dielectric;
+        c.conductivity = GetParam().conductivity;
+        c.profile = {{0.0, 250.0}, {500.0, 250.0}, {3000.0, 250.0}};
+        const auto free = freeSpace(c);
+        const auto gains = c.run();
+        for (int k = 0; k < 140; ++k) {
+            const double theta = degreesAt(k) * pi / 180.0;
+            const double expected =
+                free[k] + groundFactorDb(theta, 100.0, c.dielectric, c.conductivity, 14.2);
+            if (expected < -25.0) continue; // the floor and deep nulls
+            EXPECT_NEAR(gains[k], expected, 0.05) << "type " << type << " at " << degreesAt(k);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grounds, FlatGround,
+                         ::testing::Values(GroundCase{"AverageSoil", 13.0f, 0.005f},
+                                           GroundCase{"VeryPoorSoil", 5.0f, 0.001f},
+                                           GroundCase{"FreshWater", 81.0f, 0.001f},
+                                           GroundCase{"SaltWater", 80.0f, 5000.0f}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FlatGround, FreeSpaceForwardGainIsTheQuotedGain) {
+    const std::array<double, 8> quoted{0.0, 2.15, 5.5, 7.0, 8.5, 9.5, 11.0, 12.0};
+    for (int16_t type = 1; type <= 7; ++type) {
+        Call c;
+        c.type = type;
+        EXPECT_NEAR(freeSpace(c)[0], quoted[type], 0.02) << "type " << type;
+    }
+}
+
+TEST(FlatGround, SaltWaterPeaksSixDecibelsUpWhereSineIsLambdaOverFourH) {
+    Call c;
+    c.type = 1;
+    c.dielectric = 80.0f;
+    c.conductivity = 5000.0f;
+    const auto gains = c.run();
+    int peak = 0;
+    for (int k = 0; k < 140; ++k)
+        if (gains[k] > gains[peak]) peak = k;
+    const double expectedAngle = std::asin(wavelengthFeet(14.2) / 400.0) * 180.0 / pi;
+    EXPECT_NEAR(degreesAt(peak), expectedAngle, 0.25);
+    EXPECT_NEAR(gains[peak] - 2.15, 6.0, 0.1);
+}
+
+TEST(FlatGround, TypeOutsideTheTableIsComputedAsFourElements) {
+    Call four, odd;
+    odd.type = 0;
+    EXPECT_EQ(odd.run(), four.run());
+    odd.type = 99;
+    EXPECT_EQ(odd.run(), four.run());
+}
+
+} // namespace

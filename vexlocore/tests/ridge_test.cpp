@@ -1,0 +1,93 @@
+// A ridge in front of the tower, with and without diffraction, and the diagnostic log.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine_call.h"
+
+using namespace vexlo_test;
+
+namespace {
+
+// 60 ft above flat ground, a 150 ft ridge topping out at 1500 ft: its shadow boundary is
+// at atan(90 / 1500) = 3.43 degrees.
+Call ridge() {
+    Call c;
+    c.heights = {60.0f, 0.0f, 0.0f, 0.0f};
+    c.profile = {{0.0, 0.0}, {1000.0, 0.0}, {1500.0, 150.0}, {2000.0, 0.0}, {6000.0, 0.0}};
+    return c;
+}
+const double shadowBoundary = std::atan(90.0 / 1500.0) * 180.0 / pi;
+
+std::string logAt(Call c, float angle) {
+    // The engine writes beside the running program, as the caller does.
+    const auto path = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "TEST4.PRN";
+    { std::ofstream(path) << "\"Filename: RIDGE.PRO\"\n"; }
+    c.logFlag = 1;
+    c.logAngle = angle;
+    c.run();
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::filesystem::remove(path);
+    return text.str();
+}
+
+TEST(Ridge, DiffractionKeepsTheFieldContinuousAcrossTheShadowBoundary) {
+    for (int16_t type : {1, 4, 7}) {
+        Call c = ridge();
+        c.type = type;
+        const auto gains = c.run();
+        expectAllFinite(gains);
+        for (int k = 0; k + 1 < 140; ++k) {
+            if (std::fabs(degreesAt(k) - shadowBoundary) > 1.5) continue;
+            EXPECT_LT(std::fabs(gains[k + 1] - gains[k]), 1.0) << "type " << type << " at "
+                                                               << degreesAt(k);
+        }
+    }
+}
+
+TEST(Ridge, DiffractionFillsTheShadowOfTheHill) {
+    Call on = ridge(), off = ridge();
+    off.diffractionOff = 1;
+    const auto withDiffraction = on.run(), without = off.run();
+    // Deep in the shadow at 1 degree there is no geometrical ray at all.
+    EXPECT_FLOAT_EQ(without[3], -30.0f);
+    EXPECT_GT(withDiffraction[3], -20.0f);
+    // Well above the ridge both agree closely.
+    Call flat;
+    flat.heights = on.heights;
+    EXPECT_NEAR(without[60], withDiffraction[60], 1.5);
+}
+
+// One test for everything that writes the log file, so that parallel runs do not share it.
+TEST(Ridge, LogShowsShadowedAnglesLoseTheirDirectRayWithDiffractionOff) {
+    Call off = ridge();
+    off.diffractionOff = 1;
+    const std::string shadowed = logAt(off, 2.0f), lit = logAt(off, 5.0f);
+    EXPECT_EQ(shadowed.find("\n1 D "), std::string::npos) << shadowed;
+    EXPECT_NE(lit.find("\n1 D "), std::string::npos) << lit;
+    EXPECT_EQ(shadowed.find(" W "), std::string::npos);
+
+    // The rays of the nearest angle follow the caller's line.
+    const std::string text = logAt(ridge(), 2.1f);
+    std::istringstream lines(text);
+    std::string first, title, header, line, last;
+    std::getline(lines, first);
+    std::getline(lines, title);
+    std::getline(lines, header);
+    EXPECT_EQ(first, "\"Filename: RIDGE.PRO\"");
+    EXPECT_EQ(title.rfind("VexloCore1 rays at 2.00 deg, 14.2 MHz", 0), 0u) << title;
+    EXPECT_EQ(header.rfind("ant kind facet wedge", 0), 0u);
+    int rays = 0;
+    while (std::getline(lines, line)) {
+        if (line.rfind("Total field", 0) == 0) last = line;
+        else ++rays;
+    }
+    EXPECT_GT(rays, 0);
+    EXPECT_NE(text.find(" W - 3 1500.0 150.0 "), std::string::npos) << text; // the crest
+    EXPECT_NE(last.find(" dBi"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+// A uniform slope behaves as a flat plane seen at theta + alpha with height h cos alpha.
+#include "engine_call.h"
+
+using namespace vexlo_test;
+
+namespace {
+
+// Slope angle in degrees, positive rising away from the tower.
+void expectTiltedPlane(double slopeDegrees) {
+    const double alpha = slopeDegrees * pi / 180.0;
+    const double length = 60000.0;
+    Call c;
+    c.type = 1; // the same gain in every direction of the plane, so only the ground shows
+    c.profile = {{0.0, 3000.0}, {length, 3000.0 + length * std::tan(alpha)}};
+    const auto gains = c.run();
+    // Stay clear of the slope's far end: the crest or the plain beyond it.
+    const double end = std::atan(std::fabs(length * std::tan(alpha) - 100.0) / length);
+    int compared = 0;
+    for (int k = 0; k < 140; ++k) {
+        const double theta = degreesAt(k) * pi / 180.0;
+        const double seen = theta - alpha; // elevation over the sloping plane
+        if (seen < 1.0 * pi / 180.0 || theta < end + 1.5 * pi / 180.0) continue;
+        // Keep to angles whose specular point lies well inside the slope.
+        const double along = 100.0 * std::cos(alpha) / std::tan(seen);
+        if (along * std::cos(alpha) > 0.8 * length) continue;
+        const double expected = 2.15 + groundFactorDb(seen, 100.0 * std::cos(alpha), 13.0,
+                                                      0.005, 14.2);
+        if (expected < -20.0) continue;
+        EXPECT_NEAR(gains[k], expected, 0.5) << "slope " << slopeDegrees << " at "
+                                             << degreesAt(k);
+        ++compared;
+    }
+    EXPECT_GT(compared, 100);
+}
+
+TEST(SlopedGround, UphillIsAFlatPlaneSeenLower) { expectTiltedPlane(3.0); }
+
+TEST(SlopedGround, DownhillIsAFlatPlaneSeenHigher) { expectTiltedPlane(-3.0); }
+
+TEST(SlopedGround, DownhillRaisesTheLowAngleGainOverFlatGround) {
+    Call flat, down;
+    down.profile = {{0.0, 1000.0}, {5000.0, 1000.0 - 5000.0 * std::tan(4.0 * pi / 180.0)},
+                    {20000.0, 0.0}};
+    const auto f = flat.run(), d = down.run();
+    EXPECT_GT(d[7], f[7] + 3.0); // 2 degrees
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// The exported entry point: reads the caller's arguments defensively (no pointer is
+// trusted to be set, no array read past its size, no value assumed sane) and fills the
+// gains.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "diagnostic_log.h"
+#include "elevation_response.h"
+#include "terrain.h"
+#include "vexlocore_abi.h"
+
+namespace {
+
+using namespace vexlo;
+
+constexpr double metresPerFoot = 0.3048;
+// Heights beyond this (feet) are taken as absent rather than computed.
+constexpr double highestAntennaFeet = 1e5;
+
+double valueOr(const float* p, double fallback) {
+    return p && std::isfinite(*p) ? static_cast<double>(*p) : fallback;
+}
+
+Installation readInstallation(const float* heights, const float* frequency,
+                              const float* dielectric, const float* conductivity,
+                              const int16_t* type, const int16_t* diffractionOff,
+                              const int16_t* phase) {
+    Installation in;
+    in.frequencyMHz = valueOr(frequency, 0.0);
+    in.dielectric = valueOr(dielectric, 1.0);
+    in.conductivity = valueOr(conductivity, 0.0);
+    in.antennaType = type && *type >= 1 && *type <= 7 ? *type : 4;
+    in.diffraction = !(diffractionOff && *diffractionOff == 1);
+    for (int i = 0; heights && i < VEXLO_ANTENNAS; ++i) {
+        const double h = heights[i];
+        if (!std::isfinite(h) || h <= 0.0 || h > highestAntennaFeet) continue;
+        in.antennas.push_back({i + 1, h * metresPerFoot, phase && phase[i] < 0 ? -1 : 1});
+    }
+    return in;
+}
+
+int logIndex(const float* logAngle) {
+    const double angle = valueOr(logAngle, 0.25);
+    return static_cast<int>(std::clamp(std::round(angle * 4.0), 1.0, double(gainCount))) - 1;
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) void
+VexloCore1(const float* Distance, const float* Elevation, const float* AntennaHeight,
+           const float* Frequency, const float* Dielectric, const float* Conductivity,
+           const int16_t* AntennaType, const int16_t* DiffractionOff, const int16_t* LogFlag,
+           const float* LogAngle, float* GainN, const int16_t* Phase) {
+    if (!GainN) return;
+    const Installation in = readInstallation(AntennaHeight, Frequency, Dielectric, Conductivity,
+                                             AntennaType, DiffractionOff, Phase);
+    const Terrain terrain = Distance && Elevation ? Terrain::fromProfile(Distance, Elevation)
+                                                  : Terrain(std::vector<Point>{});
+    const bool logging = LogFlag && *LogFlag == 1;
+    LoggedAngle logged;
+    logged.index = logIndex(LogAngle);
+    const auto gains = elevationResponse(terrain, in, logging ? &logged : nullptr);
+    std::copy(gains.begin(), gains.end(), GainN);
+    if (logging)
+        appendDiagnosticLog((std::filesystem::path(programFolder()) / "TEST4.PRN").string(), in,
+                            logged);
+}
