@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 
 using namespace yoruk_test;
 
@@ -123,13 +124,19 @@ TEST(Yagi3, CapacityOfFiftyAndOneElements) {
     const Point p = Solve(LongYagi(50), TestFrequency);
     EXPECT_EQ(p.status, YORUK_OK);
     EXPECT_TRUE(std::isfinite(p.resistance) && std::isfinite(p.reactance));
-    EXPECT_GT(p.gain, 17.0f);
-    EXPECT_LT(p.gain, 23.0f);
+    EXPECT_GT(p.gain, Solve(LongYagi(10), TestFrequency).gain + 4);
+    EXPECT_FLOAT_EQ(p.geometry[49 + 50 * 49], 0.002f);
+    EXPECT_NEAR(p.geometry[0 + 50 * 49], 0.2f + 48 * 0.3f, 1e-3f);
+    EXPECT_GT(p.halfLengthWl[49], 0.2f);
     Uniform tooMany = LongYagi(50);
     tooMany.elementCount = 51;
     const Point refused = Solve(tooMany, TestFrequency);
     EXPECT_EQ(refused.status, YORUK_INVALID_ARGUMENT);
     EXPECT_TRUE(std::isnan(refused.gain));
+    // One element is a 2 x 2 system: the dipole.
+    const Point dipole = Solve(Dipole(0.24f), TestFrequency);
+    EXPECT_EQ(dipole.status, YORUK_OK);
+    EXPECT_EQ(dipole.geometry[1], 0);
 }
 
 TEST(Yagi3, NumericalTroubleIsReported) {
