@@ -69,6 +69,18 @@ ElementTrig trigOf(float h) {
             std::cos(WaveNumber * h / 2)};
 }
 
+// The fast sine of the fill counts quarter turns in an int, so its arguments
+// (2 pi times distances in wavelengths) must stay finite and far below 2^31.
+bool withinReach(int n, ConstGeometryTable geometry, ConstElementValues halfLengthWl) {
+    constexpr float Reach = 1e6f;
+    for (int i = 0; i < n; ++i) {
+        if (!(std::fabs(halfLengthWl[i]) <= Reach)) return false;
+        for (int j = 0; j < n; ++j)
+            if (!(std::fabs(geometry[At(i, j)]) <= Reach)) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 template <int Intervals> void SimpsonSamples<Intervals>::fill(float halfLength, int intervals) {
@@ -188,6 +200,10 @@ Status Engine::YAGI3(int elementCount, ConstGeometryTable geometry,
     if (elementCount < 1 || elementCount > MaxElements) {
         invalidateSolution();
         return {StatusCode::InvalidArgument, 0, "element count out of range"};
+    }
+    if (!withinReach(elementCount, geometry, halfLengthWl)) {
+        invalidateSolution();
+        return Trouble("the geometry is not finite or spans more than a million wavelengths");
     }
     fillMatrix(elementCount, geometry, halfLengthWl);
     const int unknowns = 2 * elementCount;

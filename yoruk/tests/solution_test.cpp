@@ -149,6 +149,9 @@ TEST(Yagi3, NumericalTroubleIsReported) {
     p = Solve(u, TestFrequency);
     EXPECT_EQ(p.status, YORUK_NUMERICAL_TROUBLE);
     EXPECT_FALSE(std::isfinite(p.resistance));
+    u = TwoElement(); // a boom far beyond any phase a float can hold
+    u.spacing[0] = 1e13f;
+    EXPECT_EQ(Solve(u, TestFrequency).status, YORUK_NUMERICAL_TROUBLE);
     // The next sound solution is unaffected.
     EXPECT_EQ(Solve(TwoElement(), TestFrequency).status, YORUK_OK);
 }
