@@ -65,20 +65,6 @@ TEST(Numparse, FileUnitsAndSuffixOverride) {
     EXPECT_NEAR(Parse("10MM", "FT "), 10 / 25.4f, 1e-6f);
 }
 
-TEST(Ucase, LettersOnly) {
-    auto upper = [](char c) {
-        char out = '?';
-        int32_t one = 1;
-        Engine().ucase(&out, &one, &c, &one);
-        return out;
-    };
-    EXPECT_EQ(upper('a'), 'A');
-    EXPECT_EQ(upper('z'), 'Z');
-    EXPECT_EQ(upper('Q'), 'Q');
-    EXPECT_EQ(upper('1'), '1');
-    EXPECT_EQ(upper('{'), '{');
-}
-
 TEST(Getdta4, ReadsTheRecordAndUpperCasesThePath) {
     const std::string path = WriteFile("beam.qelt", std::string(ThreeElementHeader) +
                                                         "         1.250 1.000 0.750\n"
