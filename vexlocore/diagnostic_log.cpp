@@ -2,9 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <numbers>
-#include <system_error>
 
 namespace vexlo {
 namespace {
@@ -49,12 +47,6 @@ void appendDiagnosticLog(const std::string& path, const Installation& in,
     std::fprintf(file, "Total field %.4f at %.1f deg, gain %.2f dBi\n", std::abs(angle.total),
                  std::arg(angle.total) * degrees, angle.gainDbi);
     std::fclose(file);
-}
-
-std::string programFolder() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : exe.parent_path().string();
 }
 
 } // namespace vexlo

@@ -29,7 +29,4 @@ namespace vexlo {
 void appendDiagnosticLog(const std::string& path, const Installation& installation,
                          const LoggedAngle& angle);
 
-// The folder of the running program, where the caller keeps TEST4.PRN.
-std::string programFolder();
-
 } // namespace vexlo

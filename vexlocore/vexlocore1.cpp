@@ -3,12 +3,13 @@
 // gains.
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "diagnostic_log.h"
 #include "elevation_response.h"
 #include "terrain.h"
 #include "vexlocore_abi.h"
+
+#include "common/text_file.h"
 
 namespace {
 
@@ -63,6 +64,6 @@ VexloCore1(const float* Distance, const float* Elevation, const float* AntennaHe
     const auto gains = elevationResponse(terrain, in, logging ? &logged : nullptr);
     std::copy(gains.begin(), gains.end(), GainN);
     if (logging)
-        appendDiagnosticLog((std::filesystem::path(programFolder()) / "TEST4.PRN").string(), in,
+        appendDiagnosticLog(common::InFolder(common::ProgramFolder(), "TEST4.PRN"), in,
                             logged);
 }
