@@ -9,8 +9,7 @@
 namespace calibrix {
 namespace {
 
-const char* const Usage =
-    "usage: calibrix-cli --slope S --intercept I [--reflected] [-o FILE]\n";
+const char* const Usage = "usage: calibrix-cli --slope S --intercept I [--reflected] [-o FILE]\n";
 
 struct Options {
     Calibration calibration;
@@ -29,9 +28,14 @@ bool parse(const std::vector<std::string>& args, Options& options) {
         }
         if (!takesValue || i + 1 == args.size()) return false;
         const std::string& value = args[++i];
-        if (a == "--slope") { options.calibration.slope = value; slope = true; }
-        else if (a == "--intercept") { options.calibration.intercept = value; intercept = true; }
-        else options.outputPath = value;
+        if (a == "--slope") {
+            options.calibration.slope = value;
+            slope = true;
+        } else if (a == "--intercept") {
+            options.calibration.intercept = value;
+            intercept = true;
+        } else
+            options.outputPath = value;
     }
     return slope && intercept;
 }

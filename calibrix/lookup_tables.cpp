@@ -66,15 +66,15 @@ TableSource ConstructTables(const Calibration& calibration, const NumberStyle& s
     for (bool highBytes : {false, true}) {
         for (int t = 0; t < 4; ++t) {
             if (highBytes || t > 0) lines.emplace_back();
-            lines.push_back(std::string(channel.letter) + (highBytes ? "HighByteTable" : "LowByteTable") +
-                            std::to_string(t));
+            lines.push_back(std::string(channel.letter) +
+                            (highBytes ? "HighByteTable" : "LowByteTable") + std::to_string(t));
             for (int adres = t; adres < AdresCount; adres += 4) {
                 const PackedPower& p = powers[adres];
                 std::string byte = p.word.substr(highBytes ? 2 : 4, 2);
                 lines.push_back("     retlw      0x" + byte + "             ; " +
-                                (highBytes ? "High" : "Low") + " Byte, ADRES = " +
-                                std::to_string(adres) + ", " + channel.word + " Power = " +
-                                FormatPower(p.watts, style));
+                                (highBytes ? "High" : "Low") +
+                                " Byte, ADRES = " + std::to_string(adres) + ", " + channel.word +
+                                " Power = " + FormatPower(p.watts, style));
             }
         }
     }

@@ -13,14 +13,14 @@ namespace calibrix {
 enum class Channel { Forward, Reflected };
 
 struct Calibration {
-    std::string slope;      // as typed; it also goes into the heading
+    std::string slope; // as typed; it also goes into the heading
     std::string intercept;
     Channel channel = Channel::Forward;
 };
 
 struct TableSource {
-    std::vector<std::string> lines;  // all of the source when message is empty
-    std::string message;             // what stopped the construction
+    std::vector<std::string> lines; // all of the source when message is empty
+    std::string message;            // what stopped the construction
     bool built() const { return message.empty(); }
 };
 

@@ -36,8 +36,10 @@ MainForm::MainForm(QWidget* parent)
       lblFormula(common::Named<QLabel>("lblFormula", "dBm = Slope * ADRES + Intercept")),
       Command1(common::Named<QPushButton>("Command1", "Construct Tables")),
       Command2(common::Named<QPushButton>("Command2", "Save As")),
-      List1(common::Named<QListWidget>("List1")),
-      CommonDialog1{"Save As", {}, {}, "Text files (*.txt)|*.txt"} {
+      List1(common::Named<QListWidget>("List1")), CommonDialog1{"Save As",
+                                                                {},
+                                                                {},
+                                                                "Text files (*.txt)|*.txt"} {
     setObjectName("MainForm");
     setWindowTitle("Calibrix");
     ForwardChannel->setChecked(true);

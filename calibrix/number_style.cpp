@@ -70,18 +70,28 @@ std::optional<double> ReadNumber(std::string_view text, const NumberStyle& style
 std::string FormatPower(double watts, const NumberStyle& style) {
     const char* unit = " nW";
     double value = watts * 1e9;
-    if (watts >= 1) { unit = " W"; value = watts; }
-    else if (watts >= 0.001) { unit = " mW"; value = watts * 1000; }
-    else if (watts >= 0.000001) { unit = " uW"; value = watts * 1e6; }
+    if (watts >= 1) {
+        unit = " W";
+        value = watts;
+    } else if (watts >= 0.001) {
+        unit = " mW";
+        value = watts * 1000;
+    } else if (watts >= 0.000001) {
+        unit = " uW";
+        value = watts * 1e6;
+    }
     int decimals = value >= 100 ? 1 : value >= 10 ? 2 : 3;
 
     std::string mask = style.leadingZero ? "#,##0." : "#,###.";
     mask.append(decimals, '0');
     std::string text;
     for (char c : common::Format(value, mask)) {
-        if (c == '.') text += style.decimalPoint;
-        else if (c == ',') text += style.groupSeparator;
-        else text += c;
+        if (c == '.')
+            text += style.decimalPoint;
+        else if (c == ',')
+            text += style.groupSeparator;
+        else
+            text += c;
     }
     return text + unit;
 }

@@ -9,8 +9,8 @@ namespace calibrix {
 
 struct NumberStyle {
     std::string decimalPoint = ".";
-    std::string groupSeparator;   // empty: digits are not grouped
-    bool leadingZero = true;      // "0.5" rather than ".5"
+    std::string groupSeparator; // empty: digits are not grouped
+    bool leadingZero = true;    // "0.5" rather than ".5"
 };
 
 // The number a text holds in this style: blanks around it, an optional sign, integer

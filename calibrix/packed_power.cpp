@@ -18,15 +18,27 @@ std::optional<std::string> RealToPacked16(float watts) {
 
     float x = watts;
     int b = 127;
-    while (x >= 2) { x /= 2; ++b; }
-    while (x < 1) { x *= 2; --b; }
+    while (x >= 2) {
+        x /= 2;
+        ++b;
+    }
+    while (x < 1) {
+        x *= 2;
+        --b;
+    }
 
     // The firmware's rounding: half a step is added before a round-to-even conversion,
     // so any fraction of a 1/65536 step goes up. Exact in double.
     long f = std::lrint((static_cast<double>(x) - 1) * 65536 + 0.5);
-    if (f >= 65536) { f = 0; ++b; }
+    if (f >= 65536) {
+        f = 0;
+        ++b;
+    }
     long g = f / 64;
-    if (f % 64 >= 32 && ++g >= 1024) { g = 0; ++b; }
+    if (f % 64 >= 32 && ++g >= 1024) {
+        g = 0;
+        ++b;
+    }
 
     int exponent = b - 100;
     // Between 1.5e-9 W and 2^-27 W the exponent field would go negative and the digits

@@ -1,5 +1,6 @@
 #include "impedance.h"
 
+#include "constants.h"
 #include <cmath>
 
 namespace common {
@@ -19,7 +20,7 @@ ImpedancePair ParallelToSeries(double rp, double xp) {
 
 double PhaseAngle(double re, double im) {
     constexpr double halfPi = 1.5707963267948966;
-    constexpr double pi = 3.141592653589793;
+    constexpr double pi = Pi;
     if (re == 0) return im == 0 ? 0 : (im > 0 ? halfPi : -halfPi);
     double t = std::atan(im / re);
     if (t < 0 && re < 0) return t + pi;

@@ -1,5 +1,6 @@
 #pragma once
 // Series and parallel equivalents of an impedance, and its phase angle.
+#include "constants.h"
 
 namespace common {
 
@@ -17,7 +18,7 @@ ImpedancePair ParallelToSeries(double rp, double xp);
 // a negative real number gives -pi.
 double PhaseAngle(double re, double im);
 
-// Radians to degrees with the single-precision pi the programs use.
-inline double ToDegrees(double radians) { return radians * 180.0 / 3.1415927; }
+// Radians to degrees with the pi the displayed angles use.
+inline double ToDegrees(double radians) { return radians * 180.0 / PiDegrees; }
 
 } // namespace common

@@ -16,10 +16,14 @@ double radixValue(std::string_view digits, int radix) {
     std::uint64_t v = 0;
     for (char c : digits) {
         int d;
-        if (isDigit(c)) d = c - '0';
-        else if (radix == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (radix == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
+        if (isDigit(c))
+            d = c - '0';
+        else if (radix == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (radix == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
         if (d >= radix) break;
         v = v * radix + d;
         if (v > 0xFFFFFFFFu) return 0;
@@ -52,23 +56,31 @@ double Val(std::string_view text) {
     bool anyDigit = false, point = false;
     for (; i < clean.size(); ++i) {
         char c = clean[i];
-        if (isDigit(c)) { number.push_back(c); anyDigit = true; }
-        else if (c == '.' && !point) { number.push_back('.'); point = true; }
-        else break;
+        if (isDigit(c)) {
+            number.push_back(c);
+            anyDigit = true;
+        } else if (c == '.' && !point) {
+            number.push_back('.');
+            point = true;
+        } else
+            break;
     }
     if (!anyDigit) return 0;
     if (i < clean.size() && (clean[i] | 0x20) >= 'd' && (clean[i] | 0x20) <= 'e') {
         std::string exponent = "e";
         size_t j = i + 1;
-        if (j < clean.size() && (clean[j] == '+' || clean[j] == '-')) exponent.push_back(clean[j++]);
+        if (j < clean.size() && (clean[j] == '+' || clean[j] == '-'))
+            exponent.push_back(clean[j++]);
         bool expDigits = false;
-        for (; j < clean.size() && isDigit(clean[j]); ++j) { exponent.push_back(clean[j]); expDigits = true; }
+        for (; j < clean.size() && isDigit(clean[j]); ++j) {
+            exponent.push_back(clean[j]);
+            expDigits = true;
+        }
         if (expDigits) number += exponent;
     }
     double v = 0;
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (ec == std::errc::result_out_of_range)
-        return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    if (ec == std::errc::result_out_of_range) return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
     (void)end;
     return v;
 }
@@ -125,8 +137,10 @@ void roundTo(const DecimalText& d, int decimals, std::string& intPart, std::stri
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
         for (; i >= 0 && kept[i] == '9'; --i) kept[i] = '0';
-        if (i >= 0) ++kept[i];
-        else kept.insert(kept.begin(), '1');
+        if (i >= 0)
+            ++kept[i];
+        else
+            kept.insert(kept.begin(), '1');
     }
     if (static_cast<int>(kept.size()) < decimals)
         kept.insert(kept.begin(), decimals - kept.size(), '0');
@@ -155,7 +169,8 @@ std::string formatMask(double value, std::string_view mask, int significant) {
         }
     bool grouping = false;
     for (size_t i = 0; i < intMask.size(); ++i)
-        if (intMask[i] == ',' && firstSlot != std::string_view::npos && i > firstSlot && i < lastSlot)
+        if (intMask[i] == ',' && firstSlot != std::string_view::npos && i > firstSlot &&
+            i < lastSlot)
             grouping = true;
 
     DecimalText d = decimalText(value, significant);
@@ -173,8 +188,10 @@ std::string formatMask(double value, std::string_view mask, int significant) {
             char c = intMask[k];
             if (c == '0' || c == '#') {
                 ++slotsSeen;
-                if (digitIndex >= 0) reversed.push_back(intDigits[digitIndex--]);
-                else if (c == '0') reversed.push_back('0');
+                if (digitIndex >= 0)
+                    reversed.push_back(intDigits[digitIndex--]);
+                else if (c == '0')
+                    reversed.push_back('0');
                 if (slotsSeen == intSlots)
                     while (digitIndex >= 0) reversed.push_back(intDigits[digitIndex--]);
             } else if (c == ',' && grouping) {

@@ -1,7 +1,7 @@
 // mkhelp SOURCE.md OUTPUT.pdf: renders a Markdown help text to a PDF document,
 // A4 pages with margins, so the help files are built from plain text with the suite.
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
     document.setMarkdown(QString::fromUtf8(source.readAll()));
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 18),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                  QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter));
     pdf.setTitle(document.begin().text()); // the first heading names the document
     pdf.setCreator("mkhelp");
     document.print(&pdf);

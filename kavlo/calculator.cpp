@@ -1,5 +1,6 @@
 #include "calculator.h"
 
+#include "common/constants.h"
 #include "common/impedance.h"
 #include "common/number_text.h"
 
@@ -12,7 +13,6 @@ namespace kavlo {
 using common::Format;
 using common::ParseNumber;
 
-constexpr double FeetPerMeter = 3.2808399;
 // What an emptied length or impedance box is filled with on leaving it.
 constexpr double EmptyBoxValue = 0.00001;
 
@@ -30,10 +30,11 @@ void Calculator::DoCompute() {
 
     freq_ = ParseNumber(boxes_.freq);
     DescribeLine(line_, cable_, freq_, user_);
-    d.txtMLPer = meters ? Format(line_.atten * 3.28084, "#0.000") : Format(line_.atten, "#0.0##");
+    d.txtMLPer = meters ? Format(line_.atten * common::FeetPerMetreLoss, "#0.000")
+                        : Format(line_.atten, "#0.0##");
     // A positive reactance (possible only for a line the user describes) reads "+ j".
     d.txtZ0 = Format(line_.r0, "##0.0") + (line_.x0 > 0 ? " + j " + Format(line_.x0, "##0.00")
-                                                          : " - j " + Format(-line_.x0, "##0.00"));
+                                                        : " - j " + Format(-line_.x0, "##0.00"));
     d.txtVF = common::PlainNumber(line_.vf);
     d.txtVoltage = common::PlainNumber(line_.vmax);
     d.warning = cable_ == UserDefinedIndex ? d.warning : std::string();
@@ -43,8 +44,8 @@ void Calculator::DoCompute() {
         return;
     }
 
-    double lengthFt = ParseNumber(boxes_.length) * (meters ? FeetPerMeter : 1);
-    double attenPer100Ft = ParseNumber(d.txtMLPer) / (meters ? FeetPerMeter : 1);
+    double lengthFt = ParseNumber(boxes_.length) * (meters ? common::FeetPerMetre : 1);
+    double attenPer100Ft = ParseNumber(d.txtMLPer) / (meters ? common::FeetPerMetre : 1);
     matchedLoss_ = lengthFt * attenPer100Ft / 100;
     d.txtMLTot = Format(matchedLoss_, "#0.000");
     d.txtWavelen = Format(lengthFt / line_.wavelength, "0.000");
@@ -69,8 +70,8 @@ void Calculator::DoCompute() {
     d.txtImpedIn = Format(rFar, "####0.00") + (xFar < 0 ? " - j " + Format(-xFar, "##0.00")
                                                         : " + j " + Format(xFar, "##0.00"));
     d.impedInRed = rFar < 0;
-    d.txtPolarZ = Format(std::sqrt(static_cast<double>(rFar) * rFar + static_cast<double>(xFar) * xFar),
-                         "####0.00");
+    d.txtPolarZ = Format(
+        std::sqrt(static_cast<double>(rFar) * rFar + static_cast<double>(xFar) * xFar), "####0.00");
     d.txtPolarDegree = Format(common::ToDegrees(common::PhaseAngle(rFar, xFar)), "##0.00");
 }
 
@@ -98,7 +99,9 @@ std::vector<Message> Calculator::setLength(const std::string& text) {
     boxes_.length = text;
     if (std::any_of(text.begin(), text.end(), [](char c) { return c == 'w' || c == 'W'; })) {
         double wavelengths = common::Val(std::string_view(text).substr(0, text.size() - 1));
-        double perWavelength = (unitWord_ == 'M' ? 299.791848 : 983.57104) * line_.vf / freq_;
+        double perWavelength =
+            (unitWord_ == 'M' ? common::WavelengthMetresMHz : common::WavelengthFeetMHz) *
+            line_.vf / freq_;
         return setLength(Format(wavelengths * perWavelength, "###0.000"));
     }
     double v = ParseNumber(text);
@@ -147,7 +150,7 @@ std::vector<Message> Calculator::setUnit(char unitWord) {
     displays_.lblUnits = meters ? "Meters" : "Feet";
     displays_.lbldBPer = meters ? "dB/100 Meters" : "dB/100 Feet";
     double length = ParseNumber(boxes_.length);
-    length = meters ? length / FeetPerMeter : length * FeetPerMeter;
+    length = meters ? length / common::FeetPerMetre : length * common::FeetPerMetre;
     std::vector<Message> messages = setLength(Format(length, "###0.000"));
     DoCompute();
     return messages;
@@ -184,8 +187,9 @@ TlDefaults Calculator::defaults(const std::array<common::Placement, SlotCount>& 
     d.unitWord = unitWord_;
     d.user = user_;
     d.placements = placements;
-    d.lengthFeet = unitWord_ == 'F' ? boxes_.length
-                                    : Format(ParseNumber(boxes_.length) * FeetPerMeter, "####.000");
+    d.lengthFeet = unitWord_ == 'F'
+                       ? boxes_.length
+                       : Format(ParseNumber(boxes_.length) * common::FeetPerMetre, "####.000");
     d.cableIndex = cable_;
     d.freq = boxes_.freq;
     d.resistance = boxes_.resistance;

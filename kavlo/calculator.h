@@ -17,7 +17,8 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
-const Message BadFrequency{"Enter frequency more than 20 kHz, less than 6000 MHz", "Bad Frequency!"};
+const Message BadFrequency{"Enter frequency more than 20 kHz, less than 6000 MHz",
+                           "Bad Frequency!"};
 const Message BadLength{"Length should be < 9999", "Bad Length!"};
 
 // The texts the user types.

@@ -1,5 +1,7 @@
 #pragma once
 // The cable catalogue and the line description derived from it at a frequency.
+#include "common/constants.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -8,7 +10,7 @@ namespace kavlo {
 
 struct CableRow {
     std::string_view listText;
-    double a;   // attenuation law: dB/100 ft = exp(a ln(f) + b)
+    double a; // attenuation law: dB/100 ft = exp(a ln(f) + b)
     double b;
     float vf;
     float vmax;
@@ -33,14 +35,14 @@ struct UserLine {
 struct LineDescription {
     float r0 = 50;
     float x0 = -0.6f;
-    float atten = 0;      // dB per 100 ft at the working frequency
+    float atten = 0; // dB per 100 ft at the working frequency
     float vf = 0.66f;
     float vmax = 3700;
     float wavelength = 0; // ft
     float capPerFoot = 29.5f;
 };
 
-constexpr float FreeSpaceWavelengthFt = 983.57104f; // feet at 1 MHz
+constexpr float FreeSpaceWavelengthFt = static_cast<float>(common::WavelengthFeetMHz);
 constexpr float TwoPi = 6.2831855f;
 
 // Sets the description for the cable at `index` and frequency `freq` (MHz).

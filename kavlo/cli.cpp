@@ -39,17 +39,31 @@ int main(int argc, char** argv) {
             return true;
         };
         bool ok = true;
-        if (a == "--cable") ok = value(o.cable);
-        else if (a == "--freq") ok = value(o.freq);
-        else if (a == "--length") ok = value(o.length);
-        else if (a == "--r") ok = value(o.r);
-        else if (a == "--x") ok = value(o.x);
-        else if (a == "--meters") o.meters = true;
-        else if (a == "--input") o.input = true;
-        else if (a == "--precise") o.precise = true;
-        else if (a == "--help" || a == "-h") { std::cout << Usage; return 0; }
-        else ok = false;
-        if (!ok) { std::cerr << Usage; return 2; }
+        if (a == "--cable")
+            ok = value(o.cable);
+        else if (a == "--freq")
+            ok = value(o.freq);
+        else if (a == "--length")
+            ok = value(o.length);
+        else if (a == "--r")
+            ok = value(o.r);
+        else if (a == "--x")
+            ok = value(o.x);
+        else if (a == "--meters")
+            o.meters = true;
+        else if (a == "--input")
+            o.input = true;
+        else if (a == "--precise")
+            o.precise = true;
+        else if (a == "--help" || a == "-h") {
+            std::cout << Usage;
+            return 0;
+        } else
+            ok = false;
+        if (!ok) {
+            std::cerr << Usage;
+            return 2;
+        }
     }
 
     kavlo::Calculator calc;
@@ -58,8 +72,8 @@ int main(int argc, char** argv) {
         auto [end, ec] = std::from_chars(o.cable.data(), o.cable.data() + o.cable.size(), index);
         if (ec != std::errc() || end != o.cable.data() + o.cable.size() || index < 0 ||
             index >= kavlo::CatalogueSize) {
-            std::cerr << "Cable index must be a whole number from 0 to "
-                      << kavlo::CatalogueSize - 1 << "\n";
+            std::cerr << "Cable index must be a whole number from 0 to " << kavlo::CatalogueSize - 1
+                      << "\n";
             return 1;
         }
         calc.setCable(index);
@@ -74,22 +88,34 @@ int main(int argc, char** argv) {
 
     const kavlo::Displays& d = calc.displays();
     const std::pair<const char*, const std::string*> boxes[] = {
-        {"txtZ0", &d.txtZ0},           {"txtMLPer", &d.txtMLPer},
-        {"txtVF", &d.txtVF},           {"txtVoltage", &d.txtVoltage},
-        {"txtMLTot", &d.txtMLTot},     {"txtWavelen", &d.txtWavelen},
-        {"txtLoadSWR", &d.txtLoadSWR}, {"txtInputSWR", &d.txtInputSWR},
-        {"txtRho", &d.txtRho},         {"txtAddLoss", &d.txtAddLoss},
-        {"txtTotalLoss", &d.txtTotalLoss}, {"txtImpedIn", &d.txtImpedIn},
-        {"txtPolarZ", &d.txtPolarZ},   {"txtPolarDegree", &d.txtPolarDegree},
-        {"lblInputZ", &d.lblInputZ},   {"txtLength", &calc.boxes().length},
+        {"txtZ0", &d.txtZ0},
+        {"txtMLPer", &d.txtMLPer},
+        {"txtVF", &d.txtVF},
+        {"txtVoltage", &d.txtVoltage},
+        {"txtMLTot", &d.txtMLTot},
+        {"txtWavelen", &d.txtWavelen},
+        {"txtLoadSWR", &d.txtLoadSWR},
+        {"txtInputSWR", &d.txtInputSWR},
+        {"txtRho", &d.txtRho},
+        {"txtAddLoss", &d.txtAddLoss},
+        {"txtTotalLoss", &d.txtTotalLoss},
+        {"txtImpedIn", &d.txtImpedIn},
+        {"txtPolarZ", &d.txtPolarZ},
+        {"txtPolarDegree", &d.txtPolarDegree},
+        {"lblInputZ", &d.lblInputZ},
+        {"txtLength", &calc.boxes().length},
     };
     for (const auto& [name, text] : boxes) std::cout << name << "=" << *text << "\n";
     if (!d.warning.empty()) std::cout << "LblWarning=" << d.warning << "\n";
     if (o.precise) {
         const kavlo::LineSolution& s = calc.solution();
         const std::pair<const char*, double> numbers[] = {
-            {"RFar", s.rFar},       {"XFar", s.xFar},         {"SWRFar", s.swrFar},
-            {"SWRNear", s.swrNear}, {"RhoNear", s.rhoNear},   {"TotalLoss", s.totalLoss},
+            {"RFar", s.rFar},
+            {"XFar", s.xFar},
+            {"SWRFar", s.swrFar},
+            {"SWRNear", s.swrNear},
+            {"RhoNear", s.rhoNear},
+            {"TotalLoss", s.totalLoss},
             {"MatchedLoss", calc.matchedLoss()},
         };
         for (const auto& [name, v] : numbers) std::cout << name << "=" << fullPrecision(v) << "\n";

@@ -4,8 +4,8 @@
 #include "common/text_file.h"
 
 #include <cctype>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace kavlo {
@@ -24,8 +24,10 @@ std::optional<double> numberLine(const std::string& line) {
     if (t.empty()) return std::nullopt;
     bool digit = false;
     for (char c : t) {
-        if (std::isdigit(static_cast<unsigned char>(c))) digit = true;
-        else if (!std::strchr("+-.,Ee", c)) return std::nullopt;
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digit = true;
+        else if (!std::strchr("+-.,Ee", c))
+            return std::nullopt;
     }
     if (!digit) return std::nullopt;
     double v = common::ParseNumber(t);

@@ -12,14 +12,14 @@ namespace kavlo {
 enum WindowSlot { MainSlot, GraphSlot, TunerSetupSlot, TunerFirstSlot, TunerSecondSlot, SlotCount };
 
 struct TlDefaults {
-    char unitWord = 'F';                        // line 1: 'F' feet, 'M' meters
-    UserLine user;                              // lines 2-7
+    char unitWord = 'F'; // line 1: 'F' feet, 'M' meters
+    UserLine user;       // lines 2-7
     std::array<common::Placement, SlotCount> placements = DefaultPlacements(); // lines 8-12
-    std::string lengthFeet = "100.000";         // line 13
-    int cableIndex = 3;                         // line 14
-    std::string freq = "3.5";                   // line 15
-    std::string resistance = "50";              // line 16
-    std::string reactance = "0";                // line 17
+    std::string lengthFeet = "100.000";                                        // line 13
+    int cableIndex = 3;                                                        // line 14
+    std::string freq = "3.5";                                                  // line 15
+    std::string resistance = "50";                                             // line 16
+    std::string reactance = "0";                                               // line 17
 
     static std::array<common::Placement, SlotCount> DefaultPlacements();
 };

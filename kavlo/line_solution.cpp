@@ -31,8 +31,8 @@ double clampedForLoss(double rho) { return rho >= 0.999999 ? 0.9999999 : rho; }
 
 } // namespace
 
-LineSolution CalcZ(const LineDescription& line, double matchedLoss, double length,
-                   double position, double r, double x, KnownEnd end, double power) {
+LineSolution CalcZ(const LineDescription& line, double matchedLoss, double length, double position,
+                   double r, double x, KnownEnd end, double power) {
     LineSolution s;
     if (r == 0) r = 0.00001;
     const double r0 = line.r0, x0 = line.x0;

@@ -7,18 +7,18 @@ namespace kavlo {
 enum class KnownEnd { Load, Input }; // where the given impedance is
 
 struct LineSolution {
-    double swrFar = 0, swrNear = 0;   // SWR at the other end and at the known end
-    double rFar = 0, xFar = 0;        // impedance at the other end
-    double totalLoss = 0;             // matched loss plus mismatch loss, dB
-    double rhoNear = 0;               // reflection magnitude at the known end
-    double vMag = 0, vPhase = 0;      // RMS volts and degrees at the position
-    double iMag = 0, iPhase = 0;      // RMS amperes and degrees at the position
+    double swrFar = 0, swrNear = 0; // SWR at the other end and at the known end
+    double rFar = 0, xFar = 0;      // impedance at the other end
+    double totalLoss = 0;           // matched loss plus mismatch loss, dB
+    double rhoNear = 0;             // reflection magnitude at the known end
+    double vMag = 0, vPhase = 0;    // RMS volts and degrees at the position
+    double iMag = 0, iPhase = 0;    // RMS amperes and degrees at the position
 };
 
 // matchedLoss in dB for the whole line, length and position in feet from the input,
 // r + jx the known impedance, power the watts into the line input.
-LineSolution CalcZ(const LineDescription& line, double matchedLoss, double length,
-                   double position, double r, double x, KnownEnd end, double power);
+LineSolution CalcZ(const LineDescription& line, double matchedLoss, double length, double position,
+                   double r, double x, KnownEnd end, double power);
 
 // |(Z - Z0) / (Z + Z0)| with the line's complex Z0.
 double ReflectionMagnitude(const LineDescription& line, double r, double x);

@@ -75,14 +75,11 @@ void exclusive(QWidget* owner, std::initializer_list<QRadioButton*> buttons) {
 } // namespace
 
 frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
-    : QWidget(parent),
-      defaultsPath_(std::move(defaultsPath)),
+    : QWidget(parent), defaultsPath_(std::move(defaultsPath)),
       lblProgram(common::Named<QLabel>("lblProgram", "Kavlo Transmission-Line Calculator")),
       cboPickCable(common::Named<QComboBox>("cboPickCable")),
-      LblWarning(common::Named<QLabel>("LblWarning")),
-      txtFreq(entryBox("txtFreq", "3.5")),
-      txtLength(entryBox("txtLength", "100.000")),
-      txtResistance(entryBox("txtResistance", "50")),
+      LblWarning(common::Named<QLabel>("LblWarning")), txtFreq(entryBox("txtFreq", "3.5")),
+      txtLength(entryBox("txtLength", "100.000")), txtResistance(entryBox("txtResistance", "50")),
       txtReactance(entryBox("txtReactance", "0")),
       lblUnits(common::Named<QLabel>("lblUnits", "Feet")),
       optFeet(common::Named<QRadioButton>("optFeet", "Feet")),
@@ -92,20 +89,14 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
       optNormal(common::Named<QRadioButton>("optNormal", "Typed")),
       optAutek(common::Named<QRadioButton>("optAutek", "Analyser")),
       optNoiseBridge(common::Named<QRadioButton>("optNoiseBridge", "Noise bridge")),
-      txtZ0(resultBox("txtZ0", 13)),
-      txtMLPer(resultBox("txtMLPer", 8)),
-      txtVF(resultBox("txtVF", 8)),
-      txtVoltage(resultBox("txtVoltage", 8)),
+      txtZ0(resultBox("txtZ0", 13)), txtMLPer(resultBox("txtMLPer", 8)),
+      txtVF(resultBox("txtVF", 8)), txtVoltage(resultBox("txtVoltage", 8)),
       lbldBPer(common::Named<QLabel>("lbldBPer", "dB/100 Feet")),
-      txtMLTot(resultBox("txtMLTot", 8)),
-      txtAddLoss(resultBox("txtAddLoss", 8)),
-      txtTotalLoss(resultBox("txtTotalLoss", 8)),
-      txtLoadSWR(resultBox("txtLoadSWR", 8)),
-      txtInputSWR(resultBox("txtInputSWR", 8)),
-      txtRho(resultBox("txtRho", 8)),
+      txtMLTot(resultBox("txtMLTot", 8)), txtAddLoss(resultBox("txtAddLoss", 8)),
+      txtTotalLoss(resultBox("txtTotalLoss", 8)), txtLoadSWR(resultBox("txtLoadSWR", 8)),
+      txtInputSWR(resultBox("txtInputSWR", 8)), txtRho(resultBox("txtRho", 8)),
       lblRho(common::Named<QLabel>("lblRho", "Rho at Load: ")),
-      txtImpedIn(resultBox("txtImpedIn", 17)),
-      txtPolarZ(resultBox("txtPolarZ", 8)),
+      txtImpedIn(resultBox("txtImpedIn", 17)), txtPolarZ(resultBox("txtPolarZ", 8)),
       txtPolarDegree(resultBox("txtPolarDegree", 7)),
       lblInputZ(common::Named<QLabel>("lblInputZ", "Impedance at Input: ")),
       txtWavelen(resultBox("txtWavelen", 8)),
@@ -131,7 +122,8 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     cmdPrint->setToolTip("Print this screen");
     cmdHelp->setToolTip("Open KAVLO.PDF.");
     cmdQuit->setToolTip("Return to Desktop");
-    LblWarning->setToolTip("Since the freq changed, click User-Defined Transmission Line to recompute");
+    LblWarning->setToolTip(
+        "Since the freq changed, click User-Defined Transmission Line to recompute");
     LblWarning->setStyleSheet("color: rgb(255, 0, 0); font-weight: bold;");
 
     optFeet->setChecked(true);
@@ -150,7 +142,9 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     connectControls();
 }
 
-std::string frmKavlo2::DefaultsPath() { return common::InFolder(common::ProgramFolder(), "TL.DEF"); }
+std::string frmKavlo2::DefaultsPath() {
+    return common::InFolder(common::ProgramFolder(), "TL.DEF");
+}
 
 void frmKavlo2::layOut() {
     QFont heading = lblProgram->font();
@@ -279,12 +273,19 @@ void frmKavlo2::showModel() {
     cboPickCable->setCurrentIndex(calc_.cable());
 
     const Displays& d = calc_.displays();
-    for (auto [box, text] : {std::pair{txtZ0, &d.txtZ0}, {txtMLPer, &d.txtMLPer}, {txtVF, &d.txtVF},
-                             {txtVoltage, &d.txtVoltage}, {txtMLTot, &d.txtMLTot},
-                             {txtWavelen, &d.txtWavelen}, {txtLoadSWR, &d.txtLoadSWR},
-                             {txtInputSWR, &d.txtInputSWR}, {txtRho, &d.txtRho},
-                             {txtAddLoss, &d.txtAddLoss}, {txtTotalLoss, &d.txtTotalLoss},
-                             {txtImpedIn, &d.txtImpedIn}, {txtPolarZ, &d.txtPolarZ},
+    for (auto [box, text] : {std::pair{txtZ0, &d.txtZ0},
+                             {txtMLPer, &d.txtMLPer},
+                             {txtVF, &d.txtVF},
+                             {txtVoltage, &d.txtVoltage},
+                             {txtMLTot, &d.txtMLTot},
+                             {txtWavelen, &d.txtWavelen},
+                             {txtLoadSWR, &d.txtLoadSWR},
+                             {txtInputSWR, &d.txtInputSWR},
+                             {txtRho, &d.txtRho},
+                             {txtAddLoss, &d.txtAddLoss},
+                             {txtTotalLoss, &d.txtTotalLoss},
+                             {txtImpedIn, &d.txtImpedIn},
+                             {txtPolarZ, &d.txtPolarZ},
                              {txtPolarDegree, &d.txtPolarDegree}})
         put(box, *text);
     lblInputZ->setText(q(d.lblInputZ));
@@ -380,7 +381,8 @@ void frmKavlo2::cmdPrint_Click() {
 void frmKavlo2::cmdHelp_Click() { common::OpenHelpDocument(this, "KAVLO.PDF"); }
 
 void frmKavlo2::cmdQuit_Click() {
-    if (common::desktop().askYesNo(this, "Are you sure you want to Exit?", "Kavlo")) SaveDefaultsAndQuit();
+    if (common::desktop().askYesNo(this, "Are you sure you want to Exit?", "Kavlo"))
+        SaveDefaultsAndQuit();
 }
 
 void frmKavlo2::saveDefaults() {
@@ -389,8 +391,8 @@ void frmKavlo2::saveDefaults() {
     placements_[MainSlot] = {common::LeftTwips(this), common::TopTwips(this), {}, {}};
     std::string failure = SaveTlDefaults(defaultsPath_, calc_.defaults(placements_));
     if (!failure.empty())
-        common::desktop().message(this, q("The settings could not be saved in " + defaultsPath_ + ": " +
-                                          failure + ". The previous file is unchanged."));
+        common::desktop().message(this, q("The settings could not be saved in " + defaultsPath_ +
+                                          ": " + failure + ". The previous file is unchanged."));
 }
 
 void frmKavlo2::SaveDefaultsAndQuit() {

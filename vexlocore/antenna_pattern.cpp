@@ -69,8 +69,8 @@ AntennaPattern::AntennaPattern(int elements, double targetDbi) : elements_(eleme
     }
     spacing_ = 0.5 * (low + high);
     // Scale so that |field(0)|^2 equals the directivity.
-    amplitude_ = std::sqrt(endFireDirectivity(elements, spacing_)) /
-                 forwardArrayFactor(elements, spacing_);
+    amplitude_ =
+        std::sqrt(endFireDirectivity(elements, spacing_)) / forwardArrayFactor(elements, spacing_);
 }
 
 const AntennaPattern& AntennaPattern::forType(int type) {

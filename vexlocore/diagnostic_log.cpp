@@ -1,5 +1,7 @@
 #include "diagnostic_log.h"
 
+#include "common/constants.h"
+
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -7,14 +9,16 @@
 namespace vexlo {
 namespace {
 
-constexpr double feetPerMetre = 3.2808399;
 constexpr double degrees = 180.0 / std::numbers::pi;
 
 const char* kindName(const Ray& r) {
     switch (r.kind) {
-    case RayKind::Direct: return "D";
-    case RayKind::Reflected: return r.exitFacet >= 0 ? "RR" : "R";
-    case RayKind::Diffracted: break;
+    case RayKind::Direct:
+        return "D";
+    case RayKind::Reflected:
+        return r.exitFacet >= 0 ? "RR" : "R";
+    case RayKind::Diffracted:
+        break;
     }
     if (r.facet >= 0) return r.exitFacet >= 0 ? "RWR" : "RW";
     return r.exitFacet >= 0 ? "WR" : "W";
@@ -39,9 +43,9 @@ void appendDiagnosticLog(const std::string& path, const Installation& in,
         const int facet = r.facet >= 0 ? r.facet : r.exitFacet;
         std::fprintf(file, "%d %s %s %s %.1f %.1f %.3f %.4f %.1f %.2f %.4f %.1f\n",
                      in.antennas[r.antenna].number, kindName(r), numberOrDash(facet).c_str(),
-                     numberOrDash(r.wedge).c_str(), r.point.x * feetPerMetre,
-                     r.point.z * feetPerMetre, r.angle * degrees, std::abs(r.coefficient),
-                     std::arg(r.coefficient) * degrees, r.pathDifference * feetPerMetre,
+                     numberOrDash(r.wedge).c_str(), r.point.x * common::FeetPerMetre,
+                     r.point.z * common::FeetPerMetre, r.angle * degrees, std::abs(r.coefficient),
+                     std::arg(r.coefficient) * degrees, r.pathDifference * common::FeetPerMetre,
                      std::abs(r.field), std::arg(r.field) * degrees);
     }
     std::fprintf(file, "Total field %.4f at %.1f deg, gain %.2f dBi\n", std::abs(angle.total),

@@ -8,10 +8,10 @@
 //   <one line per ray>
 //   Total field <mag> at <deg> deg, gain <dBi> dBi
 //
-// kind is D (direct), R (reflected), RR (reflected by both faces of a valley), W (diffracted by a wedge), RW (reflected, then
-// diffracted), WR (diffracted, then reflected) or RWR. facet and wedge number the cleaned
-// profile: vertex 1 is the tower base, facet i runs from vertex i to i+1, facet 0 is the
-// ground behind the tower and the last facet the level ground beyond the last point; "-"
+// kind is D (direct), R (reflected), RR (reflected by both faces of a valley), W (diffracted by a
+// wedge), RW (reflected, then diffracted), WR (diffracted, then reflected) or RWR. facet and wedge
+// number the cleaned profile: vertex 1 is the tower base, facet i runs from vertex i to i+1, facet
+// 0 is the ground behind the tower and the last facet the level ground beyond the last point; "-"
 // when there is none (for RWR and RR the facet is the first one met). x_ft, z_ft: the
 // reflection or diffraction point (the antenna for a direct ray), feet. angle_deg: grazing
 // angle of a reflection, or the diffraction angle phi - phi' measured from the wedge's

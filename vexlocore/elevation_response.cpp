@@ -19,8 +19,7 @@ double floorDbi(double power) {
 double elevationDegrees(int index) { return (index + 1) / 4.0; }
 
 std::array<float, gainCount> elevationResponse(const Terrain& terrain,
-                                               const Installation& installation,
-                                               LoggedAngle* log) {
+                                               const Installation& installation, LoggedAngle* log) {
     std::array<float, gainCount> gains;
     gains.fill(static_cast<float>(gainFloorDbi));
     const double f = installation.frequencyMHz;

@@ -14,9 +14,9 @@ constexpr int gainCount = 140;
 constexpr double gainFloorDbi = -30.0;
 
 struct StackedAntenna {
-    int number;        // 1..4, as the caller numbers them
-    double height;     // metres above the tower base
-    int phase;         // +1 or -1
+    int number;    // 1..4, as the caller numbers them
+    double height; // metres above the tower base
+    int phase;     // +1 or -1
 };
 
 struct Installation {
@@ -30,8 +30,8 @@ struct Installation {
 
 // The rays of one angle as they add up, kept for the diagnostic log.
 struct LoggedAngle {
-    int index = 0;                 // gain index 0..139, the angle (index + 1) / 4 degrees
-    std::vector<Ray> rays;         // fields already weighted by phase and power share
+    int index = 0;         // gain index 0..139, the angle (index + 1) / 4 degrees
+    std::vector<Ray> rays; // fields already weighted by phase and power share
     std::complex<double> total;
     double gainDbi = gainFloorDbi;
 };

@@ -18,8 +18,8 @@ Point along(Point a, double s, Point u) { return {a.x + s * u.x, a.z + s * u.z};
 double angleOf(Point d) { return std::atan2(d.z, d.x); }
 
 struct Specular {
-    Point image;       // the source mirrored in the facet's line
-    Point point;       // where the ray meets the facet
+    Point image; // the source mirrored in the facet's line
+    Point point; // where the ray meets the facet
     double sinGrazing;
 };
 
@@ -111,8 +111,7 @@ void RayTracer::exits(const Wedge& w, double theta, std::vector<Exit>& out) cons
     const double tanTheta = std::tan(theta);
     const Place edge = terrain_.vertexPlace(w.vertex);
     const double phi = wedgeAngle(w, theta);
-    if (inAir(w, phi) && terrain_.rayClear(edge, tanTheta))
-        out.push_back({-1, edge.p, phi, 1.0});
+    if (inAir(w, phi) && terrain_.rayClear(edge, tanTheta)) out.push_back({-1, edge.p, phi, 1.0});
     const auto& facets = terrain_.facets();
     for (int g = 0; g < static_cast<int>(facets.size()); ++g) {
         if (g == w.vertex - 1 || g == w.vertex) continue;
@@ -163,8 +162,8 @@ void RayTracer::traceDoubleReflections(double theta, std::vector<Ray>& rays) con
                 if (!terrain_.segmentClear(ant, p1) || !terrain_.segmentClear(p1, p2) ||
                     !terrain_.rayClear(p2, tanTheta))
                     continue;
-                const Complex gamma = ground_.reflection(first->sinGrazing) *
-                                      ground_.reflection(second->sinGrazing);
+                const Complex gamma =
+                    ground_.reflection(first->sinGrazing) * ground_.reflection(second->sinGrazing);
                 rays.push_back({a, RayKind::Reflected, f, -1, g, second->point,
                                 std::asin(std::min(second->sinGrazing, 1.0)), gamma,
                                 dot(u, minus(ant.p, second->image)),
@@ -192,11 +191,10 @@ void RayTracer::trace(double theta, std::vector<Ray>& rays) const {
             const Place at = terrain_.onFacet(s->point, f);
             if (!terrain_.segmentClear(ant, at) || !terrain_.rayClear(at, tanTheta)) continue;
             const Complex gamma = ground_.reflection(s->sinGrazing);
-            rays.push_back({a, RayKind::Reflected, f, -1, -1, s->point,
-                            std::asin(std::min(s->sinGrazing, 1.0)), gamma,
-                            dot(u, minus(ant.p, s->image)),
-                            pattern_.field(angleOf(minus(s->point, ant.p))) * gamma *
-                                farPhase(s->image)});
+            rays.push_back(
+                {a, RayKind::Reflected, f, -1, -1, s->point,
+                 std::asin(std::min(s->sinGrazing, 1.0)), gamma, dot(u, minus(ant.p, s->image)),
+                 pattern_.field(angleOf(minus(s->point, ant.p))) * gamma * farPhase(s->image)});
         }
     }
     traceDoubleReflections(theta, rays);

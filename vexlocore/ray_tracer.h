@@ -43,15 +43,15 @@ public:
 private:
     struct Illumination {
         int antenna;
-        int wedge;                // index into terrain.wedges()
-        int facet;                // -1 for the direct illumination
+        int wedge;                      // index into terrain.wedges()
+        int facet;                      // -1 for the direct illumination
         std::complex<double> amplitude; // pattern (times reflection) towards the wedge
-        double distance;          // unfolded path to the edge
+        double distance;                // unfolded path to the edge
         double phiIncident;
     };
     struct Exit {
-        int facet;                // -1: straight to the observer
-        Point image;              // the edge or its image in the facet
+        int facet;   // -1: straight to the observer
+        Point image; // the edge or its image in the facet
         double phi;
         std::complex<double> reflection;
     };
@@ -73,7 +73,7 @@ private:
     double k_;
     bool diffraction_;
     std::vector<Place> antennas_;
-    std::vector<Illumination> illuminations_; // ordered by wedge
+    std::vector<Illumination> illuminations_;               // ordered by wedge
     std::vector<std::vector<std::optional<Point>>> images_; // antenna mirrored in each facet
 };
 

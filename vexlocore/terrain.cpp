@@ -1,5 +1,7 @@
 #include "terrain.h"
 
+#include "common/constants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -8,8 +10,6 @@ namespace vexlo {
 namespace {
 
 constexpr double pi = std::numbers::pi;
-constexpr double metresPerFoot = 0.3048;
-constexpr int profileEntries = 151;
 // The ground is continued this far (metres) behind the tower and beyond the last point.
 constexpr double farAway = 1e9;
 // Larger coordinates (feet) are not terrain.
@@ -39,9 +39,9 @@ Terrain Terrain::fromProfile(const float* distanceFeet, const float* elevationFe
         if (!std::isfinite(d) || !std::isfinite(e) || std::fabs(d) > absurdFeet ||
             std::fabs(e) > absurdFeet)
             continue;
-        const Point p{d * metresPerFoot, e * metresPerFoot};
-        if (!profile.empty() && (p.x < profile.back().x ||
-                                 (p.x == profile.back().x && p.z == profile.back().z)))
+        const Point p{d * common::MetresPerFoot, e * common::MetresPerFoot};
+        if (!profile.empty() &&
+            (p.x < profile.back().x || (p.x == profile.back().x && p.z == profile.back().z)))
             continue;
         profile.push_back(p);
     }
@@ -97,8 +97,8 @@ bool Terrain::segmentClear(Place a, Place b) const {
          ++j) {
         const Point v = vertices_[j];
         if (v.x < a.p.x || v.x > b.p.x) continue;
-        const double line = run > 0.0 ? a.p.z + (b.p.z - a.p.z) * (v.x - a.p.x) / run
-                                      : std::max(a.p.z, b.p.z);
+        const double line =
+            run > 0.0 ? a.p.z + (b.p.z - a.p.z) * (v.x - a.p.x) / run : std::max(a.p.z, b.p.z);
         if (v.z > line + margin) return false;
     }
     return true;

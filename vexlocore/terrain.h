@@ -13,8 +13,8 @@ struct Point {
 
 struct Facet {
     Point start, end;
-    Point tangent;    // unit, start to end
-    Point normal;     // unit, towards the air
+    Point tangent; // unit, start to end
+    Point normal;  // unit, towards the air
     double length = 0.0;
 };
 
@@ -26,10 +26,13 @@ struct Place {
 };
 
 struct Wedge {
-    int vertex = 0;       // index into the terrain's vertices
-    double face0 = 0.0;   // direction of face 0 (towards the next vertex), radians
-    double n = 1.0;       // open (air) angle over pi
+    int vertex = 0;     // index into the terrain's vertices
+    double face0 = 0.0; // direction of face 0 (towards the next vertex), radians
+    double n = 1.0;     // open (air) angle over pi
 };
+
+// Entries of the caller's Distance and Elevation arrays.
+constexpr int profileEntries = 151;
 
 class Terrain {
 public:

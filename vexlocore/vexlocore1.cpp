@@ -9,13 +9,16 @@
 #include "terrain.h"
 #include "vexlocore_abi.h"
 
+#include "common/constants.h"
 #include "common/text_file.h"
 
 namespace {
 
 using namespace vexlo;
 
-constexpr double metresPerFoot = 0.3048;
+static_assert(VEXLO_PROFILE_POINTS == profileEntries);
+static_assert(VEXLO_GAINS == gainCount);
+
 // Heights beyond this (feet) are taken as absent rather than computed.
 constexpr double highestAntennaFeet = 1e5;
 
@@ -23,10 +26,9 @@ double valueOr(const float* p, double fallback) {
     return p && std::isfinite(*p) ? static_cast<double>(*p) : fallback;
 }
 
-Installation readInstallation(const float* heights, const float* frequency,
-                              const float* dielectric, const float* conductivity,
-                              const int16_t* type, const int16_t* diffractionOff,
-                              const int16_t* phase) {
+Installation readInstallation(const float* heights, const float* frequency, const float* dielectric,
+                              const float* conductivity, const int16_t* type,
+                              const int16_t* diffractionOff, const int16_t* phase) {
     Installation in;
     in.frequencyMHz = valueOr(frequency, 0.0);
     in.dielectric = valueOr(dielectric, 1.0);
@@ -36,7 +38,7 @@ Installation readInstallation(const float* heights, const float* frequency,
     for (int i = 0; heights && i < VEXLO_ANTENNAS; ++i) {
         const double h = heights[i];
         if (!std::isfinite(h) || h <= 0.0 || h > highestAntennaFeet) continue;
-        in.antennas.push_back({i + 1, h * metresPerFoot, phase && phase[i] < 0 ? -1 : 1});
+        in.antennas.push_back({i + 1, h * common::MetresPerFoot, phase && phase[i] < 0 ? -1 : 1});
     }
     return in;
 }
@@ -64,6 +66,5 @@ VexloCore1(const float* Distance, const float* Elevation, const float* AntennaHe
     const auto gains = elevationResponse(terrain, in, logging ? &logged : nullptr);
     std::copy(gains.begin(), gains.end(), GainN);
     if (logging)
-        appendDiagnosticLog(common::InFolder(common::ProgramFolder(), "TEST4.PRN"), in,
-                            logged);
+        appendDiagnosticLog(common::InFolder(common::ProgramFolder(), "TEST4.PRN"), in, logged);
 }

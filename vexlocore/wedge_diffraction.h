@@ -7,10 +7,10 @@
 namespace vexlo {
 
 struct WedgeIllumination {
-    double phiIncident;          // angle of the source seen from the edge, from face 0
-    double kL;                   // wavenumber times the distance parameter (source to edge)
-    std::complex<double> face0;  // reflection coefficient of face 0 (0 leaves the term out)
-    std::complex<double> faceN;  // reflection coefficient of face n
+    double phiIncident;         // angle of the source seen from the edge, from face 0
+    double kL;                  // wavenumber times the distance parameter (source to edge)
+    std::complex<double> face0; // reflection coefficient of face 0 (0 leaves the term out)
+    std::complex<double> faceN; // reflection coefficient of face n
 };
 
 // Diffraction coefficient divided by the square root of the distance parameter, so that

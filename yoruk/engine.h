@@ -28,7 +28,7 @@ struct FarField {
     float frontToBack = 0;
     float feedResistance = 0;
     float feedReactance = 0;
-    int16_t takeoffIndex = 1;  // 1-based
+    int16_t takeoffIndex = 1; // 1-based
     float frontToRear = 1000;
     int32_t rearLobeIndex = 0; // 1-based; left as given when no rear lobe qualifies
 };

@@ -3,9 +3,9 @@
 
 #include "yoruk_abi.h"
 
-#include "Efflen4.h"
-#include "Getdta4.h"
+#include "efflen4.h"
 #include "engine.h"
+#include "getdta4.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,6 +13,10 @@
 #include <cstring>
 
 using namespace yoruk;
+
+static_assert(YORUK_MAX_ELEMENTS == yoruk::MaxElements);
+static_assert(YORUK_MAX_SECTIONS == yoruk::MaxSections);
+static_assert(YORUK_PATTERN_POINTS == yoruk::PatternPoints);
 
 namespace {
 
@@ -60,8 +64,8 @@ void NUMPARSE(char* field, int32_t* fieldLength, float* value, float* designFreq
     padded.fill(' ');
     const std::span<char> given = text(field, fieldLength, FieldWidth);
     std::copy(given.begin(), given.end(), padded.begin());
-    *value = yoruk::NUMPARSE(padded, *designFrequency,
-                             UnitFromCode(text(unitCode, unitCodeLength, 3)));
+    *value =
+        yoruk::NUMPARSE(padded, *designFrequency, UnitFromCode(text(unitCode, unitCodeLength, 3)));
     std::copy_n(padded.begin(), given.size(), given.begin());
     lastStatus = {};
 }
@@ -74,12 +78,12 @@ void UCASE(char* out, int32_t* outLength, char* in, int32_t* inLength) {
 
 void EFFLEN4(int16_t* elementCount, float* sectionLength, float* sectionDiameter,
              float* equivalentHalfLength, float* equivalentDiameter, int16_t* sectionCount) {
-    lastStatus = yoruk::EFFLEN4(*elementCount,
-                                table<const float, MaxElements * MaxSections>(sectionLength),
-                                table<const float, MaxElements * MaxSections>(sectionDiameter),
-                                table<float, MaxElements>(equivalentHalfLength),
-                                table<float, MaxElements>(equivalentDiameter),
-                                table<const int16_t, MaxElements>(sectionCount));
+    lastStatus =
+        yoruk::EFFLEN4(*elementCount, table<const float, MaxElements * MaxSections>(sectionLength),
+                       table<const float, MaxElements * MaxSections>(sectionDiameter),
+                       table<float, MaxElements>(equivalentHalfLength),
+                       table<float, MaxElements>(equivalentDiameter),
+                       table<const int16_t, MaxElements>(sectionCount));
 }
 
 void SETMAT(float* frequency, int16_t* drivenElement, int16_t* elementCount,
@@ -94,9 +98,9 @@ void SETMAT(float* frequency, int16_t* drivenElement, int16_t* elementCount,
 }
 
 void YAGI3(int16_t* elementCount, float* geometryMatrix, float* halfLengthWl) {
-    lastStatus = engine.YAGI3(*elementCount,
-                              table<const float, MaxElements * MaxElements>(geometryMatrix),
-                              table<const float, MaxElements>(halfLengthWl));
+    lastStatus =
+        engine.YAGI3(*elementCount, table<const float, MaxElements * MaxElements>(geometryMatrix),
+                     table<const float, MaxElements>(halfLengthWl));
 }
 
 void FLDFAC2(int16_t* elementCount, float* geometryMatrix, float* halfLengthWl,
@@ -106,11 +110,11 @@ void FLDFAC2(int16_t* elementCount, float* geometryMatrix, float* halfLengthWl,
              int32_t* rearLobeIndex) {
     FarField result;
     result.rearLobeIndex = *rearLobeIndex;
-    lastStatus = engine.FLDFAC2(*elementCount,
-                                table<const float, MaxElements * MaxElements>(geometryMatrix),
-                                table<const float, MaxElements>(halfLengthWl), *drivenElement,
-                                *frequency, table<float, PatternPoints>(azimuthPattern),
-                                table<float, PatternPoints>(elevationPattern), *height, result);
+    lastStatus =
+        engine.FLDFAC2(*elementCount, table<const float, MaxElements * MaxElements>(geometryMatrix),
+                       table<const float, MaxElements>(halfLengthWl), *drivenElement, *frequency,
+                       table<float, PatternPoints>(azimuthPattern),
+                       table<float, PatternPoints>(elevationPattern), *height, result);
     *gain = result.gain;
     *frontToBack = result.frontToBack;
     *feedResistance = result.feedResistance;

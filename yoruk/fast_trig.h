@@ -17,8 +17,9 @@ inline void SinCos(float x, float& sine, float& cosine) {
     y -= q * 7.54978995489188216e-8f;
     const float z = y * y;
     const float s = ((-1.9515295891e-4f * z + 8.3321608736e-3f) * z - 1.6666654611e-1f) * z * y + y;
-    const float c = ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z +
-                     4.166664568298827e-2f) * z * z - 0.5f * z + 1.0f;
+    const float c =
+        ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z + 4.166664568298827e-2f) * z * z -
+        0.5f * z + 1.0f;
     const bool odd = (n & 1) != 0;
     float rs = odd ? c : s;
     float rc = odd ? s : c;

@@ -1,5 +1,7 @@
 #include "engine.h"
 
+#include "common/constants.h"
+
 #include <cmath>
 #include <limits>
 
@@ -17,7 +19,7 @@ float dbRatio(float a, float b) { return 20 * std::log10(a / b); }
 // Reflection from perfect ground for a horizontal antenna of electrical height
 // `degreesHigh`, at `elevation` degrees: between minus infinity and +6.02 dB.
 float groundFactor(float degreesHigh, int elevation) {
-    constexpr float toRadians = 3.14159f / 180;
+    constexpr float toRadians = common::PiPattern / 180;
     const float psi = 2 * degreesHigh * std::sin(static_cast<float>(elevation) * toRadians) + 180;
     const float sum = std::fmax(0.0f, 1 + std::cos(psi * toRadians));
     return 20 * std::log10(std::sqrt(2.0f) * std::sqrt(sum));
@@ -52,7 +54,8 @@ Status Engine::FLDFAC2(int elementCount, ConstGeometryTable geometry,
         for (int k = 0; k < n; ++k) {
             const float shapeA = 1 - std::cos(u[k]);
             const float shapeB = std::sin(u[k]) - u[k];
-            f += (a[k] * shapeA + b[k] * shapeB) * std::polar(1.0f, WaveNumber * position_[k] * boom);
+            f += (a[k] * shapeA + b[k] * shapeB) *
+                 std::polar(1.0f, WaveNumber * position_[k] * boom);
         }
         fieldH_[i] = FieldFactor * std::abs(f);
         alpha += Degree;

@@ -17,8 +17,8 @@ enum class StatusCode : int16_t {
 
 struct Status {
     StatusCode code = StatusCode::Ok;
-    int32_t line = 0;           // file line of a malformed antenna file, 1-based
-    const char* reason = "";    // static text: what is wrong
+    int32_t line = 0;        // file line of a malformed antenna file, 1-based
+    const char* reason = ""; // static text: what is wrong
 
     bool ok() const { return code == StatusCode::Ok; }
 };

@@ -2,6 +2,8 @@
 // Fixed table shapes shared by the engine and its callers: every table is
 // column-major with the element index running fastest.
 
+#include "common/constants.h"
+
 #include <cstdint>
 #include <span>
 
@@ -25,6 +27,6 @@ using Pattern = std::span<float, PatternPoints>;
 constexpr int At(int element, int column) { return element + MaxElements * column; }
 
 // Free-space wavelength in inches is this over the frequency in MHz.
-constexpr float WavelengthInchesMHz = 11802.85f;
+constexpr float WavelengthInchesMHz = common::WavelengthInchesMHz;
 
 } // namespace yoruk

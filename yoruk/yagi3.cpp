@@ -1,6 +1,8 @@
 #include "engine.h"
 #include "fast_trig.h"
 
+#include "common/constants.h"
+
 #include <cmath>
 #include <limits>
 
@@ -8,8 +10,8 @@ namespace yoruk {
 
 namespace {
 
-constexpr float WaveNumber = 6.2831855f; // 2 pi per wavelength
-constexpr float ReactionScale = 0.0166667f; // j / 60: 30 ohm and the half-element symmetry
+constexpr float WaveNumber = common::TwoPiSingle; // 2 pi per wavelength
+constexpr float ReactionScale = 0.0166667f;       // j / 60: 30 ohm and the half-element symmetry
 
 // The six reaction integrals of one testing element with one current element:
 // each of the two testing kernels weighted by 1, cos(kz) and sin(kz).
@@ -175,8 +177,7 @@ bool Engine::solve(int unknowns) {
             pi[m] = pr[m] * inverse.imag() + pi[m] * inverse.real();
             pr[m] = re;
         }
-        const std::complex<float> x =
-            std::complex<float>(currentRe_[p], currentIm_[p]) * inverse;
+        const std::complex<float> x = std::complex<float>(currentRe_[p], currentIm_[p]) * inverse;
         currentRe_[p] = x.real();
         currentIm_[p] = x.imag();
         for (int q = 0; q < unknowns; ++q) {

@@ -33,8 +33,8 @@ extern "C" {
 /* YSTATUS codes. */
 #define YORUK_OK 0
 #define YORUK_FILE_NOT_FOUND 1
-#define YORUK_KLM_FILE 2       /* message: "Sorry, I don't do KLM antennas yet." */
-#define YORUK_MALFORMED 3      /* line: the offending line of the antenna file */
+#define YORUK_KLM_FILE 2          /* message: "Sorry, I don't do KLM antennas yet." */
+#define YORUK_MALFORMED 3         /* line: the offending line of the antenna file */
 #define YORUK_NUMERICAL_TROUBLE 4 /* outputs may be non-finite */
 #define YORUK_INVALID_ARGUMENT 5  /* element count or driven element out of range; nothing done */
 
@@ -50,8 +50,8 @@ typedef void yoruk_GETDTA4(char* path, int32_t* pathLength, char* title, int32_t
                            float* sectionLength, float* sectionDiameter, float* spacing,
                            float* freqLow, float* freqHigh);
 /* One number with a unit suffix (upper-cased in place), in inches. */
-typedef void yoruk_NUMPARSE(char* field, int32_t* fieldLength, float* value,
-                            float* designFrequency, char* unitCode, int32_t* unitCodeLength);
+typedef void yoruk_NUMPARSE(char* field, int32_t* fieldLength, float* value, float* designFrequency,
+                            char* unitCode, int32_t* unitCodeLength);
 /* One character to upper case. */
 typedef void yoruk_UCASE(char* out, int32_t* outLength, char* in, int32_t* inLength);
 /* Uniform equivalent of each tapered element. */

@@ -48,9 +48,11 @@ TEST(CalibrixCli, FailuresExitNonZeroWithAMessage) {
     EXPECT_EQ(slope.code, 1);
     EXPECT_EQ(slope.err, "Enter numeric value for slope\n");
     EXPECT_EQ(slope.out, "");
-    EXPECT_EQ(run({"--slope", "0.1", "--intercept", "-43,64"}).err, "Enter numeric value for Intercept\n");
+    EXPECT_EQ(run({"--slope", "0.1", "--intercept", "-43,64"}).err,
+              "Enter numeric value for Intercept\n");
 
-    CliRun unwritable = run({"--slope", "0.1", "--intercept", "-43.64", "-o", "/nonexistent/dir/t.txt"});
+    CliRun unwritable =
+        run({"--slope", "0.1", "--intercept", "-43.64", "-o", "/nonexistent/dir/t.txt"});
     EXPECT_EQ(unwritable.code, 1);
     EXPECT_EQ(unwritable.err.rfind("I/O Error while writing file\n", 0), 0u);
 

@@ -8,7 +8,6 @@ namespace {
 
 const Calibration Defaults{"0.1", "-43.64", Channel::Forward};
 
-
 std::vector<std::string> build(const Calibration& calibration) {
     TableSource source = ConstructTables(calibration, NumberStyle{});
     EXPECT_TRUE(source.built()) << source.message;
@@ -48,8 +47,9 @@ TEST(ConstructTables, DefaultsForward) {
               "     retlw      0x09             ; High Byte, ADRES = 0, Forward Power = 43.25 nW");
     EXPECT_EQ(lines[5 + 3 * 258 + 256],
               "     retlw      0xBD             ; Low Byte, ADRES = 1023, Forward Power = 734.5 W");
-    EXPECT_EQ(lines.back(),
-              "     retlw      0x91             ; High Byte, ADRES = 1023, Forward Power = 734.5 W");
+    EXPECT_EQ(
+        lines.back(),
+        "     retlw      0x91             ; High Byte, ADRES = 1023, Forward Power = 734.5 W");
 }
 
 TEST(ConstructTables, ReflectedChannelTitleAndLabels) {
@@ -78,7 +78,8 @@ TEST(ConstructTables, NonNumericInputsAreRefused) {
     // The regional decimal point is the one that counts.
     EXPECT_EQ(ConstructTables({"0,1", "-43.64", Channel::Forward}, NumberStyle{}).message,
               "Enter numeric value for slope");
-    EXPECT_TRUE(ConstructTables({"0,1", "-43,64", Channel::Forward}, NumberStyle{",", ".", true}).built());
+    EXPECT_TRUE(
+        ConstructTables({"0,1", "-43,64", Channel::Forward}, NumberStyle{",", ".", true}).built());
 }
 
 TEST(ConstructTables, PowersBelowTheFormatPackAsZero) {
@@ -99,12 +100,15 @@ TEST(ConstructTables, PowerTooLargeStopsAtTheFirstAdres) {
     EXPECT_NE(source.message.find("ADRES = 142 "), std::string::npos) << source.message;
     // At the top of the range: 141.3 dBm fits (exponent field 63), 141.4 dBm does not.
     EXPECT_EQ(build({"0.1", "39", Channel::Forward}).back().substr(0, 20), "     retlw      0xFF");
-    EXPECT_NE(ConstructTables({"0.1", "39.1", Channel::Forward}, NumberStyle{}).message.find("ADRES = 1023 "),
+    EXPECT_NE(ConstructTables({"0.1", "39.1", Channel::Forward}, NumberStyle{})
+                  .message.find("ADRES = 1023 "),
               std::string::npos);
 
     // Falling calibrations overflow at ADRES 0; a slope beyond all range at ADRES 1.
-    EXPECT_NE(ConstructTables({"-1", "200", Channel::Forward}, NumberStyle{}).message.find("ADRES = 0 "),
-              std::string::npos);
-    EXPECT_NE(ConstructTables({"1e308", "0", Channel::Forward}, NumberStyle{}).message.find("ADRES = 1 "),
-              std::string::npos);
+    EXPECT_NE(
+        ConstructTables({"-1", "200", Channel::Forward}, NumberStyle{}).message.find("ADRES = 0 "),
+        std::string::npos);
+    EXPECT_NE(
+        ConstructTables({"1e308", "0", Channel::Forward}, NumberStyle{}).message.find("ADRES = 1 "),
+        std::string::npos);
 }

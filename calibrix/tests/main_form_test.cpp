@@ -58,8 +58,8 @@ protected:
 };
 
 std::string tablesWithDefaults() {
-    TableSource source = ConstructTables({"0.1", "-43.64", Channel::Forward},
-                                         RegionalStyle(QLocale::system()));
+    TableSource source =
+        ConstructTables({"0.1", "-43.64", Channel::Forward}, RegionalStyle(QLocale::system()));
     return common::JoinLines(source.lines);
 }
 

@@ -6,7 +6,7 @@
 using calibrix::RealToPacked16;
 
 TEST(RealToPacked16, WholeAndHalfPowersOfTwo) {
-    EXPECT_EQ(RealToPacked16(1.0f), "0x6C00");  // E = 27, M = 0
+    EXPECT_EQ(RealToPacked16(1.0f), "0x6C00"); // E = 27, M = 0
     EXPECT_EQ(RealToPacked16(0.5f), "0x6800");
     EXPECT_EQ(RealToPacked16(1.5f), "0x6E00");
     EXPECT_EQ(RealToPacked16(734.5f), "0x91BD");

@@ -33,18 +33,21 @@ public:
     }
 
     FileChoice openFile(QWidget* parent, const FileDialogRequest& r) override {
-        return choice(QFileDialog::getOpenFileName(parent, r.title, startPath(r), QtFilter(r.filter)));
+        return choice(
+            QFileDialog::getOpenFileName(parent, r.title, startPath(r), QtFilter(r.filter)));
     }
 
     FileChoice saveFile(QWidget* parent, const FileDialogRequest& r) override {
-        return choice(QFileDialog::getSaveFileName(parent, r.title, startPath(r), QtFilter(r.filter)));
+        return choice(
+            QFileDialog::getSaveFileName(parent, r.title, startPath(r), QtFilter(r.filter)));
     }
 
     PrintResult printWidget(QWidget* widget) override {
         QPrinter printer(QPrinter::HighResolution);
         if (QPrinterInfo::defaultPrinter().isNull()) {
             // No printer on this desktop: the page goes into a PDF file the user names.
-            FileChoice pdf = saveFile(widget, {QObject::tr("Print to PDF file"), {},
+            FileChoice pdf = saveFile(widget, {QObject::tr("Print to PDF file"),
+                                               {},
                                                widget->windowTitle() + ".pdf",
                                                "PDF files (*.pdf)|*.pdf"});
             if (!pdf.chosen()) return PrintResult::Cancelled;
@@ -65,7 +68,7 @@ public:
     OpenResult openDocument(const QString& path) override {
         if (!QFileInfo::exists(path)) return OpenResult::NotFound;
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? OpenResult::Opened
-                                                                     : OpenResult::Failed;
+                                                                    : OpenResult::Failed;
     }
 
     QSize screenSize() override {
@@ -102,8 +105,7 @@ QString QtFilter(const QString& pipeFilter) {
         QString description = parts[i];
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        filters << (description.contains('(') ? description
-                                               : description + " (" + patterns + ")");
+        filters << (description.contains('(') ? description : description + " (" + patterns + ")");
     }
     if (filters.isEmpty() && !pipeFilter.isEmpty()) filters << pipeFilter;
     return filters.join(";;");

@@ -18,9 +18,9 @@ struct FileChoice {
 
 struct FileDialogRequest {
     QString title;
-    QString folder;      // starting folder; empty for the dialog's own choice
-    QString fileName;    // initial file name
-    QString filter;      // "Text files (*.txt)|*.txt" style: description|pattern pairs
+    QString folder;   // starting folder; empty for the dialog's own choice
+    QString fileName; // initial file name
+    QString filter;   // "Text files (*.txt)|*.txt" style: description|pattern pairs
 };
 
 enum class PrintResult { Printed, Cancelled, Failed };

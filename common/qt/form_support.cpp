@@ -12,7 +12,8 @@ void ScreenshotOnRequest(QWidget* window) {
     if (at <= 0 || at + 1 >= args.size()) return;
     QString path = args[at + 1];
     // Half a second lets the window settle its layout and fonts first.
-    QTimer::singleShot(500, window, [window, path] { QCoreApplication::exit(window->grab().save(path) ? 0 : 1); });
+    QTimer::singleShot(
+        500, window, [window, path] { QCoreApplication::exit(window->grab().save(path) ? 0 : 1); });
 }
 
 } // namespace common

@@ -7,8 +7,7 @@ class QWidget;
 namespace common {
 
 // A control with the name tests and tools find it by.
-template <typename Control, typename... Args>
-Control* Named(const char* name, Args&&... args) {
+template <typename Control, typename... Args> Control* Named(const char* name, Args&&... args) {
     auto* control = new Control(std::forward<Args>(args)...);
     control->setObjectName(name);
     return control;

@@ -23,9 +23,9 @@ public:
     QSize screen{1920, 1080};
 
     // What the program asked for.
-    QStringList messages;       // texts of message boxes, in order
+    QStringList messages; // texts of message boxes, in order
     QStringList messageTitles;
-    QStringList questions;      // texts of Yes/No questions
+    QStringList questions; // texts of Yes/No questions
     QList<FileDialogRequest> fileRequests;
     QStringList openedDocuments;
     int printedCount = 0;

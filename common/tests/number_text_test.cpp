@@ -67,7 +67,7 @@ TEST(Format, MasksOfTheSuite) {
 TEST(Format, RoundsHalfAwayFromZeroOnTheDecimalText) {
     EXPECT_EQ(Format(0.125, "0.00"), "0.13");
     EXPECT_EQ(Format(-0.125, "0.00"), "-0.13");
-    EXPECT_EQ(Format(2.675, "0.00"), "2.68");   // binary 2.67499999... reads 2.675
+    EXPECT_EQ(Format(2.675, "0.00"), "2.68"); // binary 2.67499999... reads 2.675
     EXPECT_EQ(Format(9.9996, "0.000"), "10.000");
     EXPECT_EQ(Format(0.0001f, "#0.000"), "0.000");
     EXPECT_EQ(Format(1.0049999f, "0.00"), "1.01"); // a single reads 1.005000 at 7 digits

@@ -55,7 +55,7 @@ TEST(Calculator, FrequencyRules) {
     int before = c.computeCount();
     EXPECT_TRUE(c.setFrequency("").empty());
     EXPECT_TRUE(c.setFrequency("0").empty());
-    EXPECT_TRUE(c.setFrequency(".0").empty());  // still typing
+    EXPECT_TRUE(c.setFrequency(".0").empty()); // still typing
     EXPECT_TRUE(c.setFrequency(",01").empty());
     EXPECT_EQ(c.computeCount(), before);
     EXPECT_EQ(c.setFrequency(".019"), std::vector<Message>{BadFrequency});

@@ -24,8 +24,8 @@ TEST(Catalogue, ListTextsInOrderEachWithALeadingBlank) {
 }
 
 TEST(Catalogue, CharacteristicImpedanceOfEveryRowMatchesItsCheckColumn) {
-    const double z0[] = {75.1, 50.0, 49.2, 52.2, 50.6, 50.0, 50.0, 75.3, 75.1, 50.0, 49.2,
-                         50.0, 75.3, 75.1, 89.7, 50.1, 50.0, 50.0, 52.2, 50.0, 50.5, 50.0,
+    const double z0[] = {75.1, 50.0, 49.2, 52.2, 50.6, 50.0, 50.0, 75.3,  75.1,  50.0,  49.2,
+                         50.0, 75.3, 75.1, 89.7, 50.1, 50.0, 50.0, 52.2,  50.0,  50.5,  50.0,
                          50.2, 75.2, 50.2, 75.2, 50.0, 50.1, 49.9, 300.0, 402.7, 402.7, 599.9};
     for (int i = 0; i < 33; ++i) EXPECT_NEAR(at(i, 14).r0, z0[i], 0.05) << "row " << i;
 }

@@ -1,6 +1,6 @@
+#include "common/text_file.h"
 #include "kavlo/calculator.h"
 #include "kavlo/defaults_file.h"
-#include "common/text_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,9 +11,23 @@ namespace fs = std::filesystem;
 
 namespace {
 std::vector<std::string> sampleLines() {
-    return {"m", " 75", "-.5", " 1.5", " .8", " 2000", "  14.000", " 1200; 600:6456,8484",
-            " 6825;-15:6468,8484", " 300; 200:6444:8460", " 310; 210:6444,8460",
-            " 320; 220:6456,8460", "328.084", " 17", "14.0", "50", "-25"};
+    return {"m",
+            " 75",
+            "-.5",
+            " 1.5",
+            " .8",
+            " 2000",
+            "  14.000",
+            " 1200; 600:6456,8484",
+            " 6825;-15:6468,8484",
+            " 300; 200:6444:8460",
+            " 310; 210:6444,8460",
+            " 320; 220:6456,8460",
+            "328.084",
+            " 17",
+            "14.0",
+            "50",
+            "-25"};
 }
 } // namespace
 
@@ -42,7 +56,10 @@ TEST(TlDefaults, WritesTheSeventeenLinesItReads) {
 TEST(TlDefaults, DamagedLinesKeepTheirDefaults) {
     TlDefaults defaults;
     for (auto lines : std::vector<std::vector<std::string>>{
-             {}, {""}, {"F", " 75"}, {"\x01\xff garbage", "abc", "1e999", "", "x;y", ";;;", ":,"},
+             {},
+             {""},
+             {"F", " 75"},
+             {"\x01\xff garbage", "abc", "1e999", "", "x;y", ";;;", ":,"},
              std::vector<std::string>(40, "###########")}) {
         TlDefaults d = ParseTlDefaults(lines);
         EXPECT_EQ(d.cableIndex, defaults.cableIndex);

@@ -28,7 +28,9 @@ protected:
         static QApplication app(argc, argv);
     }
 
-    std::string defaultsPath() const { return common::InFolder(folder.path().toStdString(), "TL.DEF"); }
+    std::string defaultsPath() const {
+        return common::InFolder(folder.path().toStdString(), "TL.DEF");
+    }
     void writeDefaults(const std::string& content) { std::ofstream(defaultsPath()) << content; }
     std::vector<std::string> savedDefaults() const {
         return common::ReadTextLines(defaultsPath()).value_or(std::vector<std::string>{});
@@ -47,7 +49,9 @@ protected:
     void type(const char* box, const QString& value) { control<QLineEdit>(box)->setText(value); }
     void leave(const char* box) { emit control<QLineEdit>(box)->editingFinished(); }
     void press(const char* button) { control<QPushButton>(button)->click(); }
-    QColor textColour(const char* box) { return control<QLineEdit>(box)->palette().color(QPalette::Text); }
+    QColor textColour(const char* box) {
+        return control<QLineEdit>(box)->palette().color(QPalette::Text);
+    }
 
     QTemporaryDir folder;
     common::ScriptedDesktop scripted;
@@ -121,8 +125,9 @@ TEST_F(MainWindowTest, UnitsAndEndSwitchLabelsAndConvertTheLength) {
 }
 
 TEST_F(MainWindowTest, DamagedDefaultsFilesNeverStopTheWindow) {
-    for (std::string content : {std::string(), std::string("M\n"), std::string("\x01\xff garbage;;::,,\n", 18),
-                                std::string(5000, 'x')}) {
+    for (std::string content :
+         {std::string(), std::string("M\n"), std::string("\x01\xff garbage;;::,,\n", 18),
+          std::string(5000, 'x')}) {
         writeDefaults(content);
         open();
         EXPECT_EQ(text("txtFreq"), "3.5");
@@ -152,7 +157,7 @@ TEST_F(MainWindowTest, DefaultsFileIsReadAtStartAndWrittenOnceAtExit) {
     std::vector<std::string> lines = savedDefaults();
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[0], "M");
-    EXPECT_EQ(lines[6], "7.000");   // the stored attenuation keeps its own frequency
+    EXPECT_EQ(lines[6], "7.000"); // the stored attenuation keeps its own frequency
     EXPECT_EQ(lines[13], " 17");
     EXPECT_EQ(lines[15], "75");
 

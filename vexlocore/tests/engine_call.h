@@ -68,12 +68,11 @@ inline std::complex<double> gammaH(double sinPsi, double er, double sigma, doubl
 }
 
 // 20 log10 |1 + Gamma exp(-j 2 k h sin theta)| of a flat plane.
-inline double groundFactorDb(double theta, double heightFeet, double er, double sigma,
-                             double mhz) {
+inline double groundFactorDb(double theta, double heightFeet, double er, double sigma, double mhz) {
     const double k = 2.0 * pi / wavelengthFeet(mhz);
     const auto g = gammaH(std::sin(theta), er, sigma, mhz);
-    return 20.0 * std::log10(std::abs(1.0 + g * std::polar(1.0, -2.0 * k * heightFeet *
-                                                                  std::sin(theta))));
+    return 20.0 *
+           std::log10(std::abs(1.0 + g * std::polar(1.0, -2.0 * k * heightFeet * std::sin(theta))));
 }
 
 inline void expectAllFinite(const std::array<float, 140>& gains) {

@@ -42,8 +42,8 @@ TEST(Ridge, DiffractionKeepsTheFieldContinuousAcrossTheShadowBoundary) {
         expectAllFinite(gains);
         for (int k = 0; k + 1 < 140; ++k) {
             if (std::fabs(degreesAt(k) - shadowBoundary) > 1.5) continue;
-            EXPECT_LT(std::fabs(gains[k + 1] - gains[k]), 1.0) << "type " << type << " at "
-                                                               << degreesAt(k);
+            EXPECT_LT(std::fabs(gains[k + 1] - gains[k]), 1.0)
+                << "type " << type << " at " << degreesAt(k);
         }
     }
 }
@@ -82,8 +82,10 @@ TEST(Ridge, LogShowsShadowedAnglesLoseTheirDirectRayWithDiffractionOff) {
     EXPECT_EQ(header.rfind("ant kind facet wedge", 0), 0u);
     int rays = 0;
     while (std::getline(lines, line)) {
-        if (line.rfind("Total field", 0) == 0) last = line;
-        else ++rays;
+        if (line.rfind("Total field", 0) == 0)
+            last = line;
+        else
+            ++rays;
     }
     EXPECT_GT(rays, 0);
     EXPECT_NE(text.find(" W - 3 1500.0 150.0 "), std::string::npos) << text; // the crest

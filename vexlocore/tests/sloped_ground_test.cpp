@@ -23,11 +23,10 @@ void expectTiltedPlane(double slopeDegrees) {
         // Keep to angles whose specular point lies well inside the slope.
         const double along = 100.0 * std::cos(alpha) / std::tan(seen);
         if (along * std::cos(alpha) > 0.8 * length) continue;
-        const double expected = 2.15 + groundFactorDb(seen, 100.0 * std::cos(alpha), 13.0,
-                                                      0.005, 14.2);
+        const double expected =
+            2.15 + groundFactorDb(seen, 100.0 * std::cos(alpha), 13.0, 0.005, 14.2);
         if (expected < -20.0) continue;
-        EXPECT_NEAR(gains[k], expected, 0.5) << "slope " << slopeDegrees << " at "
-                                             << degreesAt(k);
+        EXPECT_NEAR(gains[k], expected, 0.5) << "slope " << slopeDegrees << " at " << degreesAt(k);
         ++compared;
     }
     EXPECT_GT(compared, 100);
@@ -39,8 +38,8 @@ TEST(SlopedGround, DownhillIsAFlatPlaneSeenHigher) { expectTiltedPlane(-3.0); }
 
 TEST(SlopedGround, DownhillRaisesTheLowAngleGainOverFlatGround) {
     Call flat, down;
-    down.profile = {{0.0, 1000.0}, {5000.0, 1000.0 - 5000.0 * std::tan(4.0 * pi / 180.0)},
-                    {20000.0, 0.0}};
+    down.profile = {
+        {0.0, 1000.0}, {5000.0, 1000.0 - 5000.0 * std::tan(4.0 * pi / 180.0)}, {20000.0, 0.0}};
     const auto f = flat.run(), d = down.run();
     EXPECT_GT(d[7], f[7] + 3.0); // 2 degrees
 }

@@ -54,9 +54,9 @@ std::string Antenna::titleText() const { return trimmed(title.data(), title.size
 
 std::string WriteFile(const std::string& name, const std::string& contents) {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
-                                      (std::string("yoruk_") + test->test_suite_name() + "_" +
-                                       test->name());
+    const std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) /
+        (std::string("yoruk_") + test->test_suite_name() + "_" + test->name());
     std::filesystem::create_directories(dir);
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary) << contents;
@@ -88,7 +88,8 @@ Point Solve(const Uniform& u, float frequency, float height) {
     Uniform in = u; // the engine takes every argument by reference
     Point p;
     Engine().setmat(&frequency, &in.drivenElement, &in.elementCount, in.halfLength.data(),
-                    in.diameter.data(), in.spacing.data(), p.geometry.data(), p.halfLengthWl.data());
+                    in.diameter.data(), in.spacing.data(), p.geometry.data(),
+                    p.halfLengthWl.data());
     Engine().yagi3(&in.elementCount, p.geometry.data(), p.halfLengthWl.data());
     FarField(in, frequency, height, p);
     return p;

@@ -42,8 +42,12 @@ struct Antenna {
     float freqLow = 0;
     float freqHigh = 0;
 
-    float length(int element, int section) const { return sectionLength[element - 1 + 50 * (section - 1)]; }
-    float diameter(int element, int section) const { return sectionDiameter[element - 1 + 50 * (section - 1)]; }
+    float length(int element, int section) const {
+        return sectionLength[element - 1 + 50 * (section - 1)];
+    }
+    float diameter(int element, int section) const {
+        return sectionDiameter[element - 1 + 50 * (section - 1)];
+    }
     std::string titleText() const;
 };
 

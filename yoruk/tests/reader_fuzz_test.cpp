@@ -48,10 +48,15 @@ private:
 };
 
 std::string Mutate(std::string s, std::mt19937& rng) {
-    auto pick = [&rng](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n)(rng); };
-    const char* const pieces[] = {" 0", " 99999999999", " 51 elements", "     ", "\t", ",", "-",
-                                  "KLM", "1 2 3 4 5 6 7 8 9 10 11 12", "\r", "\n", "\"'", "W",
-                                  "SP", " 1.5FT", "..,,", "\n\n\n"};
+    auto pick = [&rng](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n)(rng);
+    };
+    const char* const pieces[] = {" 0",    " 99999999999", " 51 elements",
+                                  "     ", "\t",           ",",
+                                  "-",     "KLM",          "1 2 3 4 5 6 7 8 9 10 11 12",
+                                  "\r",    "\n",           "\"'",
+                                  "W",     "SP",           " 1.5FT",
+                                  "..,,",  "\n\n\n"};
     const int edits = 1 + static_cast<int>(pick(7));
     for (int e = 0; e < edits; ++e) {
         const std::size_t at = pick(s.size());
@@ -59,16 +64,26 @@ std::string Mutate(std::string s, std::mt19937& rng) {
         case 0: // any byte, NUL and high bytes included
             if (!s.empty()) s[std::min(at, s.size() - 1)] = static_cast<char>(pick(255));
             break;
-        case 1: s.erase(at, pick(20)); break;
-        case 2: s.insert(at, pieces[pick(std::size(pieces) - 1)]); break;
-        case 3: s.insert(at, std::string(pick(300), static_cast<char>('0' + pick(9)))); break;
-        case 4: s.resize(at); break;
+        case 1:
+            s.erase(at, pick(20));
+            break;
+        case 2:
+            s.insert(at, pieces[pick(std::size(pieces) - 1)]);
+            break;
+        case 3:
+            s.insert(at, std::string(pick(300), static_cast<char>('0' + pick(9))));
+            break;
+        case 4:
+            s.resize(at);
+            break;
         case 5: { // a line repeated, so that more elements than declared may follow
             const std::size_t end = s.find('\n', at);
             if (end != std::string::npos) s.insert(end + 1, s.substr(at, end + 1 - at));
             break;
         }
-        default: s.insert(at, std::string(pick(40), static_cast<char>(pick(255)))); break;
+        default:
+            s.insert(at, std::string(pick(40), static_cast<char>(pick(255))));
+            break;
         }
     }
     return s;
@@ -79,7 +94,8 @@ void Solve(int16_t n, Guarded<int16_t>& sections, Guarded<float>& lengths,
            Guarded<float>& diameters, Guarded<float>& spacing, float frequency) {
     Guarded<float> half(50), dia(50), geometry(2500), halfWl(50), azimuth(180), elevation(180);
     int16_t driven = n >= 2 ? 2 : 1;
-    Engine().efflen4(&n, lengths.data(), diameters.data(), half.data(), dia.data(), sections.data());
+    Engine().efflen4(&n, lengths.data(), diameters.data(), half.data(), dia.data(),
+                     sections.data());
     Engine().setmat(&frequency, &driven, &n, half.data(), dia.data(), spacing.data(),
                     geometry.data(), halfWl.data());
     Engine().yagi3(&n, geometry.data(), halfWl.data());
@@ -121,7 +137,8 @@ TEST(ReaderFuzz, DamagedFilesAreReportedAndStayInsideTheRecord) {
         const LastStatus status = Status();
         ASSERT_TRUE(pathBuffer.intact() && title.intact() && sections.intact() &&
                     lengths.intact() && diameters.intact() && spacing.intact())
-            << "seed " << seed << ", iteration " << iteration << ":\n" << contents;
+            << "seed " << seed << ", iteration " << iteration << ":\n"
+            << contents;
         ASSERT_TRUE(status.code == YORUK_OK || status.code == YORUK_KLM_FILE ||
                     status.code == YORUK_MALFORMED)
             << status.code << " " << status.message;

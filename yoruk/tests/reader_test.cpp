@@ -66,11 +66,11 @@ TEST(Numparse, FileUnitsAndSuffixOverride) {
 }
 
 TEST(Getdta4, ReadsTheRecordAndUpperCasesThePath) {
-    const std::string path = WriteFile("beam.qelt", std::string(ThreeElementHeader) +
-                                                        "         1.250 1.000 0.750\n"
-                                                        "0 48 48 100\r\n"
-                                                        "96 48 48 92\n"
-                                                        "220 48 48 88");
+    const std::string path =
+        WriteFile("beam.qelt", std::string(ThreeElementHeader) + "         1.250 1.000 0.750\n"
+                                                                 "0 48 48 100\r\n"
+                                                                 "96 48 48 92\n"
+                                                                 "220 48 48 88");
     Antenna a;
     a.sectionCount[3] = 99; // beyond ElementCount: left alone
     char buffer[80];
@@ -162,13 +162,12 @@ TEST(Getdta4, WavelengthFilesHalveFullElements) {
 }
 
 TEST(Getdta4, ZeroSectionsDiameterLinesAndDescendingPositions) {
-    Antenna a = ReadText(std::string(ThreeElementHeader) +
-                         "1.5 1.25 1.0 0.75\n"
-                         "300 0 0 100 50\n"
-                         "     0.5 0.4\n"
-                         "150 60 40\n"
-                         "\t0.3\n"
-                         "0 90\n");
+    Antenna a = ReadText(std::string(ThreeElementHeader) + "1.5 1.25 1.0 0.75\n"
+                                                           "300 0 0 100 50\n"
+                                                           "     0.5 0.4\n"
+                                                           "150 60 40\n"
+                                                           "\t0.3\n"
+                                                           "0 90\n");
     EXPECT_EQ(a.sectionCount[0], 2);
     EXPECT_FLOAT_EQ(a.length(1, 1), 100);
     EXPECT_FLOAT_EQ(a.length(1, 2), 50);

@@ -94,8 +94,9 @@ TEST(Setmat, SelfIntervalsFollowElementOneOnly) {
     const auto belowHalf = feed(std::nextafter(thinner, 0.0f), thin);
     EXPECT_GT(std::abs(atHalf - belowHalf), 0.05f) << "300 against 500 intervals";
     // The thickness of element 2 does not choose the intervals.
-    EXPECT_LT(std::abs(feed(thin, thin * 1.0001f) - feed(thin, std::nextafter(thin * 0.9999f, 0.0f))),
-              0.05f);
+    EXPECT_LT(
+        std::abs(feed(thin, thin * 1.0001f) - feed(thin, std::nextafter(thin * 0.9999f, 0.0f))),
+        0.05f);
 }
 
 TEST(Yagi3, DipoleIsContinuousThroughQuarterWave) {

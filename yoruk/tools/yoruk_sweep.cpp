@@ -29,7 +29,9 @@ std::string statusMessage() {
     YSTATUS(&code, &line, message, &width);
     std::string text(message, sizeof message);
     text.erase(text.find_last_not_of(' ') + 1);
-    return code == YORUK_OK ? std::string() : text.empty() ? "engine status " + std::to_string(code) : text;
+    return code == YORUK_OK ? std::string()
+           : text.empty()   ? "engine status " + std::to_string(code)
+                            : text;
 }
 
 bool read(const char* path, Antenna& a) {
@@ -44,7 +46,8 @@ bool read(const char* path, Antenna& a) {
     int32_t pathWidth = YORUK_PATH_WIDTH, titleWidth = YORUK_TITLE_WIDTH;
     a.title.fill(' ');
     GETDTA4(buffer, &pathWidth, a.title.data(), &titleWidth, &a.elements, &a.driven,
-            a.sections.data(), a.length.data(), a.diameter.data(), a.spacing.data(), &a.low, &a.high);
+            a.sections.data(), a.length.data(), a.diameter.data(), a.spacing.data(), &a.low,
+            &a.high);
     if (const std::string trouble = statusMessage(); !trouble.empty()) {
         std::fprintf(stderr, "%s: %s\n", path, trouble.c_str());
         return false;
@@ -58,7 +61,8 @@ void sweep(Antenna& a) {
     std::array<float, 2500> geometry;
     std::array<float, 50> halfLengthWl;
     std::array<float, 180> azimuth, elevation;
-    std::printf("%.50s\n%d elements, %.3f to %.3f MHz\n", a.title.data(), a.elements, a.low, a.high);
+    std::printf("%.50s\n%d elements, %.3f to %.3f MHz\n", a.title.data(), a.elements, a.low,
+                a.high);
     std::printf("    MHz       R       X   SWR50   dBi     F/B     F/R\n");
     for (int i = 0; i <= 10; ++i) {
         float f = a.low + (a.high - a.low) * static_cast<float>(i) / 10;
@@ -71,9 +75,10 @@ void sweep(Antenna& a) {
         FLDFAC2(&a.elements, geometry.data(), halfLengthWl.data(), &a.driven, &f, azimuth.data(),
                 elevation.data(), &gain, &fb, &r, &x, &height, &takeoff, &fr, &rear);
         const std::string trouble = statusMessage();
-        const float rho = std::abs((std::complex<float>(r, x) - 50.0f) / (std::complex<float>(r, x) + 50.0f));
-        std::printf("%8.3f %7.2f %7.2f %7.2f %5.2f %7.2f %7.2f %s\n", f, r, x, (1 + rho) / (1 - rho),
-                    gain, fb, fr, trouble.c_str());
+        const float rho =
+            std::abs((std::complex<float>(r, x) - 50.0f) / (std::complex<float>(r, x) + 50.0f));
+        std::printf("%8.3f %7.2f %7.2f %7.2f %5.2f %7.2f %7.2f %s\n", f, r, x,
+                    (1 + rho) / (1 - rho), gain, fb, fr, trouble.c_str());
     }
 }
 

@@ -38,8 +38,14 @@ struct Band {
     double mhz;
 };
 // In the order of the file's columns.
-constexpr std::array<Band, 8> Bands{{{"80m", 3.6}, {"40m", 7.1}, {"30m", 10.1}, {"20m", 14.2},
-                                     {"17m", 18.1}, {"15m", 21.2}, {"12m", 24.9}, {"10m", 28.5}}};
+constexpr std::array<Band, 8> Bands{{{"80m", 3.6},
+                                     {"40m", 7.1},
+                                     {"30m", 10.1},
+                                     {"20m", 14.2},
+                                     {"17m", 18.1},
+                                     {"15m", 21.2},
+                                     {"12m", 24.9},
+                                     {"10m", 28.5}}};
 
 double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
 
@@ -59,7 +65,8 @@ std::array<double, Angles> bandColumn(double mhz) {
                     if (mhz > foF2 / cosPhi) continue; // the wave goes through the layer
                     const int bin = static_cast<int>(std::lround(degrees(theta)));
                     if (bin < 1 || bin > Angles) continue;
-                    const double cosPsi = std::sqrt(1.0 - std::pow(absorberRatio * std::cos(theta), 2));
+                    const double cosPsi =
+                        std::sqrt(1.0 - std::pow(absorberRatio * std::cos(theta), 2));
                     const double hopLossDb = 3.0 + 2.0 * absorptionDb / cosPsi;
                     column[bin - 1] += std::pow(10.0, -hops * hopLossDb / 10.0);
                 }
@@ -84,7 +91,8 @@ int main(int argc, char** argv) {
     std::array<std::array<double, Angles>, Bands.size()> columns;
     for (std::size_t b = 0; b < Bands.size(); ++b) columns[b] = bandColumn(Bands[b].mhz);
 
-    std::fprintf(out, "Illustrative elevation statistics from a geometric model of ionospheric hops\n");
+    std::fprintf(out,
+                 "Illustrative elevation statistics from a geometric model of ionospheric hops\n");
     std::fprintf(out, "(hop-angle-stats; percent of time at each elevation angle, per band)\n");
     // The header item begins with "Elev" and is the last item on its line: no commas.
     std::fprintf(out, "Elev   ");

@@ -1,4 +1,6 @@
-#include "Getdta4.h"
+#include "getdta4.h"
+
+#include "common/constants.h"
 
 #include <cmath>
 #include <cstdio>
@@ -52,9 +54,7 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-bool isSuffixChar(char c) {
-    return static_cast<unsigned char>(c) >= 'A' || c == '"' || c == '\'';
-}
+bool isSuffixChar(char c) { return static_cast<unsigned char>(c) >= 'A' || c == '"' || c == '\''; }
 
 bool suffixIs(const char (&suffix)[2], const char* code) {
     return suffix[0] == code[0] && suffix[1] == code[1];
@@ -73,12 +73,18 @@ LengthUnit unitOf(const char (&suffix)[2], LengthUnit fileUnit) {
 
 float toInches(float value, LengthUnit unit, float designFrequency) {
     switch (unit) {
-    case LengthUnit::Feet: return value * 12.0f;
-    case LengthUnit::Centimetres: return value / 2.54f;
-    case LengthUnit::Millimetres: return value / 25.4f;
-    case LengthUnit::Metres: return value * 39.37f;
-    case LengthUnit::Wavelengths: return value * (WavelengthInchesMHz / designFrequency);
-    case LengthUnit::Inches: break;
+    case LengthUnit::Feet:
+        return value * 12.0f;
+    case LengthUnit::Centimetres:
+        return value / 2.54f;
+    case LengthUnit::Millimetres:
+        return value / common::MillimetresPerInchF;
+    case LengthUnit::Metres:
+        return value * 39.37f;
+    case LengthUnit::Wavelengths:
+        return value * (WavelengthInchesMHz / designFrequency);
+    case LengthUnit::Inches:
+        break;
     }
     return value;
 }
@@ -98,10 +104,14 @@ LengthUnit unitFromWord(const Field& word) {
 
 float frequencyMultiplier(const Field& word) {
     switch (UCASE(word[0])) {
-    case 'K': return 0.001f;
-    case 'H': return 0.000001f;
-    case 'G': return 1000.0f;
-    default: return 1.0f;
+    case 'K':
+        return 0.001f;
+    case 'H':
+        return 0.000001f;
+    case 'G':
+        return 1000.0f;
+    default:
+        return 1.0f;
     }
 }
 
@@ -118,7 +128,8 @@ public:
             return malformed(lines_.number() + 1, "the file ends too early");
         case LineReader::Result::NotText:
             return malformed(lines_.number(), "the line is not text");
-        case LineReader::Result::Line: break;
+        case LineReader::Result::Line:
+            break;
         }
         if (LPARSE(line, fields_, indent) > MaxFields)
             return malformed(lines_.number(), "more than ten fields");
@@ -160,8 +171,8 @@ LengthUnit UnitFromCode(std::span<const char> code) {
 char UCASE(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 int LPARSE(std::span<const char, LineWidth> line, FieldSlots& fields, bool& indent) {
-    const bool blankStart = line[0] == ' ' && line[1] == ' ' && line[2] == ' ' &&
-                            line[3] == ' ' && line[4] == ' ';
+    const bool blankStart =
+        line[0] == ' ' && line[1] == ' ' && line[2] == ' ' && line[3] == ' ' && line[4] == ' ';
     int closed = 0;
     int start = -1;
     // Position 110 is never examined, so a field still open at 109 is dropped.
@@ -247,9 +258,12 @@ Status GETDTA4(std::span<char> path, const AntennaRecord& a) {
     SplitReader reader(file.get(), fields);
     Line line;
     switch (reader.lines().next(line)) {
-    case LineReader::Result::End: return malformed(1, "the file is empty");
-    case LineReader::Result::NotText: return malformed(1, "the line is not text");
-    case LineReader::Result::Line: break;
+    case LineReader::Result::End:
+        return malformed(1, "the file is empty");
+    case LineReader::Result::NotText:
+        return malformed(1, "the line is not text");
+    case LineReader::Result::Line:
+        break;
     }
     for (std::size_t i = 0; i < a.title.size() && i < TitleWidth; ++i) a.title[i] = line[i];
 
@@ -304,7 +318,8 @@ Status GETDTA4(std::span<char> path, const AntennaRecord& a) {
         for (int j = 1; j < fieldCount; ++j) {
             const float v = value(j + 1, fd, unit);
             if (v == 0) continue;
-            a.sectionLength[At(e, k)] = unit == LengthUnit::Wavelengths && v > fullElement ? v / 2 : v;
+            a.sectionLength[At(e, k)] =
+                unit == LengthUnit::Wavelengths && v > fullElement ? v / 2 : v;
             a.sectionDiameter[At(e, k)] = diameter[j - 1];
             ++k;
         }

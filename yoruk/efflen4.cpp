@@ -1,4 +1,6 @@
-#include "Efflen4.h"
+#include "efflen4.h"
+
+#include "common/constants.h"
 
 #include <cmath>
 #include <limits>
@@ -14,8 +16,9 @@ struct Uniform {
 
 // The taper correction: a uniform element with the same resonance and the same
 // mean characteristic impedance as the chain of sections.
-Uniform equivalent(int element, int sections, ConstSectionTable length, ConstSectionTable diameter) {
-    constexpr float pi = 3.1415927f;
+Uniform equivalent(int element, int sections, ConstSectionTable length,
+                   ConstSectionTable diameter) {
+    constexpr float pi = common::PiSingle;
     float total = 0;
     float logSum = 0;
     for (int s = 0; s < sections; ++s) {
@@ -52,9 +55,9 @@ Uniform equivalent(int element, int sections, ConstSectionTable length, ConstSec
 
 } // namespace
 
-Status EFFLEN4(int elementCount, ConstSectionTable sectionLength,
-               ConstSectionTable sectionDiameter, ElementValues equivalentHalfLength,
-               ElementValues equivalentDiameter, ConstSectionCounts sectionCount) {
+Status EFFLEN4(int elementCount, ConstSectionTable sectionLength, ConstSectionTable sectionDiameter,
+               ElementValues equivalentHalfLength, ElementValues equivalentDiameter,
+               ConstSectionCounts sectionCount) {
     if (elementCount < 1 || elementCount > MaxElements)
         return {StatusCode::InvalidArgument, 0, "the element count is not 1 to 50"};
     Status status;

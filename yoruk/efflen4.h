@@ -7,8 +7,8 @@
 namespace yoruk {
 
 // Fills entries 0..elementCount-1 of the two outputs; entries beyond are not touched.
-Status EFFLEN4(int elementCount, ConstSectionTable sectionLength,
-               ConstSectionTable sectionDiameter, ElementValues equivalentHalfLength,
-               ElementValues equivalentDiameter, ConstSectionCounts sectionCount);
+Status EFFLEN4(int elementCount, ConstSectionTable sectionLength, ConstSectionTable sectionDiameter,
+               ElementValues equivalentHalfLength, ElementValues equivalentDiameter,
+               ConstSectionCounts sectionCount);
 
 } // namespace yoruk
