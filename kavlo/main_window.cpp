@@ -3,6 +3,7 @@
 #include "common/qt/desktop.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
+#include "common/qt/window_printing.h"
 #include "common/text_file.h"
 
 #include <QButtonGroup>
@@ -363,20 +364,7 @@ void frmKavlo2::optInput_Click() {
     settle();
 }
 
-void frmKavlo2::cmdPrint_Click() {
-    if (!common::desktop().askYesNo(this, "Are you sure you want to print? ", "Kavlo")) return;
-    // The page gets a white background; the screen keeps its own.
-    const QPalette onScreen = palette();
-    QPalette onPaper = onScreen;
-    onPaper.setColor(QPalette::Window, Qt::white);
-    onPaper.setColor(QPalette::Button, Qt::white);
-    setPalette(onPaper);
-    setAutoFillBackground(true);
-    common::PrintResult result = common::desktop().printWidget(this);
-    setAutoFillBackground(false);
-    setPalette(onScreen);
-    if (result == common::PrintResult::Failed) common::desktop().message(this, "Printer problem. ");
-}
+void frmKavlo2::cmdPrint_Click() { common::PrintWindow(this, {"Kavlo", {}, {}, {}}); }
 
 void frmKavlo2::cmdHelp_Click() { common::OpenHelpDocument(this, "KAVLO.PDF"); }
 

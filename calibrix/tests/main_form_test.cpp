@@ -2,10 +2,9 @@
 #include "calibrix/main_form.h"
 #include "calibrix/regional_style.h"
 
-#include "common/qt/scripted_desktop.h"
+#include "common/qt/testing/gui_test.h"
 #include "common/text_file.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace calibrix;
 
@@ -24,23 +22,15 @@ namespace {
 
 class MainFormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "calibrix_gui_tests";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         qputenv("HOME", home.path().toLocal8Bit());
     }
 
     template <typename T> T* control(const char* name) {
-        T* found = form.findChild<T*>(name);
-        EXPECT_TRUE(found) << name;
-        return found;
+        return common::testing::Control<T>(&form, name);
     }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
+    void press(const char* button) { common::testing::Press(&form, button); }
     QStringList listed() {
         QStringList lines;
         auto* list = control<QListWidget>("List1");
@@ -48,12 +38,12 @@ protected:
         return lines;
     }
     void save(const QString& path) {
-        scripted.fileChoices.push_back({common::FileChoice::Status::Chosen, path});
+        common::testing::ChooseFile(path);
         press("Command2");
     }
 
     QTemporaryDir home;
-    common::ScriptedDesktop scripted; // before the form, which centres itself on its screen
+    common::ScriptedDesktop& scripted = common::testing::Scripted(); // before the form
     MainForm form;
 };
 

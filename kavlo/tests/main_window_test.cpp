@@ -1,16 +1,14 @@
 #include "kavlo/main_window.h"
 
-#include "common/qt/scripted_desktop.h"
+#include "common/qt/testing/gui_test.h"
 #include "common/text_file.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
@@ -21,13 +19,6 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "kavlo_gui_tests";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
-
     std::string defaultsPath() const {
         return common::InFolder(folder.path().toStdString(), "TL.DEF");
     }
@@ -41,20 +32,20 @@ protected:
     }
 
     template <typename T> T* control(const char* name) {
-        T* found = window->findChild<T*>(name);
-        EXPECT_TRUE(found) << name;
-        return found;
+        return common::testing::Control<T>(window.get(), name);
     }
-    QString text(const char* name) { return control<QLineEdit>(name)->text(); }
-    void type(const char* box, const QString& value) { control<QLineEdit>(box)->setText(value); }
-    void leave(const char* box) { emit control<QLineEdit>(box)->editingFinished(); }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
+    QString text(const char* name) { return common::testing::Text(window.get(), name); }
+    void type(const char* box, const QString& value) {
+        common::testing::Type(window.get(), box, value);
+    }
+    void leave(const char* box) { common::testing::Leave(window.get(), box); }
+    void press(const char* button) { common::testing::Press(window.get(), button); }
     QColor textColour(const char* box) {
         return control<QLineEdit>(box)->palette().color(QPalette::Text);
     }
 
     QTemporaryDir folder;
-    common::ScriptedDesktop scripted;
+    common::ScriptedDesktop& scripted = common::testing::Scripted();
     std::unique_ptr<frmKavlo2> window;
 };
 
