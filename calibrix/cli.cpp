@@ -49,19 +49,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
     // The C locale's style, so that scripts read and get the same numbers everywhere.
-    TableSource source = ConstructTables(options.calibration, NumberStyle{});
-    if (!source.built()) {
-        err << source.message << '\n';
+    auto source = ConstructTables(options.calibration, NumberStyle{});
+    if (!source) {
+        err << source.message() << '\n';
         return 1;
     }
-    std::string text = common::JoinLines(source.lines);
+    std::string text = common::JoinLines(source.value());
     if (options.outputPath.empty()) {
         out << text;
         return out.good() ? 0 : 1;
     }
-    std::string failure = common::WriteFileAtomically(options.outputPath, text);
-    if (!failure.empty()) {
-        err << "I/O Error while writing file\n" << failure << '\n';
+    common::Result<> written = common::WriteFileAtomically(options.outputPath, text);
+    if (!written) {
+        err << "I/O Error while writing file\n" << written.message() << '\n';
         return 1;
     }
     return 0;

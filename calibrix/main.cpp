@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "main_window.h"
 
 #include "common/qt/form_support.h"
 

@@ -2,6 +2,7 @@
 // TL.DEF, the calculator's defaults file: seventeen lines, one value a line.
 #include "catalogue.h"
 #include "common/placement.h"
+#include "common/result.h"
 
 #include <array>
 #include <string>
@@ -37,6 +38,6 @@ std::vector<std::string> FormatTlDefaults(const TlDefaults& d);
 // 2-7) of the file that is there when it reads well, since the user-cable dialog owns
 // it. Returns an empty text on success, else what went wrong; the old file survives
 // a failed write.
-std::string SaveTlDefaults(const std::string& path, TlDefaults current);
+common::Result<> SaveTlDefaults(const std::string& path, TlDefaults current);
 
 } // namespace kavlo

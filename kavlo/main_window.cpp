@@ -377,10 +377,11 @@ void frmKavlo2::saveDefaults() {
     if (saved_) return;
     saved_ = true;
     placements_[MainSlot] = {common::LeftTwips(this), common::TopTwips(this), {}, {}};
-    std::string failure = SaveTlDefaults(defaultsPath_, calc_.defaults(placements_));
-    if (!failure.empty())
-        common::desktop().message(this, q("The settings could not be saved in " + defaultsPath_ +
-                                          ": " + failure + ". The previous file is unchanged."));
+    common::Result<> saved = SaveTlDefaults(defaultsPath_, calc_.defaults(placements_));
+    if (!saved)
+        common::desktop().message(this,
+                                  q("The settings could not be saved in " + defaultsPath_ + ": " +
+                                    saved.message() + ". The previous file is unchanged."));
 }
 
 void frmKavlo2::SaveDefaultsAndQuit() {
