@@ -194,3 +194,37 @@ TEST_F(MainWindowTest, HelpOpensTheDocumentBesideTheProgram) {
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, EveryResultFitsItsBoxAndTheWindowKeepsItsSize) {
+    open();
+    window->show();
+    const QSize size = window->size();
+    // The 600-ohm line near a quarter wave long, nearly shorted: a fifth of a megohm.
+    control<QComboBox>("cboPickCable")->setCurrentIndex(32);
+    type("txtLength", "0.2503w");
+    type("txtResistance", "0.01");
+    EXPECT_EQ(text("txtImpedIn"), "154750.60 - j 121527.00");
+    for (const char* longest : {"", "1e400"}) {
+        if (*longest) type("txtResistance", longest);
+        for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+            const int room =
+                box->width() - 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), room)
+                << box->objectName().toStdString() << " clips " << box->text().toStdString();
+        }
+    }
+    EXPECT_EQ(window->size(), size);
+
+    // The warning comes and goes without moving anything.
+    control<QComboBox>("cboPickCable")->setCurrentIndex(33);
+    type("txtFreq", "14");
+    EXPECT_TRUE(control<QLabel>("LblWarning")->isVisible());
+    EXPECT_EQ(window->size(), size);
+
+    control<QRadioButton>("optMeters")->setChecked(true);
+    const QPoint unitAt = control<QLabel>("lblUnits")->mapTo(window.get(), QPoint(0, 0));
+    const QPoint boxEnd =
+        control<QLineEdit>("txtLength")
+            ->mapTo(window.get(), QPoint(control<QLineEdit>("txtLength")->width(), 0));
+    EXPECT_GE(unitAt.x() - boxEnd.x(), 4) << "the unit stands clear of the length box";
+}
