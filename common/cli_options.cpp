@@ -5,7 +5,8 @@
 namespace common {
 
 bool CliOptions::has(std::string_view name) const {
-    return std::any_of(given_.begin(), given_.end(), [&](const auto& g) { return g.first == name; });
+    return std::any_of(given_.begin(), given_.end(),
+                       [&](const auto& g) { return g.first == name; });
 }
 
 std::optional<std::string> CliOptions::value(std::string_view name) const {

@@ -15,9 +15,8 @@ const char* const Usage =
     "                 [--r OHMS] [--x OHMS] [--precise]\n";
 
 constexpr common::OptionSpec Options[] = {
-    {"--cable", true}, {"--freq", true}, {"--length", true}, {"--r", true},
-    {"--x", true},     {"--meters"},     {"--input"},        {"--precise"},
-    {"--help"},        {"-h"},
+    {"--cable", true}, {"--freq", true}, {"--length", true}, {"--r", true}, {"--x", true},
+    {"--meters"},      {"--input"},      {"--precise"},      {"--help"},    {"-h"},
 };
 
 std::string fullPrecision(double v) {
@@ -88,8 +87,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (o->has("--precise")) {
         const LineSolution& s = calc.solution();
         const std::pair<const char*, double> numbers[] = {
-            {"RFar", s.rFar},       {"XFar", s.xFar},       {"SWRFar", s.swrFar},
-            {"SWRNear", s.swrNear}, {"RhoNear", s.rhoNear}, {"TotalLoss", s.totalLoss},
+            {"RFar", s.rFar},
+            {"XFar", s.xFar},
+            {"SWRFar", s.swrFar},
+            {"SWRNear", s.swrNear},
+            {"RhoNear", s.rhoNear},
+            {"TotalLoss", s.totalLoss},
             {"MatchedLoss", calc.matchedLoss()},
         };
         for (const auto& [name, v] : numbers) out << name << '=' << fullPrecision(v) << '\n';

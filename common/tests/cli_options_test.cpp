@@ -10,8 +10,8 @@ constexpr OptionSpec Specs[] = {{"--freq", true}, {"--slot", true}, {"--csv"}, {
 }
 
 TEST(CliOptions, ValuesFlagsRepeatsAndPositionalsInAnyOrder) {
-    auto o = ParseCliOptions({"ANT.QELT", "--slot", "A:1:2", "--csv", "--freq", "-14",
-                              "--slot", "B:3:4", "--freq", "14.2"},
+    auto o = ParseCliOptions({"ANT.QELT", "--slot", "A:1:2", "--csv", "--freq", "-14", "--slot",
+                              "B:3:4", "--freq", "14.2"},
                              Specs);
     ASSERT_TRUE(o);
     EXPECT_TRUE(o->has("--csv"));

@@ -10,7 +10,9 @@ namespace {
 struct CliRun {
     int code;
     std::string out, err;
-    bool prints(const std::string& line) const { return out.find(line + "\n") != std::string::npos; }
+    bool prints(const std::string& line) const {
+        return out.find(line + "\n") != std::string::npos;
+    }
 };
 
 CliRun run(const std::vector<std::string>& args) {
@@ -34,8 +36,8 @@ TEST(KavloCli, PrintsEveryControlTheWindowShows) {
     EXPECT_TRUE(r.prints("LblWarning="));
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 23); // 4 boxes, 19 displays
 
-    CliRun metres = run({"--cable", "17", "--freq", "14", "--meters", "--length", "0,25w",
-                         "--input", "--precise"});
+    CliRun metres = run(
+        {"--cable", "17", "--freq", "14", "--meters", "--length", "0,25w", "--input", "--precise"});
     EXPECT_TRUE(metres.prints("txtLength=3.533"));
     EXPECT_TRUE(metres.prints("lblInputZ=Impedance at Load: "));
     EXPECT_TRUE(metres.prints("lblUnits=Meters"));
