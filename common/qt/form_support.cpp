@@ -33,6 +33,16 @@ void SetControlText(QWidget* form, const char* control, const std::string& text)
         group->setTitle(t);
 }
 
+int RunProgram(int& argc, char** argv, const char* name,
+               const std::function<std::unique_ptr<QWidget>()>& makeWindow) {
+    QApplication app(argc, argv);
+    app.setApplicationName(name);
+    std::unique_ptr<QWidget> window = makeWindow();
+    window->show();
+    ScreenshotOnRequest(window.get());
+    return app.exec();
+}
+
 void ScreenshotOnRequest(QWidget* window) {
     QStringList args = QCoreApplication::arguments();
     qsizetype at = args.indexOf("--screenshot");

@@ -2,6 +2,8 @@
 // Small pieces every form of the suite uses.
 #include "common/control_text.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -27,6 +29,11 @@ void ShowControlTexts(QWidget* form, const std::array<ControlText<Model>, N>& ta
     for (const ControlText<Model>& entry : table)
         SetControlText(form, entry.control, model.*entry.text);
 }
+
+// The main of every window program: the application under the program's name, the
+// window made and shown, "--screenshot PATH" honoured, the event loop run.
+int RunProgram(int& argc, char** argv, const char* name,
+               const std::function<std::unique_ptr<QWidget>()>& makeWindow);
 
 // With "--screenshot PATH" on the command line, saves the window's image once it is
 // on screen and ends the program (exit code 1 when the image cannot be written).
