@@ -16,22 +16,6 @@ using common::ParseNumber;
 // What an emptied length or impedance box is filled with on leaving it.
 constexpr double EmptyBoxValue = 0.00001;
 
-namespace {
-
-// A result through its mask, or the text that says why there is no number to show.
-std::string Shown(double value, std::string_view mask) {
-    if (!std::isfinite(value)) return Overflow;
-    if (std::fabs(value) >= LargestShown) return TooLarge;
-    return Format(value, mask);
-}
-
-} // namespace
-
-std::string BoxNumber(double value) {
-    std::string t = common::PlainNumber(value);
-    return t[0] == ' ' ? t.substr(1) : t;
-}
-
 Calculator::Calculator() { DoCompute(); }
 
 void Calculator::DoCompute() {

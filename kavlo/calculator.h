@@ -5,6 +5,8 @@
 #include "catalogue.h"
 #include "defaults_file.h"
 #include "line_solution.h"
+#include "message.h"
+#include "number_texts.h"
 
 #include "common/control_text.h"
 
@@ -12,12 +14,6 @@
 #include <vector>
 
 namespace kavlo {
-
-struct Message {
-    std::string text;
-    std::string title;
-    bool operator==(const Message&) const = default;
-};
 
 const Message BadFrequency{"Enter frequency more than 20 kHz, less than 6000 MHz",
                            "Bad Frequency!"};
@@ -32,12 +28,6 @@ struct Boxes {
 };
 
 // Everything the window shows as a result.
-// A result too large for its box, or not finite at all, reads as one of these instead
-// of as a misleading number.
-inline constexpr double LargestShown = 1e6;
-inline constexpr const char* TooLarge = "too large";
-inline constexpr const char* Overflow = "overflow";
-
 struct Displays {
     std::string txtZ0 = "50 - j 0.60";
     std::string txtMLPer, txtVF, txtVoltage, txtMLTot, txtWavelen;
@@ -105,6 +95,7 @@ public:
     const LineDescription& line() const { return line_; }
     const LineSolution& solution() const { return solution_; }
     double matchedLoss() const { return matchedLoss_; }
+    double freq() const { return freq_; } // MHz, as the last computation read it
     char unitWord() const { return unitWord_; }
     KnownEnd end() const { return end_; }
     int cable() const { return cable_; }
@@ -125,8 +116,5 @@ private:
     double txPower_ = 1500; // watts; the tuner pages set it
     int computeCount_ = 0;
 };
-
-// How a number is put into a box by the program: the runtime's text of it, no blank.
-std::string BoxNumber(double value);
 
 } // namespace kavlo

@@ -1,0 +1,20 @@
+#include "number_texts.h"
+
+#include "common/number_text.h"
+
+#include <cmath>
+
+namespace kavlo {
+
+std::string Shown(double value, std::string_view mask) {
+    if (!std::isfinite(value)) return Overflow;
+    if (std::fabs(value) >= LargestShown) return TooLarge;
+    return common::Format(value, mask);
+}
+
+std::string BoxNumber(double value) {
+    std::string t = common::PlainNumber(value);
+    return t[0] == ' ' ? t.substr(1) : t;
+}
+
+} // namespace kavlo
