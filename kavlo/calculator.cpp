@@ -78,6 +78,16 @@ void Calculator::DoCompute() {
     d.txtPolarDegree = Shown(common::ToDegrees(common::PhaseAngle(rFar, xFar)), "##0.00");
 }
 
+common::ImpedancePair Calculator::farImpedanceShown() const {
+    const double z = ParseNumber(displays_.txtPolarZ);
+    const double angle = ParseNumber(displays_.txtPolarDegree) * common::PiDegrees / 180;
+    return {z * std::cos(angle), z * std::sin(angle)};
+}
+
+common::ImpedancePair Calculator::enteredImpedance() const {
+    return {ParseNumber(boxes_.resistance), ParseNumber(boxes_.reactance)};
+}
+
 std::vector<Message> Calculator::setFrequency(const std::string& text) {
     boxes_.freq = text;
     // ".0" on the way to ".05": wait for more digits before judging the value.

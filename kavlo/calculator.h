@@ -9,6 +9,7 @@
 #include "number_texts.h"
 
 #include "common/control_text.h"
+#include "common/impedance.h"
 
 #include <string>
 #include <vector>
@@ -96,6 +97,11 @@ public:
     const LineSolution& solution() const { return solution_; }
     double matchedLoss() const { return matchedLoss_; }
     double freq() const { return freq_; } // MHz, as the last computation read it
+    // The impedance at the other end of the line rebuilt from its polar display, as the
+    // tuner and the graphs take it.
+    common::ImpedancePair farImpedanceShown() const;
+    // The impedance as typed into the resistance and reactance boxes.
+    common::ImpedancePair enteredImpedance() const;
     char unitWord() const { return unitWord_; }
     KnownEnd end() const { return end_; }
     int cable() const { return cable_; }

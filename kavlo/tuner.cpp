@@ -18,8 +18,6 @@ constexpr double MinimumQ = 15;
 
 const char* const NotAvailable = "N/A";
 
-double toRadians(double degrees) { return degrees * common::PiDegrees / 180; }
-
 std::string signedJ(double x, std::string_view mask) {
     return (x < 0 ? " - j " : " + j ") + Format(std::fabs(x), mask);
 }
@@ -117,23 +115,20 @@ TunerPage pageOf(const TunerResult& r, const TunerLoad& load, const TunerBoxes& 
 TunerLoad TunerLoadOf(const Calculator& calc) {
     TunerLoad t;
     const LineSolution& s = calc.solution();
-    const double enteredR = ParseNumber(calc.boxes().resistance);
-    const double enteredX = ParseNumber(calc.boxes().reactance);
+    const common::ImpedancePair entered = calc.enteredImpedance();
     t.freq = calc.freq();
     if (calc.end() == KnownEnd::Input) {
-        t.r = enteredR;
-        t.x = enteredX;
+        t.r = entered.first;
+        t.x = entered.second;
         t.loadR = s.rFar;
         t.loadX = s.xFar;
         t.loadSwr = s.swrFar;
     } else {
-        // The input impedance as the window shows it, in polar form.
-        const double z = ParseNumber(calc.displays().txtPolarZ);
-        const double angle = toRadians(ParseNumber(calc.displays().txtPolarDegree));
-        t.r = z * std::cos(angle);
-        t.x = z * std::sin(angle);
-        t.loadR = enteredR;
-        t.loadX = enteredX;
+        const common::ImpedancePair input = calc.farImpedanceShown();
+        t.r = input.first;
+        t.x = input.second;
+        t.loadR = entered.first;
+        t.loadX = entered.second;
         t.loadSwr = s.swrNear;
     }
     t.lineLoss = s.totalLoss;
