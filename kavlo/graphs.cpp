@@ -93,7 +93,8 @@ AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, Graph
                       : "Kavlo, Series Resistance & Reactance Along Line";
     g.title = volts ? "RMS Voltage and Current Along the Line"
                     : "Series Resistance and Reactance Along the Line";
-    g.bottomTitle = meters ? "Length, in Meters, from Transmitter" : "Length, in Feet, from Transmitter";
+    g.bottomTitle =
+        meters ? "Length, in Meters, from Transmitter" : "Length, in Feet, from Transmitter";
     g.leftTitle = volts ? "Current, Amps" : "Reactance, Ohms";
     g.rightTitle = volts ? "Voltage, Volts" : "Resistance, Ohms";
     return g;

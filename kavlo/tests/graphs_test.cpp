@@ -70,7 +70,8 @@ TEST(AlongLineGraph, ImpedanceAtTheInputIsTheCalculatorsOne) {
     const AlongLineGraph fromInput = BuildAlongLineGraph(c, 1500, GraphKind::ResistanceReactance);
     EXPECT_NEAR(fromInput.rs[0], 120, 0.05);
     EXPECT_NEAR(fromInput.xs[0], -75, 0.05);
-    EXPECT_EQ(fromInput.texts.txtLoad.rfind("Load: " + c.displays().txtImpedIn + "   SWR = ", 0), 0u);
+    EXPECT_EQ(fromInput.texts.txtLoad.rfind("Load: " + c.displays().txtImpedIn + "   SWR = ", 0),
+              0u);
 }
 
 TEST(AlongLineGraph, TextsAxesAndMetres) {
