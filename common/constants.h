@@ -14,8 +14,12 @@ constexpr float MillimetresPerInchF = 25.4f; // the same in the engines' single 
 
 // Free-space wavelength times frequency (c / 1 MHz) in the units each program keeps.
 constexpr double WavelengthFeetMHz = 983.57104;    // feet at 1 MHz (lines, terrain)
+constexpr double WavelengthFeetMHzX0 = 983.571056; // feet at 1 MHz, the user line's suggested X0
 constexpr double WavelengthMetresMHz = 299.791848; // metres at 1 MHz, as the calculator has it
 constexpr float WavelengthInchesMHz = 11802.85f;   // inches at 1 MHz (Yagi engine, analyser)
+
+// Nepers per decibel (ln 10 / 20 to six figures), with which a line's X0 is worked out.
+constexpr float NepersPerDecibel = 0.115129f;
 
 // Pi as each computation spells it.
 constexpr double Pi = 3.14159265358979323846; // full precision, for new computation

@@ -96,7 +96,7 @@ std::vector<Message> Calculator::setFrequency(const std::string& text) {
         return {};
     double v = ParseNumber(text);
     if (text.empty() || v == 0) return {};
-    if (cable_ == UserDefinedIndex && v != user_.freq) displays_.warning = "<--Click again";
+    if (cable_ == UserDefinedIndex && v != user_.freq) displays_.warning = ClickAgain;
     if (v > 6000 || v < 0.02) {
         // The box goes back to 3.5 and the results follow it, so the window never
         // shows results for a frequency other than the one in the box.
@@ -190,6 +190,27 @@ void Calculator::setCable(int index) {
 void Calculator::setUserLine(const UserLine& user) {
     user_ = user;
     DoCompute();
+}
+
+void Calculator::loadUserCable(UserCableEntry& entry, const UserLine& stored) {
+    entry.load(stored, unitWord_, boxes_.freq);
+    cable_ = UserDefinedIndex;
+    user_ = entry.line();
+    displays_.warning = entry.frequencyChanged() ? ClickAgain : "";
+    DoCompute();
+}
+
+void Calculator::useUserCable(const UserCableEntry& entry) {
+    user_ = entry.line();
+    DoCompute();
+}
+
+TlDefaults Calculator::acceptUserCable(const UserCableEntry& entry,
+                                       const std::array<common::Placement, SlotCount>& placements) {
+    user_ = entry.stored(ParseNumber(boxes_.freq));
+    displays_.warning.clear();
+    DoCompute();
+    return defaults(placements);
 }
 
 void Calculator::applyDefaults(const TlDefaults& d) {

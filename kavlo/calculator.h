@@ -7,6 +7,7 @@
 #include "line_solution.h"
 #include "message.h"
 #include "number_texts.h"
+#include "user_cable.h"
 
 #include "common/control_text.h"
 #include "common/impedance.h"
@@ -19,6 +20,8 @@ namespace kavlo {
 const Message BadFrequency{"Enter frequency more than 20 kHz, less than 6000 MHz",
                            "Bad Frequency!"};
 const Message BadLength{"Length should be < 9999", "Bad Length!"};
+// LblWarning when the user-defined line's attenuation is of another frequency.
+inline constexpr const char* ClickAgain = "<--Click again";
 
 // The texts the user types.
 struct Boxes {
@@ -83,6 +86,15 @@ public:
     void setEnd(KnownEnd end);
     void setCable(int index);
     void setUserLine(const UserLine& user);
+
+    // The user-defined line: choosing it fills its dialog's boxes from the stored line
+    // (and asks to click again when the frequency is not the stored one); the boxes then
+    // describe the line, and OK stores them with the working frequency.
+    void loadUserCable(UserCableEntry& entry, const UserLine& stored);
+    void useUserCable(const UserCableEntry& entry);
+    // Returns what TL.DEF is to hold, the placements given.
+    TlDefaults acceptUserCable(const UserCableEntry& entry,
+                               const std::array<common::Placement, SlotCount>& placements);
 
     // Starts from a defaults file's settings; placements are the window's business.
     void applyDefaults(const TlDefaults& defaults);

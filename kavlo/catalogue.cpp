@@ -60,7 +60,7 @@ void DescribeLine(LineDescription& line, int index, double freq, const UserLine&
     line.capPerFoot = row.capPerFoot;
     line.r0 = 1016.65f / (line.capPerFoot * line.vf);
     line.wavelength = FreeSpaceWavelengthFt * line.vf / static_cast<float>(freq);
-    float alpha = line.atten * 0.115129f / 100;
+    float alpha = line.atten * common::NepersPerDecibel / 100;
     float beta = TwoPi / line.wavelength;
     line.x0 = -line.r0 * alpha / beta;
 }

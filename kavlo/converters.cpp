@@ -18,9 +18,7 @@ constexpr double AnalyserZ0 = 50;
 // No shunt reactance: the bridge's capacitance dial at 0.
 constexpr double NoShuntReactance = 100000000;
 
-ImpedanceEntry entryOf(double r, double x) {
-    return {Format(r, "###0.00"), Format(x, "###0.00")};
-}
+ImpedanceEntry entryOf(double r, double x) { return {Format(r, "###0.00"), Format(x, "###0.00")}; }
 
 } // namespace
 
@@ -90,12 +88,13 @@ std::vector<Message> NoiseBridgeEntry::compute() {
     const double rp = ParseNumber(texts_.txtResist);
     const double c = ParseNumber(texts_.txtReact);
     const double extender = ParseNumber(texts_.txtExtender);
-    const double xp = c == 0 ? NoShuntReactance : -1 / (common::TwoPiReactance * freq_ * c * 0.000001);
+    const double xp =
+        c == 0 ? NoShuntReactance : -1 / (common::TwoPiReactance * freq_ * c * 0.000001);
     const double q = rp / xp;
     r_ = static_cast<float>(rp / (1 + q * q) - extender);
     x_ = static_cast<float>(rp * q / (1 + q * q));
-    texts_.txtCompZ = Format(r_, "###0.00") + (x_ < 0 ? " - j " : " + j ") +
-                      Format(std::fabs(x_), "###0.00");
+    texts_.txtCompZ =
+        Format(r_, "###0.00") + (x_ < 0 ? " - j " : " + j ") + Format(std::fabs(x_), "###0.00");
     if (r_ < 0 && !wasNegative) return {ExtenderTooBig};
     return {};
 }

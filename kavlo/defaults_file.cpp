@@ -128,9 +128,13 @@ std::vector<std::string> FormatTlDefaults(const TlDefaults& d) {
             d.reactance};
 }
 
+common::Result<> WriteTlDefaults(const std::string& path, const TlDefaults& defaults) {
+    return common::WriteFileAtomically(path, common::JoinLines(FormatTlDefaults(defaults)));
+}
+
 common::Result<> SaveTlDefaults(const std::string& path, TlDefaults current) {
     if (auto existing = common::ReadTextLines(path)) readUserLine(*existing, current.user);
-    return common::WriteFileAtomically(path, common::JoinLines(FormatTlDefaults(current)));
+    return WriteTlDefaults(path, current);
 }
 
 } // namespace kavlo

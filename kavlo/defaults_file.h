@@ -34,6 +34,9 @@ TlDefaults ParseTlDefaults(const std::vector<std::string>& lines, TlDefaults def
 // The seventeen lines of the file.
 std::vector<std::string> FormatTlDefaults(const TlDefaults& d);
 
+// Writes all seventeen lines over the file at `path`; the old file survives a failed write.
+common::Result<> WriteTlDefaults(const std::string& path, const TlDefaults& defaults);
+
 // Writes the defaults over the file at `path`, keeping the user-defined line (lines
 // 2-7) of the file that is there when it reads well, since the user-cable dialog owns
 // it. The old file survives a failed write.

@@ -12,9 +12,11 @@ std::string Shown(double value, std::string_view mask) {
     return common::Format(value, mask);
 }
 
-std::string BoxNumber(double value) {
-    std::string t = common::PlainNumber(value);
-    return t[0] == ' ' ? t.substr(1) : t;
-}
+namespace {
+std::string withoutBlank(std::string t) { return t[0] == ' ' ? t.substr(1) : t; }
+} // namespace
+
+std::string BoxNumber(double value) { return withoutBlank(common::PlainNumber(value)); }
+std::string BoxNumber(float value) { return withoutBlank(common::PlainNumber(value)); }
 
 } // namespace kavlo

@@ -17,5 +17,6 @@ std::string Shown(double value, std::string_view mask);
 // How a number is put into a box or a message by the program: the runtime's text of
 // it, no blank.
 std::string BoxNumber(double value);
+std::string BoxNumber(float value); // to the 7 digits of a single
 
 } // namespace kavlo
