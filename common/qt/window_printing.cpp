@@ -51,7 +51,8 @@ bool PrintWindow(QWidget* window, const PrintRequest& request) {
     }
     if (request.after) request.after();
     for (QWidget* w : hidden) w->show();
-    if (result == PrintResult::Failed) desktop().message(window, "Printer problem. ", request.title);
+    if (result == PrintResult::Failed)
+        desktop().message(window, "Printer problem. ", request.title);
     return result == PrintResult::Printed;
 }
 

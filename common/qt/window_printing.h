@@ -13,10 +13,10 @@ class QWidget;
 namespace common {
 
 struct PrintRequest {
-    QString title;                  // title of the question and of the failure message
-    std::vector<QWidget*> hidden;   // out of sight while printing, shown again afterwards
-    std::function<void()> before;   // what the page shows differently (dotted curves ...)
-    std::function<void()> after;    // undoes `before`
+    QString title;                // title of the question and of the failure message
+    std::vector<QWidget*> hidden; // out of sight while printing, shown again afterwards
+    std::function<void()> before; // what the page shows differently (dotted curves ...)
+    std::function<void()> after;  // undoes `before`
 };
 
 // True when the page was printed (or written to the PDF file).
