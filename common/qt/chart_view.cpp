@@ -5,9 +5,11 @@
 
 #include <QAction>
 #include <QAreaSeries>
+#include <QContextMenuEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMenu>
 #include <QToolTip>
 
 #include <algorithm>
@@ -92,7 +94,6 @@ ChartView::ChartView(QChart* chart, const QString& objectName, QWidget* parent)
     chart->setTitleFont(titleFont);
     connect(chart, &QChart::plotAreaChanged, this, [this] { placeTexts(); });
 
-    setContextMenuPolicy(Qt::ActionsContextMenu);
     auto command = [this](const QString& name, const QString& text, void (ChartView::*run)()) {
         auto* action = new QAction(text, this);
         action->setObjectName(name);
@@ -105,6 +106,12 @@ ChartView::ChartView(QChart* chart, const QString& objectName, QWidget* parent)
 }
 
 ChartView::~ChartView() = default;
+
+void ChartView::contextMenuEvent(QContextMenuEvent* event) {
+    // The view's own menu: a graphics view hands right clicks to its scene, not to the
+    // widget's action list.
+    QMenu::exec(actions(), event->globalPos(), nullptr, this);
+}
 
 void ChartView::setTitle(const QString& title) { chart()->setTitle(title); }
 QString ChartView::title() const { return chart()->title(); }

@@ -114,6 +114,8 @@ public:
     void saveData();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
     // `chart` becomes the view's; the view takes `objectName` so windows and tests find it.
     ChartView(QChart* chart, const QString& objectName, QWidget* parent);
 

@@ -6,8 +6,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -270,6 +272,22 @@ TEST_F(ChartFiles, ImageAndDataGoWhereTheUserSaysAndCancelSavesNothing) {
 
     run(*chart, "mnuCopyImage");
     EXPECT_EQ(QApplication::clipboard()->image().size(), chart->grab().size());
+}
+
+TEST(Chart, ARightClickOffersTheThreeCommands) {
+    auto* chart = new Chart("TChart1");
+    Shown shown(chart);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            for (QAction* action : menu->actions()) offered << action->text();
+            menu->close();
+        }
+    });
+    QPoint at(300, 200);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, chart->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(chart->viewport(), &click);
+    EXPECT_EQ(offered, QStringList({"Copy Image", "Save Image As PNG...", "Save Data As CSV..."}));
 }
 
 TEST_F(ChartFiles, AFailedSaveSaysWhatFailedAndKeepsTheOldFile) {
