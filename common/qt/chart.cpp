@@ -35,6 +35,10 @@ int Chart::addLine(const QString& name, const SeriesStyle& style, Axis yAxis) {
     return addLineSeries(name, style, bottom_, seriesAxis(yAxis));
 }
 
+int Chart::addMarkers(const QString& name, const SeriesStyle& style, Axis yAxis) {
+    return addMarkerSeries(name, style, bottom_, seriesAxis(yAxis));
+}
+
 int Chart::addBars(const QString& name, const SeriesStyle& style, double width,
                    const std::string& marksMask, Axis yAxis) {
     return addBarSeries(name, style, width, marksMask, bottom_, seriesAxis(yAxis));

@@ -1,5 +1,5 @@
 #pragma once
-// The suite's chart of curves against a numeric x: line series and bars from arrays,
+// The suite's chart of curves against a numeric x: lines, markers and bars from arrays,
 // on a left or a right value axis against the bottom axis.
 //
 //     auto* chart = new common::Chart("TChart1", this);   // object name, as tests find it
@@ -12,15 +12,15 @@
 //     left.setMask("#,##0.0");                             // ticks read "1.0", "2.0" ...
 //     int gain = chart->addLine("Gain", {Qt::red});
 //     int ratio = chart->addLine("F/R", {QColor(0, 255, 0)}, common::Axis::Right);
-//     chart->setPoints(gain, frequencies, gains);          // std::vector or std::span,
-//     chart->setPoints(ratio, frequencies, ratios);        // double or float
+//     chart->setPoints(gain, frequencies, gains);          // vector, array or span,
+//     chart->setPoints(ratio, frequencies, ratios);        // of double or float
 //     int stats = chart->addBars("Elevation statistics", {QColor(255, 0, 255)}, 0.5,
 //                                "#0.0 %", common::Axis::Right);
 //
 // Series are numbered from 0 in the order they were added (ChartView has the calls that
-// work on them: points, colours, pens, visibility, clearing). Axes keep their title, range,
-// interval and mask until changed; the right axis appears with the first series put on it
-// and can be hidden again (`axis(Axis::Right).setVisible(false)`). Only the left and
+// work on them: points, colours, pens, visibility, clearing, text labels, tip wording). Axes keep
+// their title, range, interval and mask until changed; the right axis appears with the first series
+// put on it and can be hidden again (`axis(Axis::Right).setVisible(false)`). Only the left and
 // bottom axes draw grid lines.
 //
 // Every chart has a context menu: "Copy Image", "Save Image As PNG...", "Save Data As
@@ -44,6 +44,10 @@ public:
 
     // A curve through the points in the order given.
     int addLine(const QString& name, const SeriesStyle& style = {}, Axis yAxis = Axis::Left);
+    // A diamond at each point (the antennas on a terrain plot), 5 pen widths across. Qt
+    // clips series at the plot's edge, so a marker on an axis limit shows only its half:
+    // give that axis a little room (a bottom axis from -2 % of its span).
+    int addMarkers(const QString& name, const SeriesStyle& style = {}, Axis yAxis = Axis::Left);
     // Bars standing on 0 at each point's own x, so they mix with curves on value axes.
     // `width` is in x units (0: 0.6 of the closest spacing of the bars); a `marksMask`
     // puts each bar's value over it ("#0.0 %").

@@ -10,6 +10,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
+#include <QScatterSeries>
 #include <QToolTip>
 
 #include <algorithm>
@@ -19,9 +20,11 @@
 namespace common {
 
 struct ChartView::Series {
-    // A curve is drawn as one or more lines (polar curves break where they cross 0);
-    // bars as the area under one outline, lines[0], standing on `base`.
-    std::vector<QLineSeries*> lines;
+    // A curve is drawn as one or more lines (polar curves break where they cross 0),
+    // markers as scattered points, bars as the area under one outline, lines[0],
+    // standing on `base`.
+    std::vector<QXYSeries*> lines;
+    bool markers = false;
     QAreaSeries* area = nullptr;
     QLineSeries* base = nullptr;
     MaskedAxis* x = nullptr;
@@ -124,12 +127,18 @@ const ChartView::Series& ChartView::at(int series) const {
     return series_.at(static_cast<size_t>(series));
 }
 
-QLineSeries* ChartView::newLine(int series, const QString& name) {
+QXYSeries* ChartView::newLine(int series, const QString& name) {
     Series& s = at(series);
-    auto* line = new QLineSeries(this);
+    QXYSeries* line = nullptr;
+    if (s.markers) {
+        auto* points = new QScatterSeries(this);
+        points->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+        line = points;
+    } else {
+        line = new QLineSeries(this);
+    }
     line->setName(name);
     s.lines.push_back(line);
-    if (s.area) return line; // the outline is drawn by the area
     chart()->addSeries(line);
     line->attachAxis(s.x);
     line->attachAxis(s.y);
@@ -168,6 +177,15 @@ int ChartView::addLineSeries(const QString& name, const SeriesStyle& style, Mask
     return id;
 }
 
+int ChartView::addMarkerSeries(const QString& name, const SeriesStyle& style, MaskedAxis* x,
+                               MaskedAxis* y) {
+    const int id = newSeries(name, style, x, y);
+    at(id).markers = true;
+    newLine(id, name);
+    applyPen(at(id));
+    return id;
+}
+
 int ChartView::addBarSeries(const QString& name, const SeriesStyle& style, double barWidth,
                             const std::string& marksMask, MaskedAxis* x, MaskedAxis* y) {
     const int id = newSeries(name, style, x, y);
@@ -177,8 +195,9 @@ int ChartView::addBarSeries(const QString& name, const SeriesStyle& style, doubl
     s.base = new QLineSeries(this);
     s.area = new QAreaSeries;
     s.area->setParent(this);
-    newLine(id, name);
-    s.area->setUpperSeries(s.lines.front());
+    auto* outline = new QLineSeries(this);
+    s.lines.push_back(outline);
+    s.area->setUpperSeries(outline);
     s.area->setLowerSeries(s.base);
     s.area->setName(name);
     chart()->addSeries(s.area);
@@ -292,7 +311,15 @@ void ChartView::applyPen(Series& s) {
         s.area->setBrush(s.style.color);
         return;
     }
-    for (QLineSeries* line : s.lines) line->setPen(pen);
+    for (QXYSeries* line : s.lines) {
+        if (auto* points = qobject_cast<QScatterSeries*>(line)) {
+            points->setColor(s.style.color);
+            points->setBorderColor(s.style.color.darker(150));
+            points->setMarkerSize(5 * s.style.width);
+        } else {
+            line->setPen(pen);
+        }
+    }
 }
 
 void ChartView::setColor(int series, const QColor& color) {
@@ -318,7 +345,7 @@ void ChartView::setSeriesVisible(int series, bool visible) {
     if (s.area)
         s.area->setVisible(visible);
     else
-        for (QLineSeries* line : s.lines) line->setVisible(visible);
+        for (QXYSeries* line : s.lines) line->setVisible(visible);
     placeTexts();
 }
 bool ChartView::isSeriesVisible(int series) const { return at(series).visible; }

@@ -120,6 +120,9 @@ protected:
     ChartView(QChart* chart, const QString& objectName, QWidget* parent);
 
     int addLineSeries(const QString& name, const SeriesStyle& style, MaskedAxis* x, MaskedAxis* y);
+    // Diamonds at the points, 5 pen widths across, not joined.
+    int addMarkerSeries(const QString& name, const SeriesStyle& style, MaskedAxis* x,
+                        MaskedAxis* y);
     // Bars: filled rectangles standing on y = 0 at their own x, `barWidth` wide in x
     // units (0: 0.6 of the closest spacing); `marksMask` not empty puts each bar's value
     // over it in that mask.
@@ -147,7 +150,7 @@ private:
     void applyPen(Series& series);
     void removeMarks(int series);
     int newSeries(const QString& name, const SeriesStyle& style, MaskedAxis* x, MaskedAxis* y);
-    QLineSeries* newLine(int series, const QString& name);
+    QXYSeries* newLine(int series, const QString& name);
     // Series are drawn again when an axis they stand on changes its range.
     void followRanges(MaskedAxis* x, MaskedAxis* y);
     QLineSeries* mappingSeries(MaskedAxis* x, MaskedAxis* y);

@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QScatterSeries>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -16,6 +17,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+// Failures show the texts, not their bytes.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 using namespace common;
 using common::testing::ChooseFile;
@@ -122,6 +126,21 @@ TEST(Chart, MissingValuesLeaveAGapAndFarOnesAreDrawnTowardTheirSide) {
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0]->points(), QList<QPointF>({{0, 1}, {1, 110}}));
     EXPECT_EQ(lines[1]->points(), QList<QPointF>({{3, 5}, {4, -100}}));
+}
+
+TEST(Chart, MarkersAreLoneDiamondsWithTips) {
+    Chart chart("TChart2");
+    chart.axis(Axis::Left).setTitle("Height, feet ASL");
+    chart.axis(Axis::Left).setRange(0, 1000);
+    int antenna = chart.addMarkers("Antenna 1", {Qt::blue});
+    chart.setPoints(antenna, std::vector<double>{0}, std::vector<float>{600});
+    QList<QScatterSeries*> drawn;
+    for (QAbstractSeries* s : chart.chart()->series())
+        if (auto* points = qobject_cast<QScatterSeries*>(s)) drawn << points;
+    ASSERT_EQ(drawn.size(), 1);
+    EXPECT_EQ(drawn[0]->points(), QList<QPointF>({{0, 600}}));
+    EXPECT_EQ(drawn[0]->markerShape(), QScatterSeries::MarkerShapeRotatedRectangle);
+    EXPECT_EQ(chart.tipFor(antenna, {0.1, 590}), "Antenna 1\nx: 0.0\nHeight, feet ASL: 600");
 }
 
 TEST(Chart, TickLabelsReadAsTheMaskPrintsThem) {
