@@ -2,6 +2,7 @@
 
 #include "common/constants.h"
 #include "common/number_text.h"
+#include "common/series_csv.h"
 
 #include <cmath>
 
@@ -22,22 +23,33 @@ common::ImpedancePair impedanceAt(const LineSolution& s) {
 } // namespace
 
 GraphCurve AlongLineGraph::rightCurve() const {
-    return kind == GraphKind::VoltageCurrent ? GraphCurve{"Voltage", &v}
-                                             : GraphCurve{"Resistance", &rs};
+    return kind == GraphKind::VoltageCurrent ? GraphCurve{"Voltage (V)", &v}
+                                             : GraphCurve{"Resistance (ohm)", &rs};
 }
 
 GraphCurve AlongLineGraph::leftCurve() const {
-    return kind == GraphKind::VoltageCurrent ? GraphCurve{"Current", &i}
-                                             : GraphCurve{"Reactance", &xs};
+    return kind == GraphKind::VoltageCurrent ? GraphCurve{"Current (A)", &i}
+                                             : GraphCurve{"Reactance (ohm)", &xs};
+}
+
+std::string AlongLineCsv(const AlongLineGraph& g) {
+    const std::vector<double> x(g.shownPosition.begin(), g.shownPosition.end());
+    std::vector<common::SeriesPoints> curves;
+    for (const GraphCurve& c : {g.rightCurve(), g.leftCurve()})
+        curves.push_back({c.name, x, std::vector<double>(c.values->begin(), c.values->end())});
+    return common::SeriesCsv(g.bottomTitle, curves);
 }
 
 AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, GraphKind kind) {
     AlongLineGraph g;
     g.kind = kind;
+    // A power below nothing would make no voltage at all, not a number.
+    const double power = txPower > 0 && std::isfinite(txPower) ? txPower : 0;
     const bool meters = calc.unitWord() == 'M';
     const double unit = meters ? common::FeetPerMetre : 1;
-    double length = ParseNumber(calc.boxes().length) * unit;
-    if (length == 0) length = 0.000001;
+    double lengthShown = ParseNumber(calc.boxes().length);
+    if (lengthShown == 0) lengthShown = 0.000001 / unit;
+    const double length = lengthShown * unit;
     const LineDescription& line = calc.line();
     const double matchedLoss = line.atten * length / 100;
 
@@ -45,18 +57,19 @@ AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, Graph
     const common::ImpedancePair load = atLoad ? calc.enteredImpedance() : calc.farImpedanceShown();
 
     for (int k = GraphPoints - 1; k >= 0; --k) {
-        const double x = k == GraphPoints - 1 ? length : k * length / (GraphPoints - 1);
+        const bool end = k == GraphPoints - 1;
+        const double x = end ? length : k * length / (GraphPoints - 1);
         const LineSolution s =
-            CalcZ(line, matchedLoss, length, x, load.first, load.second, KnownEnd::Load, txPower);
+            CalcZ(line, matchedLoss, length, x, load.first, load.second, KnownEnd::Load, power);
         g.position[k] = x;
-        g.shownPosition[k] = x / unit;
+        g.shownPosition[k] = end ? lengthShown : k * lengthShown / (GraphPoints - 1);
         g.v[k] = s.vMag;
         g.i[k] = s.iMag;
         // The impedance does not depend on the power; with none, a watt finds it.
         const common::ImpedancePair z =
-            impedanceAt(txPower > 0 ? s
-                                    : CalcZ(line, matchedLoss, length, x, load.first, load.second,
-                                            KnownEnd::Load, 1));
+            impedanceAt(power > 0 ? s
+                                  : CalcZ(line, matchedLoss, length, x, load.first, load.second,
+                                          KnownEnd::Load, 1));
         g.rs[k] = z.first;
         g.xs[k] = z.second;
         if (s.vMag > g.vMax) {
@@ -68,7 +81,7 @@ AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, Graph
             g.iMaxAt = x;
         }
     }
-    g.lengthShown = length / unit;
+    g.lengthShown = lengthShown;
 
     const Displays& d = calc.displays();
     GraphTexts& t = g.texts;

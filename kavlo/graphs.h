@@ -55,6 +55,11 @@ struct AlongLineGraph {
     GraphCurve leftCurve() const;
 };
 
+// The two curves as comma-separated text: the position in the window's unit, then the
+// right axis' curve and the left one's (voltage and current, or resistance and
+// reactance), exactly as the chart saves them.
+std::string AlongLineCsv(const AlongLineGraph& graph);
+
 // Builds the graph from the calculator's line as it stands, for `txPower` watts into
 // the line.
 AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, GraphKind kind);

@@ -30,8 +30,8 @@ inline const std::array<common::ControlText<UserCableTexts>, 9> UserCableTextTab
     {"lblAtten", &UserCableTexts::lblAtten},
 }};
 
-const Message CannotComputeX0{
-    "Enter a velocity factor and a new frequency above 0 to compute X0.", ""};
+const Message CannotComputeX0{"Enter a velocity factor and a new frequency above 0 to compute X0.",
+                              ""};
 
 class UserCableEntry {
 public:
