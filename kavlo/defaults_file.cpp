@@ -73,6 +73,11 @@ std::array<common::Placement, SlotCount> TlDefaults::DefaultPlacements() {
              {1500, 900, {}, {}}}};
 }
 
+common::Placement GraphPlacementToKeep(const common::Placement& graph, double screenWidthTwips) {
+    if (graph.left < screenWidthTwips) return graph;
+    return TlDefaults::DefaultPlacements()[GraphSlot];
+}
+
 TlDefaults ParseTlDefaults(const std::vector<std::string>& lines, TlDefaults d) {
     if (const std::string* l = lineAt(lines, 1)) {
         std::string word = trimmed(*l);

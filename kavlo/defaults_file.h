@@ -27,6 +27,10 @@ struct TlDefaults {
 
 constexpr int TlLineCount = 17;
 
+// The graph window's placement as line 9 keeps it: a window whose Left is off the
+// right edge of the screen comes back at the default place and size.
+common::Placement GraphPlacementToKeep(const common::Placement& graph, double screenWidthTwips);
+
 // Applies every line of the file that reads well on top of `defaults`; a missing,
 // short or damaged line keeps the default, so a bad file never stops the program.
 TlDefaults ParseTlDefaults(const std::vector<std::string>& lines, TlDefaults defaults = {});

@@ -1,9 +1,11 @@
 #include "graphs.h"
 
+#include "common/axis_ticks.h"
 #include "common/constants.h"
 #include "common/number_text.h"
 #include "common/series_csv.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kavlo {
@@ -18,6 +20,18 @@ common::ImpedancePair impedanceAt(const LineSolution& s) {
     const double z = s.vMag / s.iMag;
     const double angle = (s.vPhase - s.iPhase) * common::PiDegrees / 180;
     return {z * std::cos(angle), z * std::sin(angle)};
+}
+
+ValueRange rangeOf(const std::array<double, GraphPoints>& values) {
+    double low = 0, high = 0;
+    for (double v : values)
+        if (std::isfinite(v)) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    if (high - low == 0) return {};
+    const double step = common::NiceInterval(high - low);
+    return {std::floor(low / step) * step, std::ceil(high / step) * step};
 }
 
 } // namespace
@@ -82,6 +96,8 @@ AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, Graph
         }
     }
     g.lengthShown = lengthShown;
+    g.leftRange = rangeOf(*g.leftCurve().values);
+    g.rightRange = rangeOf(*g.rightCurve().values);
 
     const Displays& d = calc.displays();
     GraphTexts& t = g.texts;
@@ -104,8 +120,7 @@ AlongLineGraph BuildAlongLineGraph(const Calculator& calc, double txPower, Graph
     const bool volts = kind == GraphKind::VoltageCurrent;
     g.caption = volts ? "Kavlo, Voltage/Current Graph Along Line"
                       : "Kavlo, Series Resistance & Reactance Along Line";
-    g.title = volts ? "RMS Voltage and Current Along the Line"
-                    : "Series Resistance and Reactance Along the Line";
+    g.title = volts ? "RMS Voltage and Current" : "Series Resistance and Reactance";
     g.bottomTitle =
         meters ? "Length, in Meters, from Transmitter" : "Length, in Feet, from Transmitter";
     g.leftTitle = volts ? "Current, Amps" : "Reactance, Ohms";

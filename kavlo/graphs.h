@@ -32,6 +32,13 @@ inline const std::array<common::ControlText<GraphTexts>, 9> GraphTextTable{{
     {"txtMaxCurrAt", &GraphTexts::txtMaxCurrAt},
 }};
 
+// A value axis' ends: from 0 or below to 0 or above, on whole steps of 1, 2 or 5
+// times a power of ten.
+struct ValueRange {
+    double minimum = 0;
+    double maximum = 1;
+};
+
 // One curve of the chart: its name, its points against the shown position.
 struct GraphCurve {
     std::string name;
@@ -47,6 +54,7 @@ struct AlongLineGraph {
     double vMax = 0, vMaxAt = 0;                     // the largest voltage, where (feet)
     double iMax = 0, iMaxAt = 0;
     double lengthShown = 0; // the bottom axis runs from 0 to this
+    ValueRange leftRange, rightRange;
 
     GraphTexts texts;
     std::string caption, title, bottomTitle, leftTitle, rightTitle;

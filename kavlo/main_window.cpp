@@ -1,5 +1,14 @@
 #include "main_window.h"
 
+#include "along_line_graph.h"
+#include "analyser_dialog.h"
+#include "graphs.h"
+#include "noise_bridge_dialog.h"
+#include "tuner_result_page.h"
+#include "tuner_window.h"
+#include "user_cable_dialog.h"
+#include "window_parts.h"
+
 #include "common/qt/desktop.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
@@ -19,76 +28,14 @@
 #include <QVBoxLayout>
 
 namespace kavlo {
-namespace {
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-std::string s(const QString& text) { return text.toStdString(); }
-
-// Room for a text in a box, frame and margins included.
-int widthFor(const QLineEdit* box, const QString& longest) {
-    return box->fontMetrics().horizontalAdvance(longest) + 16;
-}
-
-// A result box: the program writes it, the user reads it. `longest` is the longest text
-// its mask can give before the result reads "too large".
-QLineEdit* resultBox(const char* name, const char* longest) {
-    auto* box = common::Named<QLineEdit>(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(widthFor(box, longest));
-    return box;
-}
-
-QLineEdit* entryBox(const char* name, const char* text) {
-    auto* box = common::Named<QLineEdit>(name, text);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(widthFor(box, QString(10, '0')));
-    return box;
-}
-
-void setTextColour(QLineEdit* box, bool red) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 255));
-    box->setPalette(palette);
-}
-
-QWidget* inRow(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6); // a unit stands clear of its box
-    for (QWidget* w : widgets) layout->addWidget(w);
-    layout->addStretch();
-    return row;
-}
-
-// One row of a grid: the caption right-aligned, the value with its unit beside it.
-void addRow(QGridLayout* grid, QWidget* caption, QWidget* value, QWidget* unit = nullptr) {
-    int row = grid->rowCount();
-    grid->addWidget(caption, row, 0, Qt::AlignRight);
-    grid->addWidget(unit ? inRow({value, unit}) : value, row, 1, Qt::AlignLeft);
-    grid->setColumnStretch(1, 1);
-}
-void addRow(QGridLayout* grid, const char* caption, QWidget* value, const char* unit = nullptr) {
-    addRow(grid, new QLabel(caption), value, unit ? new QLabel(unit) : nullptr);
-}
-
-// Radio buttons in one group exclude each other, whatever their parents.
-void exclusive(QWidget* owner, std::initializer_list<QRadioButton*> buttons) {
-    auto* group = new QButtonGroup(owner);
-    for (QRadioButton* b : buttons) group->addButton(b);
-}
-
-} // namespace
 
 frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     : QWidget(parent), defaultsPath_(std::move(defaultsPath)),
       lblProgram(common::Named<QLabel>("lblProgram", "Kavlo Transmission-Line Calculator")),
       cboPickCable(common::Named<QComboBox>("cboPickCable")),
-      LblWarning(common::Named<QLabel>("LblWarning")), txtFreq(entryBox("txtFreq", "3.5")),
-      txtLength(entryBox("txtLength", "100.000")), txtResistance(entryBox("txtResistance", "50")),
-      txtReactance(entryBox("txtReactance", "0")),
+      LblWarning(common::Named<QLabel>("LblWarning")), txtFreq(EntryBox("txtFreq", "3.5")),
+      txtLength(EntryBox("txtLength", "100.000")), txtResistance(EntryBox("txtResistance", "50")),
+      txtReactance(EntryBox("txtReactance", "0")),
       lblUnits(common::Named<QLabel>("lblUnits", "Feet")),
       optFeet(common::Named<QRadioButton>("optFeet", "Feet")),
       optMeters(common::Named<QRadioButton>("optMeters", "Meters")),
@@ -97,22 +44,22 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
       optNormal(common::Named<QRadioButton>("optNormal", "Typed")),
       optAutek(common::Named<QRadioButton>("optAutek", "Analyser")),
       optNoiseBridge(common::Named<QRadioButton>("optNoiseBridge", "Noise bridge")),
-      txtZ0(resultBox("txtZ0", "9999.9 - j 9999.99")), txtMLPer(resultBox("txtMLPer", "99999.999")),
-      txtVF(resultBox("txtVF", " .6666667")), txtVoltage(resultBox("txtVoltage", " 99999.99")),
+      txtZ0(ResultBox("txtZ0", "9999.9 - j 9999.99")), txtMLPer(ResultBox("txtMLPer", "99999.999")),
+      txtVF(ResultBox("txtVF", " .6666667")), txtVoltage(ResultBox("txtVoltage", " 99999.99")),
       lbldBPer(common::Named<QLabel>("lbldBPer", "dB/100 Feet")),
-      txtMLTot(resultBox("txtMLTot", "999999.999")),
-      txtAddLoss(resultBox("txtAddLoss", "999999.999")),
-      txtTotalLoss(resultBox("txtTotalLoss", "999999.999")),
-      txtLoadSWR(resultBox("txtLoadSWR", "-999999.99")),
-      txtInputSWR(resultBox("txtInputSWR", "-999999.99")), txtRho(resultBox("txtRho", "99.99999")),
+      txtMLTot(ResultBox("txtMLTot", "999999.999")),
+      txtAddLoss(ResultBox("txtAddLoss", "999999.999")),
+      txtTotalLoss(ResultBox("txtTotalLoss", "999999.999")),
+      txtLoadSWR(ResultBox("txtLoadSWR", "-999999.99")),
+      txtInputSWR(ResultBox("txtInputSWR", "-999999.99")), txtRho(ResultBox("txtRho", "99.99999")),
       lblRho(common::Named<QLabel>("lblRho", "Rho at Load: ")),
-      txtImpedIn(resultBox("txtImpedIn", "-999999.99 - j 999999.99")),
-      txtPolarZ(resultBox("txtPolarZ", "999999.99")),
-      txtPolarDegree(resultBox("txtPolarDegree", "-180.00")),
+      txtImpedIn(ResultBox("txtImpedIn", "-999999.99 - j 999999.99")),
+      txtPolarZ(ResultBox("txtPolarZ", "999999.99")),
+      txtPolarDegree(ResultBox("txtPolarDegree", "-180.00")),
       lblInputZ(common::Named<QLabel>("lblInputZ", "Impedance at Input: ")),
-      txtWavelen(resultBox("txtWavelen", "999999.999")),
-      optVoltCurr(common::Named<QRadioButton>("optVoltCurr", "Voltage and current")),
-      optResisReac(common::Named<QRadioButton>("optResisReac", "Resistance and reactance")),
+      txtWavelen(ResultBox("txtWavelen", "999999.999")),
+      optVoltCurr(common::Named<QRadioButton>("optVoltCurr", "Volt./Current")),
+      optResisReac(common::Named<QRadioButton>("optResisReac", "Resist./Reac.")),
       cmdTuner(common::Named<QPushButton>("cmdTuner", "Tuner")),
       cmdGraph(common::Named<QPushButton>("cmdGraph", "Graph")),
       cmdUserCable(common::Named<QPushButton>("cmdUserCable", "User Cable")),
@@ -146,13 +93,14 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     optLoad->setChecked(true);
     optNormal->setChecked(true);
     optVoltCurr->setChecked(true);
-    // The converters, the tuner, the graphs and the user-cable dialog open their own
-    // windows; until those are part of the program their controls stay greyed.
-    for (QWidget* w : std::initializer_list<QWidget*>{optAutek, optNoiseBridge, cmdTuner, cmdGraph,
-                                                      cmdUserCable, optVoltCurr, optResisReac})
-        w->setEnabled(false);
+    cmdGraph->setToolTip("Graph voltage/current or resistance/reactance at input of line. Use "
+                         "Tuner button to select Tx power.");
+    cmdUserCable->setToolTip("Describe the user-defined transmission line");
+    optAutek->setToolTip("Enter the impedance at the line input from an antenna analyser");
+    optNoiseBridge->setToolTip("Enter the impedance at the line input from a noise bridge");
 
     layOut();
+    makeWindows();
     readDefaults();
     showModel();
     connectControls();
@@ -173,37 +121,37 @@ void frmKavlo2::layOut() {
     auto* lineGrid = new QGridLayout(lineBox);
     lineGrid->addWidget(cboPickCable, 0, 0, 1, 2);
     lineGrid->addWidget(LblWarning, 1, 0, 1, 2);
-    addRow(lineGrid, "Characteristic Impedance:", txtZ0, "ohm");
-    addRow(lineGrid, new QLabel("Matched-Line Loss:"), txtMLPer, lbldBPer);
-    addRow(lineGrid, "Velocity Factor:", txtVF);
-    addRow(lineGrid, "Max Voltage:", txtVoltage, "V");
+    AddRow(lineGrid, "Characteristic Impedance:", txtZ0, "ohm");
+    AddRow(lineGrid, new QLabel("Matched-Line Loss:"), txtMLPer, lbldBPer);
+    AddRow(lineGrid, "Velocity Factor:", txtVF);
+    AddRow(lineGrid, "Max Voltage:", txtVoltage, "V");
 
     auto* entryBoxGroup = new QGroupBox("Line and Impedance");
     auto* entryGrid = new QGridLayout(entryBoxGroup);
-    addRow(entryGrid, "Frequency:", txtFreq, "MHz");
-    addRow(entryGrid, new QLabel("Length:"), txtLength, lblUnits);
-    addRow(entryGrid, "Units:", inRow({optFeet, optMeters}));
-    addRow(entryGrid, "Resistance:", txtResistance, "ohm");
-    addRow(entryGrid, "Reactance:", txtReactance, "ohm");
-    addRow(entryGrid, "Impedance is at:", inRow({optLoad, optInput}));
-    addRow(entryGrid, "Entry:", inRow({optNormal, optAutek, optNoiseBridge}));
-    exclusive(this, {optFeet, optMeters});
-    exclusive(this, {optLoad, optInput});
-    exclusive(this, {optNormal, optAutek, optNoiseBridge});
-    exclusive(this, {optVoltCurr, optResisReac});
+    AddRow(entryGrid, "Frequency:", txtFreq, "MHz");
+    AddRow(entryGrid, new QLabel("Length:"), txtLength, lblUnits);
+    AddRow(entryGrid, "Units:", InRow({optFeet, optMeters}));
+    AddRow(entryGrid, "Resistance:", txtResistance, "ohm");
+    AddRow(entryGrid, "Reactance:", txtReactance, "ohm");
+    AddRow(entryGrid, "Impedance is at:", InRow({optLoad, optInput}));
+    AddRow(entryGrid, "Entry:", InRow({optNormal, optAutek, optNoiseBridge}));
+    Exclusive(this, {optFeet, optMeters});
+    Exclusive(this, {optLoad, optInput});
+    Exclusive(this, {optNormal, optAutek, optNoiseBridge});
+    Exclusive(this, {optVoltCurr, optResisReac});
 
     auto* resultsBox = new QGroupBox("Results");
     auto* resultsGrid = new QGridLayout(resultsBox);
-    addRow(resultsGrid, "Total Matched-Line Loss:", txtMLTot, "dB");
-    addRow(resultsGrid, "Additional Loss Due to SWR:", txtAddLoss, "dB");
-    addRow(resultsGrid, "Total Line Loss:", txtTotalLoss, "dB");
-    addRow(resultsGrid, "SWR at Load:", txtLoadSWR, ": 1");
-    addRow(resultsGrid, "SWR at Line Input:", txtInputSWR, ": 1");
-    addRow(resultsGrid, lblRho, txtRho);
-    addRow(resultsGrid, lblInputZ, txtImpedIn, new QLabel("ohm"));
-    addRow(resultsGrid, "Polar Form:",
-           inRow({txtPolarZ, new QLabel("ohm at"), txtPolarDegree, new QLabel("degrees")}));
-    addRow(resultsGrid, "Length in Wavelengths:", txtWavelen);
+    AddRow(resultsGrid, "Total Matched-Line Loss:", txtMLTot, "dB");
+    AddRow(resultsGrid, "Additional Loss Due to SWR:", txtAddLoss, "dB");
+    AddRow(resultsGrid, "Total Line Loss:", txtTotalLoss, "dB");
+    AddRow(resultsGrid, "SWR at Load:", txtLoadSWR, ": 1");
+    AddRow(resultsGrid, "SWR at Line Input:", txtInputSWR, ": 1");
+    AddRow(resultsGrid, lblRho, txtRho);
+    AddRow(resultsGrid, lblInputZ, txtImpedIn, new QLabel("ohm"));
+    AddRow(resultsGrid, "Polar Form:",
+           InRow({txtPolarZ, new QLabel("ohm at"), txtPolarDegree, new QLabel("degrees")}));
+    AddRow(resultsGrid, "Length in Wavelengths:", txtWavelen);
 
     auto* graphBox = new QGroupBox("Along-Line Graph");
     auto* graphRow = new QHBoxLayout(graphBox);
@@ -254,10 +202,54 @@ void frmKavlo2::connectControls() {
     whenChecked(optMeters, &frmKavlo2::optMeters_Click);
     whenChecked(optLoad, &frmKavlo2::optLoad_Click);
     whenChecked(optInput, &frmKavlo2::optInput_Click);
+    whenChecked(optAutek, &frmKavlo2::optAutek_Click);
+    whenChecked(optNoiseBridge, &frmKavlo2::optNoiseBridge_Click);
     connect(cboPickCable, &QComboBox::currentIndexChanged, this, &frmKavlo2::cboPickCable_Click);
+    // Choosing the user-defined line opens its dialog, also when it is chosen again.
+    connect(cboPickCable, &QComboBox::activated, this, [this](int index) {
+        if (index == UserDefinedIndex) LoadUserCable();
+    });
+    connect(cmdUserCable, &QPushButton::clicked, this, &frmKavlo2::LoadUserCable);
+    connect(cmdTuner, &QPushButton::clicked, this, &frmKavlo2::cmdTuner_Click);
+    connect(cmdGraph, &QPushButton::clicked, this, &frmKavlo2::cmdGraph_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmKavlo2::cmdPrint_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmKavlo2::cmdHelp_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmKavlo2::cmdQuit_Click);
+}
+
+void frmKavlo2::makeWindows() {
+    tunerSetup = new frmTuner(calc_, this);
+    tunerFirst = new TunerResultPage("frmTuner1", this);
+    tunerSecond = new TunerResultPage("frmTuner2", this);
+    graphWindow = new frmVolt(this);
+    analyser = new frmAutek(this);
+    noiseBridge = new frmNB(this);
+    userCable = new frmOtrCable(this);
+    slotWindows_ = {this, graphWindow, tunerSetup, tunerFirst, tunerSecond};
+    placed_[MainSlot] = true;
+
+    connect(tunerSetup, &frmTuner::designed, this, &frmKavlo2::showTunerResult);
+    for (TunerResultPage* page : {tunerFirst, tunerSecond}) {
+        connect(page, &TunerResultPage::back, this,
+                [this] { showWindow(tunerSetup, TunerSetupSlot); });
+        connect(page, &TunerResultPage::continueToGraph, this, &frmKavlo2::cmdGraph_Click);
+    }
+    for (ConverterDialog* entry :
+         {static_cast<ConverterDialog*>(analyser), static_cast<ConverterDialog*>(noiseBridge)}) {
+        connect(entry, &ConverterDialog::entered, this, &frmKavlo2::enterAtInput);
+        connect(entry, &QDialog::rejected, this, [this] {
+            // Cancel: nothing entered, the impedance is the load's again.
+            calc_.setEnd(KnownEnd::Load);
+            settle();
+        });
+        connect(entry, &QDialog::finished, this, &frmKavlo2::entryClosed);
+    }
+    connect(userCable, &frmOtrCable::stored, this, &frmKavlo2::storeUserCable);
+    // Closed without OK: the boxes still describe the line, but nothing is stored.
+    connect(userCable, &QDialog::rejected, this, [this] {
+        calc_.useUserCable(userCable->entry());
+        settle();
+    });
 }
 
 void frmKavlo2::readDefaults() {
@@ -265,6 +257,8 @@ void frmKavlo2::readDefaults() {
     if (!lines) return; // no file yet: the form defaults stay
     TlDefaults d = ParseTlDefaults(*lines);
     calc_.applyDefaults(d);
+    // The user-defined line as its dialog would give it, without showing the dialog.
+    if (calc_.cable() == UserDefinedIndex) calc_.loadUserCable(userCable->entry(), d.user);
     placements_ = d.placements;
     common::ApplyPlacement(this, placements_[MainSlot], false);
 }
@@ -284,16 +278,17 @@ void frmKavlo2::showModel() {
     const Displays& d = calc_.displays();
     common::ShowControlTexts(this, DisplayTexts, d);
     LblWarning->setVisible(!d.warning.empty());
-    setTextColour(txtLoadSWR, d.loadSwrRed);
-    setTextColour(txtInputSWR, d.inputSwrRed);
-    setTextColour(txtImpedIn, d.impedInRed);
+    SetTextColour(txtLoadSWR, d.loadSwrRed);
+    SetTextColour(txtInputSWR, d.inputSwrRed);
+    SetTextColour(txtImpedIn, d.impedInRed);
     writingBoxes_ = false;
+    if (tunerSetup->isVisible()) tunerSetup->showLoad();
 }
 
 void frmKavlo2::showMessages(const std::vector<Message>& messages) {
     // The boxes may lose focus to the message box; that is not the user leaving them.
     writingBoxes_ = true;
-    for (const Message& m : messages) common::desktop().message(this, q(m.text), q(m.title));
+    ShowMessages(this, messages);
     writingBoxes_ = false;
 }
 
@@ -342,8 +337,14 @@ void frmKavlo2::cboPickCable_Click() {
     calc_.setCable(cboPickCable->currentIndex());
     settle();
 }
-void frmKavlo2::optFeet_Click() { settle(calc_.setUnit('F')); }
-void frmKavlo2::optMeters_Click() { settle(calc_.setUnit('M')); }
+void frmKavlo2::optFeet_Click() {
+    settle(calc_.setUnit('F'));
+    if (calc_.cable() == UserDefinedIndex) LoadUserCable();
+}
+void frmKavlo2::optMeters_Click() {
+    settle(calc_.setUnit('M'));
+    if (calc_.cable() == UserDefinedIndex) LoadUserCable();
+}
 void frmKavlo2::optLoad_Click() {
     calc_.setEnd(KnownEnd::Load);
     settle();
@@ -351,6 +352,87 @@ void frmKavlo2::optLoad_Click() {
 void frmKavlo2::optInput_Click() {
     calc_.setEnd(KnownEnd::Input);
     settle();
+}
+
+void frmKavlo2::optAutek_Click() { analyser->open(); }
+void frmKavlo2::optNoiseBridge_Click() { noiseBridge->openAt(calc_.freq()); }
+
+void frmKavlo2::enterAtInput(const ImpedanceEntry& entry) {
+    calc_.setResistance(entry.resistance);
+    calc_.setReactance(entry.reactance);
+    calc_.setEnd(KnownEnd::Input);
+    settle();
+}
+
+void frmKavlo2::entryClosed() {
+    writingBoxes_ = true;
+    optNormal->setChecked(true);
+    writingBoxes_ = false;
+}
+
+void frmKavlo2::LoadUserCable() {
+    const std::vector<std::string> lines =
+        common::ReadTextLines(defaultsPath_).value_or(std::vector<std::string>{});
+    calc_.loadUserCable(userCable->entry(), ParseTlDefaults(lines).user);
+    userCable->showModel();
+    settle();
+    userCable->open();
+}
+
+void frmKavlo2::storeUserCable() {
+    TlDefaults d = calc_.acceptUserCable(userCable->entry(), currentPlacements());
+    settle();
+    common::Result<> written = WriteTlDefaults(defaultsPath_, d);
+    if (!written)
+        common::desktop().message(this, q("The user-defined line could not be stored in " +
+                                          defaultsPath_ + ": " + written.message() +
+                                          ". The previous file is unchanged."));
+}
+
+void frmKavlo2::showWindow(QWidget* window, WindowSlot slot) {
+    if (!placed_[slot]) {
+        common::ApplyPlacement(window, placements_[slot], slot == GraphSlot);
+        placed_[slot] = true;
+    }
+    window->show();
+    window->raise();
+}
+
+std::array<common::Placement, SlotCount> frmKavlo2::currentPlacements() const {
+    std::array<common::Placement, SlotCount> p = placements_;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        if (placed_[slot]) {
+            p[slot].left = common::LeftTwips(slotWindows_[slot]);
+            p[slot].top = common::TopTwips(slotWindows_[slot]);
+        }
+    if (placed_[GraphSlot]) {
+        p[GraphSlot].height = common::ToTwips(graphWindow->height());
+        p[GraphSlot].width = common::ToTwips(graphWindow->width());
+    }
+    p[GraphSlot] =
+        GraphPlacementToKeep(p[GraphSlot], common::ToTwips(common::desktop().screenSize().width()));
+    return p;
+}
+
+void frmKavlo2::cmdTuner_Click() {
+    showWindow(tunerSetup, TunerSetupSlot);
+    tunerSetup->showPage();
+}
+
+void frmKavlo2::showTunerResult(const TunerResult& result) {
+    const bool tee = InfoOf(result.design.shape).teePage;
+    TunerResultPage* page = tee ? tunerSecond : tunerFirst;
+    (tee ? tunerFirst : tunerSecond)->hide();
+    page->showResult(result);
+    tunerSetup->hide();
+    showWindow(page, tee ? TunerSecondSlot : TunerFirstSlot);
+}
+
+void frmKavlo2::cmdGraph_Click() {
+    const GraphKind kind =
+        optVoltCurr->isChecked() ? GraphKind::VoltageCurrent : GraphKind::ResistanceReactance;
+    graphWindow->showGraph(BuildAlongLineGraph(calc_, tunerSetup->setup().txPower(), kind));
+    showWindow(graphWindow, GraphSlot);
 }
 
 void frmKavlo2::cmdPrint_Click() { common::PrintWindow(this, {"Kavlo", {}, {}, {}}); }
@@ -365,8 +447,7 @@ void frmKavlo2::cmdQuit_Click() {
 void frmKavlo2::saveDefaults() {
     if (saved_) return;
     saved_ = true;
-    placements_[MainSlot] = {common::LeftTwips(this), common::TopTwips(this), {}, {}};
-    common::Result<> saved = SaveTlDefaults(defaultsPath_, calc_.defaults(placements_));
+    common::Result<> saved = SaveTlDefaults(defaultsPath_, calc_.defaults(currentPlacements()));
     if (!saved)
         common::desktop().message(this,
                                   q("The settings could not be saved in " + defaultsPath_ + ": " +
@@ -380,6 +461,9 @@ void frmKavlo2::SaveDefaultsAndQuit() {
 
 void frmKavlo2::closeEvent(QCloseEvent* event) {
     saveDefaults(); // closing by the frame keeps the settings too
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             graphWindow, tunerSetup, tunerFirst, tunerSecond, analyser, noiseBridge, userCable})
+        w->close();
     event->accept();
 }
 

@@ -2,6 +2,7 @@
 // The calculator's main window: binds its controls to the Calculator model, shows
 // the model's messages through the desktop service, and keeps TL.DEF.
 #include "calculator.h"
+#include "converters.h"
 
 #include <QWidget>
 
@@ -13,6 +14,14 @@ class QPushButton;
 class QRadioButton;
 
 namespace kavlo {
+
+class frmAutek;
+class frmNB;
+class frmOtrCable;
+class frmTuner;
+class frmVolt;
+class TunerResultPage;
+struct TunerResult;
 
 class frmKavlo2 : public QWidget {
     Q_OBJECT
@@ -44,6 +53,10 @@ private slots:
     void optLoad_Click();
     void optInput_Click();
     void cboPickCable_Click();
+    void optAutek_Click();
+    void optNoiseBridge_Click();
+    void cmdTuner_Click();
+    void cmdGraph_Click();
     void cmdPrint_Click();
     void cmdHelp_Click();
     void cmdQuit_Click();
@@ -60,9 +73,22 @@ private:
     void showMessages(const std::vector<Message>& messages);
     void settle(const std::vector<Message>& messages = {});
 
+    // The other windows: each is put in its stored place the first time it shows.
+    void makeWindows();
+    void showWindow(QWidget* window, WindowSlot slot);
+    std::array<common::Placement, SlotCount> currentPlacements() const;
+    void showTunerResult(const TunerResult& result);
+    void enterAtInput(const ImpedanceEntry& entry);
+    void entryClosed();
+    // Fills the user-defined line's dialog from TL.DEF and shows it.
+    void LoadUserCable();
+    void storeUserCable();
+
     Calculator calc_;
     std::string defaultsPath_;
     std::array<common::Placement, SlotCount> placements_ = TlDefaults::DefaultPlacements();
+    std::array<QWidget*, SlotCount> slotWindows_{};
+    std::array<bool, SlotCount> placed_{};
     bool writingBoxes_ = false;
     bool saved_ = false;
 
@@ -85,6 +111,14 @@ public:
     QLineEdit* txtWavelen;
     QRadioButton *optVoltCurr, *optResisReac;
     QPushButton *cmdTuner, *cmdGraph, *cmdUserCable, *cmdPrint, *cmdHelp, *cmdQuit;
+
+    // The windows the calculator opens.
+    frmTuner* tunerSetup;
+    TunerResultPage *tunerFirst, *tunerSecond;
+    frmVolt* graphWindow;
+    frmAutek* analyser;
+    frmNB* noiseBridge;
+    frmOtrCable* userCable;
 };
 
 } // namespace kavlo
