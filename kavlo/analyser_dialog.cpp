@@ -32,8 +32,7 @@ frmAutek::frmAutek(QWidget* parent)
     connect(txtAutekZ, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (!writing()) settle(entry_.setMagnitude(s(t)));
     });
-    connect(OptPositive, &QRadioButton::toggled, this,
-            [this](bool on) { entry_.setPositive(on); });
+    connect(OptPositive, &QRadioButton::toggled, this, [this](bool on) { entry_.setPositive(on); });
 }
 
 void frmAutek::showTexts() { common::ShowControlTexts(this, AnalyserTextTable, entry_.texts()); }

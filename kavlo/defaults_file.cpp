@@ -63,6 +63,17 @@ std::string placementText(const common::Placement& p, const char* fixedSize) {
     return common::PlacementPrefix(p.left, p.top) + fixedSize;
 }
 
+// Line 9, the one placement with a size; the default place is written as it stands.
+std::string graphLine(const common::Placement& graph) {
+    const common::Placement home = TlDefaults::DefaultPlacements()[GraphSlot];
+    if (graph.left == home.left && graph.top == home.top && graph.height == home.height &&
+        graph.width == home.width)
+        return "6825;-15:6468,8484";
+    return common::PlacementPrefix(graph.left, graph.top) + ":" +
+           common::PlainNumber(graph.height.value_or(*home.height)).substr(1) + "," +
+           common::PlainNumber(graph.width.value_or(*home.width)).substr(1);
+}
+
 } // namespace
 
 std::array<common::Placement, SlotCount> TlDefaults::DefaultPlacements() {
@@ -111,7 +122,6 @@ TlDefaults ParseTlDefaults(const std::vector<std::string>& lines, TlDefaults d) 
 std::vector<std::string> FormatTlDefaults(const TlDefaults& d) {
     using common::PlainNumber;
     const auto& p = d.placements;
-    common::Placement graph = p[GraphSlot];
     return {std::string(1, d.unitWord),
             PlainNumber(d.user.r0),
             PlainNumber(d.user.x0),
@@ -120,9 +130,7 @@ std::vector<std::string> FormatTlDefaults(const TlDefaults& d) {
             PlainNumber(d.user.vmax),
             common::Format(d.user.freq, "####.000"),
             placementText(p[MainSlot], ":6456,8484"),
-            common::PlacementPrefix(graph.left, graph.top) + ":" +
-                PlainNumber(graph.height.value_or(6468)).substr(1) + "," +
-                PlainNumber(graph.width.value_or(8484)).substr(1),
+            graphLine(p[GraphSlot]),
             placementText(p[TunerSetupSlot], ":6444:8460"),
             placementText(p[TunerFirstSlot], ":6444,8460"),
             placementText(p[TunerSecondSlot], ":6456,8460"),

@@ -394,8 +394,11 @@ void frmKavlo2::showWindow(QWidget* window, WindowSlot slot) {
         common::ApplyPlacement(window, placements_[slot], slot == GraphSlot);
         placed_[slot] = true;
     }
-    window->show();
-    window->raise();
+    // A window shown comes on top; one already open is brought there.
+    if (window->isVisible())
+        window->raise();
+    else
+        window->show();
 }
 
 std::array<common::Placement, SlotCount> frmKavlo2::currentPlacements() const {
@@ -415,8 +418,8 @@ std::array<common::Placement, SlotCount> frmKavlo2::currentPlacements() const {
 }
 
 void frmKavlo2::cmdTuner_Click() {
-    showWindow(tunerSetup, TunerSetupSlot);
     tunerSetup->showPage();
+    showWindow(tunerSetup, TunerSetupSlot);
 }
 
 void frmKavlo2::showTunerResult(const TunerResult& result) {

@@ -25,12 +25,9 @@ struct Column {
     const char* longest;
 };
 constexpr Column Columns[] = {
-    {"txtValue", "Value", "99999.9 pF"},
-    {"txtQ", "Unloaded Q", "999999"},
-    {"txtReact", "Reactance", "-999999.999"},
-    {"txtVpk", "Peak Voltage", "9999999 V"},
-    {"txtIrms", "RMS Current", "99999.9 A"},
-    {"txtPdiss", "Est. Pwr Diss.", "9999999 W"},
+    {"txtValue", "Value", "99999.9 pF"},      {"txtQ", "Unloaded Q", "999999"},
+    {"txtReact", "Reactance", "-999999.999"}, {"txtVpk", "Peak Voltage", "9999999 V"},
+    {"txtIrms", "RMS Current", "99999.9 A"},  {"txtPdiss", "Est. Pwr Diss.", "9999999 W"},
 };
 
 QLabel* wideLabel(const char* name) {

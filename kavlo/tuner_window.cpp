@@ -90,10 +90,10 @@ void frmTuner::layOut() {
 
 void frmTuner::connectControls() {
     const std::pair<QLineEdit*, void (TunerSetup::*)(const std::string&)> plain[] = {
-        {txtCoilQ, &TunerSetup::setCoilQ},   {txtCapQ, &TunerSetup::setCapQ},
-        {txtPhase, &TunerSetup::setPhase},   {txtStrayC, &TunerSetup::setStrayC},
-        {txtTxPwr, &TunerSetup::setTxPwr},   {txtTunerR, &TunerSetup::setTunerR},
-        {txtPiCap, &TunerSetup::setPiCap},   {txtTeeCap, &TunerSetup::setTeeCap},
+        {txtCoilQ, &TunerSetup::setCoilQ}, {txtCapQ, &TunerSetup::setCapQ},
+        {txtPhase, &TunerSetup::setPhase}, {txtStrayC, &TunerSetup::setStrayC},
+        {txtTxPwr, &TunerSetup::setTxPwr}, {txtTunerR, &TunerSetup::setTunerR},
+        {txtPiCap, &TunerSetup::setPiCap}, {txtTeeCap, &TunerSetup::setTeeCap},
     };
     for (const auto& [box, set] : plain)
         connect(box, &QLineEdit::textChanged, this, [this, box, set] {
@@ -130,11 +130,7 @@ void frmTuner::showModel() {
 
 void frmTuner::showLoad() { lblTunerLoad->setText(q(TunerLoadText(TunerLoadOf(calc_)))); }
 
-void frmTuner::showPage() {
-    showModel();
-    show();
-    raise();
-}
+void frmTuner::showPage() { showModel(); }
 
 void frmTuner::choose(TunerChoice choice) {
     setup_.choose(choice);

@@ -19,7 +19,7 @@ public:
     frmTuner(const Calculator& calc, QWidget* parent = nullptr);
 
     const TunerSetup& setup() const { return setup_; }
-    // Shows the page with the tuner's load as the calculator has it now.
+    // The page as it opens, with the tuner's load as the calculator has it now.
     void showPage();
     // The calculator's line has changed: the load shown follows it.
     void showLoad();

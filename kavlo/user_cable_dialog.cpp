@@ -25,10 +25,8 @@ QLineEdit* readOnly(QLineEdit* box) {
 frmOtrCable::frmOtrCable(QWidget* parent)
     : QDialog(parent), txtR0(EntryBox("txtR0", "")), txtX0(EntryBox("txtX0", "")),
       txtVF(EntryBox("txtVF", "")), txtVMax(EntryBox("txtVMax", "")),
-      txtAtten100(EntryBox("txtAtten100", "")),
-      txtOldFreq(readOnly(EntryBox("txtOldFreq", ""))),
-      txtNewFreq(readOnly(EntryBox("txtNewFreq", ""))),
-      lblSX0(common::Named<QLabel>("lblSX0")),
+      txtAtten100(EntryBox("txtAtten100", "")), txtOldFreq(readOnly(EntryBox("txtOldFreq", ""))),
+      txtNewFreq(readOnly(EntryBox("txtNewFreq", ""))), lblSX0(common::Named<QLabel>("lblSX0")),
       lblAtten(common::Named<QLabel>("lblAtten", "Enter Attenuation, dB/100 Feet: ")),
       cmdCompute(common::Named<QPushButton>("cmdCompute", "Compute X0")),
       cmdOK(common::Named<QPushButton>("cmdOK", "OK")) {

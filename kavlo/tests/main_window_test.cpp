@@ -1,52 +1,20 @@
-#include "kavlo/main_window.h"
-
-#include "common/qt/testing/gui_test.h"
-#include "common/text_file.h"
+#include "window_test_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <memory>
 
 using namespace kavlo;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public kavlo::testing::KavloWindowTest {
 protected:
-    std::string defaultsPath() const {
-        return common::InFolder(folder.path().toStdString(), "TL.DEF");
-    }
-    void writeDefaults(const std::string& content) { std::ofstream(defaultsPath()) << content; }
-    std::vector<std::string> savedDefaults() const {
-        return common::ReadTextLines(defaultsPath()).value_or(std::vector<std::string>{});
-    }
-    frmKavlo2& open() {
-        window = std::make_unique<frmKavlo2>(defaultsPath());
-        return *window;
-    }
-
-    template <typename T> T* control(const char* name) {
-        return common::testing::Control<T>(window.get(), name);
-    }
-    QString text(const char* name) { return common::testing::Text(window.get(), name); }
-    void type(const char* box, const QString& value) {
-        common::testing::Type(window.get(), box, value);
-    }
-    void leave(const char* box) { common::testing::Leave(window.get(), box); }
-    void press(const char* button) { common::testing::Press(window.get(), button); }
     QColor textColour(const char* box) {
         return control<QLineEdit>(box)->palette().color(QPalette::Text);
     }
-
-    QTemporaryDir folder;
-    common::ScriptedDesktop& scripted = common::testing::Scripted();
-    std::unique_ptr<frmKavlo2> window;
 };
 
 TEST_F(MainWindowTest, StartsWithTheFormDefaultsWhenThereIsNoDefaultsFile) {

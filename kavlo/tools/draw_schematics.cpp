@@ -25,12 +25,18 @@ struct Sketch {
 std::vector<Sketch> partsOf(NetworkShape shape) {
     constexpr auto Series = Connection::Series, Shunt = Connection::Shunt;
     switch (shape) {
-    case NetworkShape::HighPassShuntAtLoad: return {{false, Series}, {true, Shunt}};
-    case NetworkShape::HighPassShuntAtInput: return {{true, Shunt}, {false, Series}};
-    case NetworkShape::LowPassShuntAtLoad: return {{true, Series}, {false, Shunt}};
-    case NetworkShape::LowPassShuntAtInput: return {{false, Shunt}, {true, Series}};
-    case NetworkShape::Pi: return {{false, Shunt}, {true, Series}, {false, Shunt}};
-    case NetworkShape::Tee: return {{false, Series}, {true, Shunt}, {false, Series}};
+    case NetworkShape::HighPassShuntAtLoad:
+        return {{false, Series}, {true, Shunt}};
+    case NetworkShape::HighPassShuntAtInput:
+        return {{true, Shunt}, {false, Series}};
+    case NetworkShape::LowPassShuntAtLoad:
+        return {{true, Series}, {false, Shunt}};
+    case NetworkShape::LowPassShuntAtInput:
+        return {{false, Shunt}, {true, Series}};
+    case NetworkShape::Pi:
+        return {{false, Shunt}, {true, Series}, {false, Shunt}};
+    case NetworkShape::Tee:
+        return {{false, Series}, {true, Shunt}, {false, Series}};
     }
     return {};
 }
