@@ -229,6 +229,9 @@ void frmKavlo2::makeWindows() {
     placed_[MainSlot] = true;
 
     connect(tunerSetup, &frmTuner::designed, this, &frmKavlo2::showTunerResult);
+    connect(tunerSetup, &frmTuner::changed, this, [this] {
+        if (graphWindow->isVisible()) showGraph(graphWindow->graph().kind);
+    });
     for (TunerResultPage* page : {tunerFirst, tunerSecond}) {
         connect(page, &TunerResultPage::back, this,
                 [this] { showWindow(tunerSetup, TunerSetupSlot); });
@@ -282,7 +285,7 @@ void frmKavlo2::showModel() {
     SetTextColour(txtInputSWR, d.inputSwrRed);
     SetTextColour(txtImpedIn, d.impedInRed);
     writingBoxes_ = false;
-    if (tunerSetup->isVisible()) tunerSetup->showLoad();
+    followLine();
 }
 
 void frmKavlo2::showMessages(const std::vector<Message>& messages) {
@@ -417,6 +420,26 @@ std::array<common::Placement, SlotCount> frmKavlo2::currentPlacements() const {
     return p;
 }
 
+void frmKavlo2::followLine() {
+    if (tunerSetup->isVisible()) tunerSetup->showLoad();
+    if (graphWindow->isVisible()) showGraph(graphWindow->graph().kind);
+    for (TunerResultPage* page : {tunerFirst, tunerSecond})
+        if (page->isVisible()) {
+            // Designed again quietly: the setup page's values were judged when it was
+            // pressed; a line that can no longer be matched says so on the page.
+            TunerSetup setup = tunerSetup->setup();
+            TunerOutcome outcome = setup.design(TunerLoadOf(calc_));
+            if (outcome.result)
+                page->showResult(*outcome.result);
+            else
+                page->showRefusal(outcome.messages.back().text);
+        }
+}
+
+void frmKavlo2::showGraph(GraphKind kind) {
+    graphWindow->showGraph(BuildAlongLineGraph(calc_, tunerSetup->setup().txPower(), kind));
+}
+
 void frmKavlo2::cmdTuner_Click() {
     tunerSetup->showPage();
     showWindow(tunerSetup, TunerSetupSlot);
@@ -432,9 +455,8 @@ void frmKavlo2::showTunerResult(const TunerResult& result) {
 }
 
 void frmKavlo2::cmdGraph_Click() {
-    const GraphKind kind =
-        optVoltCurr->isChecked() ? GraphKind::VoltageCurrent : GraphKind::ResistanceReactance;
-    graphWindow->showGraph(BuildAlongLineGraph(calc_, tunerSetup->setup().txPower(), kind));
+    showGraph(optVoltCurr->isChecked() ? GraphKind::VoltageCurrent
+                                       : GraphKind::ResistanceReactance);
     showWindow(graphWindow, GraphSlot);
 }
 

@@ -3,6 +3,7 @@
 // the model's messages through the desktop service, and keeps TL.DEF.
 #include "calculator.h"
 #include "converters.h"
+#include "graphs.h"
 
 #include <QWidget>
 
@@ -78,6 +79,9 @@ private:
     void showWindow(QWidget* window, WindowSlot slot);
     std::array<common::Placement, SlotCount> currentPlacements() const;
     void showTunerResult(const TunerResult& result);
+    void showGraph(GraphKind kind);
+    // The open graph and tuner pages follow every change of the line.
+    void followLine();
     void enterAtInput(const ImpedanceEntry& entry);
     void entryClosed();
     // Fills the user-defined line's dialog from TL.DEF and shows it.

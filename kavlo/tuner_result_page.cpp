@@ -136,7 +136,15 @@ void TunerResultPage::showSchematic(NetworkShape shape) {
 
 void TunerResultPage::showResult(const TunerResult& result) {
     common::ShowControlTexts(this, TunerPageTexts, result.page);
+    lblNetwork->setPalette(QPalette());
     showSchematic(result.design.shape);
+}
+
+void TunerResultPage::showRefusal(const std::string& why) {
+    TunerPage blank;
+    blank.lblNetwork = why;
+    common::ShowControlTexts(this, TunerPageTexts, blank);
+    SetTextColour(lblNetwork, true);
 }
 
 void TunerResultPage::cmdPrint_Click() {

@@ -19,6 +19,9 @@ public:
     explicit TunerResultPage(const char* formName, QWidget* parent = nullptr);
 
     void showResult(const TunerResult& result);
+    // The line has changed and the network can no longer match it: the page says why
+    // and shows no figures of the old design.
+    void showRefusal(const std::string& why);
 
 signals:
     void back();

@@ -100,6 +100,7 @@ void frmTuner::connectControls() {
             if (writing_) return;
             (setup_.*set)(s(box->text()));
             showModel(); // a capacitor box may have gone back to its default
+            emit changed();
         });
     connect(txtCoilQ, &QLineEdit::editingFinished, this, &frmTuner::txtCoilQ_LostFocus);
     connect(txtCapQ, &QLineEdit::editingFinished, this, &frmTuner::txtCapQ_LostFocus);

@@ -26,6 +26,7 @@ public:
 
 signals:
     void designed(const kavlo::TunerResult& result);
+    void changed(); // a box was edited
 
 private slots:
     void txtCoilQ_LostFocus();

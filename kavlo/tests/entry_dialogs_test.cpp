@@ -54,7 +54,8 @@ TEST_F(EntryDialogTest, AnalyserPairWithNoImpedanceAndCancel) {
     EXPECT_EQ(scripted.messages[0].toStdString(), NoAnalyserImpedance.text);
     EXPECT_TRUE(d->isVisible()) << "nothing entered, the dialog stays";
     type("txtAutekZ", "0", d);
-    EXPECT_EQ(scripted.messages.back(), "Please enter a real value for the magnitude of the impedance!");
+    EXPECT_EQ(scripted.messages.back(),
+              "Please enter a real value for the magnitude of the impedance!");
 
     press("cmdCancel", d);
     EXPECT_FALSE(d->isVisible());
@@ -78,7 +79,8 @@ TEST_F(EntryDialogTest, NoiseBridgeAtTheMainWindowsFrequency) {
 
     type("txtExtender", "120", d);
     ASSERT_EQ(scripted.messages.size(), 1);
-    EXPECT_EQ(scripted.messages[0], "Extender can't be that large! Computed resistance is negative.");
+    EXPECT_EQ(scripted.messages[0],
+              "Extender can't be that large! Computed resistance is negative.");
     EXPECT_EQ(scripted.messageTitles[0], "Extender Too Big!");
     press("cmdOK", d);
     EXPECT_TRUE(d->isVisible());

@@ -44,6 +44,16 @@ TEST_F(GraphWindowTest, VoltageAndCurrentForTheTunerPagesPower) {
     EXPECT_EQ(chart->points(0).x.size(), 201u);
 }
 
+TEST_F(GraphWindowTest, OpenGraphFollowsTheLineAndThePower) {
+    open();
+    frmVolt* g = graph();
+    type("txtFreq", "7");
+    EXPECT_EQ(text("txtFreq", g), "7 MHz");
+    type("txtTxPwr", "5000", window->tunerSetup);
+    EXPECT_EQ(text("txtPower", g), "At 5000 W");
+    EXPECT_EQ(g->TChart1->csvText(), AlongLineCsv(g->graph()));
+}
+
 TEST_F(GraphWindowTest, ResistanceAndReactanceInMetres) {
     open();
     control<QRadioButton>("optMeters")->setChecked(true);
@@ -64,8 +74,8 @@ TEST_F(GraphWindowTest, LaidOutInProportionToItsSize) {
     open();
     frmVolt* g = graph();
     g->resize(900, 700);
-    EXPECT_EQ(g->TChart1->geometry(), QRect(8, 40, static_cast<int>(0.75248 * 900),
-                                            static_cast<int>(0.74397 * 700)));
+    EXPECT_EQ(g->TChart1->geometry(),
+              QRect(8, 40, static_cast<int>(0.75248 * 900), static_cast<int>(0.74397 * 700)));
     EXPECT_EQ(g->Frame1->x(), 900 - 126);
     EXPECT_EQ(g->Frame2->y(), 700 - 64);
 }

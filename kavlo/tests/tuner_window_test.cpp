@@ -50,7 +50,8 @@ TEST_F(TunerWindowTest, SetupPageRules) {
     EXPECT_EQ(text("txtCoilQ", page), "200");
     type("txtCapQ", "14", page);
     leave("txtCapQ", page);
-    EXPECT_EQ(scripted.messages.back(), "Minimum capacitor Q is 15 -- Changing back to default 1000.");
+    EXPECT_EQ(scripted.messages.back(),
+              "Minimum capacitor Q is 15 -- Changing back to default 1000.");
     EXPECT_EQ(text("txtCapQ", page), "1000");
 
     press("optPiNet", page);
@@ -109,6 +110,21 @@ TEST_F(TunerWindowTest, LAndPiOnTheFirstPageTeeOnTheSecond) {
     press("cmdContinue", second);
     EXPECT_TRUE(window->graphWindow->isVisible());
     EXPECT_EQ(text("txtPower", window->graphWindow), "At 1500 W");
+}
+
+TEST_F(TunerWindowTest, OpenResultPageFollowsTheLine) {
+    openTuner();
+    design("optLNet2");
+    TunerResultPage* page = window->tunerFirst;
+    type("txtResistance", "300");
+    EXPECT_EQ(control<QLabel>("lblAtLoad", page)->text().left(16), "At load: 300.00+");
+    EXPECT_EQ(control<QLabel>("lblNetwork", page)->text(), "High-Pass L-Network");
+    // A load the network cannot match: the page says so and keeps no old figures.
+    control<QRadioButton>("optInput")->setChecked(true);
+    type("txtResistance", "0");
+    EXPECT_EQ(control<QLabel>("lblNetwork", page)->text(), "This network won't work.");
+    EXPECT_EQ(text("txtValue1", page), "");
+    EXPECT_TRUE(scripted.messages.isEmpty()) << "no message boxes while the user types";
 }
 
 TEST_F(TunerWindowTest, RefusalKeepsTheSetupPage) {
