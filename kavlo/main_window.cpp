@@ -237,8 +237,7 @@ void frmKavlo2::makeWindows() {
                 [this] { showWindow(tunerSetup, TunerSetupSlot); });
         connect(page, &TunerResultPage::continueToGraph, this, &frmKavlo2::cmdGraph_Click);
     }
-    for (ConverterDialog* entry :
-         {static_cast<ConverterDialog*>(analyser), static_cast<ConverterDialog*>(noiseBridge)}) {
+    for (ConverterDialog* entry : std::initializer_list<ConverterDialog*>{analyser, noiseBridge}) {
         connect(entry, &ConverterDialog::entered, this, &frmKavlo2::enterAtInput);
         connect(entry, &QDialog::rejected, this, [this] {
             // Cancel: nothing entered, the impedance is the load's again.

@@ -1,6 +1,7 @@
 #pragma once
 // The calculator's main window: binds its controls to the Calculator model, shows
-// the model's messages through the desktop service, and keeps TL.DEF.
+// the model's messages through the desktop service, keeps TL.DEF, and opens the tuner
+// pages, the graph along the line, the converters and the user-defined line's dialog.
 #include "calculator.h"
 #include "converters.h"
 #include "graphs.h"

@@ -6,9 +6,9 @@
 
 namespace kavlo {
 
-std::string Shown(double value, std::string_view mask) {
+std::string Shown(double value, std::string_view mask, double largest) {
     if (!std::isfinite(value)) return Overflow;
-    if (std::fabs(value) >= LargestShown) return TooLarge;
+    if (std::fabs(value) >= largest) return TooLarge;
     return common::Format(value, mask);
 }
 

@@ -12,7 +12,7 @@ inline constexpr const char* TooLarge = "too large";
 inline constexpr const char* Overflow = "overflow";
 
 // A result through its mask, or the text that says why there is no number to show.
-std::string Shown(double value, std::string_view mask);
+std::string Shown(double value, std::string_view mask, double largest = LargestShown);
 
 // How a number is put into a box or a message by the program: the runtime's text of
 // it, no blank.

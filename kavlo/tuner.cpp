@@ -94,11 +94,12 @@ TunerPage pageOf(const TunerResult& r, const TunerLoad& load, const TunerBoxes& 
     const double lost = r.operation.lostFraction;
     const double lostDb = -10 * std::log10(1 - lost);
     page.lblPowerLost = "Estimated power lost in tuner for " + Format(power, "#######") +
-                        " W input:   " + Format(lost * power, "######") + " W (" +
-                        Shown(lostDb, "#0.0#") + " dB = " + Format(100 * lost, "#0.0") + "% lost)";
-    page.lblLineLoss = "Transmission-line loss = " + Shown(load.lineLoss, "##0.0#") +
-                       " dB.  Total loss = " + Shown(load.lineLoss + lostDb, "#0.0#") +
-                       " dB.  Power into load = " + Shown(r.powerToAntenna, "#######.0") + " W";
+                        " W input:   " + Shown(lost * power, "######", LargestPower * 2) + " W (" +
+                        Shown(lostDb, "#0.0#") + " dB = " + Shown(100 * lost, "#0.0") + "% lost)";
+    page.lblLineLoss =
+        "Transmission-line loss = " + Shown(load.lineLoss, "##0.0#") +
+        " dB.  Total loss = " + Shown(load.lineLoss + lostDb, "#0.0#") +
+        " dB.  Power into load = " + Shown(r.powerToAntenna, "#######.0", LargestPower * 2) + " W";
     page.lblAtPower = "At " + Format(power, "##### W:");
 
     // The input is the phase reference; the output's phase is the network's shift plus

@@ -47,8 +47,6 @@ TEST_F(EntryDialogTest, AnalyserPairWithNoImpedanceAndCancel) {
     frmAutek* d = window->analyser;
     type("txtAutekSWR", "1.5", d);
     type("txtAutekZ", "80", d);
-    EXPECT_EQ(text("txtMinSWR", d), "1.6");
-    EXPECT_EQ(text("txtCalcZ", d), "");
     press("cmdOK", d);
     ASSERT_EQ(scripted.messages.size(), 1);
     EXPECT_EQ(scripted.messages[0].toStdString(), NoAnalyserImpedance.text);
@@ -72,8 +70,6 @@ TEST_F(EntryDialogTest, NoiseBridgeAtTheMainWindowsFrequency) {
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(d->windowTitle(), "Input from Parallel-Form Noise Bridge");
     type("txtResist", "100", d);
-    type("txtReact", "0", d);
-    EXPECT_EQ(text("txtCompZ", d), "100.00 + j 0.00");
     type("txtReact", "100", d);
     EXPECT_EQ(text("txtCompZ", d), "56.38 - j 49.59");
 
