@@ -74,7 +74,10 @@ void run(const Step& step) {
 } // namespace
 
 void RunScriptOnRequest(QWidget* mainWindow) {
-    const QStringList args = QCoreApplication::arguments();
+    RunScript(mainWindow, QCoreApplication::arguments());
+}
+
+void RunScript(QWidget* mainWindow, const QStringList& args) {
     std::vector<Step> steps;
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         const QString& option = args[i];

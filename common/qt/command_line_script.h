@@ -10,10 +10,15 @@
 // program. A control is looked for in the visible windows first; "WINDOW.NAME" names one
 // in a given window. An unknown name is reported on standard error and ends the program
 // with status 2.
+#include <QStringList>
+
 class QWidget;
 
 namespace common {
 
+// Runs the steps of the program's own command line.
 void RunScriptOnRequest(QWidget* mainWindow);
+// Runs the steps of `args` (a command line, program name first).
+void RunScript(QWidget* mainWindow, const QStringList& args);
 
 } // namespace common
