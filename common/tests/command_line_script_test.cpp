@@ -30,7 +30,8 @@ struct TwoWindows {
         mainButton->setObjectName("cmdGo");
         secondButton->setObjectName("cmdGo");
         auto* layout = new QVBoxLayout(&main);
-        for (QWidget* w : std::initializer_list<QWidget*>{box, list, mainButton}) layout->addWidget(w);
+        for (QWidget* w : std::initializer_list<QWidget*>{box, list, mainButton})
+            layout->addWidget(w);
         (new QVBoxLayout(second))->addWidget(secondButton);
         QObject::connect(mainButton, &QPushButton::clicked, [this] { ++mainPresses; });
         QObject::connect(secondButton, &QPushButton::clicked, [this] { ++secondPresses; });
