@@ -27,8 +27,7 @@ std::string frequencyBox(double mhz) { return Format(mhz, "###0.000"); }
 } // namespace
 
 ViewCaptions CaptionsFor(bool freeSpace) {
-    if (freeSpace)
-        return {"E/H-Plane, 0-60 deg.", "E/H-Plane, 0-180 deg.", "E-Plane", "H-Plane"};
+    if (freeSpace) return {"E/H-Plane, 0-60 deg.", "E/H-Plane, 0-180 deg.", "E-Plane", "H-Plane"};
     return {"Azim./Elev., 0-60 deg.", "Azim./Elev., 0-180 deg.", "Azimuth", "Elevation"};
 }
 
@@ -162,7 +161,8 @@ void Analyser::switchUnits(Units units) {
     const bool english = units == Units::English;
     heightBoxes_.txtHeight = Format(ShownHeight(heightFeet_, units), "##0.0");
     showHeight();
-    matchBoxes_.txtDELength = Format(ShownDimension(drivenTip_, units), english ? "##0.0##" : "##0.0#");
+    matchBoxes_.txtDELength =
+        Format(ShownDimension(drivenTip_, units), english ? "##0.0##" : "##0.0#");
     matchBoxes_.lblOrigLen =
         "(Original tip length = " +
         Format(ShownDimension(loadedTip_, units), english ? "###0.0## inches)" : "###0.0# mm)");
@@ -177,10 +177,10 @@ void Analyser::showBand() {
 
 void Analyser::showBoom() {
     const double feet = working_.boomLength() / 12.0;
-    texts_.lblEleBoom = std::to_string(working_.elementCount) + " ele., boom = " +
-                        (units() == Units::English
-                             ? Format(feet, "##0.0 feet")
-                             : Format(feet * common::MetresPerFoot, "##0.0 m"));
+    texts_.lblEleBoom =
+        std::to_string(working_.elementCount) + " ele., boom = " +
+        (units() == Units::English ? Format(feet, "##0.0 feet")
+                                   : Format(feet * common::MetresPerFoot, "##0.0 m"));
 }
 
 void Analyser::showHeight() {

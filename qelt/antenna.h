@@ -29,9 +29,7 @@ struct Antenna {
     // Section `section` of element `element`, both counted from 1.
     float& length(int element, int section) { return sectionLength[at(element, section)]; }
     float length(int element, int section) const { return sectionLength[at(element, section)]; }
-    float diameter(int element, int section) const {
-        return sectionDiameter[at(element, section)];
-    }
+    float diameter(int element, int section) const { return sectionDiameter[at(element, section)]; }
 
     // The driven element's outermost section, the tip the match dialog trims.
     float tipLength() const;

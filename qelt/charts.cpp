@@ -66,9 +66,8 @@ Curve upperHalf(const PatternValues& pattern, Radius radius, int lastDegree = Pa
 }
 
 PolarCuts polarCuts(const Pattern& p, Radius radius) {
-    return {allRound(p.field.azimuth, radius),
-            p.overGround ? upperHalf(p.field.elevation, radius)
-                         : allRound(p.field.elevation, radius)};
+    return {allRound(p.field.azimuth, radius), p.overGround ? upperHalf(p.field.elevation, radius)
+                                                            : allRound(p.field.elevation, radius)};
 }
 
 } // namespace

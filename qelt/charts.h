@@ -50,8 +50,8 @@ inline int ElevationDegrees(int index) { return index; }
 // The rectangular pattern: gain relative to the peak (dB, 0 at the peak) against the
 // angle from forward, from 0 up to `lastDegree` (60 or 180).
 struct RectangularPattern {
-    Curve first;  // element plane (E-plane, azimuth)
-    Curve second; // normal plane (H-plane), or elevation over ground
+    Curve first;         // element plane (E-plane, azimuth)
+    Curve second;        // normal plane (H-plane), or elevation over ground
     double bottom = -40; // dB, the lowest level worth showing, a multiple of 10
 };
 RectangularPattern MakeRectangularPattern(const Pattern& pattern, int lastDegree);

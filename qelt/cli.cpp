@@ -14,13 +14,11 @@
 namespace qelt {
 namespace {
 
-const char* const Usage =
-    "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ]\n"
-    "       qelt-cli FILE [--height H] [--meters] [--csv]\n";
+const char* const Usage = "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ]\n"
+                          "       qelt-cli FILE [--height H] [--meters] [--csv]\n";
 
 constexpr common::CliOption Options[] = {
-    {"--height", true}, {"--pattern", true}, {"--meters"}, {"--fb"},
-    {"--csv"},          {"--help"},          {"-h"},
+    {"--height", true}, {"--pattern", true}, {"--meters"}, {"--fb"}, {"--csv"}, {"--help"}, {"-h"},
 };
 
 // A value that is a number and nothing else; a comma may be the decimal point.
@@ -65,8 +63,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (auto text = o->value("--height")) {
         height = number(*text);
         if (!height || *height < 0) {
-            err << "The height must be a number of " << (units == Units::English ? "feet" : "meters")
-                << ", 0 for free space.\n";
+            err << "The height must be a number of "
+                << (units == Units::English ? "feet" : "meters") << ", 0 for free space.\n";
             return 1;
         }
     }

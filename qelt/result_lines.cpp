@@ -22,7 +22,6 @@ std::string blanksFor(const std::string& value, BlankRule rule) {
     return std::string(static_cast<std::size_t>(blanks), ' ');
 }
 
-
 std::string blanks(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
 
 // The caption, then the three values, each after the blanks its rule asks for.
@@ -41,8 +40,9 @@ template <typename Shown> void columns(const Sweep& sweep, std::string (&out)[3]
 // R, then X with its sign before the j: "36.3 -j 1.5", "43.2 +j 12.2"; a negative X
 // keeps its "-j" even when it rounds to ".0".
 std::string impedance(const SweepPoint& p) {
-    return Format(p.resistance, "####.0 ") + (p.reactance < 0 ? "-" + Format(-p.reactance, "j ####.0")
-                                                              : Format(p.reactance, "+j ####.0"));
+    return Format(p.resistance, "####.0 ") + (p.reactance < 0
+                                                  ? "-" + Format(-p.reactance, "j ####.0")
+                                                  : Format(p.reactance, "+j ####.0"));
 }
 
 } // namespace
@@ -51,8 +51,8 @@ ResultLines FormatResultLines(const Sweep& sweep, Ratio ratio) {
     ResultLines r;
     std::string v[3];
     columns(sweep, v, [](const SweepPoint& p) { return Format(p.frequency, "###0.000 MHz"); });
-    r.freq = line("Freq:", v, {{9, 7}, {10, 5}, {11, 4}, {12, 2}},
-                  {{9, 9}, {10, 7}, {11, 5}, {12, 3}});
+    r.freq =
+        line("Freq:", v, {{9, 7}, {10, 5}, {11, 4}, {12, 2}}, {{9, 9}, {10, 7}, {11, 5}, {12, 3}});
     columns(sweep, v, [](const SweepPoint& p) { return Format(p.gain, "##0.00 dBi"); });
     r.gain = line("Gain:", v, {{8, 10}, {9, 8}, {10, 7}}, {{8, 12}, {9, 11}, {10, 10}, {11, 9}});
     columns(sweep, v, [ratio](const SweepPoint& p) { return Format(p.ratio(ratio), "##0.00 dB"); });
@@ -66,8 +66,8 @@ ResultLines FormatResultLines(const Sweep& sweep, Ratio ratio) {
 }
 
 std::string FeedPointText(float r, float x) {
-    return Format(r, "###0.0") +
-           (x < 0 ? " - j " + Format(std::fabs(x), "###0.0 ohms") : " + j " + Format(x, "###0.0 ohms"));
+    return Format(r, "###0.0") + (x < 0 ? " - j " + Format(std::fabs(x), "###0.0 ohms")
+                                        : " + j " + Format(x, "###0.0 ohms"));
 }
 
 } // namespace qelt

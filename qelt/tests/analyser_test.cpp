@@ -129,8 +129,9 @@ TEST(Analyser, ResultLinesAgreeWithTheEngineToolForEverySample) {
 }
 
 TEST(Analyser, OneFrequencyFileSweepsThreePercentEachWay) {
-    const Analyser a = Opened(WriteAntenna("ONE.QELT", "One frequency\n14.175 MHz\n2 elements\n1.0\n"
-                                                       "0 212\n96 200\n"));
+    const Analyser a =
+        Opened(WriteAntenna("ONE.QELT", "One frequency\n14.175 MHz\n2 elements\n1.0\n"
+                                        "0 212\n96 200\n"));
     EXPECT_FLOAT_EQ(a.band().low, 0.97f * 14.175f);
     EXPECT_FLOAT_EQ(a.band().high, 1.03f * 14.175f);
     EXPECT_EQ(a.frequencyBoxes().txtFreqLo, "13.750");
@@ -150,7 +151,8 @@ TEST(Analyser, FailedLoadsLeaveTheAntennaAlone) {
         std::string message;
     };
     const std::string klm = WriteAntenna("KLM.YAG", "Big beam\nKLM 14 14.35\n5 elements\n");
-    const std::string bad = WriteAntenna("BAD.QELT", "t\n14\n2 elements\n1 2 3 4 5 6 7 8 9 10 11\n");
+    const std::string bad =
+        WriteAntenna("BAD.QELT", "t\n14\n2 elements\n1 2 3 4 5 6 7 8 9 10 11\n");
     const std::string missing = WriteAntenna("x", "") + "-missing.QELT";
     const std::string folder = bad.substr(0, bad.rfind('/'));
     const std::string error = "  has an error. Examine it with a word processor.";
@@ -174,12 +176,14 @@ TEST(Analyser, FailedLoadsLeaveTheAntennaAlone) {
 
 TEST(Analyser, OddAntennasStillAnalyse) {
     // A lone dipole is fed at its only element.
-    Analyser a = Opened(WriteAntenna("DIPOLE.QELT", "Dipole\n14.0 14.175 14.35\n1 element\n1\n0 195\n"));
+    Analyser a =
+        Opened(WriteAntenna("DIPOLE.QELT", "Dipole\n14.0 14.175 14.35\n1 element\n1\n0 195\n"));
     EXPECT_EQ(a.antenna().drivenElement, 1);
     EXPECT_NEAR(a.lastSweep()[CentrePoint].gain, 2.1f, 0.1f);
     EXPECT_EQ(a.texts().lblEleBoom, "1 ele., boom = 0.0 feet");
     // A file deep in a folder tree, past the interface's 80 characters.
-    a = Opened(WriteAntenna(std::string(90, 'b') + ".QELT", "Far\n14 14.1 14.2\n1 element\n1\n0 195\n"));
+    a = Opened(
+        WriteAntenna(std::string(90, 'b') + ".QELT", "Far\n14 14.1 14.2\n1 element\n1\n0 195\n"));
     EXPECT_EQ(a.texts().lblFile, std::string(90, 'B') + ".QELT");
 }
 
@@ -247,7 +251,8 @@ TEST(Analyser, HeightFreeSpaceAndMetricHeights) {
 
 TEST(Analyser, RatioChoiceAndThePatternOnTheMainChart) {
     Analyser a = Opened(Sample("3EL15M.QELT"));
-    ASSERT_TRUE(a.applyView(Engine(), Choose(a, Graph::Sweep, Units::English, Ratio::FrontToBack)).ok());
+    ASSERT_TRUE(
+        a.applyView(Engine(), Choose(a, Graph::Sweep, Units::English, Ratio::FrontToBack)).ok());
     EXPECT_EQ(a.texts().lblF3.substr(0, 4), "F/B:");
     EXPECT_EQ(a.texts().lblFR, "F/B");
     EXPECT_EQ(a.frequencyChart().title, "Gain, F/B, SWR");
@@ -275,7 +280,8 @@ TEST(Analyser, APatternFrequencyThatIsNoFrequencyIsRefused) {
         v.frequency = typed;
         common::Result<> applied = a.applyView(Engine(), v);
         EXPECT_FALSE(applied.ok()) << typed;
-        EXPECT_EQ(applied.message(), "Enter the frequency of the pattern in MHz, a number above 0.");
+        EXPECT_EQ(applied.message(),
+                  "Enter the frequency of the pattern in MHz, a number above 0.");
         EXPECT_EQ(a.units(), Units::English) << "nothing applied";
         EXPECT_FALSE(a.polarPattern());
     }

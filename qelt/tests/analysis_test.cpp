@@ -29,10 +29,13 @@ float PlainSwr(float f, float r, float x) {
 TEST(SwrOnCable, AgainstTheReflectionCoefficient) {
     EXPECT_EQ(SwrOnCable(50, 0, 50), 1.0f) << "a matched load is exactly 1:1";
     EXPECT_EQ(SwrOnCable(200, 0, 200), 1.0f);
-    for (auto [r, x] : {std::pair{25.0f, 0.0f}, {100.0f, 0.0f}, {36.3f, -1.5f}, {29.2f, -16.6f},
+    for (auto [r, x] : {std::pair{25.0f, 0.0f},
+                        {100.0f, 0.0f},
+                        {36.3f, -1.5f},
+                        {29.2f, -16.6f},
                         {50.0f, 50.0f}}) {
-        const float rho = std::abs((std::complex<float>(r, x) - 50.0f) /
-                                   (std::complex<float>(r, x) + 50.0f));
+        const float rho =
+            std::abs((std::complex<float>(r, x) - 50.0f) / (std::complex<float>(r, x) + 50.0f));
         EXPECT_NEAR(SwrOnCable(r, x, 50), (1 + rho) / (1 - rho), 1e-5f) << r << " " << x;
     }
     EXPECT_NEAR(SwrOnCable(25, 0, 50), 2.0f, 1e-6f);
@@ -48,9 +51,9 @@ TEST(Beamwidths, FirstIndexPastThreeDecibelsStrictly) {
     for (int i = 0; i < PatternPoints; ++i) p[i] = 0.1f * static_cast<float>(i);
     // 0.1 x 30 reads 3.0000002 in single precision: the 31st index (30 degrees) is
     // the first more than 3 dB down.
-    EXPECT_EQ(HalfPowerBeamwidth(p), 2 * (std::find_if(p.begin(), p.end(),
-                                                       [](float v) { return v > 3.0f; }) -
-                                          p.begin() + 1));
+    EXPECT_EQ(
+        HalfPowerBeamwidth(p),
+        2 * (std::find_if(p.begin(), p.end(), [](float v) { return v > 3.0f; }) - p.begin() + 1));
     p.fill(0);
     p[29] = 3.0f;
     p[30] = 3.5f;

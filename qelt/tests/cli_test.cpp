@@ -46,8 +46,8 @@ TEST(QeltCli, PrintsTheWindowsResultLines) {
 }
 
 TEST(QeltCli, HeightUnitsRatioAndPattern) {
-    const CliRun r = Cli({Sample("3EL15M.QELT"), "--meters", "--height", "9,144", "--fb", "--pattern",
-                       "21.225"});
+    const CliRun r = Cli(
+        {Sample("3EL15M.QELT"), "--meters", "--height", "9,144", "--fb", "--pattern", "21.225"});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 14u);
@@ -82,9 +82,11 @@ TEST(QeltCli, RefusalsSayWhyAndExitNonZero) {
     EXPECT_EQ(r.err, "The height must be a number of feet, 0 for free space.\n");
     r = Cli({Sample("2EL20M.QELT"), "--pattern", "x"});
     EXPECT_EQ(r.code, 1);
-    for (const std::vector<std::string>& usage :
-         {std::vector<std::string>{}, {"a", "b"}, {"a", "--color"}, {"a", "--height"},
-          {"a", "--csv", "--pattern", "14"}}) {
+    for (const std::vector<std::string>& usage : {std::vector<std::string>{},
+                                                  {"a", "b"},
+                                                  {"a", "--color"},
+                                                  {"a", "--height"},
+                                                  {"a", "--csv", "--pattern", "14"}}) {
         EXPECT_EQ(Cli(usage).code, 2);
         EXPECT_EQ(Cli(usage).err.rfind("usage: qelt-cli", 0), 0u);
     }
@@ -104,9 +106,10 @@ TEST(QeltCli, MissingEngineLibrary) {
     char buffer[512];
     while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
     pclose(pipe);
-    EXPECT_NE(output.find("The engine library libyoruk.so could not be loaded. It was looked for in " +
-                          dir.string()),
-              std::string::npos)
+    EXPECT_NE(
+        output.find("The engine library libyoruk.so could not be loaded. It was looked for in " +
+                    dir.string()),
+        std::string::npos)
         << output;
     EXPECT_NE(output.find("status=1"), std::string::npos) << output;
 }

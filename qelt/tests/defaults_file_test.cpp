@@ -28,8 +28,8 @@ TEST(QeltDefaults, ReadsEveryLineThatReadsWell) {
     EXPECT_EQ(d.units, Units::Metric);
     EXPECT_EQ(d.antennaFolder, "/home/ham/beams");
     EXPECT_EQ(FormatQeltDefaults(d),
-              (std::vector<std::string>{"120;96", "100;200:3000,4000", "7;8:900,1200",
-                                        "meters, mm", "/home/ham/beams"}));
+              (std::vector<std::string>{"120;96", "100;200:3000,4000", "7;8:900,1200", "meters, mm",
+                                        "/home/ham/beams"}));
     EXPECT_EQ(ParseQeltDefaults({"", "", "", "anything else"}, fresh).units, Units::Metric);
 }
 

@@ -24,9 +24,9 @@ std::string Sample(const std::string& name) { return SUITE_DIR "/QeltAnts/" + na
 
 std::string WriteAntenna(const std::string& name, const std::string& contents) {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) /
-                                      (std::string("qelt_") + test->test_suite_name() + "_" +
-                                       test->name());
+    const std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) /
+        (std::string("qelt_") + test->test_suite_name() + "_" + test->name());
     std::filesystem::create_directories(dir);
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary) << contents;

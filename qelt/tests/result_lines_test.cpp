@@ -65,14 +65,14 @@ TEST(ResultLines, GainAndRatioBlanksByValueLength) {
 }
 
 TEST(ResultLines, ImpedanceAndSwr) {
-    const ResultLines r = FormatResultLines(Points({At(14, 6, 20, 29.24f, -16.62f, 1.98f),
-                                                    At(14, 6, 20, 46.82f, -0.03f, 1.07f),
-                                                    At(14, 6, 20, 43.16f, 0, 12.345f)}),
-                                            Ratio::FrontToRear);
+    const ResultLines r = FormatResultLines(
+        Points({At(14, 6, 20, 29.24f, -16.62f, 1.98f), At(14, 6, 20, 46.82f, -0.03f, 1.07f),
+                At(14, 6, 20, 43.16f, 0, 12.345f)}),
+        Ratio::FrontToRear);
     EXPECT_EQ(r.impedance, "Z:" + Blanks(11) + "29.2 -j 16.6" + Blanks(8) + "46.8 -j .0" +
                                Blanks(9) + "43.2 +j .0");
-    EXPECT_EQ(r.swr, "SWR:" + Blanks(10) + "1.98:1 " + Blanks(14) + "1.07:1" + Blanks(15) +
-                         "12.35:1");
+    EXPECT_EQ(r.swr,
+              "SWR:" + Blanks(10) + "1.98:1 " + Blanks(14) + "1.07:1" + Blanks(15) + "12.35:1");
 }
 
 TEST(FeedPointText, SignOfTheReactance) {

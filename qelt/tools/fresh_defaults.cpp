@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
     const std::string path = common::InFolder(folder, qelt::DefaultsFileName);
     std::error_code error;
     if (std::filesystem::exists(path, error)) return 0;
-    if (common::Result<> written =
-            qelt::WriteQeltDefaults(path, qelt::FreshQeltDefaults(folder));
+    if (common::Result<> written = qelt::WriteQeltDefaults(path, qelt::FreshQeltDefaults(folder));
         !written) {
         std::cerr << path << ": " << written.message() << '\n';
         return 1;
