@@ -12,7 +12,7 @@ namespace {
 using common::Format;
 
 // The axis maximum over a curve: the integer part of its top value + 1.
-double maximumAbove(const std::vector<double>& values, double otherwise) {
+double maximumAbove(const std::vector<float>& values, double otherwise) {
     double top = -std::numeric_limits<double>::infinity();
     for (double v : values)
         if (std::isfinite(v)) top = std::max(top, v);
@@ -20,9 +20,9 @@ double maximumAbove(const std::vector<double>& values, double otherwise) {
 }
 
 // 0, or lower when a curve dips below it.
-double minimumBelow(std::initializer_list<const std::vector<double>*> curves) {
+double minimumBelow(std::initializer_list<const std::vector<float>*> curves) {
     double bottom = 0;
-    for (const std::vector<double>* values : curves)
+    for (const std::vector<float>* values : curves)
         for (double v : *values)
             if (std::isfinite(v)) bottom = std::min(bottom, std::floor(v));
     return bottom;
@@ -38,8 +38,8 @@ double morwenRadius(float down) { return MorwenRadius(100.0 - down); }
 Curve fromForward(const PatternValues& pattern, Radius value, int lastDegree) {
     Curve c;
     for (int a = 0; a < PatternPoints && a <= lastDegree; ++a) {
-        c.x.push_back(a);
-        c.y.push_back(value(pattern[a]));
+        c.x.push_back(static_cast<float>(a));
+        c.y.push_back(static_cast<float>(value(pattern[a])));
     }
     return c;
 }
@@ -49,7 +49,7 @@ Curve fromForward(const PatternValues& pattern, Radius value, int lastDegree) {
 Curve allRound(const PatternValues& pattern, Radius radius) {
     Curve c = fromForward(pattern, radius, PatternPoints);
     for (int a = PatternPoints - 1; a >= 0; --a) {
-        c.x.push_back(360 - a);
+        c.x.push_back(static_cast<float>(360 - a));
         c.y.push_back(c.y[a]);
     }
     return c;
@@ -59,8 +59,8 @@ Curve allRound(const PatternValues& pattern, Radius radius) {
 Curve upperHalf(const PatternValues& pattern, Radius radius, int lastDegree = PatternPoints) {
     Curve c;
     for (int i = 1; i <= PatternPoints && ElevationDegrees(i) <= lastDegree; ++i) {
-        c.x.push_back(ElevationDegrees(i));
-        c.y.push_back(radius(pattern[i - 1]));
+        c.x.push_back(static_cast<float>(ElevationDegrees(i)));
+        c.y.push_back(static_cast<float>(radius(pattern[i - 1])));
     }
     return c;
 }
@@ -83,7 +83,7 @@ FrequencyChart MakeFrequencyChart(const Sweep& sweep, Ratio ratio, Band band) {
         c.gain.y.push_back(p.gain);
         c.ratio.y.push_back(p.ratio(ratio));
         c.swr.y.push_back(p.swr);
-        c.swrTwoToOne.y.push_back(2.0);
+        c.swrTwoToOne.y.push_back(2.0f);
     }
     c.leftMaximum = maximumAbove(c.gain.y, c.leftMaximum);
     c.leftMinimum = minimumBelow({&c.gain.y, &c.swr.y});
@@ -133,8 +133,8 @@ std::vector<GridCircle> MorwenGrid() {
     for (double level : {100.0, 97.0, 94.0, 91.0, 88.0, 82.0, 76.0, 70.0, 60.0, -2.0}) {
         GridCircle g{level - 100, {}};
         for (int degree = 0; degree <= 360; ++degree) {
-            g.circle.x.push_back(degree);
-            g.circle.y.push_back(MorwenRadius(level));
+            g.circle.x.push_back(static_cast<float>(degree));
+            g.circle.y.push_back(static_cast<float>(MorwenRadius(level)));
         }
         grid.push_back(std::move(g));
     }

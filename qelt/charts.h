@@ -9,9 +9,10 @@
 
 namespace qelt {
 
+// Single precision, as the engine computes: the charts' saved data read so too.
 struct Curve {
-    std::vector<double> x;
-    std::vector<double> y;
+    std::vector<float> x;
+    std::vector<float> y;
 };
 
 // Gain (red, left axis), the ratio (lime, right axis), SWR (black, left axis) and the

@@ -61,7 +61,7 @@ int PolarChart::addLine(const QString& name, const SeriesStyle& style) {
 }
 
 int PolarChart::addText(const QString& text, QPointF at, Qt::Alignment anchor) {
-    return addTextAt(text, {drawnAngle(at.x()), at.y()}, anchor, angular_, radial_);
+    return addTextAt(text, {turned(drawnAngle(at.x())), at.y()}, anchor, angular_, radial_);
 }
 
 ChartView::Pieces PolarChart::drawnPieces(const std::vector<QPointF>& points, const MaskedAxis& x,

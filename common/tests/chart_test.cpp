@@ -416,7 +416,7 @@ TEST(PolarChart, CounterclockwiseAnglesStartAtTheRight) {
     // The mouse over the top of the plot, where Qt's own angle is 0.
     EXPECT_TRUE(polar->tipFor(cut, {0, 50}).contains("Angle: 90")) << "tips keep the angle given";
 
-    polar->addText("-3", {0, 50});
+    polar->addText("-3", {-360, 50}); // the right, however the angle is given
     auto* item = [&] {
         for (QGraphicsItem* i : polar->chart()->childItems())
             if (auto* t = dynamic_cast<QGraphicsSimpleTextItem*>(i); t && t->text() == "-3")

@@ -56,7 +56,7 @@ TEST(FrequencyChart, AxesTitlesAndCurves) {
     EXPECT_FLOAT_EQ(c.bottomMaximum, 14.35f);
     ASSERT_EQ(c.gain.x.size(), 11u);
     EXPECT_FLOAT_EQ(c.ratio.y[10], 25.82f);
-    for (double v : c.swrTwoToOne.y) EXPECT_EQ(v, 2.0);
+    for (float v : c.swrTwoToOne.y) EXPECT_EQ(v, 2.0f);
 
     c = MakeFrequencyChart(Rising(7.6f, 25.82f), Ratio::FrontToBack, {14, 14.35f});
     EXPECT_EQ(c.title, "Gain, F/B, SWR");
@@ -129,8 +129,8 @@ TEST(PolarPlots, MorwenScaleShrinksByPoint89Per2dB) {
     EXPECT_NEAR(MorwenRadius(98) / MorwenRadius(100), 0.89, 1e-12);
     EXPECT_NEAR(MorwenRadius(-2), 0.89, 1e-12);
     const PolarCuts cuts = MakeMorwenPolar(Falling(false));
-    EXPECT_NEAR(cuts.elementPlane.y[0], MorwenRadius(100), 1e-9);
-    EXPECT_NEAR(cuts.elementPlane.y[6], MorwenRadius(94), 1e-9);
+    EXPECT_FLOAT_EQ(cuts.elementPlane.y[0], static_cast<float>(MorwenRadius(100)));
+    EXPECT_FLOAT_EQ(cuts.elementPlane.y[6], static_cast<float>(MorwenRadius(94)));
 
     const std::vector<GridCircle> grid = MorwenGrid();
     const double dB[] = {0, -3, -6, -9, -12, -18, -24, -30, -40};
@@ -140,6 +140,6 @@ TEST(PolarPlots, MorwenScaleShrinksByPoint89Per2dB) {
         EXPECT_EQ(grid[i].circle.x.front(), 0);
         EXPECT_EQ(grid[i].circle.x.back(), 360);
         const double expected = i < 9 ? MorwenRadius(100 + dB[i]) : 0.89;
-        for (double r : grid[i].circle.y) EXPECT_NEAR(r, expected, 1e-9);
+        for (float r : grid[i].circle.y) EXPECT_FLOAT_EQ(r, static_cast<float>(expected));
     }
 }

@@ -11,7 +11,8 @@ const qelt::EngineRoutines& Engine();
 
 // A sample antenna of the run-time folder's QeltAnts.
 std::string Sample(const std::string& name);
-inline const char* const Samples[] = {"2EL20M.QELT", "3EL15M.QELT", "5EL10M.QELT", "6EL6M.QELT"};
+inline const char* const Samples[] = {"2EL20M.QELT", "3EL15M.QELT", "4EL20M.YAG", "5EL10M.QELT",
+                                      "6EL6M.QELT"};
 
 // Writes an antenna file of this test's own and returns its path.
 std::string WriteAntenna(const std::string& name, const std::string& contents);
