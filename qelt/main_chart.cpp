@@ -13,7 +13,7 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 QString tipText(const common::ChartTip& tip) {
     using common::Format;
     if (tip.xName == "MHz") {
-        const char* mask = tip.series == "Gain" ? "##0.00 dBi"
+        const char* mask = tip.series == "Gain"  ? "##0.00 dBi"
                            : tip.series == "SWR" ? "##.00:1"
                                                  : "##0.00 dB";
         // The ratio's curve is named by its axis: "F/R (dB)" or "F/B (dB)".

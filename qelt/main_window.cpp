@@ -42,8 +42,9 @@ QLabel* resultLine(const char* name, const char* text) {
     QFont arial("Arial");
     arial.setPointSizeF(line->font().pointSizeF() * 1.1);
     line->setFont(arial);
-    line->setMinimumWidth(QFontMetrics(arial).horizontalAdvance(
-        "Freq:  1296.000 MHz   1296.000 MHz   1296.000 MHz") + 8);
+    line->setMinimumWidth(
+        QFontMetrics(arial).horizontalAdvance("Freq:  1296.000 MHz   1296.000 MHz   1296.000 MHz") +
+        8);
     return line;
 }
 
@@ -71,14 +72,14 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
       cmdQuit(button("cmdQuit", "E&xit", "Exit back to Desktop")),
       cmdHelp(button("cmdHelp", "&Help", "Open QELT.PDF.")),
       lblStart(common::Named<QLabel>("lblStart")), lblFile(common::Named<QLabel>("lblFile")),
-      lblEleBoom(common::Named<QLabel>("lblEleBoom")), lblHeight(common::Named<QLabel>("lblHeight")),
-      lblMatch(common::Named<QLabel>("lblMatch")), lblPeakElev(common::Named<QLabel>("lblPeakElev")),
-      lblView(common::Named<QLabel>("lblView")), lblF1(resultLine("lblF1", "Freq:")),
-      lblF2(resultLine("lblF2", "Gain: ")), lblF3(resultLine("lblF3", "F/R: ")),
-      lblF4(resultLine("lblF4", "Z: ")), lblF5(resultLine("lblF5", "SWR: ")),
-      lblGain(common::Named<QLabel>("lblGain")), lblFR(common::Named<QLabel>("lblFR")),
-      lblSWR(common::Named<QLabel>("lblSWR")), lblSWR1(common::Named<QLabel>("lblSWR1")),
-      lblSWR2(common::Named<QLabel>("lblSWR2")),
+      lblEleBoom(common::Named<QLabel>("lblEleBoom")),
+      lblHeight(common::Named<QLabel>("lblHeight")), lblMatch(common::Named<QLabel>("lblMatch")),
+      lblPeakElev(common::Named<QLabel>("lblPeakElev")), lblView(common::Named<QLabel>("lblView")),
+      lblF1(resultLine("lblF1", "Freq:")), lblF2(resultLine("lblF2", "Gain: ")),
+      lblF3(resultLine("lblF3", "F/R: ")), lblF4(resultLine("lblF4", "Z: ")),
+      lblF5(resultLine("lblF5", "SWR: ")), lblGain(common::Named<QLabel>("lblGain")),
+      lblFR(common::Named<QLabel>("lblFR")), lblSWR(common::Named<QLabel>("lblSWR")),
+      lblSWR1(common::Named<QLabel>("lblSWR1")), lblSWR2(common::Named<QLabel>("lblSWR2")),
       ProgressBar1(common::Named<QProgressBar>("ProgressBar1")), TChart1(new MainChart),
       ViewDialog(new frmView(this, [this](const ViewChoices& c) { return applyView(c); })),
       frmPolar(std::make_unique<PolarPlotWindow>(PolarScale::Linear)),

@@ -198,4 +198,3 @@ void PolarPlotWindow::cmdPrint_Click() {
 }
 
 } // namespace qelt
-

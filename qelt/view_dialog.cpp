@@ -40,7 +40,8 @@ frmView::frmView(QWidget* owner, std::function<bool(const ViewChoices&)> accept)
     : QDialog(owner), accept_(std::move(accept)),
       optFR(option("optFR", "F/R",
                    "Display worst-case Front-to-Rear Ratio in rear 90 to 180 degree quadrant")),
-      optFB(option("optFB", "F/B", " Display Front-to-Back Ratio, 180 degrees compared to 0 degrees")),
+      optFB(option("optFB", "F/B",
+                   " Display Front-to-Back Ratio, 180 degrees compared to 0 degrees")),
       optFeet(option("optFeet", "feet, inches",
                      "Feet for antenna height and inches for matching network and element "
                      "dimensions")),

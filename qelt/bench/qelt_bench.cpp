@@ -60,8 +60,7 @@ BENCHMARK(SweepThroughTheEngine)->Unit(benchmark::kMillisecond);
 
 // The View dialog's OK with "Gain, Pattern, SWR": sweep, result lines, chart, painting.
 void SweepAndRedrawTheWindow(benchmark::State& state) {
-    std::ofstream(QDir(Shared().folder.path()).filePath("QELT.DEF").toStdString())
-        << "60;48\n";
+    std::ofstream(QDir(Shared().folder.path()).filePath("QELT.DEF").toStdString()) << "60;48\n";
     qelt::frmQelt window(Shared().folder.path().toStdString(), SUITE_DIR);
     window.resize(1000, 800);
     window.show();

@@ -1,7 +1,7 @@
 // frmQelt headless, driven by control name with the scripted desktop: the defaults
 // file, the two states, opening and its failures, the View dialog, print, help, exit.
-#include "qelt/main_window.h"
 #include "qelt/main_chart.h"
+#include "qelt/main_window.h"
 #include "qelt/polar_plot_window.h"
 #include "qelt/view_dialog.h"
 
@@ -84,9 +84,9 @@ TEST_F(MainWindowTest, FirstStartWritesTheFiveDefaultsAndEnds) {
     EXPECT_TRUE(w.ended());
     ASSERT_EQ(scripted.messages.size(), 1);
     EXPECT_EQ(scripted.messages[0], "Writing new QELT.DEF. Please start Qelt again.");
-    EXPECT_EQ(savedDefaults(), (std::vector<std::string>{"60;48", "3768;2088:6456,8484",
-                                                         "84;2088:6456,8484", "feet, inches",
-                                                         folderPath() + "/QeltAnts"}));
+    EXPECT_EQ(savedDefaults(),
+              (std::vector<std::string>{"60;48", "3768;2088:6456,8484", "84;2088:6456,8484",
+                                        "feet, inches", folderPath() + "/QeltAnts"}));
 }
 
 TEST_F(MainWindowTest, AFolderThatCannotBeWrittenDoesNotStopTheStart) {
@@ -169,8 +169,7 @@ TEST_F(MainWindowTest, NoAntennaStateThenLoaded) {
     EXPECT_EQ(label("lblFile"), "2EL20M.QELT");
     EXPECT_EQ(label("lblEleBoom"), "2 ele., boom = 9.8 feet");
     EXPECT_EQ(label("lblF1"), "Freq:     14.000 MHz       14.175 MHz       14.350 MHz");
-    EXPECT_EQ(label("lblF4"),
-              "Z:           29.2 -j 16.6        36.3 -j 1.5         43.2 +j 12.2");
+    EXPECT_EQ(label("lblF4"), "Z:           29.2 -j 16.6        36.3 -j 1.5         43.2 +j 12.2");
     EXPECT_EQ(window->windowTitle(), "Qelt, Two-element 20 m beam, telescoping tubes");
 
     MainChart* chart = control<MainChart>("TChart1");
@@ -262,7 +261,8 @@ TEST_F(MainWindowTest, AMissingEngineIsSaidAndTheProgramCarriesOn) {
     ChooseFile(Sample("2EL20M.QELT"));
     press("cmdFile");
     ASSERT_EQ(scripted.messages.size(), 1);
-    EXPECT_TRUE(scripted.messages[0].startsWith("The engine library libyoruk.so could not be loaded."));
+    EXPECT_TRUE(
+        scripted.messages[0].startsWith("The engine library libyoruk.so could not be loaded."));
     EXPECT_FALSE(window->ended());
     EXPECT_FALSE(enabled("cmdFile"));
     EXPECT_FALSE(enabled("cmdView"));
@@ -280,7 +280,8 @@ TEST_F(MainWindowTest, ViewDialogCaptionsRatioAndUnits) {
     EXPECT_EQ(Control<QCheckBox>(view, "chkAz")->text(), "E-Plane");
     EXPECT_EQ(Control<QCheckBox>(view, "chkElev")->text(), "H-Plane");
     EXPECT_EQ(Control<QLineEdit>(view, "txtF0")->text(), "21.225");
-    EXPECT_EQ(Control<QLineEdit>(view, "txtF0")->toolTip(), "Frequency for Azimuth/ Elevation graph");
+    EXPECT_EQ(Control<QLineEdit>(view, "txtF0")->toolTip(),
+              "Frequency for Azimuth/ Elevation graph");
     EXPECT_EQ(Control<QPushButton>(view, "cmdEscape")->text(), "&Cancel");
     EXPECT_TRUE(Control<QRadioButton>(view, "optGFS")->isChecked());
 
@@ -342,14 +343,17 @@ TEST_F(MainWindowTest, PolarPlotsOpenInTheirWindows) {
     ChooseFile(Sample("2EL20M.QELT"));
     press("cmdFile");
     EXPECT_TRUE(Control<QLabel>(polar, "lblTitle")->text().startsWith("E/H-Plane, 14.175 MHz"));
-    EXPECT_TRUE(Control<QLabel>(window->frmMorwen.get(), "lblTitle")->text().startsWith("E/H-Plane, 14.175 MHz"));
+    EXPECT_TRUE(Control<QLabel>(window->frmMorwen.get(), "lblTitle")
+                    ->text()
+                    .startsWith("E/H-Plane, 14.175 MHz"));
 
     // A frequency that is no frequency keeps the dialog open.
     press("cmdView");
     Control<QRadioButton>(window->ViewDialog, "optPolar")->setChecked(true);
     Control<QLineEdit>(window->ViewDialog, "txtF0")->setText("abc");
     Press(window->ViewDialog, "cmdOK");
-    EXPECT_EQ(scripted.messages.back(), "Enter the frequency of the pattern in MHz, a number above 0.");
+    EXPECT_EQ(scripted.messages.back(),
+              "Enter the frequency of the pattern in MHz, a number above 0.");
     EXPECT_TRUE(window->ViewDialog->isVisible());
 }
 
