@@ -12,8 +12,6 @@ namespace {
 using common::Format;
 using common::ParseNumber;
 
-constexpr int CentreColumn = CentrePoint;
-
 // The file's name without its folder, in upper case as the reader leaves the path.
 std::string upperCaseName(const std::string& path) {
     std::string name = path.substr(path.find_last_of('/') + 1);
@@ -63,7 +61,7 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
 
     sweep(engine, progress);
     showBoom();
-    const SweepPoint& centre = sweep_[CentreColumn];
+    const SweepPoint& centre = sweep_[CentrePoint];
     matchBoxes_.lblDEZ = "Feed-point Z:     " + FeedPointText(centre.resistance, centre.reactance);
     return {};
 }
@@ -84,7 +82,7 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
         [z0](float, float r, float x) { return SwrOnCable(r, x, z0); }, progress);
     chartPattern_.reset();
     chartPatternDegrees_ = 0;
-    const double takeoff = ElevationDegrees(sweep_[CentreColumn].takeoffIndex);
+    const double takeoff = ElevationDegrees(sweep_[CentrePoint].takeoffIndex);
     texts_.lblPeakElev =
         freeSpace() ? std::string() : "Peak elev. angle: " + Format(takeoff, "## deg.");
     showResults();

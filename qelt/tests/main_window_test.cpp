@@ -107,41 +107,6 @@ TEST_F(MainWindowTest, DamagedDefaultsFilesNeverStopTheStart) {
     }
 }
 
-TEST_F(MainWindowTest, ControlsCaptionsAndTips) {
-    start();
-    struct Button {
-        const char* name;
-        const char* caption;
-        const char* tip;
-    };
-    const Button buttons[] = {
-        {"cmdFile", "&Open", "Open existing antenna file"},
-        {"cmdElements", "&Elements", "View or change element lengths or spacings"},
-        {"cmdSaveAs", "&Save As", "Save file after tuning or matching"},
-        {"cmdView", "&View",
-         "Choose dimensional units, F/R or F/B patterns or Azimuth/Elevation graphs"},
-        {"cmdMatch", "&Match", "Design Gamma or Hairpin match, or no match at all"},
-        {"cmdHeight", "&Height", "Choose height above flat ground, or free space"},
-        {"cmdFreq", "&Freq", "Choose lower/upper frequency limits"},
-        {"cmdPrint", "&Print", "Print this window"},
-        {"cmdQuit", "E&xit", "Exit back to Desktop"},
-        {"cmdHelp", "&Help", "Open QELT.PDF."},
-    };
-    for (const Button& b : buttons) {
-        EXPECT_EQ(control<QPushButton>(b.name)->text(), b.caption);
-        EXPECT_EQ(control<QPushButton>(b.name)->toolTip(), b.tip);
-    }
-    EXPECT_EQ(label("lblStart"), "Open an existing file to start");
-    EXPECT_EQ(label("lblHeight"), "Free Space");
-    EXPECT_EQ(label("lblMatch"), "None");
-    EXPECT_EQ(label("lblView"), "feet, inches");
-    EXPECT_EQ(label("lblF1"), "Freq:");
-    EXPECT_EQ(label("lblF5"), "SWR: ");
-    EXPECT_EQ(control<QLabel>("lblF1")->font().family(), "Arial");
-    control<QProgressBar>("ProgressBar1");
-    control<MainChart>("TChart1");
-}
-
 TEST_F(MainWindowTest, NoAntennaStateThenLoaded) {
     start();
     EXPECT_TRUE(enabled("cmdFile"));
@@ -149,6 +114,10 @@ TEST_F(MainWindowTest, NoAntennaStateThenLoaded) {
     EXPECT_TRUE(enabled("cmdHelp"));
     for (const char* name : AnalysisButtons) EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(control<QLabel>("lblStart")->isVisibleTo(window.get()));
+    EXPECT_EQ(label("lblStart"), "Open an existing file to start");
+    EXPECT_EQ(control<QPushButton>("cmdView")->toolTip(),
+              "Choose dimensional units, F/R or F/B patterns or Azimuth/Elevation graphs");
+    EXPECT_EQ(control<QLabel>("lblF1")->font().family(), "Arial");
 
     QList<int> progress;
     QObject::connect(control<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged,
@@ -179,9 +148,6 @@ TEST_F(MainWindowTest, NoAntennaStateThenLoaded) {
     EXPECT_EQ(chart->axis(common::Axis::Right).title(), "F/R (dB)");
     EXPECT_EQ(chart->axis(common::Axis::Bottom).title(), "MHz");
     EXPECT_EQ(chart->points(0).x.size(), 11u);
-    EXPECT_EQ(chart->color(0), QColor(255, 0, 0));
-    EXPECT_EQ(chart->color(1), QColor(0, 255, 0));
-    EXPECT_EQ(chart->color(2), QColor(0, 0, 0));
     EXPECT_EQ(chart->points(3).y, std::vector<double>(11, 2.0)) << "the SWR 2:1 line";
     window->show(); // a tip needs the chart laid out on the screen
     QApplication::processEvents();
@@ -223,31 +189,15 @@ TEST_F(MainWindowTest, AFileWithAnErrorKeepsTheLoadedAntenna) {
     EXPECT_FALSE(window->ended()) << "unsaved work stays";
     EXPECT_EQ(label("lblFile"), "5EL10M.QELT");
     EXPECT_TRUE(enabled("cmdView"));
-
-    const std::string klm = folderPath() + "/BIG.YAG";
-    std::ofstream(klm) << "Big\nKLM 14 14.35\n";
-    ChooseFile(QString::fromStdString(klm));
-    press("cmdFile");
-    ASSERT_EQ(scripted.messages.size(), 2);
-    EXPECT_EQ(scripted.messages[1], "Sorry, I don't do KLM antennas yet.");
-    EXPECT_EQ(label("lblFile"), "5EL10M.QELT");
 }
 
 TEST_F(MainWindowTest, AFileWithAnErrorAndNothingLoadedShutsDown) {
     start();
-    ChooseFile("/dev/zero");
-    press("cmdFile");
+    window->OpenFile("/dev/zero"); // as qelt FILE opens it
     ASSERT_EQ(scripted.messages.size(), 1);
     EXPECT_TRUE(scripted.messages[0].startsWith("The file  '/dev/zero'  has an error."));
     EXPECT_TRUE(window->ended());
     EXPECT_EQ(savedDefaults().size(), 5u);
-}
-
-TEST_F(MainWindowTest, OpenedFromTheCommandLine) {
-    start();
-    window->OpenFile(Sample("6EL6M.QELT"));
-    EXPECT_EQ(label("lblFile"), "6EL6M.QELT");
-    EXPECT_TRUE(scripted.fileRequests.isEmpty());
 }
 
 TEST_F(MainWindowTest, AMissingEngineIsSaidAndTheProgramCarriesOn) {
@@ -313,8 +263,6 @@ TEST_F(MainWindowTest, RectangularPatternOnTheMainChart) {
     EXPECT_EQ(chart->axis(common::Axis::Bottom).title(), "Deg.");
     EXPECT_EQ(chart->axis(common::Axis::Bottom).maximum(), 60);
     EXPECT_TRUE(label("lblGain").startsWith("E BW: "));
-    EXPECT_TRUE(label("lblFR").startsWith("H BW: "));
-    EXPECT_TRUE(label("lblSWR").startsWith("F/R: "));
     EXPECT_FALSE(control<QLabel>("lblSWR2")->isVisibleTo(window.get()));
     chooseView("optAzi2");
     EXPECT_EQ(chart->axis(common::Axis::Bottom).maximum(), 180);
@@ -380,6 +328,7 @@ TEST_F(MainWindowTest, PrintHelpAndExit) {
     EXPECT_EQ(scripted.questions.back(), "Are you sure you want to Exit?");
     EXPECT_FALSE(window->ended());
     window->move(150, 90);
+    window->frmMorwen->resize(1900, 700); // wider than 95 % of the 1920-pixel screen
     chooseView("optMeters");
     scripted.answers = {true};
     press("cmdQuit");
@@ -387,6 +336,7 @@ TEST_F(MainWindowTest, PrintHelpAndExit) {
     const std::vector<std::string> saved = savedDefaults();
     ASSERT_EQ(saved.size(), 5u);
     EXPECT_EQ(saved[0], std::to_string(window->x() * 15) + ";" + std::to_string(window->y() * 15));
+    EXPECT_EQ(saved[2], "84;2088:6456,8484") << "kept at its default";
     EXPECT_EQ(saved[3], "meters, mm");
     EXPECT_EQ(saved[4], SUITE_DIR "/QeltAnts") << "the antenna folder in force";
 }
