@@ -82,6 +82,8 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
         [z0](float, float r, float x) { return SwrOnCable(r, x, z0); }, progress);
     chartPattern_.reset();
     chartPatternDegrees_ = 0;
+    trouble_.clear();
+    for (const SweepPoint& p : sweep_) noteTrouble(p.frequency, p.trouble);
     const double takeoff = ElevationDegrees(sweep_[CentrePoint].takeoffIndex);
     texts_.lblPeakElev =
         freeSpace() ? std::string() : "Peak elev. angle: " + Format(takeoff, "## deg.");
@@ -121,9 +123,18 @@ void Analyser::computePolarPattern(const EngineRoutines& engine) {
 }
 
 Pattern Analyser::patternAtViewFrequency(const EngineRoutines& engine) {
-    return ComputePattern(engine, working_, drivenTip_,
-                          static_cast<float>(ParseNumber(view_.frequency)),
-                          static_cast<float>(heightFeet_));
+    Pattern p = ComputePattern(engine, working_, drivenTip_,
+                               static_cast<float>(ParseNumber(view_.frequency)),
+                               static_cast<float>(heightFeet_));
+    trouble_.clear();
+    noteTrouble(p.field.frequency, p.field.trouble);
+    return p;
+}
+
+void Analyser::noteTrouble(float frequency, const std::string& trouble) {
+    if (trouble.empty() || !trouble_.empty()) return;
+    trouble_ = "The engine could not analyse this antenna at " + Format(frequency, "###0.000 MHz") +
+               ".\n" + trouble;
 }
 
 void Analyser::setHeight(const EngineRoutines& engine, const std::string& typed,

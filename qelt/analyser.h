@@ -135,6 +135,11 @@ public:
     void setHeight(const EngineRoutines& engine, const std::string& typed,
                    const SweepProgress& progress = {});
 
+    // What the engine reported when the last sweep or pattern could not be computed,
+    // with the frequency ("" when it could): the figures shown are then not to be
+    // trusted, and the user is told so.
+    const std::string& engineTrouble() const { return trouble_; }
+
     const MainTexts& texts() const { return texts_; }
     const ViewChoices& view() const { return view_; }
     ViewCaptions viewCaptions() const { return CaptionsFor(freeSpace()); }
@@ -163,6 +168,7 @@ public:
 
 private:
     Pattern patternAtViewFrequency(const EngineRoutines& engine);
+    void noteTrouble(float frequency, const std::string& trouble);
     void showUnits();
     void switchUnits(Units units);
     void showBand();
@@ -182,6 +188,7 @@ private:
     std::optional<Pattern> chartPattern_;
     int chartPatternDegrees_ = 0;
     std::optional<Pattern> polarPattern_;
+    std::string trouble_;
 
     MainTexts texts_;
     FrequencyBoxes frequencyBoxes_;

@@ -31,6 +31,7 @@ Sweep SweepBand(const EngineRoutines& engine, Antenna& working, float drivenTip,
         p.resistance = f.resistance;
         p.reactance = f.reactance;
         p.takeoffIndex = f.takeoffIndex;
+        p.trouble = f.trouble;
         p.swr = swr(f.frequency, f.resistance, f.reactance);
         if (progress) progress(i + 1);
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 namespace qelt {
 
@@ -22,6 +23,7 @@ struct SweepPoint {
     float reactance = 0;
     float swr = 0;
     int16_t takeoffIndex = 1;
+    std::string trouble; // the engine's report when it could not solve this point
 
     float ratio(Ratio which) const {
         return which == Ratio::FrontToBack ? frontToBack : frontToRear;

@@ -76,11 +76,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 1;
     }
     Analyser analyser(units);
+    // Figures the engine could not compute are not printed as if it had.
+    auto troubled = [&] {
+        if (!analyser.engineTrouble().empty()) err << analyser.engineTrouble() << '\n';
+        return !analyser.engineTrouble().empty();
+    };
     if (common::Result<> opened = analyser.open(*engine.value(), o->positional()[0]); !opened) {
         err << opened.message() << '\n';
         return 1;
     }
     if (height) analyser.setHeight(*engine.value(), *o->value("--height"));
+    if (troubled()) return 1;
     ViewChoices view = analyser.view();
     view.ratio = o->has("--fb") ? Ratio::FrontToBack : Ratio::FrontToRear;
     if (auto frequency = o->value("--pattern")) {
@@ -93,6 +99,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 1;
         }
 
+    if (troubled()) return 1;
     if (o->has("--csv")) {
         printCsv(out, analyser.lastSweep());
     } else {

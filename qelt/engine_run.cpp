@@ -50,21 +50,32 @@ EngineRun::EngineRun(const EngineRoutines& engine, Antenna& working, float drive
     engine_.EFFLEN4(&n, antenna_.sectionLength.data(), antenna_.sectionDiameter.data(),
                     equivalentHalfLength_.data(), equivalentDiameter_.data(),
                     antenna_.sectionCount.data());
+    noteStatus(preparation_);
+}
+
+void EngineRun::noteStatus(std::string& trouble) const {
+    int16_t code = 0;
+    const std::string message = statusMessage(engine_, code);
+    if (code != YORUK_OK && trouble.empty()) trouble = message;
 }
 
 FarField EngineRun::solve(float frequency, float heightFeet) {
     FarField f;
     f.frequency = frequency;
+    f.trouble = preparation_;
     float height = heightFeet;
     int16_t n = antenna_.elementCount;
     int16_t driven = antenna_.drivenElement;
     engine_.SETMAT(&frequency, &driven, &n, equivalentHalfLength_.data(),
                    equivalentDiameter_.data(), antenna_.spacing.data(), geometry_.data(),
                    halfLengthWl_.data());
+    noteStatus(f.trouble);
     engine_.YAGI3(&n, geometry_.data(), halfLengthWl_.data());
+    noteStatus(f.trouble);
     engine_.FLDFAC2(&n, geometry_.data(), halfLengthWl_.data(), &driven, &frequency,
                     f.azimuth.data(), f.elevation.data(), &f.gain, &f.frontToBack, &f.resistance,
                     &f.reactance, &height, &f.takeoffIndex, &f.frontToRear, &rearLobeIndex_);
+    noteStatus(f.trouble);
     f.rearLobeIndex = rearLobeIndex_;
     return f;
 }

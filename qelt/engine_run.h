@@ -37,6 +37,9 @@ struct FarField {
     float reactance = 0;
     int16_t takeoffIndex = 1;
     int32_t rearLobeIndex = 0;
+    // What the engine reported when it could not solve this frequency ("" when it
+    // could): the numbers above are then not to be trusted.
+    std::string trouble;
 };
 
 // One analysis of the working copy. Construction is the common preparation of every
@@ -49,6 +52,9 @@ public:
     FarField solve(float frequency, float heightFeet);
 
 private:
+    // The engine's report of the call just made, kept in `trouble` unless one is there.
+    void noteStatus(std::string& trouble) const;
+
     const EngineRoutines& engine_;
     Antenna& antenna_;
     std::array<float, MaxElements> equivalentHalfLength_{};
@@ -56,6 +62,7 @@ private:
     std::array<float, MaxElements * MaxElements> geometry_{};
     std::array<float, MaxElements> halfLengthWl_{};
     int32_t rearLobeIndex_ = 0; // kept between points, as the engine leaves it when none
+    std::string preparation_;   // EFFLEN4's report, which holds for every frequency
 };
 
 } // namespace qelt

@@ -216,6 +216,7 @@ void frmQelt::OpenFile(const QString& path) {
         return;
     }
     showModel();
+    reportTrouble();
     showPolarPlots(*routines);
 }
 
@@ -226,6 +227,7 @@ void frmQelt::SetHeight(const QString& typed) {
         model_.setHeight(*routines, typed.toStdString(), progress);
     });
     showModel();
+    reportTrouble();
     showPolarPlots(*routines);
 }
 
@@ -255,6 +257,7 @@ bool frmQelt::applyView(const ViewChoices& choices) {
         return false;
     }
     showModel();
+    reportTrouble();
     const Graph graph = model_.view().graph;
     showPolarPlots(*routines, graph == Graph::LinearPolar   ? frmPolar.get()
                               : graph == Graph::MorwenPolar ? frmMorwen.get()
@@ -304,6 +307,10 @@ void frmQelt::showModel() {
 }
 
 void frmQelt::message(const std::string& text) { common::desktop().message(this, q(text), Title); }
+
+void frmQelt::reportTrouble() {
+    if (!model_.engineTrouble().empty()) message(model_.engineTrouble());
+}
 
 void frmQelt::cmdPrint_Click() { common::PrintWindow(this, {Title, {}, {}, {}}); }
 

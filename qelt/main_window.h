@@ -72,6 +72,8 @@ private:
     // with the pattern the View dialog has just computed.
     void showPolarPlots(const EngineRoutines& routines, PolarPlotWindow* chosen = nullptr);
     void message(const std::string& text);
+    // Says so when the engine could not solve what was just computed.
+    void reportTrouble();
     void Shutdown();
     void saveDefaults();
 

@@ -174,6 +174,26 @@ TEST(Analyser, OddAntennasStillAnalyse) {
     EXPECT_EQ(a.texts().lblFile, std::string(90, 'B') + ".QELT");
 }
 
+// Figures the engine could not compute come with its report, not as plain numbers.
+TEST(Analyser, WhatTheEngineCannotSolveIsSaid) {
+    Analyser a = Opened(Sample("2EL20M.QELT"));
+    EXPECT_EQ(a.engineTrouble(), "");
+    // The third section has no diameter on the schedule.
+    ASSERT_TRUE(a.open(Engine(), WriteAntenna("NODIA.QELT", "t\n14 14.1 14.2\n2 elements\n1 1\n"
+                                                            "0 100 100 12\n100 100 100 10\n"))
+                    .ok());
+    EXPECT_EQ(a.engineTrouble(), "The engine could not analyse this antenna at 14.000 MHz.\n"
+                                 "An element has no length or no diameter.");
+    ASSERT_TRUE(a.open(Engine(), WriteAntenna("FAR.QELT", "t\n14 14.1 14.2\n2 elements\n1\n"
+                                                          "0 99999999999\n100 200\n"))
+                    .ok());
+    EXPECT_EQ(a.engineTrouble(), "The engine could not analyse this antenna at 14.000 MHz.\n"
+                                 "The geometry is not finite or spans more than a million "
+                                 "wavelengths.");
+    ASSERT_TRUE(a.open(Engine(), Sample("2EL20M.QELT")).ok());
+    EXPECT_EQ(a.engineTrouble(), "") << "a sound antenna clears it";
+}
+
 TEST(Analyser, SwitchingUnitsConvertsTheBoxesOnceAndBack) {
     Analyser a = Opened(Sample("3EL15M.QELT"));
     a.setHeight(Engine(), "30");

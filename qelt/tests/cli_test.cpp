@@ -77,6 +77,12 @@ TEST(QeltCli, RefusalsSayWhyAndExitNonZero) {
     EXPECT_EQ(Lines(r.err).front(), "The file  '" + Sample("NONE.QELT") +
                                         "'  has an error. Examine it with a word processor.");
     EXPECT_EQ(r.out, "");
+    const std::string noDiameter = qelt_test::WriteAntenna(
+        "NODIA.QELT", "t\n14 14.1 14.2\n2 elements\n1 1\n0 100 100 12\n100 100 100 10\n");
+    r = Cli({noDiameter});
+    EXPECT_EQ(r.code, 1) << "figures the engine could not compute are not printed";
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Lines(r.err).back(), "An element has no length or no diameter.");
     r = Cli({Sample("2EL20M.QELT"), "--height", "tall"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "The height must be a number of feet, 0 for free space.\n");

@@ -189,6 +189,16 @@ TEST_F(MainWindowTest, AFileWithAnErrorKeepsTheLoadedAntenna) {
     EXPECT_FALSE(window->ended()) << "unsaved work stays";
     EXPECT_EQ(label("lblFile"), "5EL10M.QELT");
     EXPECT_TRUE(enabled("cmdView"));
+
+    // A file the engine reads but cannot solve is loaded, and the user is told.
+    const std::string far = folderPath() + "/FAR.QELT";
+    std::ofstream(far) << "Far\n14 14.1 14.2\n2 elements\n1\n0 99999999999\n100 200\n";
+    ChooseFile(QString::fromStdString(far));
+    press("cmdFile");
+    ASSERT_EQ(scripted.messages.size(), 2);
+    EXPECT_TRUE(scripted.messages[1].startsWith("The engine could not analyse this antenna at "
+                                                "14.000 MHz.\nThe geometry is not finite"));
+    EXPECT_EQ(label("lblFile"), "FAR.QELT");
 }
 
 TEST_F(MainWindowTest, AFileWithAnErrorAndNothingLoadedShutsDown) {
