@@ -54,8 +54,7 @@ std::optional<std::int16_t> TypeCode(std::string_view name) {
 common::Result<AntennaStack> ParseHeights(std::string_view text, Units units) {
     std::vector<std::string_view> pieces;
     size_t start = 0;
-    for (size_t slash; (slash = text.find('/', start)) != std::string_view::npos;
-         start = slash + 1)
+    for (size_t slash; (slash = text.find('/', start)) != std::string_view::npos; start = slash + 1)
         pieces.push_back(text.substr(start, slash - start));
     pieces.push_back(text.substr(start));
     if (pieces.size() > StackSize)
@@ -68,8 +67,7 @@ common::Result<AntennaStack> ParseHeights(std::string_view text, Units units) {
     for (size_t k = 0; k < pieces.size(); ++k) {
         stack.AntennaHeight[k] = static_cast<float>(common::ParseNumber(pieces[k]));
         // A single antenna has nothing to be out of phase with.
-        if (pieces.size() > 1 && pieces[k].find('*') != std::string_view::npos)
-            stack.Phase[k] = -1;
+        if (pieces.size() > 1 && pieces[k].find('*') != std::string_view::npos) stack.Phase[k] = -1;
         if (units == Units::Meters) stack.AntennaHeight[k] /= MetresPerFootSingle;
     }
     return stack;

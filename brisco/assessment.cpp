@@ -152,7 +152,8 @@ void Assessment::applyOptions(const Options& o) {
         for (int n = 0; n < SlotCount; ++n) {
             if (n > 0 && terrain(n).empty()) continue;
             common::Result<AntennaStack> stack = ParseHeights(heights(n), options_.units);
-            if (stack) texts_.*SlotControls[n].height = ConvertedHeightsText(stack.value(), o.units);
+            if (stack)
+                texts_.*SlotControls[n].height = ConvertedHeightsText(stack.value(), o.units);
         }
         setUnits(o.units);
     }
@@ -195,8 +196,7 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         return r;
     }
     if (!computable(frequency_)) {
-        r.messages.push_back(
-            {"Enter new frequency, in MHz (from 2 to 300 MHz)", "Brisco"});
+        r.messages.push_back({"Enter new frequency, in MHz (from 2 to 300 MHz)", "Brisco"});
         return r;
     }
     common::Result<TerrainEngine> engine = engineSource();
@@ -246,8 +246,8 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
             if (!std::isfinite(g)) g = GainFloor;
         r.gains[n][0] = GainFloor;
 
-        SlotReport report{frequency_, terrain(n), heights(n), type(n), options_.units,
-                          r.gains[n],  std::nullopt};
+        SlotReport report{frequency_,     terrain(n), heights(n),  type(n),
+                          options_.units, r.gains[n], std::nullopt};
         if (rated) {
             r.merit[n] = FigureOfMerit(r.gains[n], stats_, column);
             report.merit.emplace(texts_.txtElevFile, *r.merit[n]);
@@ -300,7 +300,8 @@ common::Result<> Assessment::SaveDefaults(const common::Placement& mainWindow,
 
 common::Result<> Assessment::ClearDefaults() {
     const std::vector<std::string> lines = ClearedDefaultsLines();
-    if (common::Result<> written = common::WriteFileAtomically(defaultsPath(), common::JoinLines(lines));
+    if (common::Result<> written =
+            common::WriteFileAtomically(defaultsPath(), common::JoinLines(lines));
         !written)
         return written;
     for (int n = 0; n < 3; ++n) {

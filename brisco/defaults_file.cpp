@@ -7,12 +7,8 @@
 namespace brisco {
 namespace {
 
-const char* const FirstLines[] = {"feet",
-                                  "14.2",
-                                  "1296;1296:5976,8472",
-                                  "24;36:6672,8472",
-                                  "3948;3060:5736,8316",
-                                  "4,0,0,0"};
+const char* const FirstLines[] = {
+    "feet", "14.2", "1296;1296:5976,8472", "24;36:6672,8472", "3948;3060:5736,8316", "4,0,0,0"};
 
 std::vector<std::string> withEmptyLines(std::vector<std::string> lines, size_t total) {
     lines.resize(total);
@@ -95,13 +91,11 @@ std::vector<std::string> FormatVexloDefaults(const VexloDefaults& d) {
         if (n) codes += ',';
         codes += std::to_string(d.typeCodes[n]);
     }
-    std::vector<std::string> lines{UnitWord(d.units),
-                                   common::Format(d.frequency, "####.0 MHz"),
-                                   PlacementLine(d.main),
-                                   PlacementLine(d.graph),
-                                   PlacementLine(d.plot),
-                                   codes};
-    for (const SlotLines& slot : d.slots) lines.insert(lines.end(), {slot.path, slot.name, slot.heights});
+    std::vector<std::string> lines{UnitWord(d.units),     common::Format(d.frequency, "####.0 MHz"),
+                                   PlacementLine(d.main), PlacementLine(d.graph),
+                                   PlacementLine(d.plot), codes};
+    for (const SlotLines& slot : d.slots)
+        lines.insert(lines.end(), {slot.path, slot.name, slot.heights});
     lines.push_back(d.statsPath);
     lines.push_back(d.statsName);
     return lines;

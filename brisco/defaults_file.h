@@ -33,7 +33,8 @@ constexpr int VexloLineCount = 20;
 // Applies every line that reads well on top of `defaults`; a line that is missing or
 // damaged keeps its default, so a bad file never stops the program. Only "feet" and
 // "meters" in line 1 change the units.
-VexloDefaults ParseVexloDefaults(const std::vector<std::string>& lines, VexloDefaults defaults = {});
+VexloDefaults ParseVexloDefaults(const std::vector<std::string>& lines,
+                                 VexloDefaults defaults = {});
 
 // The twenty lines of the file. The graph and plot placements are written as given;
 // WindowPlacementLine decides whether a window's own placement may be kept.

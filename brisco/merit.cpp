@@ -32,8 +32,8 @@ std::vector<std::string> SlotSection(const SlotReport& r) {
         lines.push_back(common::Format(static_cast<double>(angle), "##") + ", " +
                         common::Format(r.gains[4 * angle], "###.0"));
     if (r.merit)
-        lines.push_back(Enclosed("For " + r.merit->first + ": Figure of Merit = " +
-                                 common::Format(r.merit->second, "##.0")));
+        lines.push_back(Enclosed("For " + r.merit->first +
+                                 ": Figure of Merit = " + common::Format(r.merit->second, "##.0")));
     lines.emplace_back();
     return lines;
 }

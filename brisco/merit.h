@@ -12,8 +12,8 @@
 
 namespace brisco {
 
-constexpr int GainCount = VEXLO_GAINS;    // 0.25 to 35 degrees in quarter degrees
-constexpr float GainFloor = -30.0f;       // what the engine leaves where it has nothing
+constexpr int GainCount = VEXLO_GAINS;              // 0.25 to 35 degrees in quarter degrees
+constexpr float GainFloor = -30.0f;                 // what the engine leaves where it has nothing
 using SlotGains = std::array<float, GainCount + 1>; // [k]: gain in dBi at k/4 degrees; [0] floor
 
 inline SlotGains FloorGains() {

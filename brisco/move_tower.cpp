@@ -33,8 +33,7 @@ std::string SuggestedMoveName(const std::string& path) {
 
 std::vector<std::string> MovedProfile(const TerrainProfile& p, double moveFeet) {
     const float base = p.Elevation[1];
-    std::vector<std::pair<float, float>> points{{0.0f, base},
-                                                {static_cast<float>(moveFeet), base}};
+    std::vector<std::pair<float, float>> points{{0.0f, base}, {static_cast<float>(moveFeet), base}};
     for (int j = 2; j <= p.pointCount(); ++j)
         points.emplace_back(static_cast<float>(moveFeet + p.Distance[j]), p.Elevation[j]);
     return WriteTerrainProfile(points);

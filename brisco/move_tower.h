@@ -17,8 +17,8 @@ const Message NegativeMove{"Only positive values will work for distance -- Brisc
 const Message UnusableMove{"Enter the distance to move the tower back, in feet (meters).", ""};
 
 struct MoveDistance {
-    double distance = 0;    // in the units of the options window
-    std::string boxText;    // what TxtMove shows afterwards
+    double distance = 0;            // in the units of the options window
+    std::string boxText;            // what TxtMove shows afterwards
     std::optional<Message> message; // a negative distance is turned round, with a word
     bool usable = true;             // false for a distance that is not a number at all
 };

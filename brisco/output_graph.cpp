@@ -17,8 +17,9 @@ OutputGraph ShowOutputGraph(const GraphInputs& in) {
     }
     for (int k = 1; k < GraphPoints; ++k) g.AngleX[k] = static_cast<float>(k) / 4;
 
-    g.angleMax = in.maxAngle == MaxAngle::Deg20 ? 34 - 14 : in.maxAngle == MaxAngle::Deg25 ? 34 - 9
-                                                                                           : 34;
+    g.angleMax = in.maxAngle == MaxAngle::Deg20   ? 34 - 14
+                 : in.maxAngle == MaxAngle::Deg25 ? 34 - 9
+                                                  : 34;
     g.gainMax = g.MaxGain;
     g.gainMin = g.MaxGain - 20;
 

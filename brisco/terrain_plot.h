@@ -30,7 +30,7 @@ inline const std::array<common::ControlText<PlotTexts>, 8> PlotWindowTexts{{
 }};
 
 struct PlotCurve {
-    std::vector<double> x, y;                     // the profile, display units
+    std::vector<double> x, y;                        // the profile, display units
     std::vector<std::pair<double, double>> antennas; // (distance, height above sea level)
 };
 

@@ -104,8 +104,9 @@ TEST(TerrainProfile, WrittenProfilesReadBackInFeet) {
 
 TEST(ElevationStats, ColumnsAreReadFromTheirFixedPositions) {
     // Positions 9, 16, 23 ... whatever the heading's spacing.
-    std::vector<std::string> lines{"\"Angles of arrival, made up\", 2024", "Elev   80m  40m    30m",
-                                   fixtures::StatsRow(1, {0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 17.5})};
+    std::vector<std::string> lines{
+        "\"Angles of arrival, made up\", 2024", "Elev   80m  40m    30m",
+        fixtures::StatsRow(1, {0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 17.5})};
     for (int angle = 2; angle <= 35; ++angle) lines.push_back(std::to_string(angle));
     common::Result<ElevationStats> stats = ParseElevationStats(lines);
     ASSERT_TRUE(stats.ok());
@@ -132,9 +133,9 @@ TEST(ElevationStats, DamagedFilesAreRefusedWithTheSystemsMessage) {
     TestFolder folder;
     std::string good = fixtures::StatsFile(4, 1.0);
     std::string cut = good.substr(0, good.size() / 2);
-    for (const std::string& content :
-         {std::string(), std::string("no heading at all\n1 2 3\n"), cut,
-          std::string("Elev\n   1    9E999\n") + good, std::string("Elev\n   1    -5.0\n") + good}) {
+    for (const std::string& content : {std::string(), std::string("no heading at all\n1 2 3\n"),
+                                       cut, std::string("Elev\n   1    9E999\n") + good,
+                                       std::string("Elev\n   1    -5.0\n") + good}) {
         std::string path = folder.write("BAD.PRN", content);
         common::Result<ElevationStats> r = ReadElevationStats(path);
         ASSERT_FALSE(r.ok());

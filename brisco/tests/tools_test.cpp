@@ -11,9 +11,8 @@ using brisco::fixtures::TestFolder;
 
 TEST(MoveTower, TheNewBaseStandsOnLevelGround) {
     TerrainProfile p = ParseTerrainProfile({"0 500", "50 505", "90 530"}).value().profile;
-    EXPECT_EQ(MovedProfile(p, 100),
-              (std::vector<std::string>{".0  500.0", "100.0  500.0", "150.0  505.0",
-                                        "190.0  530.0"}));
+    EXPECT_EQ(MovedProfile(p, 100), (std::vector<std::string>{".0  500.0", "100.0  500.0",
+                                                              "150.0  505.0", "190.0  530.0"}));
     // -50 m: turned round, and 164.04 ft behind the old base.
     MoveDistance m = ReadMoveDistance("-50");
     EXPECT_EQ(m.message, NegativeMove);
