@@ -23,9 +23,8 @@ const char* const Usage =
     "           good, very good soil, fresh water, salt water\n";
 
 constexpr common::OptionSpec CliSpecs[] = {
-    {"--freq", true}, {"--slot", true},        {"--stats", true},  {"--ground", true},
-    {"-o", true},     {"--diffraction-off"},   {"--meters"},       {"--csv"},
-    {"--help"},       {"-h"},
+    {"--freq", true},      {"--slot", true}, {"--stats", true}, {"--ground", true}, {"-o", true},
+    {"--diffraction-off"}, {"--meters"},     {"--csv"},         {"--help"},         {"-h"},
 };
 
 struct SlotSpec {
@@ -51,7 +50,8 @@ std::optional<SlotSpec> slotSpec(const std::string& text, std::ostream& err) {
     size_t middle = rest.rfind(':');
     std::optional<std::int16_t> type = TypeCode(tail);
     if (!type)
-        if (std::optional<int> code = wholeNumber(tail, 1, 7)) type = static_cast<std::int16_t>(*code);
+        if (std::optional<int> code = wholeNumber(tail, 1, 7))
+            type = static_cast<std::int16_t>(*code);
     if (middle != std::string::npos && middle > 0) {
         if (!type) {
             err << "Unknown antenna type \"" << tail
@@ -140,7 +140,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!r.computed) return 1;
 
     if (auto file = o->value("-o")) {
-        if (common::Result<> written = common::WriteFileAtomically(*file, common::JoinLines(r.results));
+        if (common::Result<> written =
+                common::WriteFileAtomically(*file, common::JoinLines(r.results));
             !written) {
             err << "The results could not be written: " << written.message() << '\n';
             return 1;

@@ -44,8 +44,8 @@ protected:
 TEST_F(CliTest, SectionsAndFiguresOfMerit) {
     std::vector<EngineCall> calls;
     CliRun r = run({"--freq", "14,2", "--slot", flat + ":100:Dipole", "--slot", flat + ":50/40*:7",
-                 "--stats", stats, "--ground", "8", "--diffraction-off"},
-                madeUp(&calls));
+                    "--stats", stats, "--ground", "8", "--diffraction-off"},
+                   madeUp(&calls));
     ASSERT_EQ(r.code, 0) << r.err;
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].AntennaType, 1);
@@ -53,8 +53,9 @@ TEST_F(CliTest, SectionsAndFiguresOfMerit) {
     EXPECT_EQ(calls[1].stack.Phase[1], -1);
     EXPECT_FLOAT_EQ(calls[0].Conductivity, 5000);
     EXPECT_EQ(calls[0].DiffractionOff, 1);
-    EXPECT_NE(r.out.find("\"14.2 MHz    Ants: 100 feet\"\n\"Brisco: FLAT.PRO\"\n\"Antenna: Dipole\""),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find("\"14.2 MHz    Ants: 100 feet\"\n\"Brisco: FLAT.PRO\"\n\"Antenna: Dipole\""),
+        std::string::npos);
     EXPECT_NE(r.out.find("\"For STATS.PRN: Figure of Merit = 13.0\""), std::string::npos);
     EXPECT_NE(r.out.find("lblFOM1=Fig. of Merit: 13.0\n"), std::string::npos);
     EXPECT_NE(r.out.find("lblFOM2=Fig. of Merit: 8.0\n"), std::string::npos);
@@ -64,8 +65,8 @@ TEST_F(CliTest, SectionsAndFiguresOfMerit) {
 TEST_F(CliTest, MetresGainsTableAndResultsFile) {
     std::vector<EngineCall> calls;
     CliRun r = run({"--freq", "7.1", "--meters", "--slot", flat + ":30", "--csv", "-o",
-                 folder.file("RESULTS.PRN")},
-                madeUp(&calls));
+                    folder.file("RESULTS.PRN")},
+                   madeUp(&calls));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NEAR(calls[0].stack.AntennaHeight[0], 98.425, 0.001);
     EXPECT_EQ(calls[0].AntennaType, 4);
@@ -87,13 +88,13 @@ TEST_F(CliTest, RefusedFilesAndValues) {
     EXPECT_NE(missing.err.find("GONE.PRO"), std::string::npos);
 
     CliRun badStats = run({"--freq", "14.2", "--slot", flat + ":100", "--stats",
-                        folder.write("BAD.PRN", "nothing here")});
+                           folder.write("BAD.PRN", "nothing here")});
     EXPECT_EQ(badStats.code, 1);
     EXPECT_NE(badStats.err.find("has an error. Examine it with a word processor."),
               std::string::npos);
 
-    CliRun results = run({"--freq", "14.2", "--slot", flat + ":100", "--stats",
-                       folder.write("OUT.PRN", "")});
+    CliRun results =
+        run({"--freq", "14.2", "--slot", flat + ":100", "--stats", folder.write("OUT.PRN", "")});
     EXPECT_EQ(results.code, 1);
     EXPECT_EQ(results.err, "OUT.PRN is not valid for elevation statistics file. Choose another.\n");
 
@@ -111,8 +112,8 @@ TEST_F(CliTest, RefusedFilesAndValues) {
 
 TEST_F(CliTest, TheBuiltEngineComputesTheSampleSites) {
     CliRun r = run({"--freq", "14.2", "--slot", SUITE_DIR "/FLAT.PRO:100:4-Ele.", "--slot",
-                 SUITE_DIR "/RIDGE.PRO:100:4-Ele.", "--stats", SUITE_DIR "/HOPS.PRN"},
-                LibraryEngine(SUITE_DIR));
+                    SUITE_DIR "/RIDGE.PRO:100:4-Ele.", "--stats", SUITE_DIR "/HOPS.PRN"},
+                   LibraryEngine(SUITE_DIR));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2 * (4 + 35 + 2 + 1) + 19);
     EXPECT_NE(r.out.find("lblFOM2=Fig. of Merit: "), std::string::npos);
