@@ -12,13 +12,13 @@ namespace {
 
 const char* const Usage = "usage: calibrix-cli --slope S --intercept I [--reflected] [-o FILE]\n";
 
-constexpr common::OptionSpec Specs[] = {
+constexpr common::CliOption KnownOptions[] = {
     {"--slope", true}, {"--intercept", true}, {"--reflected"}, {"-o", true}};
 
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::optional<common::CliOptions> options = common::ParseCliOptions(args, Specs);
+    std::optional<common::CliOptions> options = common::ParseCliOptions(args, KnownOptions);
     if (!options || !options->positional().empty() || !options->has("--slope") ||
         !options->has("--intercept")) {
         err << Usage;

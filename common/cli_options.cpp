@@ -23,7 +23,7 @@ std::vector<std::string> CliOptions::values(std::string_view name) const {
 }
 
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                          std::span<const OptionSpec> specs) {
+                                          std::span<const CliOption> known) {
     CliOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -31,10 +31,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
             options.positional_.push_back(a); // a file, or a negative number
             continue;
         }
-        auto spec = std::find_if(specs.begin(), specs.end(),
-                                 [&](const OptionSpec& s) { return s.name == a; });
-        if (spec == specs.end()) return std::nullopt;
-        if (!spec->takesValue) {
+        auto option = std::find_if(known.begin(), known.end(),
+                                   [&](const CliOption& s) { return s.name == a; });
+        if (option == known.end()) return std::nullopt;
+        if (!option->takesValue) {
             options.given_.emplace_back(a, std::string());
             continue;
         }

@@ -11,7 +11,7 @@
 
 namespace common {
 
-struct OptionSpec {
+struct CliOption {
     std::string_view name; // with its dashes: "--freq", "-o"
     bool takesValue = false;
 };
@@ -26,7 +26,7 @@ public:
     const std::vector<std::string>& positional() const { return positional_; }
 
     friend std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                                     std::span<const OptionSpec> specs);
+                                                     std::span<const CliOption> known);
 
 private:
     std::vector<std::pair<std::string, std::string>> given_; // name, value ("" for a flag)
@@ -35,6 +35,6 @@ private:
 
 // Nothing when an option is unknown or lacks its value.
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                          std::span<const OptionSpec> specs);
+                                          std::span<const CliOption> known);
 
 } // namespace common

@@ -45,8 +45,7 @@ Result<> WriteFileAtomically(const std::string& path, std::string_view content) 
     fs::path temp = target;
     temp += ".tmp-" + std::to_string(::getpid());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return Result<>::Failure("cannot create " + temp.string() + ": " + std::strerror(errno));
+    if (fd < 0) return Result<>::Failure("cannot write " + path + ": " + std::strerror(errno));
     const char* p = content.data();
     size_t left = content.size();
     std::string error;

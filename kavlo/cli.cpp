@@ -14,7 +14,7 @@ const char* const Usage =
     "usage: kavlo-cli [--cable INDEX] [--freq MHZ] [--length L] [--meters] [--input]\n"
     "                 [--r OHMS] [--x OHMS] [--precise]\n";
 
-constexpr common::OptionSpec Options[] = {
+constexpr common::CliOption Options[] = {
     {"--cable", true}, {"--freq", true}, {"--length", true}, {"--r", true}, {"--x", true},
     {"--meters"},      {"--input"},      {"--precise"},      {"--help"},    {"-h"},
 };
