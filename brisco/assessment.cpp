@@ -69,7 +69,7 @@ std::vector<Message> Assessment::applyDefaults(const VexloDefaults& d) {
     plotPlacement_ = d.plot;
     for (int n = 0; n < SlotCount; ++n) {
         setType(n, d.typeCodes[n]);
-        const SlotLines& slot = d.slots[n];
+        const SlotLines& slot = d.terrains[n];
         slotLabels_[n] = slot.name;
         if (n > 0 && slot.path.empty()) continue;
         texts_.*SlotControls[n].subDir = resolved(slot.path);
@@ -164,8 +164,8 @@ void Assessment::applyOptions(const Options& o) {
 
 void Assessment::applyHeights(const std::array<HeightsColumn, SlotCount>& columns) {
     for (int n = 0; n < SlotCount; ++n) {
-        if (std::optional<std::int16_t> code = TypeCode(columns[n].type)) typeCodes_[n] = *code;
-        texts_.*SlotControls[n].type = columns[n].type;
+        // No type chosen leaves the slot's type as it is.
+        if (std::optional<std::int16_t> code = TypeCode(columns[n].type)) setType(n, *code);
         texts_.*SlotControls[n].height = columns[n].heights;
     }
 }
@@ -263,7 +263,7 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
     in.units = options_.units;
     in.maxAngle = maxAngle_;
     for (int n = 0; n < SlotCount; ++n)
-        in.slots[n] = {terrain(n), heights(n), type(n), r.gains[n], r.merit[n].value_or(0)};
+        in.terrains[n] = {terrain(n), heights(n), type(n), r.gains[n], r.merit[n].value_or(0)};
     if (rated) in.statsName = texts_.txtElevFile;
     in.stats = stats_;
     in.column = column;
@@ -292,7 +292,7 @@ common::Result<> Assessment::SaveDefaults(const common::Placement& mainWindow,
     d.graph = KeptPlacement(graphPlacement_, VexloDefaults{}.graph, screenWidthTwips);
     d.plot = KeptPlacement(plotPlacement_, VexloDefaults{}.plot, screenWidthTwips);
     d.typeCodes = typeCodes_;
-    for (int n = 0; n < SlotCount; ++n) d.slots[n] = {path(n), terrain(n), heights(n)};
+    for (int n = 0; n < SlotCount; ++n) d.terrains[n] = {path(n), terrain(n), heights(n)};
     d.statsPath = texts_.txtSubTerr;
     d.statsName = texts_.txtElevFile;
     return common::WriteFileAtomically(defaultsPath(), common::JoinLines(FormatVexloDefaults(d)));

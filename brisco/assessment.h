@@ -106,7 +106,7 @@ struct Options {
 
 // A heights dialog column as its OK hands it back.
 struct HeightsColumn {
-    std::string type;    // the chosen type's text; empty leaves the slot's code as it is
+    std::string type;    // the chosen type's name; empty leaves the slot's type as it is
     std::string heights; // the heights text built from the cells
 };
 

@@ -22,7 +22,7 @@ const char* const Usage =
     "  ROW      ground 0..8: extremely poor, very poor, sandy, poor, average (4),\n"
     "           good, very good soil, fresh water, salt water\n";
 
-constexpr common::OptionSpec CliSpecs[] = {
+constexpr common::CliOption CliSpecs[] = {
     {"--freq", true},      {"--slot", true}, {"--stats", true}, {"--ground", true}, {"-o", true},
     {"--diffraction-off"}, {"--meters"},     {"--csv"},         {"--help"},         {"-h"},
 };
@@ -115,9 +115,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     model.applyOptions(options); // before the heights, which are typed in these units
 
     std::array<HeightsColumn, SlotCount> columns;
-    std::vector<std::string> slots = o->values("--slot");
-    for (size_t n = 0; n < slots.size(); ++n) {
-        std::optional<SlotSpec> spec = slotSpec(slots[n], err);
+    std::vector<std::string> slotTexts = o->values("--slot");
+    for (size_t n = 0; n < slotTexts.size(); ++n) {
+        std::optional<SlotSpec> spec = slotSpec(slotTexts[n], err);
         if (!spec) {
             err << Usage;
             return 2;

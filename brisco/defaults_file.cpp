@@ -65,9 +65,9 @@ VexloDefaults ParseVexloDefaults(const std::vector<std::string>& lines, VexloDef
     }
     for (int n = 0; n < SlotCount; ++n) {
         size_t first = 7 + 3 * static_cast<size_t>(n);
-        if (const std::string* l = line(first)) readText(*l, d.slots[n].path);
-        if (const std::string* l = line(first + 1)) readText(*l, d.slots[n].name);
-        if (const std::string* l = line(first + 2)) readText(*l, d.slots[n].heights);
+        if (const std::string* l = line(first)) readText(*l, d.terrains[n].path);
+        if (const std::string* l = line(first + 1)) readText(*l, d.terrains[n].name);
+        if (const std::string* l = line(first + 2)) readText(*l, d.terrains[n].heights);
     }
     if (const std::string* l = line(19)) readText(*l, d.statsPath);
     if (const std::string* l = line(20)) readText(*l, d.statsName);
@@ -94,7 +94,7 @@ std::vector<std::string> FormatVexloDefaults(const VexloDefaults& d) {
     std::vector<std::string> lines{UnitWord(d.units),     common::Format(d.frequency, "####.0 MHz"),
                                    PlacementLine(d.main), PlacementLine(d.graph),
                                    PlacementLine(d.plot), codes};
-    for (const SlotLines& slot : d.slots)
+    for (const SlotLines& slot : d.terrains)
         lines.insert(lines.end(), {slot.path, slot.name, slot.heights});
     lines.push_back(d.statsPath);
     lines.push_back(d.statsName);

@@ -24,7 +24,7 @@ struct VexloDefaults {
     common::Placement graph{24, 36, 6672, 8472};
     common::Placement plot{3948, 3060, 5736, 8316};
     std::array<std::int16_t, SlotCount> typeCodes{4, 0, 0, 0};
-    std::array<SlotLines, SlotCount> slots{{{"", "", "100"}, {}, {}, {}}};
+    std::array<SlotLines, SlotCount> terrains{{{"", "", "100"}, {}, {}, {}}};
     std::string statsPath, statsName;
 };
 

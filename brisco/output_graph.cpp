@@ -9,9 +9,9 @@ OutputGraph ShowOutputGraph(const GraphInputs& in) {
     for (auto& curve : g.GraphGain) curve.fill(GainFloor);
     for (int n = 0; n < SlotCount; ++n) {
         // Slot 1 is always drawn; the others only when they were in use.
-        if (n > 0 && in.slots[n].terrain.empty()) continue;
+        if (n > 0 && in.terrains[n].terrain.empty()) continue;
         for (int k = 1; k < GraphPoints; ++k) {
-            g.GraphGain[n][k] = in.slots[n].gains[k];
+            g.GraphGain[n][k] = in.terrains[n].gains[k];
             if (g.GraphGain[n][k] > g.MaxGain) g.MaxGain = g.GraphGain[n][k];
         }
     }
@@ -32,7 +32,7 @@ OutputGraph ShowOutputGraph(const GraphInputs& in) {
 
     g.texts.lblFreq = "Freq. = " + common::Format(in.frequency, "###.0 MHz");
     for (int n = 0; n < SlotCount; ++n) {
-        const GraphSlot& slot = in.slots[n];
+        const GraphSlot& slot = in.terrains[n];
         const GraphSlotLabels& labels = GraphSlots[n];
         if (n > 0 && slot.terrain.empty()) continue;
         g.texts.*labels.terrain = slot.terrain;

@@ -68,7 +68,7 @@ struct GraphInputs {
     float frequency = 0;
     Units units = Units::Feet;
     MaxAngle maxAngle = MaxAngle::None;
-    std::array<GraphSlot, SlotCount> slots;
+    std::array<GraphSlot, SlotCount> terrains;
     std::string statsName; // empty: no statistics file selected
     ElevationStats stats;
     int column = 8;

@@ -52,7 +52,7 @@ TerrainPlot PlotTerrain(const Assessment& a) {
                         curve.antennas.emplace_back(shown(p.Distance[1]),
                                                     shown(p.Elevation[1] + h));
         }
-        plot.slots[n] = std::move(curve);
+        plot.curves[n] = std::move(curve);
     }
     return plot;
 }

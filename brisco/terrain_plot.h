@@ -36,7 +36,7 @@ struct PlotCurve {
 
 struct TerrainPlot {
     std::string leftTitle, bottomTitle;
-    std::array<std::optional<PlotCurve>, SlotCount> slots; // the ticked slots that have a profile
+    std::array<std::optional<PlotCurve>, SlotCount> curves; // the ticked slots that have a profile
     PlotTexts texts;
     std::vector<Message> messages;
 };

@@ -24,9 +24,9 @@ TEST(VexloDefaults, WrittenAndReadBack) {
     d.frequency = 21.25f;
     d.main = {1500, 600, 7000, 9000};
     d.typeCodes = {1, 7, 0, 3};
-    d.slots[0] = {"/sites/FLAT.PRO", "FLAT.PRO", "30/20*"};
-    d.slots[1] = {"/sites/RIDGE.PRO", "RIDGE.PRO", "36.6"};
-    d.slots[3] = {"/sites/VALLEY.PRO", "VALLEY.PRO", "12"};
+    d.terrains[0] = {"/sites/FLAT.PRO", "FLAT.PRO", "30/20*"};
+    d.terrains[1] = {"/sites/RIDGE.PRO", "RIDGE.PRO", "36.6"};
+    d.terrains[3] = {"/sites/VALLEY.PRO", "VALLEY.PRO", "12"};
     d.statsPath = "/stats/HOPS.PRN";
     d.statsName = "HOPS.PRN";
     std::vector<std::string> lines = FormatVexloDefaults(d);
@@ -44,9 +44,9 @@ TEST(VexloDefaults, WrittenAndReadBack) {
     EXPECT_NEAR(back.frequency, 21.3, 1e-5);
     EXPECT_EQ(back.main.left, 1500);
     EXPECT_EQ(back.typeCodes, d.typeCodes);
-    EXPECT_EQ(back.slots[0].heights, "30/20*");
-    EXPECT_EQ(back.slots[2].path, "");
-    EXPECT_EQ(back.slots[3].name, "VALLEY.PRO");
+    EXPECT_EQ(back.terrains[0].heights, "30/20*");
+    EXPECT_EQ(back.terrains[2].path, "");
+    EXPECT_EQ(back.terrains[3].name, "VALLEY.PRO");
     EXPECT_EQ(back.statsName, "HOPS.PRN");
 }
 
@@ -67,7 +67,7 @@ TEST(VexloDefaults, DamagedOrMissingLinesKeepTheirDefaults) {
     EXPECT_EQ(d.plot.left, 5);
     EXPECT_EQ(*d.plot.width, 8);
     EXPECT_EQ(d.typeCodes, (std::array<std::int16_t, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(d.slots[0].heights, "100"); // not in the file: the start-up value
+    EXPECT_EQ(d.terrains[0].heights, "100"); // not in the file: the start-up value
 
     EXPECT_NEAR(ParseVexloDefaults({"feet", "0"}).frequency, 14.2, 1e-6);
     EXPECT_NEAR(ParseVexloDefaults({"feet", "3.8 MHz"}).frequency, 3.8, 1e-6);

@@ -72,9 +72,9 @@ namespace {
 GraphInputs twoSlots() {
     GraphInputs in;
     in.frequency = 14.2f;
-    in.slots[0] = {"FLAT.PRO", "100", "4-Ele.", everywhere(7.5f), 6.04};
-    in.slots[2] = {"RIDGE.PRO", "120/90", "Dipole", everywhere(3.0f), 1.96};
-    in.slots[2].gains[40] = 9.25f;
+    in.terrains[0] = {"FLAT.PRO", "100", "4-Ele.", everywhere(7.5f), 6.04};
+    in.terrains[2] = {"RIDGE.PRO", "120/90", "Dipole", everywhere(3.0f), 1.96};
+    in.terrains[2].gains[40] = 9.25f;
     return in;
 }
 } // namespace
@@ -112,7 +112,7 @@ TEST(OutputGraph, AngleAxisEnds) {
 
 TEST(OutputGraph, MaxGainNeverFallsBelowZero) {
     GraphInputs in;
-    in.slots[0] = {"DEEP.PRO", "10", "Dipole", everywhere(-4), 0};
+    in.terrains[0] = {"DEEP.PRO", "10", "Dipole", everywhere(-4), 0};
     OutputGraph g = ShowOutputGraph(in);
     EXPECT_DOUBLE_EQ(g.MaxGain, 0);
     EXPECT_DOUBLE_EQ(g.gainMin, -20);
@@ -126,7 +126,7 @@ TEST(OutputGraph, StatisticsBarsAndFiguresOfMerit) {
     in.stats = column(4, 2.5);
     in.stats.percent[35][4] = 99; // beyond the axis
     in.column = 4;
-    in.slots[1] = {"ZERO.PRO", "0", "Dipole", everywhere(1), 0}; // in use, no antenna
+    in.terrains[1] = {"ZERO.PRO", "0", "Dipole", everywhere(1), 0}; // in use, no antenna
     OutputGraph g = ShowOutputGraph(in);
     ASSERT_EQ(g.statBars.size(), 34u);
     EXPECT_EQ(g.statBars.front(), (std::pair<double, double>{1, 2.5}));

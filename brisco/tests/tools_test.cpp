@@ -128,13 +128,13 @@ TEST(TerrainPlot, TickedProfilesWithTheirAntennas) {
     EXPECT_TRUE(plot.messages.empty());
     EXPECT_EQ(plot.leftTitle, "Height, feet ASL");
     EXPECT_EQ(plot.bottomTitle, "Distance from Tower Base, Feet");
-    ASSERT_TRUE(plot.slots[0].has_value());
-    EXPECT_EQ(plot.slots[0]->x, (std::vector<double>{0, 0, 100}));
-    EXPECT_EQ(plot.slots[0]->y, (std::vector<double>{500, 500, 500}));
-    EXPECT_EQ(plot.slots[0]->antennas,
+    ASSERT_TRUE(plot.curves[0].has_value());
+    EXPECT_EQ(plot.curves[0]->x, (std::vector<double>{0, 0, 100}));
+    EXPECT_EQ(plot.curves[0]->y, (std::vector<double>{500, 500, 500}));
+    EXPECT_EQ(plot.curves[0]->antennas,
               (std::vector<std::pair<double, double>>{{0, 620}, {0, 590}}));
-    EXPECT_FALSE(plot.slots[1].has_value());
-    EXPECT_FALSE(plot.slots[3].has_value());
+    EXPECT_FALSE(plot.curves[1].has_value());
+    EXPECT_FALSE(plot.curves[3].has_value());
     EXPECT_EQ(plot.texts.lblHt1, "120/90* ft");
     EXPECT_EQ(plot.texts.lblTerr3, "HILL.PRO");
 
@@ -144,7 +144,7 @@ TEST(TerrainPlot, TickedProfilesWithTheirAntennas) {
     a.setShowAntennas(false);
     plot = PlotTerrain(a);
     EXPECT_EQ(plot.leftTitle, "Height, meters ASL");
-    EXPECT_NEAR(plot.slots[2]->y[2], 110 * 0.3048, 1e-9);
-    EXPECT_TRUE(plot.slots[2]->antennas.empty());
+    EXPECT_NEAR(plot.curves[2]->y[2], 110 * 0.3048, 1e-9);
+    EXPECT_TRUE(plot.curves[2]->antennas.empty());
     EXPECT_EQ(plot.texts.lblHt3, "18.3 m");
 }
