@@ -27,8 +27,7 @@ frmNewHeights::frmNewHeights(frmBrisco& main, QWidget* parent)
     setWindowTitle("Enter Heights/Antenna Type");
     for (int column = 0; column < SlotCount; ++column) {
         for (int row = 0; row < StackSize; ++row) {
-            const std::string name =
-                "txtHt" + std::to_string(row + 1) + std::to_string(column + 1);
+            const std::string name = "txtHt" + std::to_string(row + 1) + std::to_string(column + 1);
             txtHt[row][column] = common::Named<QLineEdit>(name.c_str());
             txtHt[row][column]->setAlignment(Qt::AlignRight);
             txtHt[row][column]->installEventFilter(this);
@@ -66,7 +65,8 @@ void frmNewHeights::layOut() {
     grid->addWidget(new QLabel("File:"), 1, 0, Qt::AlignRight);
     grid->addWidget(new QLabel("Antenna type:"), 2, 0, Qt::AlignRight);
     for (int row = 0; row < StackSize; ++row)
-        grid->addWidget(new QLabel(QString("Antenna %1:").arg(row + 1)), row + 3, 0, Qt::AlignRight);
+        grid->addWidget(new QLabel(QString("Antenna %1:").arg(row + 1)), row + 3, 0,
+                        Qt::AlignRight);
     for (int column = 0; column < SlotCount; ++column) {
         auto* heading = new QLabel(QString("<b>Terrain %1</b>").arg(column + 1));
         heading->setAlignment(Qt::AlignCenter);

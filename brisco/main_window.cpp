@@ -63,8 +63,7 @@ frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
       lblProgram(common::Named<QLabel>("lblProgram", "Brisco Terrain Assessment")),
       txtFreq(common::Named<QLineEdit>("txtFreq", "14.2")),
       txtElevFile(clickBox("txtElevFile", 14, "Click to choose an elevation-statistics file")),
-      txtSubTerr(hiddenBox("txtSubTerr")),
-      optX20(common::Named<QRadioButton>("optX20", "20 deg.")),
+      txtSubTerr(hiddenBox("txtSubTerr")), optX20(common::Named<QRadioButton>("optX20", "20 deg.")),
       OptX25(common::Named<QRadioButton>("OptX25", "25 deg.")),
       optX34(common::Named<QRadioButton>("optX34", "34 deg.")),
       chkShowHts(common::Named<QCheckBox>("chkShowHts", "Show Ants.")),
@@ -80,7 +79,8 @@ frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
     setWindowTitle("Brisco");
     const char* checkCaptions[] = {"Terrain 1", "Terrain 2", "Terrain 3", "Terrain4"};
     for (int n = 0; n < SlotCount; ++n) {
-        txtTerrain[n] = clickBox(slotName("txtTerrain", n), 14, "Click to choose a terrain profile");
+        txtTerrain[n] =
+            clickBox(slotName("txtTerrain", n), 14, "Click to choose a terrain profile");
         txtSubDir[n] = hiddenBox(slotName("txtSubDir", n));
         txtHeight[n] = clickBox(slotName("txtHeight", n), 10,
                                 "Click to enter antenna heights; e.g., 120/90* (* out of phase)");
@@ -288,9 +288,10 @@ void frmBrisco::cmdExit_Click() {
 }
 
 void frmBrisco::SelectTerrainFile(int slot) {
-    common::FileChoice file = common::desktop().openFile(
-        this, {"Select existing terrain profile", q(model_.folder()), {},
-               "Terrain profiles (*.PRO)|*.PRO"});
+    common::FileChoice file = common::desktop().openFile(this, {"Select existing terrain profile",
+                                                                q(model_.folder()),
+                                                                {},
+                                                                "Terrain profiles (*.PRO)|*.PRO"});
     if (file.chosen()) {
         model_.chooseTerrain(slot, s(file.path));
     } else if (common::desktop().askYesNo(this, "Do you want to clear the terrain and heights?",

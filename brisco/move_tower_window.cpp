@@ -26,7 +26,8 @@ frmMove::frmMove(frmBrisco& main, QWidget* parent)
           "assumed to be on flat ground at the same elevation as the present tower base. You "
           "will be asked to save the resulting profile to a new filename, which will be "
           "placed in Terrain File 2, with the same antenna height as File 1 for comparison.")),
-      lblFile1(common::Named<QLabel>("lblFile1")), lblFeet(common::Named<QLabel>("lblFeet", "Feet")),
+      lblFile1(common::Named<QLabel>("lblFile1")),
+      lblFeet(common::Named<QLabel>("lblFeet", "Feet")),
       TxtMove(common::Named<QLineEdit>("TxtMove", "100")),
       cmdOK(common::Named<QPushButton>("cmdOK", "OK")),
       CmdCancel(common::Named<QPushButton>("CmdCancel", "Cancel")) {
@@ -84,27 +85,30 @@ void frmMove::cmdOK_Click() {
     TxtMove->setText(QString::fromStdString(move.boxText));
     if (move.message) main_.showMessages({*move.message}, this);
     if (!move.usable) return;
-    const double feet = units_ == Units::Meters ? move.distance / common::MetresPerFoot : move.distance;
+    const double feet =
+        units_ == Units::Meters ? move.distance / common::MetresPerFoot : move.distance;
     const std::string profile = common::JoinLines(MovedProfile(read.value().profile, feet));
 
     for (;;) {
         common::FileChoice file = common::desktop().saveFile(
-            this, {"Save terrain profile to (suggested) filename", QString::fromStdString(a.folder()),
-                   QString::fromStdString(SuggestedMoveName(a.path(0))),
-                   "Terrain Files (*.PRO)|*.PRO"});
+            this,
+            {"Save terrain profile to (suggested) filename", QString::fromStdString(a.folder()),
+             QString::fromStdString(SuggestedMoveName(a.path(0))), "Terrain Files (*.PRO)|*.PRO"});
         if (file.chosen()) {
-            common::Result<> written = common::WriteFileAtomically(file.path.toStdString(), profile);
+            common::Result<> written =
+                common::WriteFileAtomically(file.path.toStdString(), profile);
             if (written) {
                 main_.model().placeMovedProfile(file.path.toStdString());
                 main_.showModel();
                 hide();
                 return;
             }
-            main_.showMessages({{"The new profile could not be written: " + written.message(),
-                                 "Move tower"}},
-                               this);
+            main_.showMessages(
+                {{"The new profile could not be written: " + written.message(), "Move tower"}},
+                this);
         }
-        if (common::desktop().askYesNo(this, "Are you sure you want to exit?", "Move tower")) return;
+        if (common::desktop().askYesNo(this, "Are you sure you want to exit?", "Move tower"))
+            return;
     }
 }
 

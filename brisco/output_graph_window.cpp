@@ -24,7 +24,8 @@ constexpr int StatsSeries = SlotCount; // the bars come after the four curves
 
 QLabel* panelLabel(const std::string& name, const QColor& colour = Qt::black, bool bold = false) {
     auto* label = common::Named<QLabel>(name.c_str());
-    label->setStyleSheet(QString("color: %1;%2").arg(colour.name(), bold ? " font-weight: bold;" : ""));
+    label->setStyleSheet(
+        QString("color: %1;%2").arg(colour.name(), bold ? " font-weight: bold;" : ""));
     label->setWordWrap(true);
     return label;
 }
@@ -44,7 +45,8 @@ QColor SlotColour(int slot) {
 }
 
 frmGraph::frmGraph(Assessment& model)
-    : PlacedWindow([&model](const common::Placement& p) { model.rememberGraphPlacement(p); }), model_(model), TChart1(new common::Chart("TChart1")),
+    : PlacedWindow([&model](const common::Placement& p) { model.rememberGraphPlacement(p); }),
+      model_(model), TChart1(new common::Chart("TChart1")),
       frmFrame1(common::Named<QWidget>("frmFrame1")),
       lblFreq(panelLabel("lblFreq", Qt::black, true)),
       txtMaxGain(common::Named<QLineEdit>("txtMaxGain")),
@@ -105,7 +107,8 @@ void frmGraph::layOut() {
     panel->addWidget(lblStatFile);
     panel->addStretch();
     for (QPushButton* b : {cmdOut, cmdPrint, cmdClose}) panel->addWidget(b);
-    frmFrame1->setFixedWidth(frmFrame1->fontMetrics().horizontalAdvance("Fig. of Merit: -99.9 ") + 24);
+    frmFrame1->setFixedWidth(frmFrame1->fontMetrics().horizontalAdvance("Fig. of Merit: -99.9 ") +
+                             24);
     txtMaxGain->setFixedWidth(txtMaxGain->fontMetrics().horizontalAdvance("-999.9 dBi") + 16);
 
     auto* page = new QHBoxLayout(this);

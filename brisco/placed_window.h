@@ -15,7 +15,8 @@ class PlacedWindow : public QWidget {
     Q_OBJECT
 public:
     using Remember = std::function<void(const common::Placement&)>;
-    explicit PlacedWindow(Remember remember) : QWidget(nullptr, Qt::Window), remember_(std::move(remember)) {}
+    explicit PlacedWindow(Remember remember)
+        : QWidget(nullptr, Qt::Window), remember_(std::move(remember)) {}
 
 protected:
     // The window's own Close or Cancel button.

@@ -37,7 +37,8 @@ int TerrainSeries(int slot) { return slot < 3 ? slot : 15; }
 int AntennaSeries(int slot, int antenna) { return (slot < 3 ? 3 + 4 * slot : 16) + antenna; }
 
 frmPlot::frmPlot(Assessment& model)
-    : PlacedWindow([&model](const common::Placement& p) { model.rememberPlotPlacement(p); }), model_(model), TChart2(new common::Chart("TChart2")),
+    : PlacedWindow([&model](const common::Placement& p) { model.rememberPlotPlacement(p); }),
+      model_(model), TChart2(new common::Chart("TChart2")),
       cmdPrint(common::Named<QPushButton>("cmdPrint", "&Print")),
       cmdCancel(common::Named<QPushButton>("cmdCancel", "Cancel")) {
     setObjectName("frmPlot");
@@ -60,7 +61,8 @@ frmPlot::frmPlot(Assessment& model)
     for (int n = 0; n < SlotCount; ++n) {
         lblTerr[n] = common::Named<QLabel>(slotName("lblTerr", n).c_str());
         lblHt[n] = common::Named<QLabel>(slotName("lblHt", n).c_str());
-        lblTerr[n]->setStyleSheet(QString("color: %1; font-weight: bold;").arg(SlotColour(n).name()));
+        lblTerr[n]->setStyleSheet(
+            QString("color: %1; font-weight: bold;").arg(SlotColour(n).name()));
         lblHt[n]->setStyleSheet(QString("color: %1;").arg(SlotColour(n).name()));
     }
     layOut();
@@ -80,7 +82,8 @@ void frmPlot::layOut() {
     panel->addStretch();
     panel->addWidget(cmdPrint);
     panel->addWidget(cmdCancel);
-    panelWidget->setFixedWidth(panelWidget->fontMetrics().horizontalAdvance("MMMMMMMMMMMM.PRO") + 8);
+    panelWidget->setFixedWidth(panelWidget->fontMetrics().horizontalAdvance("MMMMMMMMMMMM.PRO") +
+                               8);
     auto* page = new QHBoxLayout(this);
     page->addWidget(TChart2, 1);
     page->addWidget(panelWidget);
@@ -129,7 +132,9 @@ std::vector<Message> frmPlot::PlotTerrain() {
     return plot.messages;
 }
 
-void frmPlot::cmdPrint_Click() { common::PrintWindow(this, {"Brisco", {cmdPrint, cmdCancel}, {}, {}}); }
+void frmPlot::cmdPrint_Click() {
+    common::PrintWindow(this, {"Brisco", {cmdPrint, cmdCancel}, {}, {}});
+}
 
 void frmPlot::cmdCancel_Click() { closeByButton(); }
 

@@ -202,7 +202,8 @@ TEST_F(MainWindowTest, ADamagedStatisticsFileSavesAndEnds) {
     choose("txtTerrain1", "FLAT.PRO");
     folder.write("BAD.PRN", "no heading");
     choose("txtElevFile", "BAD.PRN");
-    EXPECT_EQ(scripted.messages.last(), "The file  '" + QString::fromStdString(folder.file("BAD.PRN")) +
+    EXPECT_EQ(scripted.messages.last(), "The file  '" +
+                                            QString::fromStdString(folder.file("BAD.PRN")) +
                                             "'  has an error. Examine it with a word processor.");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(folder.lines("VEXLO.DEF")[7], "FLAT.PRO");
