@@ -247,21 +247,6 @@ TEST_F(AssessmentTest, DamagedDefaultsFilesNeverStopTheStart) {
     }
 }
 
-TEST_F(AssessmentTest, StatisticsChoices) {
-    Assessment::StatisticsChoice refused = model.chooseStatistics(folder.file("OUT.PRN"));
-    EXPECT_TRUE(refused.refused);
-    EXPECT_EQ(refused.messages, (std::vector<Message>{ResultsFileRefused}));
-    EXPECT_EQ(model.texts().txtElevFile, "");
-
-    Assessment::StatisticsChoice bad = model.chooseStatistics(folder.write("BAD.PRN", "x"));
-    EXPECT_TRUE(bad.failed);
-    EXPECT_EQ(bad.messages[0].text, "The file  '" + folder.file("BAD.PRN") +
-                                        "'  has an error. Examine it with a word processor.");
-
-    model.clearStatistics();
-    EXPECT_EQ(model.texts().txtSubTerr, "");
-}
-
 TEST_F(AssessmentTest, ClearingASlotForgetsItsAntennas) {
     model.chooseTerrain(1, hill);
     model.applyHeights({{{}, {"3-Ele.", "60"}, {}, {}}});
@@ -296,12 +281,4 @@ TEST_F(AssessmentTest, TheEngineLogIsTitledWithEachSlotsTerrain) {
     EXPECT_EQ(engine.calls[0].LogFlag, 1);
     EXPECT_EQ(folder.lines("TEST4.PRN"),
               (std::vector<std::string>{"\"Filename: FLAT.PRO\"", "\"Filename: HILL.PRO\""}));
-}
-
-TEST_F(AssessmentTest, ClearingTheDefaultsFileWritesTheEmptyOne) {
-    model.chooseTerrain(0, flat);
-    ASSERT_TRUE(model.ClearDefaults().ok());
-    EXPECT_EQ(folder.lines("VEXLO.DEF"), ClearedDefaultsLines());
-    EXPECT_EQ(model.terrain(0), "");
-    EXPECT_EQ(model.texts().txtFreq, "14.2");
 }

@@ -105,19 +105,6 @@ TEST(HeightsEditor, OkBuildsEachHeightsText) {
     EXPECT_EQ(a.typeCode(3), 0);
 }
 
-TEST(HeightsEditor, CellsInMetres) {
-    TestFolder folder;
-    Assessment a = withTwoSlots(folder);
-    Options metres;
-    metres.units = Units::Meters;
-    a.applyOptions(metres);
-    HeightsEditor e;
-    e.fill(a);
-    EXPECT_EQ(e.texts().lblFeet, "meters");
-    EXPECT_EQ(e.texts().txtHt11, "36.6");
-    EXPECT_EQ(e.texts().txtHt21, "27.4*");
-}
-
 TEST(TerrainPlot, TickedProfilesWithTheirAntennas) {
     TestFolder folder;
     Assessment a = withTwoSlots(folder);
