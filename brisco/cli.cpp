@@ -135,8 +135,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
 
     ComputeResult r = model.Compute(engine, {});
+    // The truncation warning's title names the slot and its file; the program's own does not.
     for (const Message& m : r.messages)
-        err << (m.title.empty() ? "" : m.title + ": ") << m.text << '\n';
+        err << (m.title.empty() || m.title == "Brisco" ? "" : m.title + ": ") << m.text << '\n';
     if (!r.computed) return 1;
 
     if (auto file = o->value("-o")) {
