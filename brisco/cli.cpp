@@ -27,7 +27,7 @@ constexpr common::CliOption CliSpecs[] = {
     {"--diffraction-off"}, {"--meters"},     {"--csv"},         {"--help"},         {"-h"},
 };
 
-struct SlotSpec {
+struct SlotArgument {
     std::string profile, heights;
     std::int16_t type = 4;
 };
@@ -41,8 +41,8 @@ std::optional<int> wholeNumber(const std::string& text, int lowest, int highest)
 }
 
 // PROFILE:HEIGHTS[:TYPE], split from the right so a profile's own colons stay in it.
-std::optional<SlotSpec> slotSpec(const std::string& text, std::ostream& err) {
-    SlotSpec spec;
+std::optional<SlotArgument> slotArgument(const std::string& text, std::ostream& err) {
+    SlotArgument slot;
     size_t last = text.rfind(':');
     if (last == std::string::npos || last == 0) return std::nullopt;
     std::string rest = text.substr(0, last);
@@ -58,12 +58,12 @@ std::optional<SlotSpec> slotSpec(const std::string& text, std::ostream& err) {
                 << "\": use Dipole, 2-Ele., 3-Ele., 4-Ele., 5-Ele., 6-Ele., 8-Ele. or 1..7\n";
             return std::nullopt;
         }
-        spec = {rest.substr(0, middle), rest.substr(middle + 1), *type};
+        slot = {rest.substr(0, middle), rest.substr(middle + 1), *type};
     } else {
-        spec = {rest, tail, 4};
+        slot = {rest, tail, 4};
     }
-    spec.profile = std::filesystem::absolute(spec.profile).string();
-    return spec;
+    slot.profile = std::filesystem::absolute(slot.profile).string();
+    return slot;
 }
 
 std::string shortest(float v) {
@@ -117,13 +117,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::array<HeightsColumn, SlotCount> columns;
     std::vector<std::string> slotTexts = o->values("--slot");
     for (size_t n = 0; n < slotTexts.size(); ++n) {
-        std::optional<SlotSpec> spec = slotSpec(slotTexts[n], err);
-        if (!spec) {
+        std::optional<SlotArgument> slot = slotArgument(slotTexts[n], err);
+        if (!slot) {
             err << Usage;
             return 2;
         }
-        model.chooseTerrain(static_cast<int>(n), spec->profile);
-        columns[n] = {TypeName(spec->type), spec->heights};
+        model.chooseTerrain(static_cast<int>(n), slot->profile);
+        columns[n] = {TypeName(slot->type), slot->heights};
     }
     model.applyHeights(columns);
     model.setFrequency(*o->value("--freq"));
