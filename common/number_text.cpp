@@ -278,4 +278,13 @@ std::string Format(float value, std::string_view mask) { return formatMask(value
 std::string PlainNumber(double value) { return plain(value, 15); }
 std::string PlainNumber(float value) { return plain(value, 7); }
 
+namespace {
+std::string unblanked(std::string text) {
+    return !text.empty() && text[0] == ' ' ? text.substr(1) : text;
+}
+} // namespace
+
+std::string NumberText(double value) { return unblanked(PlainNumber(value)); }
+std::string NumberText(float value) { return unblanked(PlainNumber(value)); }
+
 } // namespace common

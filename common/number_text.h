@@ -27,4 +27,8 @@ std::string Format(float value, std::string_view mask);
 std::string PlainNumber(double value);
 std::string PlainNumber(float value);
 
+// PlainNumber without the blank kept for a sign: a number joined into a text ("14.2").
+std::string NumberText(double value);
+std::string NumberText(float value);
+
 } // namespace common

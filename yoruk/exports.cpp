@@ -29,6 +29,13 @@ std::span<char> text(char* buffer, const int32_t* length, int width) {
     return {buffer, static_cast<std::size_t>(n)};
 }
 
+// A path takes the interface's 80 characters, or more when its length says so: the
+// folders of today's desktops run longer.
+std::span<char> pathText(char* buffer, const int32_t* length) {
+    const int width = length && *length > PathWidth ? std::min(*length, MaxPathLength) : PathWidth;
+    return text(buffer, length, width);
+}
+
 template <typename T, std::size_t N> std::span<T, N> table(T* p) { return std::span<T, N>(p, N); }
 
 void writeText(std::span<char> out, const char* message) {
@@ -54,7 +61,7 @@ void GETDTA4(char* path, int32_t* pathLength, char* title, int32_t* titleLength,
                                table<float, MaxElements>(spacing),
                                *freqLow,
                                *freqHigh};
-    lastStatus = yoruk::GETDTA4(text(path, pathLength, PathWidth), record);
+    lastStatus = yoruk::GETDTA4(pathText(path, pathLength), record);
 }
 
 void NUMPARSE(char* field, int32_t* fieldLength, float* value, float* designFrequency,

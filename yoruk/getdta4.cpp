@@ -2,9 +2,15 @@
 
 #include "common/constants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace yoruk {
 
@@ -13,39 +19,32 @@ namespace {
 using Line = std::array<char, LineWidth>;
 
 // Reads text lines of at most 110 characters (longer ones are cut, shorter ones
-// blank-padded), accepting LF and CR LF ends and a last line without one.
+// blank-padded). A line ends at LF, CR LF or a lone CR, so files from every kind of
+// system read line by line, and the last line needs no end. Every other character,
+// control characters included, belongs to the line: below the comma they separate
+// fields, so a stray one or the end-of-file mark of old files does no harm.
 class LineReader {
 public:
     explicit LineReader(std::FILE* file) : file_(file) {}
 
-    enum class Result { Line, End, NotText };
-
-    Result next(Line& line) {
+    // False at the end of the file.
+    bool next(Line& line) {
         line.fill(' ');
-        int length = 0;
-        int c = 0;
-        bool text = true;
-        bool any = false;
-        bool lastWasCr = false;
-        while ((c = std::getc(file_)) != EOF && c != '\n') {
-            any = true;
-            if (isBinary(c)) text = false;
-            if (length < LineWidth) line[length] = static_cast<char>(c);
-            lastWasCr = c == '\r';
-            ++length;
+        int c = std::getc(file_);
+        if (c == EOF) return false;
+        for (int length = 0; c != EOF && c != '\n' && c != '\r'; c = std::getc(file_))
+            if (length < LineWidth) line[length++] = static_cast<char>(c);
+        if (c == '\r') {
+            const int after = std::getc(file_);
+            if (after != '\n' && after != EOF) std::ungetc(after, file_);
         }
-        if (!any && c == EOF) return Result::End;
         ++number_;
-        if (lastWasCr && length <= LineWidth) line[length - 1] = ' ';
-        return text ? Result::Line : Result::NotText;
+        return true;
     }
 
     int number() const { return number_; }
 
 private:
-    // Control characters other than tab, line ends and form feeds do not occur in text.
-    static bool isBinary(int c) { return (c >= 0 && c < 9) || (c > 13 && c < 32); }
-
     std::FILE* file_;
     int number_ = 0;
 };
@@ -115,6 +114,24 @@ float frequencyMultiplier(const Field& word) {
     }
 }
 
+// Only a regular file is read: a folder, a device or a pipe would be refused line by
+// line at best, and /dev/zero or a pipe nobody writes to would never end.
+Status openRegularFile(const std::string& name, std::unique_ptr<std::FILE, FileCloser>& file) {
+    const int fd = name.empty() ? -1 : ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {StatusCode::FileNotFound, 0, "the file cannot be opened"};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {StatusCode::FileNotFound, 0, "the path is not a file"};
+    }
+    file.reset(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return {StatusCode::FileNotFound, 0, "the file cannot be opened"};
+    }
+    return {};
+}
+
 Status malformed(int line, const char* reason) { return {StatusCode::Malformed, line, reason}; }
 
 // One line read and split, or the failure that stops the reader.
@@ -123,14 +140,7 @@ public:
     SplitReader(std::FILE* file, FieldSlots& fields) : lines_(file), fields_(fields) {}
 
     Status next(Line& line, bool& indent) {
-        switch (lines_.next(line)) {
-        case LineReader::Result::End:
-            return malformed(lines_.number() + 1, "the file ends too early");
-        case LineReader::Result::NotText:
-            return malformed(lines_.number(), "the line is not text");
-        case LineReader::Result::Line:
-            break;
-        }
+        if (!lines_.next(line)) return malformed(lines_.number() + 1, "the file ends too early");
         if (LPARSE(line, fields_, indent) > MaxFields)
             return malformed(lines_.number(), "more than ten fields");
         return {};
@@ -243,28 +253,16 @@ Status GETDTA4(std::span<char> path, const AntennaRecord& a) {
     std::array<float, MaxElements> position{};
     FieldSlots fields;
 
-    char name[PathWidth + 1] = {};
-    std::size_t length = 0;
-    while (length < path.size() && length < PathWidth && path[length] != '\0') {
-        name[length] = path[length];
-        ++length;
-    }
-    while (length > 0 && name[length - 1] == ' ') name[--length] = '\0';
+    std::string name(path.begin(), std::find(path.begin(), path.end(), '\0'));
+    name.erase(name.find_last_not_of(' ') + 1);
 
-    std::unique_ptr<std::FILE, FileCloser> file(length ? std::fopen(name, "rb") : nullptr);
-    if (!file) return {StatusCode::FileNotFound, 0, "the file cannot be opened"};
+    std::unique_ptr<std::FILE, FileCloser> file;
+    if (Status opened = openRegularFile(name, file); !opened.ok()) return opened;
     for (std::size_t i = 0; i < path.size() && i < PathWidth; ++i) path[i] = UCASE(path[i]);
 
     SplitReader reader(file.get(), fields);
     Line line;
-    switch (reader.lines().next(line)) {
-    case LineReader::Result::End:
-        return malformed(1, "the file is empty");
-    case LineReader::Result::NotText:
-        return malformed(1, "the line is not text");
-    case LineReader::Result::Line:
-        break;
-    }
+    if (!reader.lines().next(line)) return malformed(1, "the file is empty");
     for (std::size_t i = 0; i < a.title.size() && i < TitleWidth; ++i) a.title[i] = line[i];
 
     auto value = [&fields](int field, float designFrequency, LengthUnit unit) {

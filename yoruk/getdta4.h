@@ -14,7 +14,8 @@ constexpr int LineWidth = 110;
 constexpr int FieldWidth = 10;
 constexpr int MaxFields = 10;
 constexpr int TitleWidth = 50;
-constexpr int PathWidth = 80;
+constexpr int PathWidth = 80;       // of the interface; the upper-cased part
+constexpr int MaxPathLength = 4096; // what a caller may pass with a longer length
 
 using Field = std::array<char, FieldWidth>;
 
@@ -57,8 +58,8 @@ struct AntennaRecord {
     float& freqHigh;
 };
 
-// Reads one antenna file. `path` is the blank-padded name; it is upper-cased in
-// place once the file has been opened.
+// Reads one antenna file. `path` is the blank-padded name; its first 80 characters
+// are upper-cased in place once the file has been opened. Only a regular file is read.
 Status GETDTA4(std::span<char> path, const AntennaRecord& antenna);
 
 } // namespace yoruk

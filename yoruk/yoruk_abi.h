@@ -7,7 +7,8 @@
  * patterns [180] (index i is (i) degrees from forward, 0-based here). Element,
  * section and pattern indices returned as values (DrivenElement, TakeoffIndex,
  * RearLobeIndex) count from 1. Each text is a blank-padded buffer followed by its
- * length; a length shorter than the stated width limits what is read or written.
+ * length; a length shorter than the stated width limits what is read or written,
+ * and a path may be longer than 80 characters (up to 4096) when its length says so.
  *
  * One analysis: EFFLEN4 once, then SETMAT, YAGI3, FLDFAC2 for each frequency. The
  * engine keeps the solution between those calls and is not reentrant. After any
@@ -44,7 +45,9 @@ extern "C" {
 #define YORUK_EXPORT
 #endif
 
-/* Reads an antenna file into the record; path is upper-cased once opened. */
+/* Reads an antenna file into the record; the first 80 characters of the path are
+ * upper-cased once it is opened. A path that is not a regular file (a folder, a
+ * device, a pipe) is refused at once as YORUK_FILE_NOT_FOUND. */
 typedef void yoruk_GETDTA4(char* path, int32_t* pathLength, char* title, int32_t* titleLength,
                            int16_t* elementCount, int16_t* drivenElement, int16_t* sectionCount,
                            float* sectionLength, float* sectionDiameter, float* spacing,

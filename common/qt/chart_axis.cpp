@@ -42,6 +42,11 @@ void MaskedAxis::setWrapsAround(bool wraps) {
     relabel();
 }
 
+void MaskedAxis::setLabelValue(std::function<double(double)> shown) {
+    labelValue_ = std::move(shown);
+    relabel();
+}
+
 QString MaskedAxis::text(double value) const {
     return QString::fromStdString(Format(value, shownMask_));
 }
@@ -65,7 +70,8 @@ void MaskedAxis::relabel() {
     labels_.clear();
     QStringList used;
     for (double tick : ticks) {
-        labels_ << QString::fromStdString(Format(tick, shownMask_));
+        labels_ << QString::fromStdString(
+            Format(labelValue_ ? labelValue_(tick) : tick, shownMask_));
         // Categories need distinct names and a coarse mask can print two ticks alike: a
         // zero-width space tells them apart without showing.
         QString category = labels_.back();

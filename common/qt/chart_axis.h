@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 
 namespace common {
@@ -37,6 +38,9 @@ public:
     // For an axis that comes round to its start (the angle of a polar chart): no label
     // at the maximum when there is one at the minimum.
     void setWrapsAround(bool wraps);
+    // The value a tick's label shows in place of the tick's own, for an axis drawn turned
+    // round (a polar chart's counter-clockwise angles). Nothing: the tick's own value.
+    void setLabelValue(std::function<double(double tick)> shown);
 
     // A value as this axis shows it.
     QString text(double value) const;
@@ -54,6 +58,7 @@ private:
     std::string shownMask_ = "#,##0";
     QStringList labels_;
     bool wraps_ = false;
+    std::function<double(double)> labelValue_;
     bool relabelling_ = false;
 };
 

@@ -7,10 +7,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 
@@ -67,8 +70,14 @@ public:
 
     OpenResult openDocument(const QString& path) override {
         if (!QFileInfo::exists(path)) return OpenResult::NotFound;
+        if (!hasViewer(path)) return OpenResult::NoViewer;
+        // Qt says no when the desktop has nothing that opens documents.
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? OpenResult::Opened
-                                                                    : OpenResult::Failed;
+                                                                    : OpenResult::NoViewer;
+    }
+
+    bool startProgram(const QString& program, const QString& document) override {
+        return QProcess::startDetached(program, {document});
     }
 
     QSize screenSize() override {
@@ -77,8 +86,20 @@ public:
     }
 
 private:
+    // Whether the desktop names a program for the document's type; yes when it cannot tell.
+    static bool hasViewer(const QString& path) {
+        const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
+        if (xdgMime.isEmpty()) return true;
+        QProcess query;
+        query.start(xdgMime, {"query", "default", QMimeDatabase().mimeTypeForFile(path).name()});
+        if (!query.waitForFinished(3000)) {
+            query.kill();
+            return true;
+        }
+        return !query.readAllStandardOutput().trimmed().isEmpty();
+    }
     static QString startPath(const FileDialogRequest& r) {
-        if (r.folder.isEmpty()) return r.fileName;
+        if (r.folder.isEmpty() || QFileInfo(r.fileName).isAbsolute()) return r.fileName;
         return r.fileName.isEmpty() ? r.folder : r.folder + "/" + r.fileName;
     }
     static FileChoice choice(const QString& path) {
@@ -112,9 +133,21 @@ QString QtFilter(const QString& pipeFilter) {
 }
 
 void OpenHelpDocument(QWidget* parent, const QString& documentName) {
-    QString path = QString::fromStdString(InFolder(ProgramFolder(), documentName.toStdString()));
-    if (desktop().openDocument(path) == OpenResult::NotFound)
-        desktop().message(parent, documentName + " or Adobe Reader not available.");
+    OpenDocument(parent,
+                 QString::fromStdString(InFolder(ProgramFolder(), documentName.toStdString())),
+                 false);
+}
+
+void OpenDocument(QWidget* parent, const QString& path, bool chooseProgram) {
+    const QString name = QFileInfo(path).fileName();
+    OpenResult opened = desktop().openDocument(path);
+    if (opened == OpenResult::NotFound)
+        desktop().message(parent, name + " or Adobe Reader not available.");
+    if (opened != OpenResult::NoViewer || !chooseProgram) return;
+    FileChoice program = desktop().openFile(
+        parent, {"Choose the program to open " + name + " with", "/usr/bin", {}, "Programs|*"});
+    if (program.chosen() && !desktop().startProgram(program.path, path))
+        desktop().message(parent, program.path + " could not be started to open " + name + ".");
 }
 
 } // namespace common

@@ -24,7 +24,8 @@ struct FileDialogRequest {
 };
 
 enum class PrintResult { Printed, Cancelled, Failed };
-enum class OpenResult { Opened, NotFound, Failed };
+// NoViewer: the desktop has no program for the document's type.
+enum class OpenResult { Opened, NotFound, NoViewer };
 
 class Desktop {
 public:
@@ -39,6 +40,8 @@ public:
     virtual PrintResult printWidget(QWidget* widget) = 0;
     // Opens a document with the desktop's viewer for it.
     virtual OpenResult openDocument(const QString& path) = 0;
+    // Starts `program` on a document, on its own; false when it cannot be started.
+    virtual bool startProgram(const QString& program, const QString& document) = 0;
     virtual QSize screenSize() = 0;
 };
 
@@ -53,5 +56,8 @@ QString QtFilter(const QString& pipeFilter);
 // Opens the program's help document beside the program; a missing document shows
 // "<NAME> or Adobe Reader not available.".
 void OpenHelpDocument(QWidget* parent, const QString& documentName);
+// Opens a document the same way. With `chooseProgram`, a document the desktop has no
+// viewer for is opened with a program the user picks.
+void OpenDocument(QWidget* parent, const QString& path, bool chooseProgram);
 
 } // namespace common

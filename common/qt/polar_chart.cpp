@@ -11,6 +11,9 @@ namespace {
 // The whole turns below an angle: 0 for 0..360, -1 for -360..0.
 double turn(double angle) { return std::floor(angle / 360); }
 
+// The same angle within 0..360.
+double turned(double angle) { return angle - 360 * turn(angle); }
+
 // Ends the last piece where the segment from q to p reaches a whole turn and starts the
 // next one there, on the other side of 0, once for each turn crossed.
 void cutAtTurns(QPointF q, QPointF p, std::vector<QList<QPointF>>& pieces) {
@@ -30,14 +33,17 @@ void cutAtTurns(QPointF q, QPointF p, std::vector<QList<QPointF>>& pieces) {
 
 } // namespace
 
-PolarChart::PolarChart(const QString& objectName, QWidget* parent)
-    : ChartView(new QPolarChart, objectName, parent), angular_(new MaskedAxis("Angle", this)),
-      radial_(new MaskedAxis("Radius", this)) {
+PolarChart::PolarChart(const QString& objectName, QWidget* parent, AngleConvention convention)
+    : ChartView(new QPolarChart, objectName, parent), convention_(convention),
+      angular_(new MaskedAxis("Angle", this)), radial_(new MaskedAxis("Radius", this)) {
     auto* polar = static_cast<QPolarChart*>(chart());
     angular_->setRange(0, 360);
     angular_->setInterval(30);
     angular_->setMask("##0");
     angular_->setWrapsAround(true);
+    // Turned round, a tick at Qt's angle t reads the angle drawn there, 90 - t.
+    if (convention_ == AngleConvention::Counterclockwise)
+        angular_->setLabelValue([this](double tick) { return turned(drawnAngle(tick)); });
     polar->addAxis(angular_, QPolarChart::PolarOrientationAngular);
     polar->addAxis(radial_, QPolarChart::PolarOrientationRadial);
 }
@@ -46,12 +52,16 @@ MaskedAxis& PolarChart::axis(PolarAxis which) {
     return which == PolarAxis::Angular ? *angular_ : *radial_;
 }
 
+double PolarChart::drawnAngle(double angle) const {
+    return convention_ == AngleConvention::Counterclockwise ? 90 - angle : angle;
+}
+
 int PolarChart::addLine(const QString& name, const SeriesStyle& style) {
     return addLineSeries(name, style, angular_, radial_);
 }
 
 int PolarChart::addText(const QString& text, QPointF at, Qt::Alignment anchor) {
-    return addTextAt(text, at, anchor, angular_, radial_);
+    return addTextAt(text, {turned(drawnAngle(at.x())), at.y()}, anchor, angular_, radial_);
 }
 
 ChartView::Pieces PolarChart::drawnPieces(const std::vector<QPointF>& points, const MaskedAxis& x,
@@ -60,14 +70,16 @@ ChartView::Pieces PolarChart::drawnPieces(const std::vector<QPointF>& points, co
     // a curve is cut where it crosses a whole turn, at the point of the segment on the
     // turn, and each piece is drawn within its own turn.
     auto onScale = [&](QPointF p) { return QPointF(p.x(), std::max(p.y(), y.minimum())); };
+    std::vector<QPointF> drawn;
+    for (QPointF p : points) drawn.emplace_back(drawnAngle(p.x()), p.y());
     Pieces pieces;
-    for (const QList<QPointF>& run : ChartView::drawnPieces(points, x, y)) {
+    for (const QList<QPointF>& run : ChartView::drawnPieces(drawn, x, y)) {
         pieces.emplace_back();
         for (qsizetype i = 0; i < run.size(); ++i) {
             const QPointF p = onScale(run[i]);
             if (i > 0) cutAtTurns(onScale(run[i - 1]), p, pieces);
-            const QPointF drawn(p.x() - 360 * turn(p.x()), p.y());
-            if (pieces.back().isEmpty() || pieces.back().back() != drawn) pieces.back() << drawn;
+            const QPointF within(turned(p.x()), p.y());
+            if (pieces.back().isEmpty() || pieces.back().back() != within) pieces.back() << within;
         }
     }
     return pieces;

@@ -10,7 +10,9 @@
 //     polar->addText("-3", {0, radiusOf3dB});
 //
 // Angles: 0 degrees, the antenna's forward direction, is at the top, and angles grow
-// clockwise, as on a compass; any angle may be given (-180..180, 0..360, beyond) and is
+// clockwise, as on a compass; or, with AngleConvention::Counterclockwise, 0 is at the
+// right and angles grow counter-clockwise, so that a cut in the vertical plane stands
+// on a level horizon. Any angle may be given (-180..180, 0..360, beyond) and is
 // brought round into 0..360 for drawing, the curve staying unbroken across 0. A radius
 // below the radial axis' minimum is drawn at the centre. The angular axis runs 0..360
 // with a label every 30 degrees ("##0"); the radial axis' range, interval, mask, labels
@@ -25,11 +27,15 @@
 namespace common {
 
 enum class PolarAxis { Angular, Radial };
+enum class AngleConvention { Compass, Counterclockwise };
 
 class PolarChart : public ChartView {
     Q_OBJECT
 public:
-    explicit PolarChart(const QString& objectName, QWidget* parent = nullptr);
+    // The angle labels follow the convention; the data, tips and saved numbers keep the
+    // angles as given.
+    explicit PolarChart(const QString& objectName, QWidget* parent = nullptr,
+                        AngleConvention convention = AngleConvention::Compass);
 
     MaskedAxis& axis(PolarAxis which);
 
@@ -44,6 +50,10 @@ protected:
                        const MaskedAxis& y) const override;
 
 private:
+    // Where Qt, whose 0 is at the top and whose angles go clockwise, draws an angle.
+    double drawnAngle(double angle) const;
+
+    AngleConvention convention_;
     MaskedAxis* angular_;
     MaskedAxis* radial_;
 };

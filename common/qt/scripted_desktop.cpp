@@ -49,6 +49,11 @@ OpenResult ScriptedDesktop::openDocument(const QString& path) {
     return next(openResults, OpenResult::Opened);
 }
 
+bool ScriptedDesktop::startProgram(const QString& program, const QString& document) {
+    startedPrograms << program + " " + document;
+    return next(startResults, true);
+}
+
 QSize ScriptedDesktop::screenSize() { return screen; }
 
 } // namespace common

@@ -16,11 +16,13 @@ public:
     ScriptedDesktop();
     ~ScriptedDesktop() override;
 
-    // What the next calls return. An empty queue answers No, Cancelled, Printed, Opened.
+    // What the next calls return. An empty queue answers No, Cancelled, Printed, Opened,
+    // started.
     std::deque<bool> answers;
     std::deque<FileChoice> fileChoices;
     std::deque<PrintResult> printResults;
     std::deque<OpenResult> openResults;
+    std::deque<bool> startResults;
     QSize screen{1920, 1080};
 
     // What the program asked for.
@@ -29,6 +31,7 @@ public:
     QStringList questions; // texts of Yes/No questions
     QList<FileDialogRequest> fileRequests;
     QStringList openedDocuments;
+    QStringList startedPrograms; // "program document"
     int printedCount = 0;
     QList<QImage> printedPages; // the image of each window as it went to the printer
 
@@ -38,6 +41,7 @@ public:
     FileChoice saveFile(QWidget* parent, const FileDialogRequest& request) override;
     PrintResult printWidget(QWidget* widget) override;
     OpenResult openDocument(const QString& path) override;
+    bool startProgram(const QString& program, const QString& document) override;
     QSize screenSize() override;
 };
 

@@ -20,4 +20,9 @@ void ApplyPlacement(QWidget* window, const Placement& placement, bool withSize) 
 double LeftTwips(const QWidget* window) { return ToTwips(window->x()); }
 double TopTwips(const QWidget* window) { return ToTwips(window->y()); }
 
+Placement PlacementOf(const QWidget* window) {
+    return {LeftTwips(window), TopTwips(window), ToTwips(window->height()),
+            ToTwips(window->width())};
+}
+
 } // namespace common

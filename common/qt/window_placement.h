@@ -17,5 +17,7 @@ void ApplyPlacement(QWidget* window, const Placement& placement, bool withSize);
 // The window's Left and Top in twips.
 double LeftTwips(const QWidget* window);
 double TopTwips(const QWidget* window);
+// Left, Top, Height and Width in whole twips, as a defaults file keeps a window.
+Placement PlacementOf(const QWidget* window);
 
 } // namespace common

@@ -385,3 +385,45 @@ TEST(PolarChart, TextLabelsStayOnTheirPolarPoint) {
     polar->setText(label, "-6");
     EXPECT_EQ(polar->text(label), "-6");
 }
+
+TEST(PolarChart, CounterclockwiseAnglesStartAtTheRight) {
+    auto* polar = new PolarChart("frmPolar", nullptr, AngleConvention::Counterclockwise);
+    Shown shown(polar, {400, 400});
+    polar->axis(PolarAxis::Radial).setRange(0, 100);
+    int cut = polar->addLine("Elevation", {Qt::red});
+    polar->setPoints(cut, std::vector<double>{0, 90, 180}, std::vector<double>{50, 50, 50});
+    EXPECT_EQ(polar->points(cut).x, (std::vector<double>{0, 90, 180})) << "kept as given";
+    const QRectF plot = polar->chart()->plotArea();
+    // Where the curve passes, on the screen, whichever pieces Qt draws it in.
+    QList<QPointF> passes;
+    for (QLineSeries* line : drawnLines(*polar, "Elevation"))
+        for (QPointF p : line->points()) passes << polar->chart()->mapToPosition(p, line);
+    auto passesNear = [&](QPointF spot) {
+        return std::any_of(passes.begin(), passes.end(), [&](QPointF p) {
+            return std::hypot(p.x() - spot.x(), p.y() - spot.y()) < 1.5;
+        });
+    };
+    const QPointF c = plot.center();
+    EXPECT_TRUE(passesNear(c + QPointF(plot.width() / 4, 0))) << "0 degrees: the right";
+    EXPECT_TRUE(passesNear(c - QPointF(0, plot.height() / 4))) << "90 degrees: the top";
+    EXPECT_TRUE(passesNear(c - QPointF(plot.width() / 4, 0))) << "180 degrees: the left";
+    const QStringList labels = polar->axis(PolarAxis::Angular).tickLabels();
+    ASSERT_EQ(labels.size(), 12);
+    EXPECT_EQ(labels[0], "90") << "the top";
+    EXPECT_EQ(labels[3], "0") << "the right";
+    EXPECT_EQ(labels[6], "270") << "the bottom";
+    EXPECT_EQ(labels[9], "180") << "the left";
+    // The mouse over the top of the plot, where Qt's own angle is 0.
+    EXPECT_TRUE(polar->tipFor(cut, {0, 50}).contains("Angle: 90")) << "tips keep the angle given";
+
+    polar->addText("-3", {-360, 50}); // the right, however the angle is given
+    auto* item = [&] {
+        for (QGraphicsItem* i : polar->chart()->childItems())
+            if (auto* t = dynamic_cast<QGraphicsSimpleTextItem*>(i); t && t->text() == "-3")
+                return t;
+        return static_cast<QGraphicsSimpleTextItem*>(nullptr);
+    }();
+    ASSERT_TRUE(item);
+    EXPECT_NEAR((item->pos() + item->boundingRect().center()).x(),
+                plot.center().x() + plot.width() / 4, 1.5);
+}

@@ -25,3 +25,23 @@ TEST(OpenHelpDocument, MissingDocumentGivesTheProgramsMessage) {
     EXPECT_EQ(scripted.messages.size(), 1); // opened: nothing to say
     EXPECT_EQ(&desktop(), &scripted);
 }
+
+TEST(OpenDocument, ADocumentWithoutViewerIsOpenedWithAProgramTheUserPicks) {
+    ScriptedDesktop& scripted = Scripted();
+    scripted.openResults = {OpenResult::NoViewer, OpenResult::NoViewer, OpenResult::NoViewer};
+    OpenDocument(nullptr, "/suite/OUT.PRN", false);
+    EXPECT_TRUE(scripted.fileRequests.isEmpty()); // without the choice: nothing more
+
+    scripted.fileChoices.push_back({FileChoice::Status::Chosen, "/usr/bin/viewer"});
+    OpenDocument(nullptr, "/suite/OUT.PRN", true);
+    ASSERT_EQ(scripted.fileRequests.size(), 1);
+    EXPECT_EQ(scripted.fileRequests[0].title, "Choose the program to open OUT.PRN with");
+    EXPECT_EQ(scripted.startedPrograms, QStringList{"/usr/bin/viewer /suite/OUT.PRN"});
+    EXPECT_TRUE(scripted.messages.isEmpty());
+
+    scripted.fileChoices.push_back({FileChoice::Status::Chosen, "/usr/bin/broken"});
+    scripted.startResults = {false};
+    OpenDocument(nullptr, "/suite/OUT.PRN", true);
+    ASSERT_EQ(scripted.messages.size(), 1);
+    EXPECT_EQ(scripted.messages[0], "/usr/bin/broken could not be started to open OUT.PRN.");
+}

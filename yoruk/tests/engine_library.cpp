@@ -64,13 +64,12 @@ std::string WriteFile(const std::string& name, const std::string& contents) {
 }
 
 void Read(const std::string& path, Antenna& a) {
-    char buffer[YORUK_PATH_WIDTH];
-    std::fill(std::begin(buffer), std::end(buffer), ' ');
-    std::copy_n(path.begin(), std::min(path.size(), sizeof buffer), buffer);
-    ASSERT_LE(path.size(), sizeof buffer) << "test path too long for the engine";
-    int32_t pathWidth = YORUK_PATH_WIDTH;
+    // The interface's 80 blank-padded characters, or the whole path when it is longer.
+    std::string buffer = path;
+    buffer.resize(std::max<std::size_t>(path.size(), YORUK_PATH_WIDTH), ' ');
+    int32_t pathWidth = static_cast<int32_t>(buffer.size());
     int32_t titleWidth = YORUK_TITLE_WIDTH;
-    Engine().getdta4(buffer, &pathWidth, a.title.data(), &titleWidth, &a.elementCount,
+    Engine().getdta4(buffer.data(), &pathWidth, a.title.data(), &titleWidth, &a.elementCount,
                      &a.drivenElement, a.sectionCount.data(), a.sectionLength.data(),
                      a.sectionDiameter.data(), a.spacing.data(), &a.freqLow, &a.freqHigh);
 }

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace yoruk_test;
 
@@ -243,8 +247,77 @@ TEST(Getdta4, MalformedFilesNameTheirLine) {
         EXPECT_EQ(s.line, c.line) << c.contents;
         EXPECT_EQ(s.message.rfind("Line " + std::to_string(c.line) + ": ", 0), 0u) << s.message;
     }
-    // A NUL byte inside an element line.
-    ReadText(std::string("t\n14\n1 element\n1\n0 1\0 2\n", 24));
-    EXPECT_EQ(Status().code, YORUK_MALFORMED);
-    EXPECT_EQ(Status().line, 5);
+}
+
+// Files as they turn up on old disks and in mail: an end-of-file mark, stray control
+// characters, line ends of every kind.
+TEST(Getdta4, OldAndOddFilesRead) {
+    using namespace std::string_literals;
+    const std::string body = "14.0 14.175 14.35\n2 elements, inches\n1.0\n0 100\n80 96";
+    struct Case {
+        const char* what;
+        std::string contents;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"end-of-file mark after the last line", "Old beam\r\n" + body + "\r\n\x1a", "Old beam"},
+        {"end-of-file mark ending the last line", "Old beam\n" + body + "\x1a", "Old beam"},
+        {"CR-only line ends",
+         "Mac beam\r14.0 14.175 14.35\r2 elements, inches\r1.0\r0 100\r80 96\r", "Mac beam"},
+        {"stray control characters",
+         "Odd\x07 beam\n14.0\x01"
+         "14.175\t14.35\n2\x1b"
+         "elements, inches\n1.0\n0\0"
+         "100\n80\x0b"
+         "96\n"s,
+         "Odd\x07 beam"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Antenna a = ReadText(c.contents);
+        ASSERT_EQ(Status().code, YORUK_OK) << Status().message;
+        EXPECT_EQ(a.titleText(), c.title);
+        EXPECT_EQ(a.elementCount, 2);
+        EXPECT_FLOAT_EQ(a.freqHigh, 14.35f);
+        EXPECT_FLOAT_EQ(a.length(1, 1), 100);
+        EXPECT_FLOAT_EQ(a.length(2, 1), 96);
+        EXPECT_FLOAT_EQ(a.spacing[0], 80);
+    }
+}
+
+// Whatever the file's unit, a length with a suffix is in the suffix's unit.
+TEST(Getdta4, SuffixesOverrideTheFileUnit) {
+    Antenna a = ReadText("t\n14.1\n1 element, feet\n1\n0 10MM 2IN 1FT 1M\n");
+    ASSERT_EQ(Status().code, YORUK_OK);
+    EXPECT_NEAR(a.length(1, 1), 10 / 25.4f, 1e-5f) << "not 120 inches";
+    EXPECT_FLOAT_EQ(a.length(1, 2), 2);
+    EXPECT_FLOAT_EQ(a.length(1, 3), 12);
+    EXPECT_NEAR(a.length(1, 4), 39.37f, 1e-4f);
+}
+
+// A folder, a device or a pipe is refused at once; none of them may hang the reader.
+TEST(Getdta4, PathsThatAreNotFilesAreRefused) {
+    const std::string file = WriteFile("BEAM.QELT", "t\n14\n1 element\n1\n0 100\n");
+    const std::string folder = file.substr(0, file.rfind('/'));
+    const std::string fifo = folder + "/PIPE.QELT";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {folder, std::string("/dev/zero"), fifo}) {
+        Antenna a;
+        Read(path, a);
+        const LastStatus s = Status();
+        EXPECT_EQ(s.code, YORUK_FILE_NOT_FOUND) << path;
+        EXPECT_EQ(s.message, "The path is not a file.") << path;
+    }
+    ::unlink(fifo.c_str());
+}
+
+TEST(Getdta4, PathsLongerThanTheInterfaceWidth) {
+    const std::string name = std::string(90, 'x') + ".qelt";
+    const std::string path = WriteFile(name, "Far away\n14\n1 element\n1\n0 100\n");
+    ASSERT_GT(path.size(), 80u);
+    Antenna a;
+    Read(path, a);
+    ASSERT_EQ(Status().code, YORUK_OK) << Status().message;
+    EXPECT_EQ(a.titleText(), "Far away");
 }

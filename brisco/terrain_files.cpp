@@ -1,0 +1,182 @@
+#include "terrain_files.h"
+
+#include "common/constants.h"
+#include "common/number_text.h"
+#include "common/text_file.h"
+
+#include <cmath>
+#include <filesystem>
+
+namespace brisco {
+namespace {
+
+// Profile fields: characters below "-" separate, everything from "-" up belongs to a field.
+bool isSeparator(char c) { return static_cast<unsigned char>(c) < 45; }
+
+bool isUnitsLine(const std::string& line) {
+    return line.find_first_of("FfmM") != std::string::npos;
+}
+bool selectsFeet(const std::string& line) {
+    return (!line.empty() && line[0] == 'f') || line.find('F') != std::string::npos;
+}
+
+// Stores the point of a data line when its first field is followed by a separator; the
+// whole rest of the line after that one separator is the elevation.
+bool storePoint(const std::string& line, bool meters, TerrainProfile& p, int i) {
+    size_t start = 0;
+    while (start < line.size() && isSeparator(line[start])) ++start;
+    size_t end = start;
+    while (end < line.size() && !isSeparator(line[end])) ++end;
+    if (end >= line.size()) return false;
+    auto feet = [meters](std::string_view text) {
+        double v = common::ParseNumber(text);
+        // Metres over the foot as the profile keeps it, in single precision.
+        return static_cast<float>(meters ? v / static_cast<float>(common::MetresPerFoot) : v);
+    };
+    p.Distance[i] = feet(std::string_view(line).substr(start, end - start));
+    p.Elevation[i] = feet(std::string_view(line).substr(end + 1));
+    return true;
+}
+
+} // namespace
+
+int TerrainProfile::pointCount() const {
+    for (int i = 2; i < ProfileSize; ++i)
+        if (Distance[i] == 0) return i - 1;
+    return MostProfilePoints;
+}
+
+common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& lines) {
+    ProfileRead read;
+    bool meters = false;
+    int i = 1;
+    for (size_t at = 0; at < lines.size(); ++at) {
+        const std::string* line = &lines[at];
+        if (isUnitsLine(*line)) {
+            if (!selectsFeet(*line)) meters = true; // once in metres, the rest is too
+            if (++at == lines.size())
+                return common::Result<ProfileRead>::Failure("a units line ends the file");
+            line = &lines[at]; // the next line is data, whatever it holds
+        }
+        if (storePoint(*line, meters, read.profile, i)) ++read.stored;
+        if (++i > MostProfilePoints) {
+            read.truncated = true;
+            break;
+        }
+    }
+    return read;
+}
+
+common::Result<ProfileRead> ReadTerrainProfile(const std::string& path) {
+    std::optional<std::vector<std::string>> lines = common::ReadTextLines(path);
+    if (!lines || std::filesystem::is_directory(path))
+        return common::Result<ProfileRead>::Failure("The terrain file " + path +
+                                                    " cannot be read. It may have been moved, "
+                                                    "renamed or deleted.");
+    common::Result<ProfileRead> read = ParseTerrainProfile(*lines);
+    // A profile without a single point would be computed as level ground at sea level.
+    if (!read || read.value().stored == 0)
+        return common::Result<ProfileRead>::Failure(ProfileErrorMessage(path));
+    return read;
+}
+
+std::string TruncationTitle(int slot, const std::string& fileName) {
+    return "File " + std::to_string(slot) + ": " + fileName;
+}
+
+std::vector<std::string> WriteTerrainProfile(const std::vector<std::pair<float, float>>& points) {
+    std::vector<std::string> lines;
+    lines.reserve(points.size());
+    for (auto [distance, elevation] : points)
+        lines.push_back(common::Format(distance, "####.0  ") + common::Format(elevation, "####.0"));
+    return lines;
+}
+
+namespace {
+
+// The comma-delimited items of a header line, quoted items unquoted, blanks trimmed.
+std::vector<std::string> headerItems(const std::string& line) {
+    std::vector<std::string> items;
+    std::string item;
+    bool quoted = false;
+    auto finish = [&] {
+        size_t first = item.find_first_not_of(" \t");
+        size_t last = item.find_last_not_of(" \t");
+        items.push_back(first == std::string::npos ? "" : item.substr(first, last - first + 1));
+        item.clear();
+    };
+    for (char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            finish();
+        else
+            item.push_back(c);
+    }
+    finish();
+    return items;
+}
+
+bool isHeading(const std::string& line) {
+    for (const std::string& item : headerItems(line))
+        if (item.rfind("Elev", 0) == 0) return true;
+    return false;
+}
+
+} // namespace
+
+common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string>& lines) {
+    using Failure = common::Result<ElevationStats>;
+    size_t heading = 0;
+    while (heading < lines.size() && !isHeading(lines[heading])) ++heading;
+    if (heading + 35 >= lines.size()) return Failure::Failure("no heading or too few rows");
+    ElevationStats stats;
+    for (int angle = 1; angle <= 35; ++angle) {
+        const std::string& row = lines[heading + angle];
+        for (int column = 1; column <= 8; ++column) {
+            size_t from = 8 + 7 * static_cast<size_t>(column - 1); // 0-based
+            std::string field = from < row.size() ? row.substr(from, 5) : "";
+            double v = common::ParseNumber(field);
+            if (!std::isfinite(v) || v < 0)
+                return Failure::Failure("row " + std::to_string(angle) + " holds " + field);
+            stats.percent[angle][column] = v;
+        }
+    }
+    return stats;
+}
+
+common::Result<ElevationStats> ReadElevationStats(const std::string& path) {
+    std::optional<std::vector<std::string>> lines = common::ReadTextLines(path);
+    common::Result<ElevationStats> stats =
+        lines && !std::filesystem::is_directory(path)
+            ? ParseElevationStats(*lines)
+            : common::Result<ElevationStats>::Failure("cannot be read");
+    if (!stats) return common::Result<ElevationStats>::Failure(FileErrorMessage(path));
+    return stats;
+}
+
+int BandColumn(double f) {
+    if (2 < f && f < 4) return 1;
+    if (4 < f && f < 8) return 2;
+    if (8 < f && f < 11) return 3;
+    if (11 < f && f < 15) return 4;
+    if (15 < f && f < 20) return 5;
+    if (20 < f && f < 24) return 6;
+    if (24 < f && f < 27) return 7;
+    return 8;
+}
+
+std::string FileErrorMessage(const std::string& path) {
+    return "The file  '" + path + "'  has an error. Examine it with a word processor.";
+}
+
+std::string ProfileErrorMessage(const std::string& path) {
+    return "The file " + path + " has an error -- It probably includes a height line." +
+           " Examine it with a word processor.";
+}
+
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+} // namespace brisco

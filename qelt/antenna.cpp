@@ -1,0 +1,29 @@
+#include "antenna.h"
+
+namespace qelt {
+
+bool Antenna::hasTip() const {
+    return drivenElement >= 1 && drivenElement <= elementCount &&
+           sectionCount[drivenElement - 1] >= 1 && sectionCount[drivenElement - 1] < MaxSections;
+}
+
+float Antenna::tipLength() const {
+    return hasTip() ? length(drivenElement, sectionCount[drivenElement - 1]) : 0;
+}
+
+void Antenna::setTipLength(float inches) {
+    if (hasTip()) length(drivenElement, sectionCount[drivenElement - 1]) = inches;
+}
+
+float Antenna::boomLength() const {
+    float boom = 0;
+    for (int i = 0; i + 1 < elementCount; ++i) boom += spacing[i];
+    return boom;
+}
+
+std::string Antenna::titleText() const {
+    const std::size_t end = title.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : title.substr(0, end + 1);
+}
+
+} // namespace qelt

@@ -1,0 +1,100 @@
+// How long the analyser keeps the window busy with a 50-element Yagi: the band sweep
+// through the engine alone, and the sweep with the result lines, the chart redrawn and
+// the window painted, as the View dialog's OK does it; then a pattern on the
+// logarithmic polar grid. Runs headless (QT_QPA_PLATFORM=offscreen by default).
+#include "qelt/analyser.h"
+#include "qelt/engine_binding.h"
+#include "qelt/main_window.h"
+#include "qelt/polar_plot_window.h"
+#include "qelt/view_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+// A 50-element long-boom Yagi for 144 MHz in millimetres: reflector, driven element and
+// directors shortening slowly along a boom of about 16 wavelengths.
+std::string FiftyElements(const QString& folder) {
+    const std::string path = QDir(folder).filePath("50EL2M.QELT").toStdString();
+    std::ofstream file(path);
+    file << "Fifty-element 2 m long boom\n144.0 144.3 144.6 MHz\n50 elements, mm\n"
+         << "         8.0\n";
+    double position = 0;
+    for (int e = 0; e < 50; ++e) {
+        const double half = e == 0 ? 514 : e == 1 ? 490 : 468 - 0.9 * e;
+        file << position << ' ' << half << '\n';
+        position += e == 0 ? 400 : e < 6 ? 300 : 500;
+    }
+    return path;
+}
+
+struct Setting {
+    QTemporaryDir folder;
+    std::string antenna = FiftyElements(folder.path());
+    qelt::EngineBinding binding{SUITE_DIR};
+    const qelt::EngineRoutines& engine = *binding.routines().value();
+};
+
+Setting& Shared() {
+    static Setting setting;
+    return setting;
+}
+
+void SweepThroughTheEngine(benchmark::State& state) {
+    qelt::Analyser analyser;
+    if (!analyser.open(Shared().engine, Shared().antenna).ok()) state.SkipWithError("not read");
+    for (auto _ : state) analyser.sweep(Shared().engine);
+    benchmark::DoNotOptimize(analyser.lastSweep()[0].gain);
+}
+BENCHMARK(SweepThroughTheEngine)->Unit(benchmark::kMillisecond);
+
+// The View dialog's OK with "Gain, Pattern, SWR": sweep, result lines, chart, painting.
+void SweepAndRedrawTheWindow(benchmark::State& state) {
+    std::ofstream(QDir(Shared().folder.path()).filePath("QELT.DEF").toStdString()) << "60;48\n";
+    qelt::frmQelt window(Shared().folder.path().toStdString(), SUITE_DIR);
+    window.resize(1000, 800);
+    window.show();
+    window.OpenFile(QString::fromStdString(Shared().antenna));
+    for (auto _ : state) {
+        window.cmdView->click();
+        window.ViewDialog->cmdOK->click();
+        QImage painted = window.grab().toImage();
+        benchmark::DoNotOptimize(painted.constBits());
+    }
+}
+BENCHMARK(SweepAndRedrawTheWindow)->Unit(benchmark::kMillisecond);
+
+// A pattern on the logarithmic polar grid, computed and drawn.
+void MorwenPlot(benchmark::State& state) {
+    qelt::frmQelt window(Shared().folder.path().toStdString(), SUITE_DIR);
+    window.OpenFile(QString::fromStdString(Shared().antenna));
+    for (auto _ : state) {
+        window.cmdView->click();
+        window.ViewDialog->optMorwen->setChecked(true);
+        window.ViewDialog->cmdOK->click();
+        QImage painted = window.frmMorwen->grab().toImage();
+        benchmark::DoNotOptimize(painted.constBits());
+    }
+}
+BENCHMARK(MorwenPlot)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The Yagi engine's routines as the analyser calls them: one table of entry points of
+// libyoruk.so, bound by name by the program (the window or the command-line companion)
+// and handed to the core, which calls them in the engine's order.
+#include "yoruk/yoruk_abi.h"
+
+namespace qelt {
+
+struct EngineRoutines {
+    yoruk_GETDTA4* GETDTA4 = nullptr;
+    yoruk_EFFLEN4* EFFLEN4 = nullptr;
+    yoruk_SETMAT* SETMAT = nullptr;
+    yoruk_YAGI3* YAGI3 = nullptr;
+    yoruk_FLDFAC2* FLDFAC2 = nullptr;
+    yoruk_YSTATUS* YSTATUS = nullptr;
+};
+
+} // namespace qelt

@@ -1,0 +1,36 @@
+#include "engine_for_tests.h"
+
+#include "qelt/engine_binding.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace qelt_test {
+
+const qelt::EngineRoutines& Engine() {
+    static qelt::EngineBinding binding(SUITE_DIR);
+    static const qelt::EngineRoutines* routines = [] {
+        common::Result<const qelt::EngineRoutines*> bound = binding.routines();
+        EXPECT_TRUE(bound.ok()) << bound.message();
+        static const qelt::EngineRoutines none;
+        return bound ? bound.value() : &none;
+    }();
+    return *routines;
+}
+
+std::string Sample(const std::string& name) { return SUITE_DIR "/QeltAnts/" + name; }
+
+std::string WriteAntenna(const std::string& name, const std::string& contents) {
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) /
+        (std::string("qelt_") + test->test_suite_name() + "_" + test->name());
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary) << contents;
+    return path;
+}
+
+} // namespace qelt_test

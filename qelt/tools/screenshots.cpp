@@ -1,0 +1,96 @@
+// qelt-screenshots SUITE_FOLDER OUT_FOLDER: the analyser's windows as a user sees them,
+// saved as PNG files: the main window with each sample antenna, the rectangular pattern,
+// the linear and logarithmic polar plots in free space and over ground, and the View
+// dialog. Run it under a display (xvfb-run -a) to see the real fonts.
+#include "qelt/defaults_file.h"
+#include "qelt/main_window.h"
+#include "qelt/polar_plot_window.h"
+#include "qelt/view_dialog.h"
+
+#include "common/text_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <iostream>
+
+namespace {
+
+// Lets the windows lay themselves out and paint.
+void settle() {
+    QEventLoop loop;
+    QTimer::singleShot(300, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::cerr << "usage: qelt-screenshots SUITE_FOLDER OUT_FOLDER\n";
+        return 2;
+    }
+    const QString suite = argv[1];
+    const QDir out(argv[2]);
+    QDir().mkpath(out.path());
+    QTemporaryDir settings; // a QELT.DEF of its own: the user's stays as it is
+    qelt::QeltDefaults defaults = qelt::FreshQeltDefaults(suite.toStdString());
+    if (!qelt::WriteQeltDefaults(QDir(settings.path()).filePath("QELT.DEF").toStdString(),
+                                 defaults)) {
+        std::cerr << "qelt-screenshots: no room for a settings file\n";
+        return 1;
+    }
+    qelt::frmQelt window(settings.path().toStdString(), suite);
+    window.show();
+    bool saved = true;
+    auto save = [&](QWidget* shown, const QString& name) {
+        settle();
+        saved = shown->grab().save(out.filePath(name)) && saved;
+    };
+    auto view = [&](QRadioButton* graph, QWidget* shot = nullptr, const QString& name = {}) {
+        window.cmdView->click();
+        graph->setChecked(true);
+        if (shot) save(shot, name);
+        window.ViewDialog->cmdOK->click();
+    };
+    auto antenna = [&](const char* file) {
+        window.OpenFile(QDir(suite).filePath(QString("QeltAnts/") + file));
+    };
+
+    save(&window, "main-no-antenna.png");
+    for (const char* file :
+         {"2EL20M.QELT", "3EL15M.QELT", "4EL20M.YAG", "5EL10M.QELT", "6EL6M.QELT"}) {
+        antenna(file);
+        save(&window, QString("main-%1.png").arg(QString(file).section('.', 0, 0)));
+    }
+    antenna("3EL15M.QELT");
+    qelt::frmView* dialog = window.ViewDialog;
+    view(dialog->optAzi1, dialog, "view-dialog.png");
+    save(&window, "pattern-0-60-free-space.png");
+    view(dialog->optAzi2);
+    save(&window, "pattern-0-180-free-space.png");
+    view(dialog->optPolar);
+    save(window.frmPolar.get(), "polar-linear-free-space.png");
+    view(dialog->optMorwen);
+    save(window.frmMorwen.get(), "polar-morwen-free-space.png");
+
+    window.SetHeight("30");
+    save(window.frmPolar.get(), "polar-linear-30ft.png");
+    save(window.frmMorwen.get(), "polar-morwen-30ft.png");
+    save(&window, "main-3EL15M-30ft.png");
+    view(dialog->optAzi1);
+    save(&window, "pattern-0-60-30ft.png");
+    view(dialog->optAzi2);
+    save(&window, "pattern-0-180-30ft.png");
+    window.frmPolar->hide();
+    window.frmMorwen->hide();
+    window.hide();
+    if (!saved) std::cerr << "qelt-screenshots: not every image could be written\n";
+    return saved ? 0 : 1;
+}
