@@ -38,6 +38,14 @@ bool storePoint(const std::string& line, bool meters, TerrainProfile& p, int i) 
     return true;
 }
 
+// A text file never holds a NUL byte: one that does is not a profile or a statistics
+// file, however many numbers its bytes happen to spell.
+bool isBinary(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (line.find('\0') != std::string::npos) return true;
+    return false;
+}
+
 } // namespace
 
 int TerrainProfile::pointCount() const {
@@ -75,7 +83,7 @@ common::Result<ProfileRead> ReadTerrainProfile(const std::string& path) {
                                                     "renamed or deleted.");
     common::Result<ProfileRead> read = ParseTerrainProfile(*lines);
     // A profile without a single point would be computed as level ground at sea level.
-    if (!read || read.value().stored == 0)
+    if (!read || read.value().stored == 0 || isBinary(*lines))
         return common::Result<ProfileRead>::Failure(ProfileErrorMessage(path));
     return read;
 }
@@ -148,7 +156,7 @@ common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string
 common::Result<ElevationStats> ReadElevationStats(const std::string& path) {
     std::optional<std::vector<std::string>> lines = common::ReadTextLines(path);
     common::Result<ElevationStats> stats =
-        lines && !std::filesystem::is_directory(path)
+        lines && !std::filesystem::is_directory(path) && !isBinary(*lines)
             ? ParseElevationStats(*lines)
             : common::Result<ElevationStats>::Failure("cannot be read");
     if (!stats) return common::Result<ElevationStats>::Failure(FileErrorMessage(path));

@@ -91,7 +91,8 @@ TEST(TerrainProfile, FilesThatCannotBeUsedAreRefusedByName) {
 
     std::string garbage(4000, '\0');
     for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 % 256);
-    EXPECT_NO_FATAL_FAILURE((void)ReadTerrainProfile(folder.write("NOISE.PRO", garbage)));
+    EXPECT_FALSE(ReadTerrainProfile(folder.write("NOISE.PRO", garbage)).ok())
+        << "binary data is not a profile";
 }
 
 TEST(TerrainProfile, WrittenProfilesReadBackInFeet) {
@@ -133,9 +134,10 @@ TEST(ElevationStats, DamagedFilesAreRefusedWithTheSystemsMessage) {
     TestFolder folder;
     std::string good = fixtures::StatsFile(4, 1.0);
     std::string cut = good.substr(0, good.size() / 2);
-    for (const std::string& content : {std::string(), std::string("no heading at all\n1 2 3\n"),
-                                       cut, std::string("Elev\n   1    9E999\n") + good,
-                                       std::string("Elev\n   1    -5.0\n") + good}) {
+    for (const std::string& content :
+         {std::string(), std::string("no heading at all\n1 2 3\n"), cut,
+          std::string("Elev\n   1    9E999\n") + good, std::string("Elev\n   1    -5.0\n") + good,
+          good + std::string("\0\x01\0", 3)}) {
         std::string path = folder.write("BAD.PRN", content);
         common::Result<ElevationStats> r = ReadElevationStats(path);
         ASSERT_FALSE(r.ok());
