@@ -16,6 +16,9 @@ constexpr float MillimetresPerInchF = 25.4f; // the same in the engines' single 
 constexpr double WavelengthFeetMHz = 983.57104;    // feet at 1 MHz (lines, terrain)
 constexpr double WavelengthMetresMHz = 299.791848; // metres at 1 MHz, as the calculator has it
 constexpr float WavelengthInchesMHz = 11802.85f;   // inches at 1 MHz (Yagi engine, analyser)
+constexpr double WavelengthInchesMHzGamma =
+    11802.5; // inches at 1 MHz, as the gamma rod's length has it
+constexpr double WavelengthFeetMHzRounded = 984; // feet at 1 MHz, the antenna height check's
 
 // Pi as each computation spells it.
 constexpr double Pi = 3.14159265358979323846; // full precision, for new computation

@@ -220,15 +220,21 @@ void frmQelt::OpenFile(const QString& path) {
     showPolarPlots(*routines);
 }
 
-void frmQelt::SetHeight(const QString& typed) {
+bool frmQelt::SetHeight(const QString& typed) {
     const EngineRoutines* routines = engine();
-    if (!routines) return;
+    if (!routines) return true;
+    common::Result<> set;
     sweeping(true, [&](const SweepProgress& progress) {
-        model_.setHeight(*routines, typed.toStdString(), progress);
+        set = model_.setHeight(*routines, typed.toStdString(), progress);
     });
+    if (!set) {
+        message(set.message());
+        return false;
+    }
     showModel();
     reportTrouble();
     showPolarPlots(*routines);
+    return true;
 }
 
 void frmQelt::cmdFile_Click() {

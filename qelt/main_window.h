@@ -42,9 +42,10 @@ public:
 
     // Opens an antenna as if it had been chosen in the Open dialog (qelt FILE).
     void OpenFile(const QString& path);
-    // A height the height dialog has accepted, as typed in the unit shown (0: free
-    // space): the band is swept again and the open polar plots follow.
-    void SetHeight(const QString& typed);
+    // The height dialog's OK, the height as typed in the unit shown (0: free space):
+    // the band is swept again and the open polar plots follow. A height too low is
+    // said, and false keeps the dialog open.
+    bool SetHeight(const QString& typed);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
