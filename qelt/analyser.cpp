@@ -86,7 +86,8 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
                       static_cast<float>(ParseNumber(frequencyBoxes_.txtFreqHi))};
     sweep_ = SweepBand(engine, working_, drivenTip_, limits, static_cast<float>(heightFeet_),
                        match_.swrRule(cableZ0_), progress);
-    sweepStale_ = false;
+    sweptTip_ = drivenTip_;
+    sweptCable_ = cableZ0_;
     chartPattern_.reset();
     chartPatternDegrees_ = 0;
     trouble_.clear();
@@ -177,18 +178,19 @@ common::Result<> Analyser::setBand(const EngineRoutines& engine, const std::stri
     return {};
 }
 
-void Analyser::openMatch() { match_.open(drivenTip_, loadedTip_); }
+void Analyser::openMatch() {
+    tipAtMatch_ = drivenTip_;
+    cableAtMatch_ = cableZ0_;
+    match_.open(drivenTip_, loadedTip_);
+}
 
 common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
                                         const SweepProgress& progress) {
     common::Result<MatchEntry> entry = match_.entry();
     if (!entry) return common::Result<>::Failure(entry.message());
     const MatchEntry& e = entry.value();
-    sweepStale_ = sweepStale_ || static_cast<float>(e.tip) != drivenTip_ ||
-                  static_cast<float>(e.z0) != cableZ0_;
     drivenTip_ = static_cast<float>(e.tip);
     cableZ0_ = static_cast<float>(e.z0);
-    match_.applied();
     if (match_.choice() == Network::None) {
         sweep(engine, progress);
         return {};
@@ -221,8 +223,11 @@ common::Result<> Analyser::acceptMatch(const EngineRoutines& engine,
 
 void Analyser::cancelMatch(const EngineRoutines& engine, const SweepProgress& progress) {
     match_.cancel();
-    // What Compute put in force is swept, so the window never shows an older antenna.
-    if (sweepStale_) sweep(engine, progress);
+    drivenTip_ = tipAtMatch_;
+    cableZ0_ = cableAtMatch_;
+    working_.setTipLength(drivenTip_);
+    // A sweep Compute ran with another tip or cable is run again without them.
+    if (sweptTip_ != drivenTip_ || sweptCable_ != cableZ0_) sweep(engine, progress);
 }
 
 ElementGrid Analyser::elementGrid() const {

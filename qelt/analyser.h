@@ -148,8 +148,10 @@ public:
                              const std::string& high, const SweepProgress& progress = {});
 
     // The match dialog: opened by the Match button, its boxes typed, a network chosen,
-    // Compute (a design at the match frequency, or the sweep without a network), Accept
-    // (the network in force, swept) and Cancel (the network that was in force).
+    // Compute (the tip and cable impedance put in force, then a design at the match
+    // frequency, or the sweep without a network), Accept (the network in force, swept)
+    // and Cancel (the network, tip and cable of the dialog's opening, swept again when
+    // Compute had swept without them).
     void openMatch();
     void typeMatch(MatchBox box, const std::string& text) { match_.type(box, text); }
     void chooseNetwork(Network network) { match_.choose(network); }
@@ -225,7 +227,8 @@ private:
     int chartPatternDegrees_ = 0;
     std::optional<Pattern> polarPattern_;
     std::string trouble_;
-    bool sweepStale_ = false; // the tip or cable changed since the last sweep
+    float tipAtMatch_ = 0, cableAtMatch_ = 50; // when the match dialog was opened
+    float sweptTip_ = 0, sweptCable_ = 50;     // what the last sweep was run with
 
     MainTexts texts_;
     FrequencyBoxes frequencyBoxes_;

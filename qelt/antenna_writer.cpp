@@ -49,14 +49,15 @@ std::vector<std::string> AntennaFileLines(const std::string& fileName, const Ant
     lines.push_back(upperCase(fileName) + ", " + antenna.title);
     lines.push_back(Format(freqLow, "###0.0##") + Format((freqLow + freqHigh) / 2, "   ###0.0##") +
                     Format(freqHigh, "   ###0.0## MHz"));
-    lines.push_back(common::PlainNumber(static_cast<double>(antenna.elementCount)) +
-                    " elements, " + (units == Units::English ? "inches" : "mm"));
+    lines.push_back(common::PlainNumber(static_cast<double>(antenna.elementCount)) + " elements, " +
+                    (units == Units::English ? "inches" : "mm"));
     double along = 0;
     for (int e = 1; e <= antenna.elementCount; ++e) {
         const int sections = antenna.sectionCount[e - 1];
         if (e == 1 || !antenna.sameDiameters(e, e - 1)) {
             std::string diameters = DiameterIndent;
-            for (int s = 1; s <= sections; ++s) diameters += dimension(antenna.diameter(e, s), units);
+            for (int s = 1; s <= sections; ++s)
+                diameters += dimension(antenna.diameter(e, s), units);
             lines.push_back(diameters);
         }
         if (e > 1) along += antenna.spacing[e - 2];

@@ -6,8 +6,8 @@
 #include <cmath>
 
 namespace qelt {
-ElementGrid::ElementGrid(const Antenna& working, float tip, const Antenna& loaded,
-                         float loadedTip, Units units)
+ElementGrid::ElementGrid(const Antenna& working, float tip, const Antenna& loaded, float loadedTip,
+                         Units units)
     : edited_(working), tip_(tip), loaded_(loaded), loadedTip_(loadedTip), units_(units) {
     edited_.setTipLength(tip);
     rows_.push_back({Kind::Header, 0, 0});
@@ -63,7 +63,7 @@ double ElementGrid::value(const Antenna& a, float tip, int row, int column) cons
 
 std::string ElementGrid::shown(Quantity q, double inches) const {
     const bool english = units_ == Units::English;
-    const char* mask = q == Quantity::Diameter ? (english ? "##0.0##" : "##0.0")
+    const char* mask = q == Quantity::Diameter  ? (english ? "##0.0##" : "##0.0")
                        : q == Quantity::Spacing ? (english ? "####0.0##" : "####0.0")
                                                 : (english ? "###0.0##" : "###0.0");
     return common::Format(ShownDimension(inches, units_), mask);

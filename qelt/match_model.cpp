@@ -132,12 +132,6 @@ common::Result<> MatchModel::design(const MatchEntry& e, float r, float x, float
     return {};
 }
 
-void MatchModel::applied() {
-    opened_.txtFreq = boxes_.txtFreq;
-    opened_.txtDELength = boxes_.txtDELength;
-    opened_.txtZ0 = boxes_.txtZ0;
-}
-
 void MatchModel::accept() {
     if (choice_ == Network::None)
         accepted_.reset();
@@ -181,9 +175,8 @@ std::vector<std::string> MatchModel::networkLines(Units layout) const {
     if (!accepted_) return {};
     const MatchDesign& d = *accepted_;
     const RodCaptions captions = RodCaptionsFor(d.network);
-    const MatchResultTexts results = d.network == Network::Hairpin
-                                         ? HairpinTexts(d.hairpin, layout)
-                                         : GammaTexts(d.gamma, layout);
+    const MatchResultTexts results = d.network == Network::Hairpin ? HairpinTexts(d.hairpin, layout)
+                                                                   : GammaTexts(d.gamma, layout);
     return {NetworkInputLine(captions.diameter, d.rodDiameter, layout),
             NetworkInputLine(captions.spacing, d.rodSpacing, layout), results.length,
             results.reactance};

@@ -94,9 +94,6 @@ public:
     // The chosen network designed for the feed point r + jx; a refusal leaves the
     // previous design and the Accept button as they were.
     common::Result<> design(const MatchEntry& entry, float r, float x, float d1, float d2);
-    // Compute has put the match frequency, the tip and the cable impedance in force:
-    // Cancel comes back to those.
-    void applied();
     void accept();
     void cancel();
     void switchUnits(Units units, float tip, float loadedTip);

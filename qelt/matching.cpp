@@ -55,8 +55,7 @@ common::Result<HairpinDesign> DesignHairpin(double r, double z0, double mhz, dou
     h.inductance = h.shuntReactance / (common::TwoPiReactance * mhz);
     h.lineImpedance = 276 * std::log10(2 * rodSpacing / rodDiameter);
     const double wavelength = common::WavelengthInchesMHz / mhz;
-    h.length =
-        wavelength / common::TwoPiReactance * std::atan(h.shuntReactance / h.lineImpedance);
+    h.length = wavelength / common::TwoPiReactance * std::atan(h.shuntReactance / h.lineImpedance);
     if (!std::isfinite(h.length) || !(h.length > 0) || !std::isfinite(h.inductance))
         return Failure::Failure(StartOver);
     return h;
@@ -94,7 +93,8 @@ common::Result<GammaDesign> GammaMatch(double r, double x, double z0, double mhz
     const double zz = r * r + x * x;
     const double a = z0 * x / q;
     const double b = z0 * zz / q;
-    if (a * a + b < 0) return Failure::Failure("Z0 too large. Start over with different parameters");
+    if (a * a + b < 0)
+        return Failure::Failure("Z0 too large. Start over with different parameters");
     g.t = a + std::sqrt(a * a + b);
     if ((z0 * x) * (z0 * x) + z0 * q * zz < 0) return Failure::Failure(StartOver);
     const double theta = std::atan(g.t * line.stepUp / line.lineImpedance);

@@ -38,8 +38,7 @@ struct GammaLine {
 
 // The driven element's first two section diameters `d1`, `d2` (0 when it has one
 // section) and the rod's diameter and centre-to-centre spacing.
-common::Result<GammaLine> GammaRodLine(double d1, double d2, double rodDiameter,
-                                       double rodSpacing);
+common::Result<GammaLine> GammaRodLine(double d1, double d2, double rodDiameter, double rodSpacing);
 
 struct GammaDesign {
     GammaLine line;

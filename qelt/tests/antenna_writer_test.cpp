@@ -70,9 +70,8 @@ void ExpectSameGeometry(const Antenna& a, const Antenna& b, double tolerance) {
 // The antenna with every length, diameter and position rounded as the file holds them.
 Antenna Rounded(Antenna a, Units units) {
     auto round = [units](double inches) {
-        return static_cast<float>(units == Units::English
-                                      ? std::round(inches * 1000) / 1000
-                                      : std::round(inches * 254) / 254);
+        return static_cast<float>(units == Units::English ? std::round(inches * 1000) / 1000
+                                                          : std::round(inches * 254) / 254);
     };
     for (float& v : a.sectionLength) v = round(v);
     for (float& v : a.sectionDiameter) v = round(v);
@@ -93,7 +92,8 @@ TEST(AntennaWriter, LayoutInInchesAndMillimetres) {
     ASSERT_TRUE(a.saveAs(inches, Units::English).ok());
     std::vector<std::string> lines = FileLines(inches);
     ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "BEAM.QELT, Two-element 20 m beam, telescoping tubes" + std::string(10, ' '));
+    EXPECT_EQ(lines[0],
+              "BEAM.QELT, Two-element 20 m beam, telescoping tubes" + std::string(10, ' '));
     EXPECT_EQ(lines[1], "14.0   14.175   14.35 MHz");
     EXPECT_EQ(lines[2], " 2 elements, inches");
     EXPECT_EQ(lines[3], "             1.250    1.000    0.875");
@@ -141,14 +141,13 @@ TEST(AntennaWriter, TrailerKeepsTheMatchAndTheSourcesNumberedLines) {
     t.units = Units::Metric;
     t.network = {"n1", "n2", "n3", "n4"};
     t.sourcePath = "/ants/OLD.YAG";
-    t.sourceLines = {"14 title with a number", "14.0 14.35", "a note", "", "0 first element",
-                     "  2.5 rest"};
+    t.sourceLines = {"14 title with a number", "14.0 14.35", "a note", "",
+                     "0 first element",        "  2.5 rest"};
     EXPECT_EQ(TrailerLines(t),
-              (std::vector<std::string>{" ", "Match frequency: 14.175 MHz",
-                                        "Driven-element tip: 2565.4 mm", "Cable Z0: 50.0 ohms",
-                                        "n1", "n2", "n3", "n4", " ",
-                                        "Original file name: /ants/OLD.YAG", "14.0 14.35",
-                                        "  2.5 rest"}));
+              (std::vector<std::string>{
+                  " ", "Match frequency: 14.175 MHz", "Driven-element tip: 2565.4 mm",
+                  "Cable Z0: 50.0 ohms", "n1", "n2", "n3", "n4", " ",
+                  "Original file name: /ants/OLD.YAG", "14.0 14.35", "  2.5 rest"}));
     EXPECT_EQ(NetworkInputLine("Gamma rod diameter: ", 0.25, Units::English),
               "Gamma rod diameter:  0.25 inches");
     EXPECT_EQ(NetworkInputLine("Gamma rod spacing: ", 6, Units::Metric),
@@ -162,8 +161,7 @@ TEST(AntennaWriter, NamesWithoutAnExtensionGetQelt) {
 }
 
 TEST(AntennaWriter, RoundTripGivesTheSameAntennaAndSweep) {
-    std::vector<std::string> antennas(std::begin(qelt_test::Samples),
-                                      std::end(qelt_test::Samples));
+    std::vector<std::string> antennas(std::begin(qelt_test::Samples), std::end(qelt_test::Samples));
     for (std::string& name : antennas) name = Sample(name);
     antennas.push_back(WriteAntenna("LONG.QELT", LongTaperedBeam()));
     for (const std::string& path : antennas) {

@@ -155,7 +155,13 @@ TEST(MatchDialog, TheTipChangesEveryLaterSweep) {
     ASSERT_TRUE(a.computeMatch(Engine()).ok()) << "no network: the band is swept";
     EXPECT_LT(a.lastSweep()[CentrePoint].reactance, x - 10) << "a shorter element";
     a.cancelMatch(Engine());
-    EXPECT_FLOAT_EQ(a.drivenTipLength(), 100) << "Compute put the tip in force";
+    EXPECT_FLOAT_EQ(a.drivenTipLength(), 104.4f) << "Cancel comes back to the tip there was";
+    EXPECT_FLOAT_EQ(a.lastSweep()[CentrePoint].reactance, x) << "and sweeps it again";
+    a.openMatch();
+    a.typeMatch(MatchBox::Tip, "100");
+    ASSERT_TRUE(a.computeMatch(Engine()).ok());
+    ASSERT_TRUE(a.acceptMatch(Engine()).ok());
+    EXPECT_FLOAT_EQ(a.drivenTipLength(), 100);
     a.openMatch();
     EXPECT_EQ(a.matchBoxes().txtDELength, "100.0");
     EXPECT_EQ(a.matchBoxes().lblOrigLen, "(Original tip length = 104.4 inches)");

@@ -88,8 +88,7 @@ TEST(Gamma, EveryDesignMatchesThroughItsOwnNetwork) {
         for (double x : {-20.0, -5.0, 0.0, 10.0}) {
             const common::Result<GammaDesign> g = GammaMatch(r, x, 50, 14.175, line);
             if (!g) continue; // some want an inductor; those are refused below
-            EXPECT_NEAR(GammaThrough(14.175, r, x, 50, g.value()).swr, 1.0, 0.002)
-                << r << " " << x;
+            EXPECT_NEAR(GammaThrough(14.175, r, x, 50, g.value()).swr, 1.0, 0.002) << r << " " << x;
         }
 }
 

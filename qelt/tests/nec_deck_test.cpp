@@ -47,7 +47,8 @@ std::vector<NecPoint> RunNec(const std::string& deck) {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     std::vector<NecPoint> points;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].find("ANTENNA INPUT PARAMETERS") != std::string::npos && i + 3 < lines.size()) {
+        if (lines[i].find("ANTENNA INPUT PARAMETERS") != std::string::npos &&
+            i + 3 < lines.size()) {
             std::istringstream row(lines[i + 3]);
             std::string word[8];
             for (std::string& w : word) row >> w;
