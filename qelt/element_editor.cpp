@@ -28,7 +28,8 @@ frmChangeCell::frmChangeCell(QWidget* owner)
     : QDialog(owner), lblOriginal(new QLabel("Original dimension:")),
       lblOrigDim(common::Named<QLabel>("lblOrigDim")), lblCurrent(new QLabel("Current dimension:")),
       lblCurDim(common::Named<QLabel>("lblCurDim")), lblNew(new QLabel("New dimension:")),
-      lblBoom(new QLabel("Boomlength:")), txtNewDim(NumberBox("txtNewDim", "Enter dimension to change")),
+      lblBoom(new QLabel("Boomlength:")),
+      txtNewDim(NumberBox("txtNewDim", "Enter dimension to change")),
       txtBoomLen(NumberBox("txtBoomLen")),
       cmdOK(Button("cmdOK", "OK", "Accept new dimension and return to spreadsheet layout")),
       cmdCancel(Button("cmdCancel", "&Cancel", "Cancel without change")) {
@@ -61,8 +62,8 @@ void frmChangeCell::ask(const ElementGrid::CellTexts& texts) {
 frmElements::frmElements(QWidget* owner, std::function<void(const ElementGrid&)> accept)
     : QDialog(owner), accept_(std::move(accept)),
       MSFlexGrid1(common::Named<QTableWidget>("MSFlexGrid1")),
-      lblNote(common::Named<QLabel>("lblNote",
-                                    "Click on any filled cell to modify it, except Reflector Spacing")),
+      lblNote(common::Named<QLabel>(
+          "lblNote", "Click on any filled cell to modify it, except Reflector Spacing")),
       cmdOK(Button("cmdOK", "OK", "Accept change(s) and compute response over frequency range")),
       cmdEscape(Button("cmdEscape", "&Cancel", "Cancel without making change(s)")),
       ChangeCell(new frmChangeCell(this)) {
@@ -102,9 +103,10 @@ void frmElements::ask(ElementGrid grid) {
                       MSFlexGrid1->horizontalHeader()->length() + 2 * MSFlexGrid1->frameWidth() +
                       24;
     const int rows = std::min(grid_->rowCount(), 21);
-    MSFlexGrid1->setMinimumSize(width, MSFlexGrid1->horizontalHeader()->height() +
-                                           rows * MSFlexGrid1->verticalHeader()->defaultSectionSize() +
-                                           2 * MSFlexGrid1->frameWidth());
+    MSFlexGrid1->setMinimumSize(width,
+                                MSFlexGrid1->horizontalHeader()->height() +
+                                    rows * MSFlexGrid1->verticalHeader()->defaultSectionSize() +
+                                    2 * MSFlexGrid1->frameWidth());
     adjustSize();
     QDialog::open();
 }
@@ -133,7 +135,8 @@ void frmElements::showGrid() {
 }
 
 bool frmElements::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != corner_ || event->type() != QEvent::Paint) return QDialog::eventFilter(watched, event);
+    if (watched != corner_ || event->type() != QEvent::Paint)
+        return QDialog::eventFilter(watched, event);
     QStyleOptionHeader option;
     option.initFrom(corner_);
     option.text = cornerText_;

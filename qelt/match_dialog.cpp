@@ -19,8 +19,9 @@ frmMatch::frmMatch(QWidget* owner, MatchHandlers handlers)
     : QDialog(owner), handlers_(std::move(handlers)),
       txtFreq(NumberBox("txtFreq", "Enter frequency to compute match")),
       txtDELength(NumberBox("txtDELength", "Change dimension of driven-element tip")),
-      txtZ0(NumberBox("txtZ0", "Default = 50 but enter another value if you like; perhaps 200 ohms for "
-                         "4:1 transformer")),
+      txtZ0(NumberBox("txtZ0",
+                      "Default = 50 but enter another value if you like; perhaps 200 ohms for "
+                      "4:1 transformer")),
       txtDia(NumberBox("txtDia", "Specify diameter of tubing")),
       txtSpacing(NumberBox("txtSpacing", "Specify spacing from driven element")),
       lblFreq(common::Named<QLabel>("lblFreq", "Match frequency:")),
@@ -38,8 +39,8 @@ frmMatch::frmMatch(QWidget* owner, MatchHandlers handlers)
       optNone(common::Named<QRadioButton>("optNone", "None")),
       optGamma(common::Named<QRadioButton>("optGamma", "Gamma")),
       optHairpin(common::Named<QRadioButton>("optHairpin", "Hairpin")),
-      cmdCompute(Button("cmdCompute", "Co&mpute Match",
-                        "Compute the Gamma or Hairpin match dimensions")),
+      cmdCompute(
+          Button("cmdCompute", "Co&mpute Match", "Compute the Gamma or Hairpin match dimensions")),
       cmdOK(Button("cmdOK", "&Accept",
                    "Accept matching solution and compute response over frequency range")),
       cmdEsc(Button("cmdEsc", "&Cancel", "Cancel without matching")) {
@@ -56,10 +57,9 @@ frmMatch::frmMatch(QWidget* owner, MatchHandlers handlers)
                                                      {txtDia, MatchBox::Diameter},
                                                      {txtSpacing, MatchBox::Spacing}};
     for (const auto& [edit, which] : boxes)
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, which](const QString& text) {
-                    if (!showing_) handlers_.type(which, text.toStdString());
-                });
+        connect(edit, &QLineEdit::textChanged, this, [this, which](const QString& text) {
+            if (!showing_) handlers_.type(which, text.toStdString());
+        });
     const std::pair<QRadioButton*, Network> options[] = {
         {optNone, Network::None}, {optGamma, Network::Gamma}, {optHairpin, Network::Hairpin}};
     for (const auto& [option, network] : options)
@@ -143,7 +143,7 @@ void frmMatch::showModel(const Analyser& model) {
         ->setChecked(true);
     // Rods are for a network; none needs none.
     for (QWidget* rod : std::initializer_list<QWidget*>{lblDia, txtDia, lblDiaUnits, lblSpacing,
-                                                       txtSpacing, lblSpacingUnits})
+                                                        txtSpacing, lblSpacingUnits})
         rod->setEnabled(choice != Network::None);
     cmdOK->setEnabled(model.match().acceptEnabled());
 }

@@ -23,7 +23,9 @@ using common::testing::Press;
 using common::testing::Scripted;
 
 // Failures show the texts, not their bytes.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline QString Sample(const char* name) { return QString(SUITE_DIR "/QeltAnts/") + name; }
 
