@@ -3,7 +3,6 @@
 #include "common/number_text.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace qelt {
 ElementGrid::ElementGrid(const Antenna& working, float tip, const Antenna& loaded, float loadedTip,
@@ -100,10 +99,12 @@ ElementGrid::CellTexts ElementGrid::cellTexts(int row, int column) const {
 bool ElementGrid::change(int row, int column, const std::string& typed) {
     const Quantity q = quantity(row, column);
     const double entered = common::ParseNumber(typed);
-    if (q == Quantity::None || !(entered > 0) || !std::isfinite(entered) ||
-        entered == common::ParseNumber(text(row, column)))
+    if (q == Quantity::None || !(entered > 0) || entered == common::ParseNumber(text(row, column)))
         return false;
+    // Nothing a saved file's ten-character fields could not hold (25 km and more).
+    const double largest = 1000000;
     const float inches = static_cast<float>(DimensionInches(entered, units_));
+    if (!(inches < largest)) return false;
     const Row& r = rows_[row];
     const int section = column - 1;
     switch (q) {

@@ -34,7 +34,8 @@ public:
     };
     CellTexts cellTexts(int row, int column) const;
     // The cell dialog's OK: a value above 0 that differs from the cell's is taken (true);
-    // anything else is ignored. A diameter serves every element under its row.
+    // anything else, and lengths of a million inches or more, is ignored. A diameter
+    // serves every element under its row.
     bool change(int row, int column, const std::string& typed);
 
     // The boom from the first element to the last, in the unit shown.

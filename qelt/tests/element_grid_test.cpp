@@ -74,7 +74,7 @@ TEST(ElementGrid, ChangingCells) {
     ASSERT_TRUE(grid.change(5, 1, "92,5")) << "a comma is a decimal point";
     EXPECT_EQ(grid.text(5, 1), "92.5");
     EXPECT_EQ(grid.boomText(), "152.5");
-    for (const char* ignored : {"92.5", "0", "-3", "abc", ""})
+    for (const char* ignored : {"92.5", "0", "-3", "abc", "", "1e6", "1e999"})
         EXPECT_FALSE(grid.change(5, 1, ignored)) << ignored;
     EXPECT_FALSE(grid.change(2, 1, "10")) << "the reflector's spacing";
 
