@@ -17,6 +17,9 @@ constexpr double WavelengthFeetMHz = 983.57104;    // feet at 1 MHz (lines, terr
 constexpr double WavelengthFeetMHzX0 = 983.571056; // feet at 1 MHz, the user line's suggested X0
 constexpr double WavelengthMetresMHz = 299.791848; // metres at 1 MHz, as the calculator has it
 constexpr float WavelengthInchesMHz = 11802.85f;   // inches at 1 MHz (Yagi engine, analyser)
+constexpr double WavelengthInchesMHzGamma =
+    11802.5; // inches at 1 MHz, as the gamma rod's length has it
+constexpr double WavelengthFeetMHzRounded = 984; // feet at 1 MHz, the antenna height check's
 
 // Nepers per decibel (ln 10 / 20 to six figures), with which a line's X0 is worked out.
 constexpr float NepersPerDecibel = 0.115129f;

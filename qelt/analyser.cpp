@@ -1,8 +1,10 @@
 #include "analyser.h"
 
+#include "antenna_writer.h"
 #include "result_lines.h"
 
 #include "common/number_text.h"
+#include "common/text_file.h"
 
 #include <cmath>
 
@@ -22,14 +24,24 @@ std::string upperCaseName(const std::string& path) {
 
 std::string frequencyBox(double mhz) { return Format(mhz, "###0.000"); }
 
+bool positiveNumber(double v) { return v > 0 && std::isfinite(v); }
+
 } // namespace
+
+std::string CentreText(const std::string& low, const std::string& high) {
+    return frequencyBox((ParseNumber(low) + ParseNumber(high)) / 2);
+}
+
+double LowestHeightFeet(double centreMHz) {
+    return 0.2 * common::WavelengthFeetMHzRounded / centreMHz;
+}
 
 ViewCaptions CaptionsFor(bool freeSpace) {
     if (freeSpace) return {"E/H-Plane, 0-60 deg.", "E/H-Plane, 0-180 deg.", "E-Plane", "H-Plane"};
     return {"Azim./Elev., 0-60 deg.", "Azim./Elev., 0-180 deg.", "Azimuth", "Elevation"};
 }
 
-Analyser::Analyser(Units units) {
+Analyser::Analyser(Units units) : match_(units) {
     view_.units = units;
     showUnits();
 }
@@ -38,19 +50,13 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
                                 const SweepProgress& progress) {
     common::Result<Antenna> read = ReadAntennaFile(engine, path);
     if (!read) return common::Result<>::Failure(read.message());
+    sourcePath_ = path;
     loaded_ = std::move(read).value();
     working_ = loaded_;
     band_ = {loaded_.freqLow, loaded_.freqHigh};
     loadedTip_ = drivenTip_ = loaded_.tipLength();
     cableZ0_ = 50;
     heightFeet_ = 0;
-
-    const bool english = units() == Units::English;
-    const double tip = ShownDimension(loadedTip_, units());
-    matchBoxes_.txtDELength = Format(tip, english ? "##0.0##" : "###0.0##");
-    matchBoxes_.lblOrigLen =
-        "(Original tip length = " + Format(tip, english ? "##0.0## inches)" : "###0.0## mm)");
-    matchBoxes_.txtZ0 = "50";
     showBand();
     view_.frequency = frequencyBoxes_.lblFreqCentre;
     texts_.lblMatch = "None";
@@ -59,10 +65,12 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     texts_.lblFile = upperCaseName(path);
     polarPattern_.reset();
 
+    // The match starts at the centre of the band the antenna is for.
+    match_.reset((band_.low + band_.high) / 2, loadedTip_);
     sweep(engine, progress);
     showBoom();
     const SweepPoint& centre = sweep_[CentrePoint];
-    matchBoxes_.lblDEZ = "Feed-point Z:     " + FeedPointText(centre.resistance, centre.reactance);
+    match_.showFeedPoint(centre.resistance, centre.reactance);
     return {};
 }
 
@@ -76,10 +84,10 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
     }
     const Band limits{static_cast<float>(ParseNumber(frequencyBoxes_.txtFreqLo)),
                       static_cast<float>(ParseNumber(frequencyBoxes_.txtFreqHi))};
-    const float z0 = cableZ0_;
-    sweep_ = SweepBand(
-        engine, working_, drivenTip_, limits, static_cast<float>(heightFeet_),
-        [z0](float, float r, float x) { return SwrOnCable(r, x, z0); }, progress);
+    sweep_ = SweepBand(engine, working_, drivenTip_, limits, static_cast<float>(heightFeet_),
+                       match_.swrRule(cableZ0_), progress);
+    sweptTip_ = drivenTip_;
+    sweptCable_ = cableZ0_;
     chartPattern_.reset();
     chartPatternDegrees_ = 0;
     trouble_.clear();
@@ -137,12 +145,149 @@ void Analyser::noteTrouble(float frequency, const std::string& trouble) {
                ".\n" + trouble;
 }
 
-void Analyser::setHeight(const EngineRoutines& engine, const std::string& typed,
-                         const SweepProgress& progress) {
-    heightFeet_ = HeightFeet(ParseNumber(typed), units());
+common::Result<> Analyser::setHeight(const EngineRoutines& engine, const std::string& typed,
+                                     const SweepProgress& progress) {
+    const double shown = ParseNumber(typed);
+    if (!std::isfinite(shown))
+        return common::Result<>::Failure("Enter the height as a number, 0 for free space.");
+    if (shown == ParseNumber(heightBoxes_.txtHeight)) return {}; // nothing changed
+    const double feet = HeightFeet(shown, units());
+    const double centre =
+        (ParseNumber(frequencyBoxes_.txtFreqLo) + ParseNumber(frequencyBoxes_.txtFreqHi)) / 2;
+    if (feet != 0 && !(feet >= LowestHeightFeet(centre)))
+        return common::Result<>::Failure(HeightTooLow);
+    heightFeet_ = feet;
     heightBoxes_.txtHeight = typed;
     showHeight();
     sweep(engine, progress);
+    return {};
+}
+
+common::Result<> Analyser::setBand(const EngineRoutines& engine, const std::string& low,
+                                   const std::string& high, const SweepProgress& progress) {
+    const double lo = ParseNumber(low), hi = ParseNumber(high);
+    if (!positiveNumber(lo) || !positiveNumber(hi))
+        return common::Result<>::Failure(
+            "Enter the low and high frequencies in MHz, numbers above 0.");
+    if (lo > hi)
+        return common::Result<>::Failure(
+            "The low frequency is above the high frequency. Enter the band from low to high.");
+    band_ = {static_cast<float>(lo), static_cast<float>(hi)};
+    frequencyBoxes_ = {low, high, CentreText(low, high)};
+    sweep(engine, progress);
+    return {};
+}
+
+void Analyser::openMatch() {
+    tipAtMatch_ = drivenTip_;
+    cableAtMatch_ = cableZ0_;
+    match_.open(drivenTip_, loadedTip_);
+}
+
+common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
+                                        const SweepProgress& progress) {
+    common::Result<MatchEntry> entry = match_.entry();
+    if (!entry) return common::Result<>::Failure(entry.message());
+    const MatchEntry& e = entry.value();
+    drivenTip_ = static_cast<float>(e.tip);
+    cableZ0_ = static_cast<float>(e.z0);
+    if (match_.choice() == Network::None) {
+        sweep(engine, progress);
+        return {};
+    }
+    EngineRun run(engine, working_, drivenTip_);
+    const FarField f = run.solve(static_cast<float>(e.frequency), static_cast<float>(heightFeet_));
+    trouble_.clear();
+    noteTrouble(f.frequency, f.trouble);
+    if (!trouble_.empty()) return common::Result<>::Failure(trouble_);
+    match_.showFeedPoint(f.resistance, f.reactance);
+    const int driven = working_.drivenElement;
+    return match_.design(e, f.resistance, f.reactance, working_.diameter(driven, 1),
+                         working_.diameter(driven, 2));
+}
+
+common::Result<> Analyser::acceptMatch(const EngineRoutines& engine,
+                                       const SweepProgress& progress) {
+    if (!match_.acceptEnabled())
+        return common::Result<>::Failure("Compute the match before accepting it.");
+    common::Result<MatchEntry> entry = match_.entry();
+    if (!entry) return common::Result<>::Failure(entry.message());
+    drivenTip_ = static_cast<float>(entry.value().tip);
+    cableZ0_ = static_cast<float>(entry.value().z0);
+    match_.accept();
+    const Network n = match_.network();
+    texts_.lblMatch = n == Network::Gamma ? "Gamma" : n == Network::Hairpin ? "Hairpin" : "None";
+    sweep(engine, progress);
+    return {};
+}
+
+void Analyser::cancelMatch(const EngineRoutines& engine, const SweepProgress& progress) {
+    match_.cancel();
+    drivenTip_ = tipAtMatch_;
+    cableZ0_ = cableAtMatch_;
+    working_.setTipLength(drivenTip_);
+    // A sweep Compute ran with another tip or cable is run again without them.
+    if (sweptTip_ != drivenTip_ || sweptCable_ != cableZ0_) sweep(engine, progress);
+}
+
+ElementGrid Analyser::elementGrid() const {
+    return ElementGrid(working_, drivenTip_, loaded_, loadedTip_, units());
+}
+
+void Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& grid,
+                             const SweepProgress& progress) {
+    working_ = grid.antenna();
+    drivenTip_ = grid.tipLength();
+    match_.open(drivenTip_, loadedTip_);
+    showBoom();
+    sweep(engine, progress);
+}
+
+common::Result<> Analyser::saveAs(const std::string& chosen, Units layout) {
+    const std::string path = WithQeltExtension(chosen);
+    Antenna antenna = working_;
+    antenna.setTipLength(drivenTip_);
+    std::vector<std::string> lines = AntennaFileLines(
+        path.substr(path.find_last_of('/') + 1), antenna, ParseNumber(frequencyBoxes_.txtFreqLo),
+        ParseNumber(frequencyBoxes_.txtFreqHi), layout);
+    FileTrailer trailer;
+    trailer.matchFrequency = ParseNumber(match_.boxes().txtFreq);
+    trailer.tipLength = drivenTip_;
+    trailer.cableZ0 = cableZ0_;
+    trailer.units = layout;
+    trailer.network = match_.networkLines(layout);
+    trailer.sourcePath = sourcePath_;
+    // A source that has gone since it was opened leaves only its name in the trailer.
+    trailer.sourceLines = common::ReadTextLines(sourcePath_).value_or(std::vector<std::string>{});
+    const std::vector<std::string> after = TrailerLines(trailer);
+    lines.insert(lines.end(), after.begin(), after.end());
+    if (common::Result<> written = common::WriteFileAtomically(path, common::JoinLines(lines));
+        !written)
+        return common::Result<>::Failure("The antenna could not be saved: " + written.message() +
+                                         ". A file of that name is as it was.");
+    texts_.lblFile = upperCaseName(path);
+    return {};
+}
+
+common::Result<> Analyser::exportNec(const EngineRoutines& engine, const std::string& path,
+                                     NecElements form) {
+    EngineRun run(engine, working_, drivenTip_);
+    const std::vector<NecElement> elements =
+        form == NecElements::Equivalent
+            ? EquivalentElements(working_, run.equivalentHalfLength(), run.equivalentDiameter())
+            : TaperedElements(working_);
+    NecRun necRun;
+    necRun.title = working_.titleText();
+    necRun.drivenElement = working_.drivenElement;
+    necRun.freqLow = ParseNumber(frequencyBoxes_.txtFreqLo);
+    necRun.freqHigh = ParseNumber(frequencyBoxes_.txtFreqHi);
+    necRun.heightFeet = heightFeet_;
+    necRun.form = form;
+    if (common::Result<> written = common::WriteFileAtomically(path, NecDeck(elements, necRun));
+        !written)
+        return common::Result<>::Failure("The NEC deck could not be written: " + written.message() +
+                                         ".");
+    return {};
 }
 
 FrequencyChart Analyser::frequencyChart() const {
@@ -154,12 +299,8 @@ PatternTexts Analyser::patternTexts(const Pattern& pattern) const {
 }
 
 void Analyser::showUnits() {
-    const bool english = units() == Units::English;
     texts_.lblView = UnitsCaption(units());
-    heightBoxes_.lblUnits = english ? "feet" : "meters";
-    matchBoxes_.txtDia = english ? "0.25" : "6.35";
-    matchBoxes_.txtSpacing = english ? "6" : "152.4";
-    matchBoxes_.lblUnits = english ? "inches" : "mm";
+    heightBoxes_.lblUnits = units() == Units::English ? "feet" : "meters";
 }
 
 // Every box and label that shows a length is shown again in the new unit, from the
@@ -167,14 +308,9 @@ void Analyser::showUnits() {
 void Analyser::switchUnits(Units units) {
     view_.units = units;
     showUnits();
-    const bool english = units == Units::English;
     heightBoxes_.txtHeight = Format(ShownHeight(heightFeet_, units), "##0.0");
     showHeight();
-    matchBoxes_.txtDELength =
-        Format(ShownDimension(drivenTip_, units), english ? "##0.0##" : "##0.0#");
-    matchBoxes_.lblOrigLen =
-        "(Original tip length = " +
-        Format(ShownDimension(loadedTip_, units), english ? "###0.0## inches)" : "###0.0# mm)");
+    match_.switchUnits(units, drivenTip_, loadedTip_);
     if (loaded()) showBoom();
 }
 

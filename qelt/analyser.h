@@ -5,6 +5,9 @@
 // The window and qelt-cli both drive this one model.
 #include "analysis.h"
 #include "charts.h"
+#include "element_grid.h"
+#include "match_model.h"
+#include "nec_deck.h"
 #include "units.h"
 
 #include "common/control_text.h"
@@ -89,23 +92,26 @@ inline const std::array<common::ControlText<PatternTexts>, 7> PatternTextTable{{
 struct FrequencyBoxes {
     std::string txtFreqLo, txtFreqHi, lblFreqCentre;
 };
+inline const std::array<common::ControlText<FrequencyBoxes>, 3> FrequencyTextTable{{
+    {"txtFreqLo", &FrequencyBoxes::txtFreqLo},
+    {"txtFreqHi", &FrequencyBoxes::txtFreqHi},
+    {"lblFreqCentre", &FrequencyBoxes::lblFreqCentre},
+}};
+// The centre the frequency dialog shows for two edges as typed.
+std::string CentreText(const std::string& low, const std::string& high);
 // The height dialog's box, in the unit shown beside it.
 struct HeightBoxes {
     std::string txtHeight = "0";
     std::string lblUnits = "feet";
 };
-// The match dialog's boxes and labels that follow the antenna and the units.
-struct MatchBoxes {
-    std::string txtFreq = "14.175";
-    std::string txtDELength = "52.25";
-    std::string lblOrigLen = "(Original tip length = ";
-    std::string txtZ0 = "50";
-    std::string txtDia = "0.25";
-    std::string txtSpacing = "6";
-    std::string lblUnits = "inches"; // lblDEUnit, lblDiaUnits and lblSpacingUnits
-    std::string lblDEZ = "Feed-point Z: ";
-};
-
+inline const std::array<common::ControlText<HeightBoxes>, 2> HeightTextTable{{
+    {"txtHeight", &HeightBoxes::txtHeight},
+    {"lblUnits", &HeightBoxes::lblUnits},
+}};
+inline const char* const HeightTooLow =
+    "The height is too low. Specify height above 0.2 wavelength, please.";
+// The lowest height above ground, in feet, that the analysis takes at `centreMHz`.
+double LowestHeightFeet(double centreMHz);
 class Analyser {
 public:
     explicit Analyser(Units units = Units::English);
@@ -130,10 +136,40 @@ public:
     // plot to follow a changed antenna or height.
     void computePolarPattern(const EngineRoutines& engine);
 
-    // A height accepted by the height dialog, typed in the unit shown (0: free space);
-    // the band is swept again.
-    void setHeight(const EngineRoutines& engine, const std::string& typed,
-                   const SweepProgress& progress = {});
+    // The height dialog's OK, the height typed in the unit shown (0: free space): a
+    // changed height is swept; one below 0.2 wavelength at the band's centre is refused
+    // with a message and the previous height stays.
+    common::Result<> setHeight(const EngineRoutines& engine, const std::string& typed,
+                               const SweepProgress& progress = {});
+
+    // The frequency dialog's OK: the two edges as typed become the band, swept again.
+    // Edges that are not numbers above 0, or a low edge above the high one, are refused.
+    common::Result<> setBand(const EngineRoutines& engine, const std::string& low,
+                             const std::string& high, const SweepProgress& progress = {});
+
+    // The match dialog: opened by the Match button, its boxes typed, a network chosen,
+    // Compute (the tip and cable impedance put in force, then a design at the match
+    // frequency, or the sweep without a network), Accept (the network in force, swept)
+    // and Cancel (the network, tip and cable of the dialog's opening, swept again when
+    // Compute had swept without them).
+    void openMatch();
+    void typeMatch(MatchBox box, const std::string& text) { match_.type(box, text); }
+    void chooseNetwork(Network network) { match_.choose(network); }
+    common::Result<> computeMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
+    common::Result<> acceptMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
+    void cancelMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
+
+    // The element editor on the working copy, and its OK: the antenna as edited, swept.
+    ElementGrid elementGrid() const;
+    void applyElements(const EngineRoutines& engine, const ElementGrid& grid,
+                       const SweepProgress& progress = {});
+
+    // Save As: the working copy in the analyser's layout, inches or millimetres, written
+    // whole or not at all; on success the main window names the new file.
+    common::Result<> saveAs(const std::string& path, Units layout);
+    // The working copy as a NEC-2 deck of the band at the height in force.
+    common::Result<> exportNec(const EngineRoutines& engine, const std::string& path,
+                               NecElements form = NecElements::Equivalent);
 
     // What the engine reported when the last sweep or pattern could not be computed,
     // with the frequency ("" when it could): the figures shown are then not to be
@@ -145,7 +181,8 @@ public:
     ViewCaptions viewCaptions() const { return CaptionsFor(freeSpace()); }
     const FrequencyBoxes& frequencyBoxes() const { return frequencyBoxes_; }
     const HeightBoxes& heightBoxes() const { return heightBoxes_; }
-    const MatchBoxes& matchBoxes() const { return matchBoxes_; }
+    const MatchModel& match() const { return match_; }
+    const MatchBoxes& matchBoxes() const { return match_.boxes(); }
 
     const Sweep& lastSweep() const { return sweep_; }
     FrequencyChart frequencyChart() const;
@@ -176,9 +213,10 @@ private:
     void showHeight();
     void showResults();
 
-    Antenna loaded_;  // as read from the file
-    Antenna working_; // what the analysis and the editors work on
-    Band band_;       // FreqLow, FreqHigh
+    std::string sourcePath_; // the file the antenna was read from
+    Antenna loaded_;         // as read from the file
+    Antenna working_;        // what the analysis and the editors work on
+    Band band_;              // FreqLow, FreqHigh
     float loadedTip_ = 0;
     float drivenTip_ = 0;
     float cableZ0_ = 50;
@@ -189,11 +227,13 @@ private:
     int chartPatternDegrees_ = 0;
     std::optional<Pattern> polarPattern_;
     std::string trouble_;
+    float tipAtMatch_ = 0, cableAtMatch_ = 50; // when the match dialog was opened
+    float sweptTip_ = 0, sweptCable_ = 50;     // what the last sweep was run with
 
     MainTexts texts_;
     FrequencyBoxes frequencyBoxes_;
     HeightBoxes heightBoxes_;
-    MatchBoxes matchBoxes_;
+    MatchModel match_;
 };
 
 } // namespace qelt

@@ -21,6 +21,12 @@ float Antenna::boomLength() const {
     return boom;
 }
 
+bool Antenna::sameDiameters(int element, int other) const {
+    for (int s = 1; s < MaxSections; ++s)
+        if (diameter(element, s) != diameter(other, s)) return false;
+    return true;
+}
+
 std::string Antenna::titleText() const {
     const std::size_t end = title.find_last_not_of(' ');
     return end == std::string::npos ? std::string() : title.substr(0, end + 1);

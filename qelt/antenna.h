@@ -29,6 +29,7 @@ struct Antenna {
     // Section `section` of element `element`, both counted from 1.
     float& length(int element, int section) { return sectionLength[at(element, section)]; }
     float length(int element, int section) const { return sectionLength[at(element, section)]; }
+    float& diameter(int element, int section) { return sectionDiameter[at(element, section)]; }
     float diameter(int element, int section) const { return sectionDiameter[at(element, section)]; }
 
     // The driven element's outermost section, the tip the match dialog trims.
@@ -36,6 +37,8 @@ struct Antenna {
     void setTipLength(float inches);
     // From the first element to the last.
     float boomLength() const;
+    // True when two elements have the same nine section diameters: one taper schedule.
+    bool sameDiameters(int element, int other) const;
     // The title without its padding.
     std::string titleText() const;
 

@@ -6,6 +6,7 @@
 #include "common/cli_options.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -14,12 +15,45 @@
 namespace qelt {
 namespace {
 
-const char* const Usage = "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ]\n"
-                          "       qelt-cli FILE [--height H] [--meters] [--csv]\n";
+const char* const Usage =
+    "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ | --csv]\n"
+    "                [--match gamma|hairpin [--freq MHZ] [--z0 OHMS] [--rod-dia D]\n"
+    "                 [--rod-spacing S]] [--save FILE [--mm]] [--nec FILE [--nec-tapered]]\n";
 
 constexpr common::CliOption Options[] = {
-    {"--height", true}, {"--pattern", true}, {"--meters"}, {"--fb"}, {"--csv"}, {"--help"}, {"-h"},
+    {"--height", true},  {"--pattern", true},     {"--meters"},     {"--fb"},
+    {"--csv"},           {"--match", true},       {"--freq", true}, {"--z0", true},
+    {"--rod-dia", true}, {"--rod-spacing", true}, {"--save", true}, {"--mm"},
+    {"--nec", true},     {"--nec-tapered"},       {"--help"},       {"-h"},
 };
+
+// The match dialog's boxes each option fills.
+constexpr std::pair<const char*, MatchBox> MatchOptions[] = {
+    {"--freq", MatchBox::Freq},
+    {"--z0", MatchBox::Z0},
+    {"--rod-dia", MatchBox::Diameter},
+    {"--rod-spacing", MatchBox::Spacing},
+};
+
+const std::array<common::ControlText<MainTexts>, 1> MatchLabel{
+    {{"lblMatch", &MainTexts::lblMatch}}};
+const std::array<common::ControlText<MatchBoxes>, 3> DesignTexts{{
+    {"lblDEZ", &MatchBoxes::lblDEZ},
+    {"lblLength", &MatchBoxes::lblLength},
+    {"lblReac", &MatchBoxes::lblReac},
+}};
+
+// The option's words that make sense only together with another.
+bool consistent(const common::CliOptions& o) {
+    if (o.has("--csv") && o.has("--pattern")) return false;
+    if (o.has("--mm") && !o.has("--save")) return false;
+    if (o.has("--nec-tapered") && !o.has("--nec")) return false;
+    if (const std::optional<std::string> m = o.value("--match"))
+        return *m == "gamma" || *m == "hairpin";
+    for (const auto& [option, box] : MatchOptions)
+        if (o.has(option)) return false;
+    return true;
+}
 
 // A value that is a number and nothing else; a comma may be the decimal point.
 std::optional<double> number(std::string text) {
@@ -54,7 +88,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << Usage;
         return 0;
     }
-    if (!o || o->positional().size() != 1 || (o->has("--csv") && o->has("--pattern"))) {
+    if (!o || o->positional().size() != 1 || !consistent(*o)) {
         err << Usage;
         return 2;
     }
@@ -85,8 +119,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << opened.message() << '\n';
         return 1;
     }
-    if (height) analyser.setHeight(*engine.value(), *o->value("--height"));
+    if (height)
+        if (common::Result<> set = analyser.setHeight(*engine.value(), *o->value("--height"));
+            !set) {
+            err << set.message() << '\n';
+            return 1;
+        }
     if (troubled()) return 1;
+    if (const std::optional<std::string> network = o->value("--match")) {
+        for (const auto& [option, box] : MatchOptions)
+            if (const std::optional<std::string> text = o->value(option))
+                analyser.typeMatch(box, *text);
+        analyser.chooseNetwork(*network == "gamma" ? Network::Gamma : Network::Hairpin);
+        common::Result<> matched = analyser.computeMatch(*engine.value());
+        if (matched) matched = analyser.acceptMatch(*engine.value());
+        if (!matched) {
+            err << matched.message() << '\n';
+            return 1;
+        }
+        if (troubled()) return 1;
+    }
     ViewChoices view = analyser.view();
     view.ratio = o->has("--fb") ? Ratio::FrontToBack : Ratio::FrontToRear;
     if (auto frequency = o->value("--pattern")) {
@@ -100,10 +152,29 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
 
     if (troubled()) return 1;
+    if (const std::optional<std::string> path = o->value("--save"))
+        if (common::Result<> saved =
+                analyser.saveAs(*path, o->has("--mm") ? Units::Metric : analyser.units());
+            !saved) {
+            err << saved.message() << '\n';
+            return 1;
+        }
+    if (const std::optional<std::string> path = o->value("--nec"))
+        if (common::Result<> written = analyser.exportNec(
+                *engine.value(), *path,
+                o->has("--nec-tapered") ? NecElements::Tapered : NecElements::Equivalent);
+            !written) {
+            err << written.message() << '\n';
+            return 1;
+        }
     if (o->has("--csv")) {
         printCsv(out, analyser.lastSweep());
     } else {
         common::PrintControlTexts(out, ResultTexts, analyser.texts());
+        if (o->has("--match")) {
+            common::PrintControlTexts(out, MatchLabel, analyser.texts());
+            common::PrintControlTexts(out, DesignTexts, analyser.matchBoxes());
+        }
         if (const std::optional<Pattern>& pattern = analyser.polarPattern())
             common::PrintControlTexts(out, PatternTextTable, analyser.patternTexts(*pattern));
     }

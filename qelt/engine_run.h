@@ -51,6 +51,12 @@ public:
     // SETMAT, YAGI3 and FLDFAC2 at one frequency (MHz) and height (feet; 0 free space).
     FarField solve(float frequency, float heightFeet);
 
+    // EFFLEN4's uniform equivalent of each element: half-length and diameter, inches.
+    const std::array<float, MaxElements>& equivalentHalfLength() const {
+        return equivalentHalfLength_;
+    }
+    const std::array<float, MaxElements>& equivalentDiameter() const { return equivalentDiameter_; }
+
 private:
     // The engine's report of the call just made, kept in `trouble` unless one is there.
     void noteStatus(std::string& trouble) const;

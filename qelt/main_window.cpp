@@ -1,8 +1,11 @@
 #include "main_window.h"
 
+#include "controls.h"
+#include "element_editor.h"
 #include "legend_stroke.h"
 #include "main_chart.h"
 #include "polar_plot_window.h"
+#include "sweep_dialogs.h"
 #include "view_dialog.h"
 
 #include "common/qt/desktop.h"
@@ -13,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,12 +33,8 @@ QString q(const std::string& text) { return QString::fromStdString(text); }
 const char* const Title = "Qelt";
 const char* const OpenFilter =
     "Yagi Files (*.QELT)|*.QELT|All Yagi Files (*.QELT, *.YAG)|*.QELT;*.YAG";
-
-QPushButton* button(const char* name, const char* caption, const char* tip) {
-    auto* b = common::Named<QPushButton>(name, caption);
-    b->setToolTip(tip);
-    return b;
-}
+const char* const SaveFilter = "Yagi Files (*.QELT)|*.QELT";
+const char* const NecFilter = "NEC-2 decks (*.nec)|*.nec";
 
 // A result line in Arial, wide enough for its longest text.
 QLabel* resultLine(const char* name, const char* text) {
@@ -60,17 +60,20 @@ void addRow(QGridLayout* grid, const char* caption, QWidget* value) {
 frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     : QWidget(parent), defaultsPath_(common::InFolder(folder, DefaultsFileName)),
       defaults_(FreshQeltDefaults(folder)), binding_(std::move(engineFolder)),
-      cmdFile(button("cmdFile", "&Open", "Open existing antenna file")),
-      cmdElements(button("cmdElements", "&Elements", "View or change element lengths or spacings")),
-      cmdSaveAs(button("cmdSaveAs", "&Save As", "Save file after tuning or matching")),
-      cmdView(button("cmdView", "&View",
+      cmdFile(Button("cmdFile", "&Open", "Open existing antenna file")),
+      cmdElements(Button("cmdElements", "&Elements", "View or change element lengths or spacings")),
+      cmdSaveAs(Button("cmdSaveAs", "&Save As", "Save file after tuning or matching")),
+      cmdExportNec(Button("cmdExportNec", "NE&C Deck",
+                          "Export NEC deck: write the antenna as a NEC-2 card deck, to "
+                          "cross-check it in any NEC-2 program")),
+      cmdView(Button("cmdView", "&View",
                      "Choose dimensional units, F/R or F/B patterns or Azimuth/Elevation graphs")),
-      cmdMatch(button("cmdMatch", "&Match", "Design Gamma or Hairpin match, or no match at all")),
-      cmdHeight(button("cmdHeight", "&Height", "Choose height above flat ground, or free space")),
-      cmdFreq(button("cmdFreq", "&Freq", "Choose lower/upper frequency limits")),
-      cmdPrint(button("cmdPrint", "&Print", "Print this window")),
-      cmdQuit(button("cmdQuit", "E&xit", "Exit back to Desktop")),
-      cmdHelp(button("cmdHelp", "&Help", "Open QELT.PDF.")),
+      cmdMatch(Button("cmdMatch", "&Match", "Design Gamma or Hairpin match, or no match at all")),
+      cmdHeight(Button("cmdHeight", "&Height", "Choose height above flat ground, or free space")),
+      cmdFreq(Button("cmdFreq", "&Freq", "Choose lower/upper frequency limits")),
+      cmdPrint(Button("cmdPrint", "&Print", "Print this window")),
+      cmdQuit(Button("cmdQuit", "E&xit", "Exit back to Desktop")),
+      cmdHelp(Button("cmdHelp", "&Help", "Open QELT.PDF.")),
       lblStart(common::Named<QLabel>("lblStart")), lblFile(common::Named<QLabel>("lblFile")),
       lblEleBoom(common::Named<QLabel>("lblEleBoom")),
       lblHeight(common::Named<QLabel>("lblHeight")), lblMatch(common::Named<QLabel>("lblMatch")),
@@ -82,6 +85,23 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
       lblSWR1(common::Named<QLabel>("lblSWR1")), lblSWR2(common::Named<QLabel>("lblSWR2")),
       ProgressBar1(common::Named<QProgressBar>("ProgressBar1")), TChart1(new MainChart),
       ViewDialog(new frmView(this, [this](const ViewChoices& c) { return applyView(c); })),
+      MatchDialog(new frmMatch(this, matchHandlers())),
+      FreqDialog(
+          new frmNewFreq(this,
+                         [this](const QString& low, const QString& high) {
+                             return analyse([&](const EngineRoutines& r, const SweepProgress& p) {
+                                 return model_.setBand(r, low.toStdString(), high.toStdString(), p);
+                             });
+                         })),
+      HeightDialog(new frmAntHt(this, [this](const QString& typed) { return SetHeight(typed); })),
+      ElementsDialog(new frmElements(this,
+                                     [this](const ElementGrid& grid) {
+                                         analyse(
+                                             [&](const EngineRoutines& r, const SweepProgress& p) {
+                                                 model_.applyElements(r, grid, p);
+                                                 return common::Result<>();
+                                             });
+                                     })),
       frmPolar(std::make_unique<PolarPlotWindow>(PolarScale::Linear)),
       frmMorwen(std::make_unique<PolarPlotWindow>(PolarScale::Morwen)) {
     setObjectName("frmQelt");
@@ -97,7 +117,13 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     showModel();
 
     connect(cmdFile, &QPushButton::clicked, this, &frmQelt::cmdFile_Click);
+    connect(cmdElements, &QPushButton::clicked, this, &frmQelt::cmdElements_Click);
+    connect(cmdSaveAs, &QPushButton::clicked, this, &frmQelt::cmdSaveAs_Click);
+    connect(cmdExportNec, &QPushButton::clicked, this, &frmQelt::cmdExportNec_Click);
     connect(cmdView, &QPushButton::clicked, this, &frmQelt::cmdView_Click);
+    connect(cmdMatch, &QPushButton::clicked, this, &frmQelt::cmdMatch_Click);
+    connect(cmdHeight, &QPushButton::clicked, this, &frmQelt::cmdHeight_Click);
+    connect(cmdFreq, &QPushButton::clicked, this, &frmQelt::cmdFreq_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmQelt::cmdPrint_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmQelt::cmdQuit_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmQelt::cmdHelp_Click);
@@ -107,7 +133,8 @@ frmQelt::~frmQelt() = default;
 
 void frmQelt::layOut() {
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdFile, cmdElements, cmdSaveAs, cmdView, cmdMatch, cmdHeight, cmdFreq})
+    for (QPushButton* b :
+         {cmdFile, cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq})
         buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {cmdPrint, cmdHelp, cmdQuit}) buttons->addWidget(b);
@@ -220,15 +247,25 @@ void frmQelt::OpenFile(const QString& path) {
     showPolarPlots(*routines);
 }
 
-void frmQelt::SetHeight(const QString& typed) {
-    const EngineRoutines* routines = engine();
-    if (!routines) return;
-    sweeping(true, [&](const SweepProgress& progress) {
-        model_.setHeight(*routines, typed.toStdString(), progress);
+bool frmQelt::SetHeight(const QString& typed) {
+    return analyse([&](const EngineRoutines& routines, const SweepProgress& progress) {
+        return model_.setHeight(routines, typed.toStdString(), progress);
     });
+}
+
+bool frmQelt::analyse(const Analysis& work) {
+    const EngineRoutines* routines = engine();
+    if (!routines) return false;
+    common::Result<> done;
+    sweeping(true, [&](const SweepProgress& progress) { done = work(*routines, progress); });
     showModel();
+    if (!done) {
+        message(done.message());
+        return false;
+    }
     reportTrouble();
     showPolarPlots(*routines);
+    return true;
 }
 
 void frmQelt::cmdFile_Click() {
@@ -244,6 +281,69 @@ void frmQelt::cmdFile_Click() {
 }
 
 void frmQelt::cmdView_Click() { ViewDialog->ask(model_.view(), model_.viewCaptions()); }
+
+void frmQelt::cmdElements_Click() { ElementsDialog->ask(model_.elementGrid()); }
+
+void frmQelt::cmdHeight_Click() { HeightDialog->ask(model_.heightBoxes()); }
+
+void frmQelt::cmdFreq_Click() { FreqDialog->ask(model_.frequencyBoxes()); }
+
+void frmQelt::cmdMatch_Click() {
+    model_.openMatch();
+    MatchDialog->ask(model_);
+}
+
+MatchHandlers frmQelt::matchHandlers() {
+    MatchHandlers h;
+    h.type = [this](MatchBox box, const std::string& text) {
+        model_.typeMatch(box, text);
+        MatchDialog->showModel(model_);
+    };
+    h.choose = [this](Network network) {
+        model_.chooseNetwork(network);
+        MatchDialog->showModel(model_);
+    };
+    h.compute = [this] {
+        analyse([this](const EngineRoutines& r, const SweepProgress& p) {
+            return model_.computeMatch(r, p);
+        });
+        MatchDialog->showModel(model_);
+    };
+    h.accept = [this] {
+        const bool accepted = analyse([this](const EngineRoutines& r, const SweepProgress& p) {
+            return model_.acceptMatch(r, p);
+        });
+        MatchDialog->showModel(model_);
+        return accepted;
+    };
+    h.cancel = [this] {
+        analyse([this](const EngineRoutines& r, const SweepProgress& p) {
+            model_.cancelMatch(r, p);
+            return common::Result<>();
+        });
+    };
+    return h;
+}
+
+void frmQelt::cmdSaveAs_Click() {
+    const common::FileChoice choice = common::desktop().saveFile(
+        this, {"Save antenna file As", q(defaults_.antennaFolder), {}, SaveFilter});
+    if (!choice.chosen()) return; // the antenna and every file stay as they are
+    if (common::Result<> saved = model_.saveAs(choice.path.toStdString(), model_.units()); !saved)
+        message(saved.message());
+    showModel();
+}
+
+void frmQelt::cmdExportNec_Click() {
+    const std::string name = model_.texts().lblFile;
+    const common::FileChoice choice = common::desktop().saveFile(
+        this, {"Export NEC deck", q(defaults_.antennaFolder),
+               q(name.substr(0, name.find_last_of('.')) + ".nec"), NecFilter});
+    const EngineRoutines* routines = choice.chosen() ? engine() : nullptr;
+    if (!routines) return;
+    if (common::Result<> written = model_.exportNec(*routines, choice.path.toStdString()); !written)
+        message(written.message());
+}
 
 bool frmQelt::applyView(const ViewChoices& choices) {
     const EngineRoutines* routines = engine();
@@ -285,7 +385,8 @@ void frmQelt::showModel() {
     lblStart->setVisible(!loaded);
     lblPeakElev->setVisible(!t.lblPeakElev.empty());
     cmdFile->setEnabled(!engineMissing_);
-    for (QPushButton* b : {cmdElements, cmdSaveAs, cmdView, cmdMatch, cmdHeight, cmdFreq, cmdPrint})
+    for (QPushButton* b :
+         {cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq, cmdPrint})
         b->setEnabled(loaded && !engineMissing_);
 
     const std::optional<Pattern>& pattern = model_.chartPattern();
@@ -336,7 +437,9 @@ void frmQelt::Shutdown() {
     if (ended_) return;
     ended_ = true;
     saveDefaults();
-    ViewDialog->hide();
+    for (QDialog* dialog : std::initializer_list<QDialog*>{ViewDialog, MatchDialog, FreqDialog,
+                                                           HeightDialog, ElementsDialog})
+        dialog->hide();
     frmPolar->hide();
     frmMorwen->hide();
     close();

@@ -1,12 +1,13 @@
 #pragma once
 // frmQelt, the analyser's main window: binds its controls to the Analyser model, binds
 // the engine library at the first engine call, shows the model's messages through the
-// desktop service, and keeps QELT.DEF. The View dialog and the two polar-plot windows
-// belong to it; the element editor, the match, frequency and height dialogs and Save As
-// hang on their buttons, which are enabled once an antenna is loaded.
+// desktop service, and keeps QELT.DEF. The View, match, frequency and height dialogs, the
+// element editor and the two polar-plot windows belong to it; they, Save As and the NEC
+// deck hang on buttons that are enabled once an antenna is loaded.
 #include "analyser.h"
 #include "defaults_file.h"
 #include "engine_binding.h"
+#include "match_dialog.h"
 
 #include "common/text_file.h"
 
@@ -25,6 +26,10 @@ namespace qelt {
 
 class MainChart;
 class PolarPlotWindow;
+class frmAntHt;
+class frmElements;
+class frmMatch;
+class frmNewFreq;
 class frmView;
 
 class frmQelt : public QWidget {
@@ -42,16 +47,23 @@ public:
 
     // Opens an antenna as if it had been chosen in the Open dialog (qelt FILE).
     void OpenFile(const QString& path);
-    // A height the height dialog has accepted, as typed in the unit shown (0: free
-    // space): the band is swept again and the open polar plots follow.
-    void SetHeight(const QString& typed);
+    // The height dialog's OK, the height as typed in the unit shown (0: free space):
+    // the band is swept again and the open polar plots follow. A height too low is
+    // said, and false keeps the dialog open.
+    bool SetHeight(const QString& typed);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void cmdFile_Click();
+    void cmdElements_Click();
+    void cmdSaveAs_Click();
+    void cmdExportNec_Click();
     void cmdView_Click();
+    void cmdMatch_Click();
+    void cmdHeight_Click();
+    void cmdFreq_Click();
     void cmdPrint_Click();
     void cmdQuit_Click();
     void cmdHelp_Click();
@@ -66,6 +78,13 @@ private:
     // `shown`).
     void sweeping(bool shown, const std::function<void(const SweepProgress&)>& work);
     bool applyView(const ViewChoices& choices);
+    // Runs `work` on the engine with the progress bar, then shows the model, says what
+    // the engine could not solve, and has the open polar plots follow. False when there
+    // is no engine or `work` refused (its message said).
+    using Analysis = std::function<common::Result<>(const EngineRoutines&, const SweepProgress&)>;
+    bool analyse(const Analysis& work);
+    // The match dialog's buttons.
+    MatchHandlers matchHandlers();
     // The model on screen: labels, buttons, chart, and the polar plots that are open.
     void showModel();
     // Every polar plot that is open shows the pattern in force; `chosen` is shown too,
@@ -87,7 +106,8 @@ private:
 
 public:
     // Controls, named as the form names them.
-    QPushButton *cmdFile, *cmdElements, *cmdSaveAs, *cmdView, *cmdMatch, *cmdHeight, *cmdFreq;
+    QPushButton *cmdFile, *cmdElements, *cmdSaveAs, *cmdExportNec, *cmdView, *cmdMatch, *cmdHeight,
+        *cmdFreq;
     QPushButton *cmdPrint, *cmdQuit, *cmdHelp;
     QLabel *lblStart, *lblFile, *lblEleBoom, *lblHeight, *lblMatch, *lblPeakElev, *lblView;
     QLabel *lblF1, *lblF2, *lblF3, *lblF4, *lblF5;
@@ -95,6 +115,10 @@ public:
     QProgressBar* ProgressBar1;
     MainChart* TChart1;
     frmView* ViewDialog;
+    frmMatch* MatchDialog;
+    frmNewFreq* FreqDialog;
+    frmAntHt* HeightDialog;
+    frmElements* ElementsDialog;
     // Windows of their own, not children of this one: their controls share names with
     // the main window's (lblHeight, cmdPrint).
     std::unique_ptr<PolarPlotWindow> frmPolar, frmMorwen;

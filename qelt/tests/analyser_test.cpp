@@ -12,17 +12,11 @@
 
 using namespace qelt;
 using qelt_test::Engine;
+using qelt_test::Opened;
 using qelt_test::Sample;
 using qelt_test::WriteAntenna;
 
 namespace {
-
-Analyser Opened(const std::string& path, Units units = Units::English) {
-    Analyser a(units);
-    common::Result<> opened = a.open(Engine(), path);
-    EXPECT_TRUE(opened.ok()) << opened.message();
-    return a;
-}
 
 ViewChoices Choose(const Analyser& a, Graph graph, Units units, Ratio ratio = Ratio::FrontToRear) {
     ViewChoices v = a.view();
@@ -196,7 +190,7 @@ TEST(Analyser, WhatTheEngineCannotSolveIsSaid) {
 
 TEST(Analyser, SwitchingUnitsConvertsTheBoxesOnceAndBack) {
     Analyser a = Opened(Sample("3EL15M.QELT"));
-    a.setHeight(Engine(), "30");
+    ASSERT_TRUE(a.setHeight(Engine(), "30").ok());
     const std::string gain = a.texts().lblF2;
     ASSERT_TRUE(a.applyView(Engine(), Choose(a, Graph::Sweep, Units::Metric)).ok());
     EXPECT_EQ(a.texts().lblView, "meters, mm");
@@ -226,7 +220,7 @@ TEST(Analyser, HeightFreeSpaceAndMetricHeights) {
     Analyser a = Opened(Sample("5EL10M.QELT"), Units::Metric);
     EXPECT_EQ(a.viewCaptions().optAzi1, "E/H-Plane, 0-60 deg.");
     EXPECT_EQ(a.viewCaptions().chkAz, "E-Plane");
-    a.setHeight(Engine(), "10");
+    ASSERT_TRUE(a.setHeight(Engine(), "10").ok());
     EXPECT_DOUBLE_EQ(a.heightFeet(), 10 / 0.3048);
     EXPECT_EQ(a.texts().lblHeight, "10.0 m");
     EXPECT_EQ(a.viewCaptions().optAzi1, "Azim./Elev., 0-60 deg.");
@@ -236,7 +230,7 @@ TEST(Analyser, HeightFreeSpaceAndMetricHeights) {
     EXPECT_EQ(a.texts().lblPeakElev.rfind("Peak elev. angle: ", 0), 0u);
     EXPECT_GT(a.lastSweep()[0].gain, 14) << "about 6 dB over perfect ground";
 
-    a.setHeight(Engine(), "0");
+    ASSERT_TRUE(a.setHeight(Engine(), "0").ok());
     EXPECT_TRUE(a.freeSpace());
     EXPECT_EQ(a.texts().lblHeight, "Free Space");
     EXPECT_EQ(a.texts().lblPeakElev, "");

@@ -98,6 +98,39 @@ TEST(QeltCli, RefusalsSayWhyAndExitNonZero) {
     }
 }
 
+TEST(QeltCli, MatchSaveAndNecDeck) {
+    const std::string saved = qelt_test::WriteAntenna("SAVED", "");
+    const std::string deck = qelt_test::WriteAntenna("DECK.NEC", "");
+    const CliRun r = Cli({Sample("4EL20M.YAG"), "--match", "gamma", "--freq", "14,2", "--rod-dia",
+                          "0.375", "--save", saved, "--mm", "--nec", deck});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[0], "lblFile=SAVED.QELT") << "the name it was saved under";
+    EXPECT_EQ(lines[7], "lblMatch=Gamma");
+    EXPECT_EQ(lines[8].rfind("lblDEZ=Feed-point Z:     ", 0), 0u);
+    EXPECT_EQ(lines[9].rfind("lblLength=Gamma rod length = ", 0), 0u);
+    EXPECT_EQ(lines[10].rfind("lblReac=Gamma capacitance = ", 0), 0u);
+
+    // The saved file opens again, in millimetres, and with its own sweep.
+    const CliRun back = Cli({saved + ".QELT"});
+    ASSERT_EQ(back.code, 0) << back.err;
+    EXPECT_EQ(Lines(back.out)[3], Lines(Cli({Sample("4EL20M.YAG")}).out)[3]) << "the gain";
+    EXPECT_EQ(std::filesystem::file_size(deck) > 0, true);
+
+    const CliRun hairpin = Cli({Sample("4EL20M.YAG"), "--match", "hairpin", "--z0", "20"});
+    EXPECT_EQ(hairpin.code, 1);
+    EXPECT_EQ(hairpin.err, "Hairpin match won't work\n");
+    const CliRun low = Cli({Sample("2EL20M.QELT"), "--height", "13"});
+    EXPECT_EQ(low.code, 1);
+    EXPECT_EQ(low.err, "The height is too low. Specify height above 0.2 wavelength, please.\n");
+    for (const std::vector<std::string>& usage : {std::vector<std::string>{"a", "--freq", "14"},
+                                                  {"a", "--match", "delta"},
+                                                  {"a", "--mm"},
+                                                  {"a", "--nec-tapered"}})
+        EXPECT_EQ(Cli(usage).code, 2) << usage[1];
+}
+
 // A copy of the program in a folder without the engine: a message, not a crash.
 TEST(QeltCli, MissingEngineLibrary) {
     const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "qelt_no_engine";

@@ -20,6 +20,13 @@ const qelt::EngineRoutines& Engine() {
     return *routines;
 }
 
+qelt::Analyser Opened(const std::string& path, qelt::Units units) {
+    qelt::Analyser a(units);
+    common::Result<> opened = a.open(Engine(), path);
+    EXPECT_TRUE(opened.ok()) << opened.message();
+    return a;
+}
+
 std::string Sample(const std::string& name) { return SUITE_DIR "/QeltAnts/" + name; }
 
 std::string WriteAntenna(const std::string& name, const std::string& contents) {

@@ -1,5 +1,6 @@
 #pragma once
 // The built engine library and sample antennas, for the analyser's core tests.
+#include "qelt/analyser.h"
 #include "qelt/engine_routines.h"
 
 #include <string>
@@ -13,6 +14,9 @@ const qelt::EngineRoutines& Engine();
 std::string Sample(const std::string& name);
 inline const char* const Samples[] = {"2EL20M.QELT", "3EL15M.QELT", "4EL20M.YAG", "5EL10M.QELT",
                                       "6EL6M.QELT"};
+
+// The analyser with the antenna in `path` opened; a refusal fails the test.
+qelt::Analyser Opened(const std::string& path, qelt::Units units = qelt::Units::English);
 
 // Writes an antenna file of this test's own and returns its path.
 std::string WriteAntenna(const std::string& name, const std::string& contents);

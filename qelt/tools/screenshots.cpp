@@ -1,10 +1,15 @@
 // qelt-screenshots SUITE_FOLDER OUT_FOLDER: the analyser's windows as a user sees them,
 // saved as PNG files: the main window with each sample antenna, the rectangular pattern,
-// the linear and logarithmic polar plots in free space and over ground, and the View
-// dialog. Run it under a display (xvfb-run -a) to see the real fonts.
+// the linear and logarithmic polar plots in free space and over ground, the View dialog,
+// the match dialog after a gamma and after a hairpin design, the element editor with a
+// tapered antenna and its cell dialog, and the frequency and height dialogs. Run it under
+// a display (xvfb-run -a) to see the real fonts.
 #include "qelt/defaults_file.h"
+#include "qelt/element_editor.h"
 #include "qelt/main_window.h"
+#include "qelt/match_dialog.h"
 #include "qelt/polar_plot_window.h"
+#include "qelt/sweep_dialogs.h"
 #include "qelt/view_dialog.h"
 
 #include "common/text_file.h"
@@ -14,6 +19,7 @@
 #include <QEventLoop>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -90,6 +96,38 @@ int main(int argc, char** argv) {
     save(&window, "pattern-0-180-30ft.png");
     window.frmPolar->hide();
     window.frmMorwen->hide();
+
+    // Matching the four-element beam, whose feed point is about 24 ohms.
+    antenna("4EL20M.YAG");
+    qelt::frmMatch* match = window.MatchDialog;
+    window.cmdMatch->click();
+    match->optGamma->click();
+    match->cmdCompute->click();
+    save(match, "match-gamma.png");
+    match->cmdOK->click();
+    save(&window, "main-4EL20M-gamma.png");
+    window.cmdMatch->click();
+    match->optHairpin->click();
+    match->cmdCompute->click();
+    save(match, "match-hairpin.png");
+    match->cmdEsc->click();
+
+    // The element editor on a tapered beam, and a cell of it to change.
+    antenna("5EL10M.QELT");
+    qelt::frmElements* elements = window.ElementsDialog;
+    window.cmdElements->click();
+    save(elements, "elements.png");
+    emit elements->MSFlexGrid1->cellClicked(3, 3);
+    save(elements->ChangeCell, "change-cell.png");
+    elements->ChangeCell->cmdCancel->click();
+    elements->cmdEscape->click();
+
+    window.cmdFreq->click();
+    save(window.FreqDialog, "frequency.png");
+    window.FreqDialog->cmdCancel->click();
+    window.cmdHeight->click();
+    save(window.HeightDialog, "height.png");
+    window.HeightDialog->cmdCancel->click();
     window.hide();
     if (!saved) std::cerr << "qelt-screenshots: not every image could be written\n";
     return saved ? 0 : 1;
