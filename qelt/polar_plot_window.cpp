@@ -80,7 +80,13 @@ PolarPlotWindow::PolarPlotWindow(PolarScale scale)
 
     frmFrame1->setParent(this);
     frmFrame1->setFrameShape(QFrame::StyledPanel);
+    // The frame keeps its narrow width as the window is sized; a slightly smaller face and
+    // thin margins keep "Max. Gain: 13.2 dBi" on one line in it.
+    QFont small = frmFrame1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.88);
+    frmFrame1->setFont(small);
     auto* side = new QVBoxLayout(frmFrame1);
+    side->setContentsMargins(6, 6, 6, 6);
     cut1_ = legendRow(CutColour, Qt::SolidLine, lblCut1);
     cut2_ = legendRow(CutColour, Qt::DashLine, lblCut2);
     side->addWidget(cut1_);
