@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -60,9 +61,18 @@ void run(const Step& step) {
         box->setText(step.value);
         emit box->editingFinished();
     } else if (step.option == "--press") {
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        if (!button) fail(step.name + " is not a button");
-        button->click();
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->click();
+            return;
+        }
+        // Any other control takes the mouse's own click at its centre.
+        const QPointF centre = QRectF(control->rect()).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, centre, control->mapToGlobal(centre), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(control, &click);
+        }
     } else {
         auto* list = qobject_cast<QComboBox*>(control);
         if (!list) fail(step.name + " is not a list");
@@ -72,6 +82,20 @@ void run(const Step& step) {
 }
 
 } // namespace
+
+QStringList PlainArguments(const QStringList& args) {
+    QStringList plain;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--screenshot-window")
+            i += 2;
+        else if (a == "--press" || a == "--type" || a == "--choose" || a == "--screenshot")
+            ++i;
+        else
+            plain << a;
+    }
+    return plain;
+}
 
 void RunScriptOnRequest(QWidget* mainWindow) {
     RunScript(mainWindow, QCoreApplication::arguments());

@@ -3,7 +3,8 @@
 // looked at in a screenshot. In the order given, once the main window shows:
 //
 //     --type NAME=TEXT     types TEXT into the box NAME
-//     --press NAME         clicks the button or option NAME
+//     --press NAME         clicks the button or option NAME (any other control gets a
+//                          mouse click at its centre)
 //     --choose NAME=INDEX  picks entry INDEX of the list NAME, as a click would
 //
 // then "--screenshot-window NAME PATH" saves the image of window NAME and ends the
@@ -15,6 +16,10 @@
 class QWidget;
 
 namespace common {
+
+// The arguments that are none of the above nor "--screenshot PATH", nor their values
+// (program name left out): the files a program is asked to open.
+QStringList PlainArguments(const QStringList& args);
 
 // Runs the steps of the program's own command line.
 void RunScriptOnRequest(QWidget* mainWindow);

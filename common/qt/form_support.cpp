@@ -1,5 +1,7 @@
 #include "form_support.h"
 
+#include "command_line_script.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
@@ -39,6 +41,7 @@ int RunProgram(int& argc, char** argv, const char* name,
     app.setApplicationName(name);
     std::unique_ptr<QWidget> window = makeWindow();
     window->show();
+    RunScriptOnRequest(window.get());
     ScreenshotOnRequest(window.get());
     return app.exec();
 }

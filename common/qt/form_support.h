@@ -31,7 +31,8 @@ void ShowControlTexts(QWidget* form, const std::array<ControlText<Model>, N>& ta
 }
 
 // The main of every window program: the application under the program's name, the
-// window made and shown, "--screenshot PATH" honoured, the event loop run.
+// window made and shown, "--screenshot PATH" and the command-line script
+// (command_line_script.h) honoured, the event loop run.
 int RunProgram(int& argc, char** argv, const char* name,
                const std::function<std::unique_ptr<QWidget>()>& makeWindow);
 

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -58,4 +59,26 @@ TEST(CommandLineScript, TypesPressesAndChoosesInOrder) {
     EXPECT_EQ(w.activated, 2);
     EXPECT_EQ(w.mainPresses, 1) << "the visible window's button first";
     EXPECT_EQ(w.secondPresses, 1);
+}
+
+TEST(CommandLineScript, OtherControlsTakeAMouseClickAndFilesAreTheRest) {
+    struct ClickCounter : QWidget {
+        int clicks = 0;
+        void mouseReleaseEvent(QMouseEvent* e) override {
+            if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) ++clicks;
+        }
+    };
+    QWidget main;
+    auto* counter = new ClickCounter;
+    counter->setObjectName("txtHeight1");
+    counter->setFixedSize(40, 20);
+    (new QVBoxLayout(&main))->addWidget(counter);
+    main.show();
+    RunSteps(&main, {"--press", "txtHeight1"});
+    EXPECT_EQ(counter->clicks, 1);
+
+    EXPECT_EQ(common::PlainArguments({"qelt", "--type", "a=1", "ANT.QELT", "--screenshot", "x.png",
+                                      "--screenshot-window", "frmView", "v.png", "--press", "b",
+                                      "OTHER"}),
+              (QStringList{"ANT.QELT", "OTHER"}));
 }
