@@ -9,12 +9,12 @@
 #include "terrain_plot_window.h"
 
 #include "common/qt/desktop.h"
+#include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
 #include "common/text_file.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -49,9 +49,7 @@ QLineEdit* hiddenBox(const std::string& name) {
 
 QLabel* caption(const QString& text) {
     auto* label = new QLabel(text);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
+    common::MakeHeading(label, 1.0);
     return label;
 }
 
@@ -112,10 +110,7 @@ frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
 frmBrisco::~frmBrisco() = default;
 
 void frmBrisco::layOut() {
-    QFont heading = lblProgram->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.5);
-    heading.setBold(true);
-    lblProgram->setFont(heading);
+    common::MakeHeading(lblProgram);
     lblProgram->setAlignment(Qt::AlignCenter);
 
     auto* terrains = new QGroupBox("Terrain Slots");
@@ -146,8 +141,7 @@ void frmBrisco::layOut() {
     auto* angle = new QGroupBox("Max. Elev. Angle");
     auto* angleRow = new QHBoxLayout(angle);
     for (QRadioButton* b : {optX20, OptX25, optX34}) angleRow->addWidget(b);
-    auto* angles = new QButtonGroup(this);
-    for (QRadioButton* b : {optX20, OptX25, optX34}) angles->addButton(b);
+    common::Exclusive(this, {optX20, OptX25, optX34});
 
     auto* statistics = new QGroupBox("Elevation Statistics");
     auto* statisticsRow = new QHBoxLayout(statistics);

@@ -5,6 +5,7 @@
 
 #include "common/constants.h"
 #include "common/qt/desktop.h"
+#include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 #include "common/text_file.h"
 
@@ -34,9 +35,7 @@ frmMove::frmMove(frmBrisco& main, QWidget* parent)
     setObjectName("frmMove");
     setWindowTitle("Move Tower");
     lblInstructions->setWordWrap(true);
-    QFont bold = lblFile1->font();
-    bold.setBold(true);
-    lblFile1->setFont(bold);
+    common::MakeHeading(lblFile1, 1.0);
     TxtMove->setAlignment(Qt::AlignRight);
     TxtMove->setMaximumWidth(TxtMove->fontMetrics().horizontalAdvance("000000.0") + 16);
 

@@ -4,10 +4,10 @@
 #include "move_tower_window.h"
 
 #include "common/qt/desktop.h"
+#include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -50,10 +50,7 @@ frmOptions::frmOptions(frmBrisco& main, QWidget* parent)
     optFeet->setChecked(true);
     txtLogAngle->setMaximumWidth(txtLogAngle->fontMetrics().horizontalAdvance("00.00") + 16);
     lblOptForm->setAlignment(Qt::AlignCenter);
-    QFont heading = lblOptForm->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.4);
-    heading.setBold(true);
-    lblOptForm->setFont(heading);
+    common::MakeHeading(lblOptForm, 1.4);
     lblOptForm->setAutoFillBackground(true);
     lblOptForm->installEventFilter(this);
     layOut();
@@ -75,9 +72,7 @@ void frmOptions::layOut() {
         row->addWidget(a);
         row->addWidget(b);
         row->addStretch();
-        auto* group = new QButtonGroup(this);
-        group->addButton(a);
-        group->addButton(b);
+        common::Exclusive(this, {a, b});
         return box;
     };
     auto* choices = new QHBoxLayout;

@@ -9,6 +9,7 @@
 #include "view_dialog.h"
 
 #include "common/qt/desktop.h"
+#include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
 #include "common/qt/window_printing.h"
@@ -46,13 +47,6 @@ QLabel* resultLine(const char* name, const char* text) {
         QFontMetrics(arial).horizontalAdvance("Freq:  1296.000 MHz   1296.000 MHz   1296.000 MHz") +
         8);
     return line;
-}
-
-// A label beside its caption, in a grid row.
-void addRow(QGridLayout* grid, const char* caption, QWidget* value) {
-    const int row = grid->rowCount();
-    if (caption) grid->addWidget(new QLabel(caption), row, 0, Qt::AlignRight);
-    grid->addWidget(value, row, 1);
 }
 
 } // namespace
@@ -139,18 +133,16 @@ void frmQelt::layOut() {
     buttons->addStretch();
     for (QPushButton* b : {cmdPrint, cmdHelp, cmdQuit}) buttons->addWidget(b);
 
-    QFont heading = lblStart->font();
-    heading.setBold(true);
-    lblStart->setFont(heading);
+    common::MakeHeading(lblStart, 1.0);
 
     auto* antenna = new QGroupBox("Antenna");
     auto* facts = new QGridLayout(antenna);
-    addRow(facts, "File:", lblFile);
-    addRow(facts, "Elements:", lblEleBoom);
-    addRow(facts, "Height:", lblHeight);
-    addRow(facts, "Match:", lblMatch);
-    addRow(facts, "Units:", lblView);
-    addRow(facts, nullptr, lblPeakElev);
+    common::AddRow(facts, "File:", lblFile);
+    common::AddRow(facts, "Elements:", lblEleBoom);
+    common::AddRow(facts, "Height:", lblHeight);
+    common::AddRow(facts, "Match:", lblMatch);
+    common::AddRow(facts, "Units:", lblView);
+    common::AddRow(facts, "", lblPeakElev);
     facts->setColumnStretch(1, 1);
 
     auto* results = new QGroupBox("Low edge, centre and high edge of the band");

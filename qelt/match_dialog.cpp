@@ -2,9 +2,9 @@
 
 #include "controls.h"
 
+#include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 
-#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -86,11 +86,8 @@ void frmMatch::layOut() {
 
     auto* networks = common::Named<QGroupBox>("frmMatches", "Match");
     auto* choices = new QVBoxLayout(networks);
-    auto* group = new QButtonGroup(this);
-    for (QRadioButton* option : {optNone, optGamma, optHairpin}) {
-        choices->addWidget(option);
-        group->addButton(option);
-    }
+    for (QRadioButton* option : {optNone, optGamma, optHairpin}) choices->addWidget(option);
+    common::Exclusive(this, {optNone, optGamma, optHairpin});
     auto* rods = new QGridLayout;
     rods->addWidget(lblDia, 0, 0);
     rods->addWidget(txtDia, 0, 1);
