@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
+#include <mutex>
 #include <numbers>
 
 namespace vexlo {
@@ -17,7 +19,7 @@ double phaseLagPerElement(int elements, double spacing) {
 // exp(j a cos(angle from the boom)), for two dipoles a/k apart along a line broadside to
 // them. Taking the dipole axis as polar axis, the azimuth integral is 2 pi J0(a sin gamma).
 double dipolePairIntegral(double a) {
-    constexpr int steps = 400; // even, Simpson's rule; the integrand is smooth
+    constexpr int steps = 128; // even, Simpson's rule; J0 turns at most a few times here
     double sum = 0.0;
     for (int i = 1; i < steps; ++i) {
         const double gamma = pi * i / steps;
@@ -61,25 +63,41 @@ AntennaPattern::AntennaPattern(int elements, double targetDbi) : elements_(eleme
         return;
     }
     // Directivity rises steadily with the spacing over this range for every element
-    // count used here, so bisection finds the one spacing that gives the quoted gain.
+    // count used here: a bracketing secant (regula falsi, Illinois) finds the one spacing
+    // that gives the quoted gain in a handful of evaluations.
     double low = 0.02, high = 0.35;
-    for (int i = 0; i < 40; ++i) {
-        const double mid = 0.5 * (low + high);
-        (endFireDirectivity(elements, mid) < target ? low : high) = mid;
+    double fLow = endFireDirectivity(elements, low) - target;
+    double fHigh = endFireDirectivity(elements, high) - target;
+    int side = 0;
+    spacing_ = low;
+    for (int i = 0; i < 40 && high - low > 1e-9; ++i) {
+        spacing_ = (low * fHigh - high * fLow) / (fHigh - fLow);
+        const double f = endFireDirectivity(elements, spacing_) - target;
+        if (std::fabs(f) < 1e-9 * target) break;
+        if ((f < 0.0) == (fLow < 0.0)) {
+            low = spacing_, fLow = f;
+            if (side == -1) fHigh /= 2.0;
+            side = -1;
+        } else {
+            high = spacing_, fHigh = f;
+            if (side == 1) fLow /= 2.0;
+            side = 1;
+        }
     }
-    spacing_ = 0.5 * (low + high);
     // Scale so that |field(0)|^2 equals the directivity.
     amplitude_ =
         std::sqrt(endFireDirectivity(elements, spacing_)) / forwardArrayFactor(elements, spacing_);
 }
 
 const AntennaPattern& AntennaPattern::forType(int type) {
-    static const std::array<AntennaPattern, 7> patterns = [] {
-        auto make = [](int t) { return AntennaPattern(elementCount[t], quotedGainDbi[t]); };
-        return std::array<AntennaPattern, 7>{make(1), make(2), make(3), make(4),
-                                             make(5), make(6), make(7)};
-    }();
-    return patterns[(type >= 1 && type <= 7) ? type - 1 : 3];
+    // Each type is built when it is first asked for, and kept.
+    static std::array<std::unique_ptr<AntennaPattern>, 8> patterns;
+    static std::array<std::once_flag, 8> built;
+    const int t = (type >= 1 && type <= 7) ? type : 4;
+    std::call_once(built[t], [t] {
+        patterns[t].reset(new AntennaPattern(elementCount[t], quotedGainDbi[t]));
+    });
+    return *patterns[t];
 }
 
 std::complex<double> AntennaPattern::field(double beta) const {

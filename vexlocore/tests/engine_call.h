@@ -67,13 +67,24 @@ inline std::complex<double> gammaH(double sinPsi, double er, double sigma, doubl
     return (sinPsi - root) / (sinPsi + root);
 }
 
-// 20 log10 |1 + Gamma exp(-j 2 k h sin theta)| of a flat plane.
-inline double groundFactorDb(double theta, double heightFeet, double er, double sigma, double mhz) {
+// 20 log10 |1 + D Gamma exp(-j 2 k h sin theta)|: a flat plane when earthRadiusFeet is 0,
+// else the smooth earth of that radius seen from the far field, whose reflection spreads by
+// the divergence factor D = (1 + 2 d / (R sin theta))^-1/2, d the distance to the reflection.
+inline double groundFactorDb(double theta, double heightFeet, double er, double sigma, double mhz,
+                             double earthRadiusFeet = 0.0) {
     const double k = 2.0 * pi / wavelengthFeet(mhz);
     const auto g = gammaH(std::sin(theta), er, sigma, mhz);
+    const double d = heightFeet / std::tan(theta);
+    const double divergence =
+        earthRadiusFeet > 0.0 ? 1.0 / std::sqrt(1.0 + 2.0 * d / (earthRadiusFeet * std::sin(theta)))
+                              : 1.0;
     return 20.0 *
-           std::log10(std::abs(1.0 + g * std::polar(1.0, -2.0 * k * heightFeet * std::sin(theta))));
+           std::log10(std::abs(1.0 + divergence * g *
+                                         std::polar(1.0, -2.0 * k * heightFeet * std::sin(theta))));
 }
+
+// 4/3 of the earth's mean radius, in feet.
+constexpr double effectiveEarthFeet = 4.0 / 3.0 * 6371000.0 / 0.3048;
 
 inline void expectAllFinite(const std::array<float, 140>& gains) {
     for (float g : gains) {
