@@ -111,6 +111,11 @@ std::complex<double> AntennaPattern::field(double beta) const {
     return amplitude_ * sum;
 }
 
+std::complex<double> AntennaPattern::elementWeight(int n) const {
+    if (elements_ == 1) return amplitude_;
+    return amplitude_ * std::polar(1.0, -n * phaseLagPerElement(elements_, spacing_));
+}
+
 double AntennaPattern::directivityDbi() const {
     if (elements_ == 1) return 10.0 * std::log10(4.0 * pi / dipolePairIntegral(0.0));
     return 10.0 * std::log10(endFireDirectivity(elements_, spacing_));

@@ -25,6 +25,10 @@ public:
     std::complex<double> field(double beta) const;
 
     int elements() const { return elements_; }
+    // Element n (0-based) as a line source: its offset along the boom from the middle, in
+    // wavelengths, and its complex weight; the sum of the elements' fields is field().
+    double elementOffset(int n) const { return (n - 0.5 * (elements_ - 1)) * spacing_; }
+    std::complex<double> elementWeight(int n) const;
     double spacingWavelengths() const { return spacing_; }
     // Three-dimensional directivity of the model in dBi.
     double directivityDbi() const;

@@ -47,10 +47,17 @@ public:
           wavelength_(speedOfLightMegametres / in.frequencyMHz), k_(2.0 * pi / wavelength_),
           ground_(in.dielectric, in.conductivity, wavelength_),
           pattern_(AntennaPattern::forType(in.antennaType)) {
+        // Each antenna is its elements, line sources along the boom: over the ground near
+        // the tower a Yagi's pattern is not yet formed, its elements' images are.
         const double share = 1.0 / std::sqrt(static_cast<double>(in.antennas.size()));
-        for (const StackedAntenna& a : in.antennas) {
-            antennas_.push_back(terrain.antenna(a.height));
-            weights_.push_back(a.phase < 0 ? -share : share);
+        for (std::size_t i = 0; i < in.antennas.size(); ++i) {
+            const StackedAntenna& s = in.antennas[i];
+            const Point base = terrain.antenna(s.height);
+            for (int n = 0; n < pattern_.elements(); ++n) {
+                antennas_.push_back({base.x + pattern_.elementOffset(n) * wavelength_, base.z});
+                weights_.push_back((s.phase < 0 ? -share : share) * pattern_.elementWeight(n));
+                owners_.push_back(static_cast<int>(i));
+            }
         }
         for (const Point& a : antennas_) prepare(a);
     }
@@ -83,7 +90,8 @@ private:
     const AntennaPattern& pattern_;
     std::vector<Point> antennas_;
     std::vector<Complex> weights_;
-    std::vector<std::vector<FacetView>> facetViews_;   // per antenna, per facet
+    std::vector<int> owners_;                        // the stacked antenna each element belongs to
+    std::vector<std::vector<FacetView>> facetViews_; // per antenna, per facet
     std::vector<std::vector<VertexView>> vertexViews_; // per antenna, per vertex
 };
 
@@ -92,7 +100,7 @@ void Response::prepare(Point a) {
     for (std::size_t i = 0; i < vertices_.size(); ++i) {
         const Point d = minus(vertices_[i], a);
         vv[i].distance = std::hypot(d.x, d.z);
-        vv[i].pattern = pattern_.field(std::atan2(d.z, d.x));
+        vv[i].pattern = 1.0;
         vv[i].wave = std::polar(1.0, -k_ * vv[i].distance);
     }
     std::vector<FacetView> fv(facets_.size());
@@ -145,7 +153,7 @@ FacetPoint Response::facetPoint(int antenna, int facet, double s, Point u) const
     } else {
         const Point d = minus(p, antennas_[antenna]);
         at.distance = std::hypot(d.x, d.z);
-        at.pattern = pattern_.field(std::atan2(d.z, d.x));
+        at.pattern = 1.0;
         at.wave = std::polar(1.0, -k_ * at.distance);
     }
     const double sinIncidence = view.height / at.distance;
@@ -179,7 +187,7 @@ Complex Response::field(double theta, int index, LoggedAngle* log) {
         const bool directClear =
             in_.diffraction || a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
         if (directClear) {
-            const Complex direct = w * pattern_.field(theta) * std::polar(1.0, k_ * dot(u, a));
+            const Complex direct = w * std::polar(1.0, k_ * dot(u, a));
             total += direct;
             if (logging)
                 log->terms.push_back(
@@ -251,7 +259,7 @@ Complex Response::field(double theta, int index, LoggedAngle* log) {
                                              : Contribution::Kind::Forward;
                 const double s = onFacet ? st.s : 0.5 * (from + to);
                 const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-                log->terms.push_back({antenna, kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
+                log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
                                       onFacet ? gamma : Complex(0.0),
                                       onFacet ? st.phi + dot(u, a) : 0.0, term});
             }

@@ -42,8 +42,8 @@ Complex fresnelIntegral(double t) {
         const double t0 = static_cast<double>(i) / perUnit, d = x - t0;
         // E(t0 + d) = E(t0) + integral of exp(-j pi (t0 + s)^2 / 2), its Taylor terms to d^3.
         const Complex w = derivative(t0), jp{0.0, -pi};
-        e = table()[i] + w * (d + jp * t0 * d * d / 2.0 +
-                              (jp + jp * jp * t0 * t0) * d * d * d / 6.0);
+        e = table()[i] +
+            w * (d + jp * t0 * d * d / 2.0 + (jp + jp * jp * t0 * t0) * d * d * d / 6.0);
     } else {
         // E = (1 - j)/2 - tail, tail ~ exp(-j pi x^2/2) / (j pi x) (1 + sum of terms).
         const Complex a = Complex(0.0, pi * x * x);

@@ -32,8 +32,7 @@ std::pair<double, double> FacetLine::zone() const { return {at(-zoneTau), at(zon
 Complex endTerm(double k, const FacetPoint& p) { return j * p.g * p.wave / (k * p.slope); }
 
 Complex zoneIntegral(const FacetLine& line, const FacetPoint& a, const FacetPoint& b,
-                     const StationaryPoint& st,
-                     const std::function<FacetPoint(double)>& pointAt) {
+                     const StationaryPoint& st, const std::function<FacetPoint(double)>& pointAt) {
     const double k = line.k;
     const double ta = tauOf(k, a, st), tb = tauOf(k, b, st);
     // G(tau) = g ds/dtau, ds/dtau = pi tau / (k phi'), sqrt(pi / (k phi'')) at s*.

@@ -20,16 +20,16 @@ namespace vexlo {
 
 // What the integral needs at one point of the facet's line.
 struct FacetPoint {
-    double s = 0.0;           // distance from the facet's start
-    double phi = 0.0;         // the phase path, metres
-    double slope = 0.0;       // d phi / ds
-    std::complex<double> g;   // the integrand's amplitude
+    double s = 0.0;            // distance from the facet's start
+    double phi = 0.0;          // the phase path, metres
+    double slope = 0.0;        // d phi / ds
+    std::complex<double> g;    // the integrand's amplitude
     std::complex<double> wave; // exp(-j k phi), which neighbouring facets share
 };
 
 struct StationaryPoint {
-    double phi = 0.0;         // phi(s*)
-    double curvature = 0.0;   // d2 phi / ds2 at s*
+    double phi = 0.0;       // phi(s*)
+    double curvature = 0.0; // d2 phi / ds2 at s*
     double s = 0.0;
 };
 

@@ -60,8 +60,8 @@ Complex grazingTail(double a, double q) {
         const double phi = (pi / 2) * i / steps;
         if (i == steps) continue; // the integrand vanishes there for q > 0 and is 1/a^1/2 at q = 0
         const double t = std::tan(phi), sec2 = 1.0 + t * t;
-        const Complex v = 2.0 * t * std::pow(Complex(1.0, -t * t), -1.5) *
-                          std::exp(-q * a * t * t) * sec2;
+        const Complex v =
+            2.0 * t * std::pow(Complex(1.0, -t * t), -1.5) * std::exp(-q * a * t * t) * sec2;
         sum += (i == 0 ? 1.0 : i % 2 ? 4.0 : 2.0) * v;
     }
     const Complex integral = sum * (pi / 2 / steps) / 3.0 / std::sqrt(a);

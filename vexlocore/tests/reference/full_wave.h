@@ -20,13 +20,13 @@ struct LineSource {
 };
 
 struct Problem {
-    std::vector<ProfilePoint> profile;   // the terrain as the engine reads it, in feet
+    std::vector<ProfilePoint> profile; // the terrain as the engine reads it, in feet
     std::vector<LineSource> sources;
     double frequencyMHz = 14.2;
     double dielectric = 13.0, conductivity = 0.005;
-    bool curvedEarth = true;             // 4/3-earth transform of the elevations
-    double behindFeet = 1500.0;          // ground modelled behind the tower
-    double beyondFeet = 4000.0;          // and beyond the last point (level on the earth)
+    bool curvedEarth = true;    // 4/3-earth transform of the elevations
+    double behindFeet = 1500.0; // ground modelled behind the tower
+    double beyondFeet = 4000.0; // and beyond the last point (level on the earth)
     double segmentsPerWavelength = 10.0;
 };
 
