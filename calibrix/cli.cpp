@@ -2,6 +2,7 @@
 
 #include "lookup_tables.h"
 
+#include "common/cli_options.h"
 #include "common/text_file.h"
 
 #include <ostream>
@@ -11,57 +12,37 @@ namespace {
 
 const char* const Usage = "usage: calibrix-cli --slope S --intercept I [--reflected] [-o FILE]\n";
 
-struct Options {
-    Calibration calibration;
-    std::string outputPath; // empty: standard output
-};
-
-// The options, or false when they do not make sense.
-bool parse(const std::vector<std::string>& args, Options& options) {
-    bool slope = false, intercept = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        bool takesValue = a == "--slope" || a == "--intercept" || a == "-o";
-        if (a == "--reflected") {
-            options.calibration.channel = Channel::Reflected;
-            continue;
-        }
-        if (!takesValue || i + 1 == args.size()) return false;
-        const std::string& value = args[++i];
-        if (a == "--slope") {
-            options.calibration.slope = value;
-            slope = true;
-        } else if (a == "--intercept") {
-            options.calibration.intercept = value;
-            intercept = true;
-        } else
-            options.outputPath = value;
-    }
-    return slope && intercept;
-}
+constexpr common::CliOption KnownOptions[] = {
+    {"--slope", true}, {"--intercept", true}, {"--reflected"}, {"-o", true}};
 
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Options options;
-    if (!parse(args, options)) {
+    std::optional<common::CliOptions> options = common::ParseCliOptions(args, KnownOptions);
+    if (!options || !options->positional().empty() || !options->has("--slope") ||
+        !options->has("--intercept")) {
         err << Usage;
         return 2;
     }
+    const Calibration calibration{*options->value("--slope"), *options->value("--intercept"),
+                                  options->has("--reflected") ? Channel::Reflected
+                                                              : Channel::Forward};
+    const std::string outputPath = options->value("-o").value_or(""); // empty: standard output
+
     // The C locale's style, so that scripts read and get the same numbers everywhere.
-    TableSource source = ConstructTables(options.calibration, NumberStyle{});
-    if (!source.built()) {
-        err << source.message << '\n';
+    auto source = ConstructTables(calibration, NumberStyle{});
+    if (!source) {
+        err << source.message() << '\n';
         return 1;
     }
-    std::string text = common::JoinLines(source.lines);
-    if (options.outputPath.empty()) {
+    std::string text = common::JoinLines(source.value());
+    if (outputPath.empty()) {
         out << text;
         return out.good() ? 0 : 1;
     }
-    std::string failure = common::WriteFileAtomically(options.outputPath, text);
-    if (!failure.empty()) {
-        err << "I/O Error while writing file\n" << failure << '\n';
+    common::Result<> written = common::WriteFileAtomically(outputPath, text);
+    if (!written) {
+        err << "I/O Error while writing file\n" << written.message() << '\n';
         return 1;
     }
     return 0;

@@ -34,11 +34,13 @@ std::string overflowMessage(int adres) {
 
 } // namespace
 
-TableSource ConstructTables(const Calibration& calibration, const NumberStyle& style) {
+common::Result<std::vector<std::string>> ConstructTables(const Calibration& calibration,
+                                                         const NumberStyle& style) {
+    using Lines = common::Result<std::vector<std::string>>;
     std::optional<double> slope = ReadNumber(calibration.slope, style);
-    if (!slope) return {{}, "Enter numeric value for slope"};
+    if (!slope) return Lines::Failure("Enter numeric value for slope");
     std::optional<double> intercept = ReadNumber(calibration.intercept, style);
-    if (!intercept) return {{}, "Enter numeric value for Intercept"};
+    if (!intercept) return Lines::Failure("Enter numeric value for Intercept");
 
     // Every word is packed before any line is written, so a calibration the format
     // cannot hold is refused whole, at its lowest ADRES.
@@ -51,7 +53,7 @@ TableSource ConstructTables(const Calibration& calibration, const NumberStyle& s
             powers[adres].watts = static_cast<float>(watts);
             word = RealToPacked16(powers[adres].watts);
         }
-        if (!word) return {{}, overflowMessage(adres)};
+        if (!word) return Lines::Failure(overflowMessage(adres));
         powers[adres].word = *word;
     }
 
@@ -78,7 +80,7 @@ TableSource ConstructTables(const Calibration& calibration, const NumberStyle& s
             }
         }
     }
-    return {std::move(lines), {}};
+    return lines;
 }
 
 } // namespace calibrix

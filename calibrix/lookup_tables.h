@@ -5,6 +5,8 @@
 // two lowest bits.
 #include "number_style.h"
 
+#include "common/result.h"
+
 #include <string>
 #include <vector>
 
@@ -18,14 +20,10 @@ struct Calibration {
     Channel channel = Channel::Forward;
 };
 
-struct TableSource {
-    std::vector<std::string> lines; // all of the source when message is empty
-    std::string message;            // what stopped the construction
-    bool built() const { return message.empty(); }
-};
-
 inline constexpr int AdresCount = 1024;
 
-TableSource ConstructTables(const Calibration& calibration, const NumberStyle& style);
+// Every line of the source, or the message that stopped the construction.
+common::Result<std::vector<std::string>> ConstructTables(const Calibration& calibration,
+                                                         const NumberStyle& style);
 
 } // namespace calibrix

@@ -84,8 +84,12 @@ std::string FormatPower(double watts, const NumberStyle& style) {
 
     std::string mask = style.leadingZero ? "#,##0." : "#,###.";
     mask.append(decimals, '0');
+    return InStyle(common::Format(value, mask), style) + unit;
+}
+
+std::string InStyle(std::string_view plain, const NumberStyle& style) {
     std::string text;
-    for (char c : common::Format(value, mask)) {
+    for (char c : plain) {
         if (c == '.')
             text += style.decimalPoint;
         else if (c == ',')
@@ -93,7 +97,7 @@ std::string FormatPower(double watts, const NumberStyle& style) {
         else
             text += c;
     }
-    return text + unit;
+    return text;
 }
 
 } // namespace calibrix

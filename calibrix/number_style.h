@@ -19,6 +19,9 @@ struct NumberStyle {
 // number is out of double range.
 std::optional<double> ReadNumber(std::string_view text, const NumberStyle& style);
 
+// A number written with "." as decimal point and "," between groups, in this style.
+std::string InStyle(std::string_view plain, const NumberStyle& style);
+
 // A power in watts for the table comments: W, mW, uW or nW, with 1 decimal from 100
 // up, 2 from 10 up and 3 below, in this style, followed by the unit.
 std::string FormatPower(double watts, const NumberStyle& style);

@@ -4,7 +4,10 @@
 function(suite_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(NOT "common_qt_testing" IN_LIST T_LIBS)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE SUITE_DIR="${SUITE_DIR}"
                                              TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
@@ -12,6 +15,14 @@ function(suite_test name)
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# suite_gui_test(<name> SOURCES ... LIBS ...)
+# A window test: the shared GUI test main owns the QApplication and gives every test
+# a fresh scripted desktop (common/qt/testing/gui_test.h).
+function(suite_gui_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  suite_test(${name} SOURCES ${T_SOURCES} LIBS ${T_LIBS} common_qt_testing)
 endfunction()
 
 # suite_copy(<target> <dest-subdir> files...): copies data files into the run-time folder.

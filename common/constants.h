@@ -19,14 +19,14 @@ constexpr float WavelengthInchesMHz = 11802.85f;   // inches at 1 MHz (Yagi engi
 
 // Pi as each computation spells it.
 constexpr double Pi = 3.14159265358979323846; // full precision, for new computation
-constexpr float PiSingle = 3.1415927f;      // the engines' single-precision pi
-constexpr double PiDegrees = 3.1415927;     // radians to degrees for displayed angles
-constexpr float PiPattern = 3.14159f;       // the ground factor's and gamma's 5-digit pi
-constexpr double PiHairpin = 3.141593;      // the hairpin's reactance 2 pi f L
-constexpr float TwoPiSingle = 6.2831855f;   // 2 pi, the wave number in wavelengths
-constexpr double TwoPiReactance = 6.283186; // 2 pi f of the converters and the hairpin inductance
-constexpr double TwoPiMatch = 6.28318;      // 2 pi of the gamma match's lengths and capacitance
-constexpr double TwoPiLine = 6.2831854;     // 2 pi of the user line's phase constant
+constexpr float PiSingle = 3.1415927f;        // the engines' single-precision pi
+constexpr double PiDegrees = 3.1415927;       // radians to degrees for displayed angles
+constexpr float PiPattern = 3.14159f;         // the ground factor's and gamma's 5-digit pi
+constexpr double PiHairpin = 3.141593;        // the hairpin's reactance 2 pi f L
+constexpr float TwoPiSingle = 6.2831855f;     // 2 pi, the wave number in wavelengths
+constexpr double TwoPiReactance = 6.283186;   // 2 pi f of the converters and the hairpin inductance
+constexpr double TwoPiMatch = 6.28318;        // 2 pi of the gamma match's lengths and capacitance
+constexpr double TwoPiLine = 6.2831854;       // 2 pi of the user line's phase constant
 constexpr float RadiansPerDegree = 0.017453292f; // the far field's degree, single precision
 
 } // namespace common

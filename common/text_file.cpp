@@ -39,13 +39,13 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
-std::string WriteFileAtomically(const std::string& path, std::string_view content) {
+Result<> WriteFileAtomically(const std::string& path, std::string_view content) {
     namespace fs = std::filesystem;
     fs::path target(path);
     fs::path temp = target;
     temp += ".tmp-" + std::to_string(::getpid());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return std::string("cannot create ") + temp.string() + ": " + std::strerror(errno);
+    if (fd < 0) return Result<>::Failure("cannot write " + path + ": " + std::strerror(errno));
     const char* p = content.data();
     size_t left = content.size();
     std::string error;
@@ -64,7 +64,7 @@ std::string WriteFileAtomically(const std::string& path, std::string_view conten
     if (error.empty() && ::rename(temp.c_str(), target.c_str()) != 0) error = std::strerror(errno);
     if (!error.empty()) {
         ::unlink(temp.c_str());
-        return "cannot write " + path + ": " + error;
+        return Result<>::Failure("cannot write " + path + ": " + error);
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 // Whole-file reading and writing for the defaults and results files.
+#include "result.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,9 +17,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path);
 std::string JoinLines(const std::vector<std::string>& lines);
 
 // Writes the whole content to a temporary file beside the target and renames it
-// over the target, so a failed write leaves the previous file untouched. Returns
-// an empty text on success, else what went wrong.
-std::string WriteFileAtomically(const std::string& path, std::string_view content);
+// over the target, so a failed write leaves the previous file untouched.
+Result<> WriteFileAtomically(const std::string& path, std::string_view content);
 
 // The folder of the running program, where the defaults files live.
 std::string ProgramFolder();

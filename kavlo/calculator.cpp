@@ -16,6 +16,17 @@ using common::ParseNumber;
 // What an emptied length or impedance box is filled with on leaving it.
 constexpr double EmptyBoxValue = 0.00001;
 
+namespace {
+
+// A result through its mask, or the text that says why there is no number to show.
+std::string Shown(double value, std::string_view mask) {
+    if (!std::isfinite(value)) return Overflow;
+    if (std::fabs(value) >= LargestShown) return TooLarge;
+    return Format(value, mask);
+}
+
+} // namespace
+
 std::string BoxNumber(double value) {
     std::string t = common::PlainNumber(value);
     return t[0] == ' ' ? t.substr(1) : t;
@@ -41,14 +52,19 @@ void Calculator::DoCompute() {
 
     if (!(line_.wavelength > 0) || !std::isfinite(line_.wavelength)) {
         d.warning = "Velocity factor must be more than 0";
+        // No line, no results: none of the last line's may stay beside this one.
+        for (std::string* result :
+             {&d.txtMLTot, &d.txtWavelen, &d.txtLoadSWR, &d.txtInputSWR, &d.txtRho, &d.txtAddLoss,
+              &d.txtTotalLoss, &d.txtImpedIn, &d.txtPolarZ, &d.txtPolarDegree})
+            result->clear();
         return;
     }
 
     double lengthFt = ParseNumber(boxes_.length) * (meters ? common::FeetPerMetre : 1);
     double attenPer100Ft = ParseNumber(d.txtMLPer) / (meters ? common::FeetPerMetre : 1);
     matchedLoss_ = lengthFt * attenPer100Ft / 100;
-    d.txtMLTot = Format(matchedLoss_, "#0.000");
-    d.txtWavelen = Format(lengthFt / line_.wavelength, "0.000");
+    d.txtMLTot = Shown(matchedLoss_, "#0.000");
+    d.txtWavelen = Shown(lengthFt / line_.wavelength, "0.000");
 
     double r = ParseNumber(boxes_.resistance), x = ParseNumber(boxes_.reactance);
     solution_ = CalcZ(line_, matchedLoss_, lengthFt, 0, r, x, end_, txPower_);
@@ -56,23 +72,26 @@ void Calculator::DoCompute() {
 
     double inputSwr = end_ == KnownEnd::Load ? s.swrFar : s.swrNear;
     double loadSwr = end_ == KnownEnd::Load ? s.swrNear : s.swrFar;
-    d.txtInputSWR = Format(inputSwr, "####.00");
-    d.txtLoadSWR = Format(loadSwr, "####.00");
+    d.txtInputSWR = Shown(inputSwr, "####.00");
+    d.txtLoadSWR = Shown(loadSwr, "####.00");
     d.inputSwrRed = inputSwr < 0;
     d.loadSwrRed = loadSwr < 0;
     d.lblRho = end_ == KnownEnd::Load ? "Rho at Load: " : "Rho at Input: ";
-    d.txtRho = Format(s.rhoNear, "0.00000");
-    d.txtAddLoss = Format(std::fabs(s.totalLoss - matchedLoss_), "#0.000");
-    d.txtTotalLoss = Format(s.totalLoss, "#0.000");
+    d.txtRho = Shown(s.rhoNear, "0.00000");
+    d.txtAddLoss = Shown(std::fabs(s.totalLoss - matchedLoss_), "#0.000");
+    d.txtTotalLoss = Shown(s.totalLoss, "#0.000");
 
     // The window keeps the far impedance in singles.
     float rFar = static_cast<float>(s.rFar), xFar = static_cast<float>(s.xFar);
-    d.txtImpedIn = Format(rFar, "####0.00") + (xFar < 0 ? " - j " + Format(-xFar, "##0.00")
-                                                        : " + j " + Format(xFar, "##0.00"));
+    const double polarZ =
+        std::sqrt(static_cast<double>(rFar) * rFar + static_cast<double>(xFar) * xFar);
+    d.txtImpedIn = std::isfinite(polarZ) && polarZ < LargestShown
+                       ? Format(rFar, "####0.00") + (xFar < 0 ? " - j " + Format(-xFar, "##0.00")
+                                                              : " + j " + Format(xFar, "##0.00"))
+                       : Shown(polarZ, {});
     d.impedInRed = rFar < 0;
-    d.txtPolarZ = Format(
-        std::sqrt(static_cast<double>(rFar) * rFar + static_cast<double>(xFar) * xFar), "####0.00");
-    d.txtPolarDegree = Format(common::ToDegrees(common::PhaseAngle(rFar, xFar)), "##0.00");
+    d.txtPolarZ = Shown(polarZ, "####0.00");
+    d.txtPolarDegree = Shown(common::ToDegrees(common::PhaseAngle(rFar, xFar)), "##0.00");
 }
 
 std::vector<Message> Calculator::setFrequency(const std::string& text) {
@@ -98,7 +117,7 @@ std::vector<Message> Calculator::setFrequency(const std::string& text) {
 std::vector<Message> Calculator::setLength(const std::string& text) {
     boxes_.length = text;
     if (std::any_of(text.begin(), text.end(), [](char c) { return c == 'w' || c == 'W'; })) {
-        double wavelengths = common::Val(std::string_view(text).substr(0, text.size() - 1));
+        double wavelengths = ParseNumber(std::string_view(text).substr(0, text.size() - 1));
         double perWavelength =
             (unitWord_ == 'M' ? common::WavelengthMetresMHz : common::WavelengthFeetMHz) *
             line_.vf / freq_;
@@ -127,6 +146,13 @@ void Calculator::setReactance(const std::string& text) {
 }
 
 std::vector<Message> Calculator::leaveFrequency() {
+    // Typing may pass through an empty box or a 0; leaving it so is a bad frequency
+    // like any other, not a line of infinite wavelength.
+    if (ParseNumber(boxes_.freq) == 0) {
+        boxes_.freq = "3.5";
+        DoCompute();
+        return {BadFrequency};
+    }
     return setFrequency(Format(ParseNumber(boxes_.freq), "###0.0##"));
 }
 
@@ -176,10 +202,10 @@ void Calculator::applyDefaults(const TlDefaults& d) {
     user_ = d.user;
     boxes_.length = d.lengthFeet;
     boxes_.freq = d.freq;
-    boxes_.resistance = d.resistance;
     boxes_.reactance = d.reactance;
-    setCable(d.cableIndex);
+    cable_ = d.cableIndex;
     setUnit(d.unitWord);
+    setResistance(d.resistance); // a stored negative resistance goes by the typed rule
 }
 
 TlDefaults Calculator::defaults(const std::array<common::Placement, SlotCount>& placements) const {

@@ -6,6 +6,8 @@
 #include "defaults_file.h"
 #include "line_solution.h"
 
+#include "common/control_text.h"
+
 #include <string>
 #include <vector>
 
@@ -30,6 +32,12 @@ struct Boxes {
 };
 
 // Everything the window shows as a result.
+// A result too large for its box, or not finite at all, reads as one of these instead
+// of as a misleading number.
+inline constexpr double LargestShown = 1e6;
+inline constexpr const char* TooLarge = "too large";
+inline constexpr const char* Overflow = "overflow";
+
 struct Displays {
     std::string txtZ0 = "50 - j 0.60";
     std::string txtMLPer, txtVF, txtVoltage, txtMLTot, txtWavelen;
@@ -42,6 +50,26 @@ struct Displays {
     std::string warning; // LblWarning; empty when hidden
     bool loadSwrRed = false, inputSwrRed = false, impedInRed = false;
 };
+
+// The boxes and displays by control name, for the window and kavlo-cli alike.
+inline const std::array<common::ControlText<Boxes>, 4> BoxTexts{{
+    {"txtFreq", &Boxes::freq},
+    {"txtLength", &Boxes::length},
+    {"txtResistance", &Boxes::resistance},
+    {"txtReactance", &Boxes::reactance},
+}};
+inline const std::array<common::ControlText<Displays>, 19> DisplayTexts{{
+    {"txtZ0", &Displays::txtZ0},           {"txtMLPer", &Displays::txtMLPer},
+    {"lbldBPer", &Displays::lbldBPer},     {"txtVF", &Displays::txtVF},
+    {"txtVoltage", &Displays::txtVoltage}, {"txtMLTot", &Displays::txtMLTot},
+    {"txtAddLoss", &Displays::txtAddLoss}, {"txtTotalLoss", &Displays::txtTotalLoss},
+    {"txtLoadSWR", &Displays::txtLoadSWR}, {"txtInputSWR", &Displays::txtInputSWR},
+    {"lblRho", &Displays::lblRho},         {"txtRho", &Displays::txtRho},
+    {"lblInputZ", &Displays::lblInputZ},   {"txtImpedIn", &Displays::txtImpedIn},
+    {"txtPolarZ", &Displays::txtPolarZ},   {"txtPolarDegree", &Displays::txtPolarDegree},
+    {"txtWavelen", &Displays::txtWavelen}, {"lblUnits", &Displays::lblUnits},
+    {"LblWarning", &Displays::warning},
+}};
 
 class Calculator {
 public:

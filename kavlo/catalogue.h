@@ -43,7 +43,7 @@ struct LineDescription {
 };
 
 constexpr float FreeSpaceWavelengthFt = static_cast<float>(common::WavelengthFeetMHz);
-constexpr float TwoPi = 6.2831855f;
+constexpr float TwoPi = common::TwoPiSingle;
 
 // Sets the description for the cable at `index` and frequency `freq` (MHz).
 // An index outside the catalogue (or -1, nothing chosen) leaves it as it was.

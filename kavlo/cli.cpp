@@ -1,17 +1,23 @@
-// kavlo-cli: the calculator without a window. The options are typed into the same
-// boxes through the same rules as the window, and every result box is printed.
+#include "cli.h"
+
 #include "calculator.h"
 
-#include <charconv>
-#include <cstring>
-#include <iostream>
-#include <string>
+#include "common/cli_options.h"
 
+#include <charconv>
+#include <ostream>
+
+namespace kavlo {
 namespace {
 
-const char* Usage =
+const char* const Usage =
     "usage: kavlo-cli [--cable INDEX] [--freq MHZ] [--length L] [--meters] [--input]\n"
     "                 [--r OHMS] [--x OHMS] [--precise]\n";
+
+constexpr common::CliOption Options[] = {
+    {"--cable", true}, {"--freq", true}, {"--length", true}, {"--r", true}, {"--x", true},
+    {"--meters"},      {"--input"},      {"--precise"},      {"--help"},    {"-h"},
+};
 
 std::string fullPrecision(double v) {
     char buf[64];
@@ -19,96 +25,67 @@ std::string fullPrecision(double v) {
     return std::string(buf, r.ptr);
 }
 
-bool report(const std::vector<kavlo::Message>& messages) {
-    for (const auto& m : messages) std::cerr << m.text << "\n";
-    return messages.empty();
+std::optional<int> cableIndex(const std::string& text) {
+    int index = -1;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (ec != std::errc() || end != text.data() + text.size() || index < 0 ||
+        index >= CatalogueSize)
+        return std::nullopt;
+    return index;
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    struct Options {
-        std::string cable, freq, length, r, x;
-        bool meters = false, input = false, precise = false;
-    } o;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= argc) return false;
-            into = argv[++i];
-            return true;
-        };
-        bool ok = true;
-        if (a == "--cable")
-            ok = value(o.cable);
-        else if (a == "--freq")
-            ok = value(o.freq);
-        else if (a == "--length")
-            ok = value(o.length);
-        else if (a == "--r")
-            ok = value(o.r);
-        else if (a == "--x")
-            ok = value(o.x);
-        else if (a == "--meters")
-            o.meters = true;
-        else if (a == "--input")
-            o.input = true;
-        else if (a == "--precise")
-            o.precise = true;
-        else if (a == "--help" || a == "-h") {
-            std::cout << Usage;
-            return 0;
-        } else
-            ok = false;
-        if (!ok) {
-            std::cerr << Usage;
-            return 2;
-        }
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::optional<common::CliOptions> o = common::ParseCliOptions(args, Options);
+    if (!o || !o->positional().empty()) {
+        err << Usage;
+        return 2;
     }
+    if (o->has("--help") || o->has("-h")) {
+        out << Usage;
+        return 0;
+    }
+    // The messages the window would show; any of them means the value was refused.
+    bool refused = false;
+    auto report = [&](const std::vector<Message>& messages) {
+        for (const Message& m : messages) err << m.text << '\n';
+        refused = refused || !messages.empty();
+    };
 
-    kavlo::Calculator calc;
-    if (!o.cable.empty()) {
-        int index = -1;
-        auto [end, ec] = std::from_chars(o.cable.data(), o.cable.data() + o.cable.size(), index);
-        if (ec != std::errc() || end != o.cable.data() + o.cable.size() || index < 0 ||
-            index >= kavlo::CatalogueSize) {
-            std::cerr << "Cable index must be a whole number from 0 to " << kavlo::CatalogueSize - 1
-                      << "\n";
+    Calculator calc;
+    if (auto cable = o->value("--cable")) {
+        std::optional<int> index = cableIndex(*cable);
+        if (!index) {
+            err << "Cable index must be a whole number from 0 to " << CatalogueSize - 1 << '\n';
             return 1;
         }
-        calc.setCable(index);
+        calc.setCable(*index);
     }
-    if (o.meters && !report(calc.setUnit('M'))) return 1;
-    if (o.input) calc.setEnd(kavlo::KnownEnd::Input);
-    if (!o.freq.empty() && (!report(calc.setFrequency(o.freq)) || !report(calc.leaveFrequency())))
-        return 1;
-    if (!o.length.empty() && !report(calc.setLength(o.length))) return 1;
-    if (!o.r.empty()) calc.setResistance(o.r);
-    if (!o.x.empty()) calc.setReactance(o.x);
+    if (o->has("--meters")) report(calc.setUnit('M'));
+    if (o->has("--input")) calc.setEnd(KnownEnd::Input);
+    if (auto freq = o->value("--freq")) {
+        report(calc.setFrequency(*freq));
+        if (!refused) report(calc.leaveFrequency());
+    }
+    if (auto length = o->value("--length")) {
+        report(calc.setLength(*length));
+        calc.leaveLength();
+    }
+    if (auto r = o->value("--r")) {
+        calc.setResistance(*r);
+        calc.leaveResistance();
+    }
+    if (auto x = o->value("--x")) {
+        calc.setReactance(*x);
+        calc.leaveReactance();
+    }
+    if (refused) return 1;
 
-    const kavlo::Displays& d = calc.displays();
-    const std::pair<const char*, const std::string*> boxes[] = {
-        {"txtZ0", &d.txtZ0},
-        {"txtMLPer", &d.txtMLPer},
-        {"txtVF", &d.txtVF},
-        {"txtVoltage", &d.txtVoltage},
-        {"txtMLTot", &d.txtMLTot},
-        {"txtWavelen", &d.txtWavelen},
-        {"txtLoadSWR", &d.txtLoadSWR},
-        {"txtInputSWR", &d.txtInputSWR},
-        {"txtRho", &d.txtRho},
-        {"txtAddLoss", &d.txtAddLoss},
-        {"txtTotalLoss", &d.txtTotalLoss},
-        {"txtImpedIn", &d.txtImpedIn},
-        {"txtPolarZ", &d.txtPolarZ},
-        {"txtPolarDegree", &d.txtPolarDegree},
-        {"lblInputZ", &d.lblInputZ},
-        {"txtLength", &calc.boxes().length},
-    };
-    for (const auto& [name, text] : boxes) std::cout << name << "=" << *text << "\n";
-    if (!d.warning.empty()) std::cout << "LblWarning=" << d.warning << "\n";
-    if (o.precise) {
-        const kavlo::LineSolution& s = calc.solution();
+    common::PrintControlTexts(out, BoxTexts, calc.boxes());
+    common::PrintControlTexts(out, DisplayTexts, calc.displays());
+    if (o->has("--precise")) {
+        const LineSolution& s = calc.solution();
         const std::pair<const char*, double> numbers[] = {
             {"RFar", s.rFar},
             {"XFar", s.xFar},
@@ -118,7 +95,9 @@ int main(int argc, char** argv) {
             {"TotalLoss", s.totalLoss},
             {"MatchedLoss", calc.matchedLoss()},
         };
-        for (const auto& [name, v] : numbers) std::cout << name << "=" << fullPrecision(v) << "\n";
+        for (const auto& [name, v] : numbers) out << name << '=' << fullPrecision(v) << '\n';
     }
-    return 0;
+    return out.good() ? 0 : 1;
 }
+
+} // namespace kavlo

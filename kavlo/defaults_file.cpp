@@ -128,7 +128,7 @@ std::vector<std::string> FormatTlDefaults(const TlDefaults& d) {
             d.reactance};
 }
 
-std::string SaveTlDefaults(const std::string& path, TlDefaults current) {
+common::Result<> SaveTlDefaults(const std::string& path, TlDefaults current) {
     if (auto existing = common::ReadTextLines(path)) readUserLine(*existing, current.user);
     return common::WriteFileAtomically(path, common::JoinLines(FormatTlDefaults(current)));
 }

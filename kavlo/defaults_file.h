@@ -2,6 +2,7 @@
 // TL.DEF, the calculator's defaults file: seventeen lines, one value a line.
 #include "catalogue.h"
 #include "common/placement.h"
+#include "common/result.h"
 
 #include <array>
 #include <string>
@@ -35,8 +36,7 @@ std::vector<std::string> FormatTlDefaults(const TlDefaults& d);
 
 // Writes the defaults over the file at `path`, keeping the user-defined line (lines
 // 2-7) of the file that is there when it reads well, since the user-cable dialog owns
-// it. Returns an empty text on success, else what went wrong; the old file survives
-// a failed write.
-std::string SaveTlDefaults(const std::string& path, TlDefaults current);
+// it. The old file survives a failed write.
+common::Result<> SaveTlDefaults(const std::string& path, TlDefaults current);
 
 } // namespace kavlo

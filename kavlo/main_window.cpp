@@ -3,6 +3,7 @@
 #include "common/qt/desktop.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
+#include "common/qt/window_printing.h"
 #include "common/text_file.h"
 
 #include <QButtonGroup>
@@ -23,20 +24,26 @@ namespace {
 QString q(const std::string& text) { return QString::fromStdString(text); }
 std::string s(const QString& text) { return text.toStdString(); }
 
-// A result box: the program writes it, the user reads it.
-QLineEdit* resultBox(const char* name, int characters) {
+// Room for a text in a box, frame and margins included.
+int widthFor(const QLineEdit* box, const QString& longest) {
+    return box->fontMetrics().horizontalAdvance(longest) + 16;
+}
+
+// A result box: the program writes it, the user reads it. `longest` is the longest text
+// its mask can give before the result reads "too large".
+QLineEdit* resultBox(const char* name, const char* longest) {
     auto* box = common::Named<QLineEdit>(name);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
     box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(characters, '0')) + 14);
+    box->setFixedWidth(widthFor(box, longest));
     return box;
 }
 
 QLineEdit* entryBox(const char* name, const char* text) {
     auto* box = common::Named<QLineEdit>(name, text);
     box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(10, '0')) + 14);
+    box->setFixedWidth(widthFor(box, QString(10, '0')));
     return box;
 }
 
@@ -50,6 +57,7 @@ QWidget* inRow(std::initializer_list<QWidget*> widgets) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6); // a unit stands clear of its box
     for (QWidget* w : widgets) layout->addWidget(w);
     layout->addStretch();
     return row;
@@ -89,17 +97,20 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
       optNormal(common::Named<QRadioButton>("optNormal", "Typed")),
       optAutek(common::Named<QRadioButton>("optAutek", "Analyser")),
       optNoiseBridge(common::Named<QRadioButton>("optNoiseBridge", "Noise bridge")),
-      txtZ0(resultBox("txtZ0", 13)), txtMLPer(resultBox("txtMLPer", 8)),
-      txtVF(resultBox("txtVF", 8)), txtVoltage(resultBox("txtVoltage", 8)),
+      txtZ0(resultBox("txtZ0", "9999.9 - j 9999.99")), txtMLPer(resultBox("txtMLPer", "99999.999")),
+      txtVF(resultBox("txtVF", " .6666667")), txtVoltage(resultBox("txtVoltage", " 99999.99")),
       lbldBPer(common::Named<QLabel>("lbldBPer", "dB/100 Feet")),
-      txtMLTot(resultBox("txtMLTot", 8)), txtAddLoss(resultBox("txtAddLoss", 8)),
-      txtTotalLoss(resultBox("txtTotalLoss", 8)), txtLoadSWR(resultBox("txtLoadSWR", 8)),
-      txtInputSWR(resultBox("txtInputSWR", 8)), txtRho(resultBox("txtRho", 8)),
+      txtMLTot(resultBox("txtMLTot", "999999.999")),
+      txtAddLoss(resultBox("txtAddLoss", "999999.999")),
+      txtTotalLoss(resultBox("txtTotalLoss", "999999.999")),
+      txtLoadSWR(resultBox("txtLoadSWR", "-999999.99")),
+      txtInputSWR(resultBox("txtInputSWR", "-999999.99")), txtRho(resultBox("txtRho", "99.99999")),
       lblRho(common::Named<QLabel>("lblRho", "Rho at Load: ")),
-      txtImpedIn(resultBox("txtImpedIn", 17)), txtPolarZ(resultBox("txtPolarZ", 8)),
-      txtPolarDegree(resultBox("txtPolarDegree", 7)),
+      txtImpedIn(resultBox("txtImpedIn", "-999999.99 - j 999999.99")),
+      txtPolarZ(resultBox("txtPolarZ", "999999.99")),
+      txtPolarDegree(resultBox("txtPolarDegree", "-180.00")),
       lblInputZ(common::Named<QLabel>("lblInputZ", "Impedance at Input: ")),
-      txtWavelen(resultBox("txtWavelen", 8)),
+      txtWavelen(resultBox("txtWavelen", "999999.999")),
       optVoltCurr(common::Named<QRadioButton>("optVoltCurr", "Voltage and current")),
       optResisReac(common::Named<QRadioButton>("optResisReac", "Resistance and reactance")),
       cmdTuner(common::Named<QPushButton>("cmdTuner", "Tuner")),
@@ -125,6 +136,11 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     LblWarning->setToolTip(
         "Since the freq changed, click User-Defined Transmission Line to recompute");
     LblWarning->setStyleSheet("color: rgb(255, 0, 0); font-weight: bold;");
+    // The warning comes and goes; the window keeps its size and layout either way.
+    LblWarning->setFixedHeight(QFontMetrics(LblWarning->font()).height() + 2);
+    QSizePolicy keepPlace = LblWarning->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    LblWarning->setSizePolicy(keepPlace);
 
     optFeet->setChecked(true);
     optLoad->setChecked(true);
@@ -260,39 +276,13 @@ void frmKavlo2::DoCompute() {
 
 void frmKavlo2::showModel() {
     writingBoxes_ = true;
-    const Boxes& b = calc_.boxes();
-    auto put = [](QLineEdit* box, const std::string& text) {
-        if (box->text() != q(text)) box->setText(q(text));
-    };
-    put(txtFreq, b.freq);
-    put(txtLength, b.length);
-    put(txtResistance, b.resistance);
-    put(txtReactance, b.reactance);
+    common::ShowControlTexts(this, BoxTexts, calc_.boxes());
     (calc_.unitWord() == 'M' ? optMeters : optFeet)->setChecked(true);
     (calc_.end() == KnownEnd::Load ? optLoad : optInput)->setChecked(true);
     cboPickCable->setCurrentIndex(calc_.cable());
 
     const Displays& d = calc_.displays();
-    for (auto [box, text] : {std::pair{txtZ0, &d.txtZ0},
-                             {txtMLPer, &d.txtMLPer},
-                             {txtVF, &d.txtVF},
-                             {txtVoltage, &d.txtVoltage},
-                             {txtMLTot, &d.txtMLTot},
-                             {txtWavelen, &d.txtWavelen},
-                             {txtLoadSWR, &d.txtLoadSWR},
-                             {txtInputSWR, &d.txtInputSWR},
-                             {txtRho, &d.txtRho},
-                             {txtAddLoss, &d.txtAddLoss},
-                             {txtTotalLoss, &d.txtTotalLoss},
-                             {txtImpedIn, &d.txtImpedIn},
-                             {txtPolarZ, &d.txtPolarZ},
-                             {txtPolarDegree, &d.txtPolarDegree}})
-        put(box, *text);
-    lblInputZ->setText(q(d.lblInputZ));
-    lblRho->setText(q(d.lblRho));
-    lblUnits->setText(q(d.lblUnits));
-    lbldBPer->setText(q(d.lbldBPer));
-    LblWarning->setText(q(d.warning));
+    common::ShowControlTexts(this, DisplayTexts, d);
     LblWarning->setVisible(!d.warning.empty());
     setTextColour(txtLoadSWR, d.loadSwrRed);
     setTextColour(txtInputSWR, d.inputSwrRed);
@@ -363,20 +353,7 @@ void frmKavlo2::optInput_Click() {
     settle();
 }
 
-void frmKavlo2::cmdPrint_Click() {
-    if (!common::desktop().askYesNo(this, "Are you sure you want to print? ", "Kavlo")) return;
-    // The page gets a white background; the screen keeps its own.
-    const QPalette onScreen = palette();
-    QPalette onPaper = onScreen;
-    onPaper.setColor(QPalette::Window, Qt::white);
-    onPaper.setColor(QPalette::Button, Qt::white);
-    setPalette(onPaper);
-    setAutoFillBackground(true);
-    common::PrintResult result = common::desktop().printWidget(this);
-    setAutoFillBackground(false);
-    setPalette(onScreen);
-    if (result == common::PrintResult::Failed) common::desktop().message(this, "Printer problem. ");
-}
+void frmKavlo2::cmdPrint_Click() { common::PrintWindow(this, {"Kavlo", {}, {}, {}}); }
 
 void frmKavlo2::cmdHelp_Click() { common::OpenHelpDocument(this, "KAVLO.PDF"); }
 
@@ -389,10 +366,11 @@ void frmKavlo2::saveDefaults() {
     if (saved_) return;
     saved_ = true;
     placements_[MainSlot] = {common::LeftTwips(this), common::TopTwips(this), {}, {}};
-    std::string failure = SaveTlDefaults(defaultsPath_, calc_.defaults(placements_));
-    if (!failure.empty())
-        common::desktop().message(this, q("The settings could not be saved in " + defaultsPath_ +
-                                          ": " + failure + ". The previous file is unchanged."));
+    common::Result<> saved = SaveTlDefaults(defaultsPath_, calc_.defaults(placements_));
+    if (!saved)
+        common::desktop().message(this,
+                                  q("The settings could not be saved in " + defaultsPath_ + ": " +
+                                    saved.message() + ". The previous file is unchanged."));
 }
 
 void frmKavlo2::SaveDefaultsAndQuit() {

@@ -23,7 +23,7 @@ CliRun run(const std::vector<std::string>& args) {
 }
 
 std::string expected(const Calibration& calibration) {
-    return common::JoinLines(ConstructTables(calibration, NumberStyle{}).lines);
+    return common::JoinLines(ConstructTables(calibration, NumberStyle{}).value());
 }
 
 } // namespace

@@ -9,9 +9,9 @@ namespace {
 const Calibration Defaults{"0.1", "-43.64", Channel::Forward};
 
 std::vector<std::string> build(const Calibration& calibration) {
-    TableSource source = ConstructTables(calibration, NumberStyle{});
-    EXPECT_TRUE(source.built()) << source.message;
-    return source.lines;
+    auto source = ConstructTables(calibration, NumberStyle{});
+    EXPECT_TRUE(source.ok()) << source.message();
+    return source ? source.value() : std::vector<std::string>{};
 }
 
 } // namespace
@@ -70,16 +70,15 @@ TEST(ConstructTables, ReflectedChannelTitleAndLabels) {
 }
 
 TEST(ConstructTables, NonNumericInputsAreRefused) {
-    TableSource source = ConstructTables({"abc", "x", Channel::Forward}, NumberStyle{});
-    EXPECT_EQ(source.message, "Enter numeric value for slope");
-    EXPECT_TRUE(source.lines.empty());
-    source = ConstructTables({"0.1", "", Channel::Forward}, NumberStyle{});
-    EXPECT_EQ(source.message, "Enter numeric value for Intercept");
+    EXPECT_EQ(ConstructTables({"abc", "x", Channel::Forward}, NumberStyle{}).message(),
+              "Enter numeric value for slope");
+    EXPECT_EQ(ConstructTables({"0.1", "", Channel::Forward}, NumberStyle{}).message(),
+              "Enter numeric value for Intercept");
     // The regional decimal point is the one that counts.
-    EXPECT_EQ(ConstructTables({"0,1", "-43.64", Channel::Forward}, NumberStyle{}).message,
+    EXPECT_EQ(ConstructTables({"0,1", "-43.64", Channel::Forward}, NumberStyle{}).message(),
               "Enter numeric value for slope");
     EXPECT_TRUE(
-        ConstructTables({"0,1", "-43,64", Channel::Forward}, NumberStyle{",", ".", true}).built());
+        ConstructTables({"0,1", "-43,64", Channel::Forward}, NumberStyle{",", ".", true}).ok());
 }
 
 TEST(ConstructTables, PowersBelowTheFormatPackAsZero) {
@@ -94,21 +93,23 @@ TEST(ConstructTables, PowersBelowTheFormatPackAsZero) {
 
 TEST(ConstructTables, PowerTooLargeStopsAtTheFirstAdres) {
     // 1 dBm per step: 2^37 W is 141.4 dBm, so ADRES 142 is the first that cannot be held.
-    TableSource source = ConstructTables({"1", "0", Channel::Forward}, NumberStyle{});
-    EXPECT_FALSE(source.built());
-    EXPECT_TRUE(source.lines.empty());
-    EXPECT_NE(source.message.find("ADRES = 142 "), std::string::npos) << source.message;
+    auto source = ConstructTables({"1", "0", Channel::Forward}, NumberStyle{});
+    EXPECT_FALSE(source.ok());
+    EXPECT_NE(source.message().find("ADRES = 142 "), std::string::npos) << source.message();
     // At the top of the range: 141.3 dBm fits (exponent field 63), 141.4 dBm does not.
     EXPECT_EQ(build({"0.1", "39", Channel::Forward}).back().substr(0, 20), "     retlw      0xFF");
     EXPECT_NE(ConstructTables({"0.1", "39.1", Channel::Forward}, NumberStyle{})
-                  .message.find("ADRES = 1023 "),
+                  .message()
+                  .find("ADRES = 1023 "),
               std::string::npos);
 
     // Falling calibrations overflow at ADRES 0; a slope beyond all range at ADRES 1.
-    EXPECT_NE(
-        ConstructTables({"-1", "200", Channel::Forward}, NumberStyle{}).message.find("ADRES = 0 "),
-        std::string::npos);
-    EXPECT_NE(
-        ConstructTables({"1e308", "0", Channel::Forward}, NumberStyle{}).message.find("ADRES = 1 "),
-        std::string::npos);
+    EXPECT_NE(ConstructTables({"-1", "200", Channel::Forward}, NumberStyle{})
+                  .message()
+                  .find("ADRES = 0 "),
+              std::string::npos);
+    EXPECT_NE(ConstructTables({"1e308", "0", Channel::Forward}, NumberStyle{})
+                  .message()
+                  .find("ADRES = 1 "),
+              std::string::npos);
 }

@@ -1,5 +1,7 @@
 #include "scripted_desktop.h"
 
+#include <QWidget>
+
 namespace common {
 namespace {
 template <typename T> T next(std::deque<T>& queue, T otherwise) {
@@ -33,9 +35,12 @@ FileChoice ScriptedDesktop::saveFile(QWidget*, const FileDialogRequest& request)
     return next(fileChoices, FileChoice{});
 }
 
-PrintResult ScriptedDesktop::printWidget(QWidget*) {
+PrintResult ScriptedDesktop::printWidget(QWidget* widget) {
     PrintResult r = next(printResults, PrintResult::Printed);
-    if (r == PrintResult::Printed) ++printedCount;
+    if (r == PrintResult::Printed) {
+        ++printedCount;
+        printedPages << widget->grab().toImage();
+    }
     return r;
 }
 

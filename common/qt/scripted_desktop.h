@@ -3,6 +3,7 @@
 // message, question and request is recorded for the test to check.
 #include "desktop.h"
 
+#include <QImage>
 #include <QStringList>
 #include <deque>
 
@@ -29,6 +30,7 @@ public:
     QList<FileDialogRequest> fileRequests;
     QStringList openedDocuments;
     int printedCount = 0;
+    QList<QImage> printedPages; // the image of each window as it went to the printer
 
     void message(QWidget* parent, const QString& text, const QString& title) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& title) override;

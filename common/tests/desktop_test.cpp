@@ -1,12 +1,11 @@
 #include "common/qt/desktop.h"
-#include "common/qt/scripted_desktop.h"
+#include "common/qt/testing/gui_test.h"
 #include "common/text_file.h"
 
-#include <QApplication>
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace common;
+using common::testing::Scripted;
 
 TEST(QtFilter, PipePairsBecomeQtFilters) {
     EXPECT_EQ(QtFilter("Text files (*.txt)|*.txt"), "Text files (*.txt)");
@@ -14,9 +13,7 @@ TEST(QtFilter, PipePairsBecomeQtFilters) {
 }
 
 TEST(OpenHelpDocument, MissingDocumentGivesTheProgramsMessage) {
-    int argc = 0;
-    QApplication app(argc, nullptr);
-    ScriptedDesktop scripted;
+    ScriptedDesktop& scripted = Scripted();
     scripted.openResults = {OpenResult::NotFound, OpenResult::Opened};
     OpenHelpDocument(nullptr, "KAVLO.PDF");
     ASSERT_EQ(scripted.messages.size(), 1);

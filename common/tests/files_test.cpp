@@ -47,17 +47,17 @@ TEST_F(TextFiles, ReadsCrLfLfAndAnUnendedLastLine) {
 
 TEST_F(TextFiles, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
     std::string target = file("TL.DEF");
-    EXPECT_EQ(WriteFileAtomically(target, JoinLines({"F", " 50"})), "");
+    EXPECT_TRUE(WriteFileAtomically(target, JoinLines({"F", " 50"})).ok());
     EXPECT_EQ(*ReadTextLines(target), (std::vector<std::string>{"F", " 50"}));
 
     // A write into a folder that does not exist fails and says so.
-    EXPECT_NE(WriteFileAtomically(file("no/such/dir"), "x"), "");
+    EXPECT_NE(WriteFileAtomically(file("no/such/dir"), "x").message(), "");
 
     // A read-only folder: the old file survives the failed write, no temp file is left.
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
     bool canStillWrite = std::ofstream(file("probe")).good(); // root ignores permissions
     if (!canStillWrite) {
-        EXPECT_NE(WriteFileAtomically(target, "new"), "");
+        EXPECT_FALSE(WriteFileAtomically(target, "new").ok());
         EXPECT_EQ(*ReadTextLines(target), (std::vector<std::string>{"F", " 50"}));
     }
     fs::permissions(dir, fs::perms::owner_all);

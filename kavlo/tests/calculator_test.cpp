@@ -148,4 +148,55 @@ TEST(Calculator, UserDefinedLineWarnsWhenTheFrequencyLeavesItsOwn) {
     c.setUserLine({75, 0, 1.0f, 0, 2000, 3.5});
     c.setCable(UserDefinedIndex);
     EXPECT_FALSE(c.displays().warning.empty()); // a VF of 0 is refused, not divided by
+    EXPECT_EQ(c.displays().txtImpedIn, "") << "no result of the last line stays";
+    EXPECT_EQ(c.displays().txtLoadSWR, "");
+}
+
+TEST(Calculator, LeavingAnEmptiedOrZeroFrequencyIsABadFrequency) {
+    for (const char* typed : {"", "0", "0,0"}) {
+        Calculator c = rg213();
+        EXPECT_TRUE(c.setFrequency(typed).empty()) << "still typing";
+        EXPECT_EQ(c.leaveFrequency(), std::vector<Message>{BadFrequency}) << typed;
+        EXPECT_EQ(c.boxes().freq, "3.5");
+        EXPECT_EQ(c.displays().txtMLPer, "0.364") << "results follow the box";
+        EXPECT_TRUE(c.displays().warning.empty());
+    }
+}
+
+TEST(Calculator, ResultsBeyondTheirBoxesOrBeyondNumbersSaySo) {
+    Calculator c;
+    c.setCable(16); // RG-174: over 6000 dB of line loss at 6000 MHz over 9999 ft
+    c.setFrequency("6000");
+    c.setLength("9999");
+    EXPECT_EQ(c.displays().txtMLTot, "6392.361");
+    EXPECT_EQ(c.displays().txtTotalLoss, Overflow);
+    EXPECT_EQ(c.displays().txtImpedIn, Overflow);
+    EXPECT_EQ(c.displays().txtPolarDegree, Overflow);
+
+    c = Calculator();
+    c.setResistance("1e400");
+    for (const std::string* shown : {&c.displays().txtLoadSWR, &c.displays().txtRho,
+                                     &c.displays().txtImpedIn, &c.displays().txtPolarZ})
+        EXPECT_EQ(*shown, Overflow);
+
+    c = Calculator();
+    c.setResistance("0");
+    c.setLength("0"); // a short seen straight through: an SWR of millions
+    EXPECT_EQ(c.displays().txtLoadSWR, TooLarge);
+    EXPECT_EQ(c.displays().txtRho, "1.00000");
+}
+
+TEST(Calculator, EveryNumberGoesThroughTheCommaRule) {
+    Calculator c = rg213();
+    EXPECT_TRUE(c.setLength("0,25w").empty());
+    EXPECT_EQ(c.boxes().length, "11.592");
+}
+
+TEST(Calculator, StoredNegativeResistanceFollowsTheTypedRule) {
+    TlDefaults d;
+    d.resistance = "-75";
+    Calculator c;
+    c.applyDefaults(d);
+    EXPECT_EQ(c.boxes().resistance, "75");
+    EXPECT_EQ(c.displays().txtLoadSWR, "1.44"); // 75 ohm on RG-8A's 52 ohm
 }

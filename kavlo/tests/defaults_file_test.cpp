@@ -104,7 +104,7 @@ TEST_F(TlFile, SavingKeepsTheUserLineOfTheFileAndItsFrequency) {
     std::ofstream(path) << common::JoinLines(sampleLines());
     Calculator c;
     c.setFrequency("7");
-    ASSERT_EQ(SaveTlDefaults(path, c.defaults(TlDefaults::DefaultPlacements())), "");
+    ASSERT_TRUE(SaveTlDefaults(path, c.defaults(TlDefaults::DefaultPlacements())).ok());
     auto lines = *common::ReadTextLines(path);
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[0], "F");
@@ -118,7 +118,7 @@ TEST_F(TlFile, SavingKeepsTheUserLineOfTheFileAndItsFrequency) {
 TEST_F(TlFile, SavingOverAGarbageFileWritesAWholeGoodOne) {
     std::ofstream(path, std::ios::binary) << std::string("\0\0\xfe\n;;\n", 7);
     Calculator c;
-    ASSERT_EQ(SaveTlDefaults(path, c.defaults(TlDefaults::DefaultPlacements())), "");
+    ASSERT_TRUE(SaveTlDefaults(path, c.defaults(TlDefaults::DefaultPlacements())).ok());
     TlDefaults d = ParseTlDefaults(*common::ReadTextLines(path));
     EXPECT_EQ(d.user.vf, UserLine{}.vf);
     EXPECT_EQ(common::ReadTextLines(path)->size(), 17u);

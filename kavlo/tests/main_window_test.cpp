@@ -1,16 +1,14 @@
 #include "kavlo/main_window.h"
 
-#include "common/qt/scripted_desktop.h"
+#include "common/qt/testing/gui_test.h"
 #include "common/text_file.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
@@ -21,13 +19,6 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "kavlo_gui_tests";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
-
     std::string defaultsPath() const {
         return common::InFolder(folder.path().toStdString(), "TL.DEF");
     }
@@ -41,20 +32,20 @@ protected:
     }
 
     template <typename T> T* control(const char* name) {
-        T* found = window->findChild<T*>(name);
-        EXPECT_TRUE(found) << name;
-        return found;
+        return common::testing::Control<T>(window.get(), name);
     }
-    QString text(const char* name) { return control<QLineEdit>(name)->text(); }
-    void type(const char* box, const QString& value) { control<QLineEdit>(box)->setText(value); }
-    void leave(const char* box) { emit control<QLineEdit>(box)->editingFinished(); }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
+    QString text(const char* name) { return common::testing::Text(window.get(), name); }
+    void type(const char* box, const QString& value) {
+        common::testing::Type(window.get(), box, value);
+    }
+    void leave(const char* box) { common::testing::Leave(window.get(), box); }
+    void press(const char* button) { common::testing::Press(window.get(), button); }
     QColor textColour(const char* box) {
         return control<QLineEdit>(box)->palette().color(QPalette::Text);
     }
 
     QTemporaryDir folder;
-    common::ScriptedDesktop scripted;
+    common::ScriptedDesktop& scripted = common::testing::Scripted();
     std::unique_ptr<frmKavlo2> window;
 };
 
@@ -203,3 +194,37 @@ TEST_F(MainWindowTest, HelpOpensTheDocumentBesideTheProgram) {
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, EveryResultFitsItsBoxAndTheWindowKeepsItsSize) {
+    open();
+    window->show();
+    const QSize size = window->size();
+    // The 600-ohm line near a quarter wave long, nearly shorted: a fifth of a megohm.
+    control<QComboBox>("cboPickCable")->setCurrentIndex(32);
+    type("txtLength", "0.2503w");
+    type("txtResistance", "0.01");
+    EXPECT_EQ(text("txtImpedIn"), "154750.60 - j 121527.00");
+    for (const char* longest : {"", "1e400"}) {
+        if (*longest) type("txtResistance", longest);
+        for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+            const int room =
+                box->width() - 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), room)
+                << box->objectName().toStdString() << " clips " << box->text().toStdString();
+        }
+    }
+    EXPECT_EQ(window->size(), size);
+
+    // The warning comes and goes without moving anything.
+    control<QComboBox>("cboPickCable")->setCurrentIndex(33);
+    type("txtFreq", "14");
+    EXPECT_TRUE(control<QLabel>("LblWarning")->isVisible());
+    EXPECT_EQ(window->size(), size);
+
+    control<QRadioButton>("optMeters")->setChecked(true);
+    const QPoint unitAt = control<QLabel>("lblUnits")->mapTo(window.get(), QPoint(0, 0));
+    const QPoint boxEnd =
+        control<QLineEdit>("txtLength")
+            ->mapTo(window.get(), QPoint(control<QLineEdit>("txtLength")->width(), 0));
+    EXPECT_GE(unitAt.x() - boxEnd.x(), 4) << "the unit stands clear of the length box";
+}

@@ -1,11 +1,10 @@
 #include "calibrix/lookup_tables.h"
-#include "calibrix/main_form.h"
+#include "calibrix/main_window.h"
 #include "calibrix/regional_style.h"
 
-#include "common/qt/scripted_desktop.h"
+#include "common/qt/testing/gui_test.h"
 #include "common/text_file.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace calibrix;
 
@@ -24,23 +22,15 @@ namespace {
 
 class MainFormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "calibrix_gui_tests";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         qputenv("HOME", home.path().toLocal8Bit());
     }
 
     template <typename T> T* control(const char* name) {
-        T* found = form.findChild<T*>(name);
-        EXPECT_TRUE(found) << name;
-        return found;
+        return common::testing::Control<T>(&form, name);
     }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
+    void press(const char* button) { common::testing::Press(&form, button); }
     QStringList listed() {
         QStringList lines;
         auto* list = control<QListWidget>("List1");
@@ -48,19 +38,18 @@ protected:
         return lines;
     }
     void save(const QString& path) {
-        scripted.fileChoices.push_back({common::FileChoice::Status::Chosen, path});
+        common::testing::ChooseFile(path);
         press("Command2");
     }
 
     QTemporaryDir home;
-    common::ScriptedDesktop scripted; // before the form, which centres itself on its screen
+    common::ScriptedDesktop& scripted = common::testing::Scripted(); // before the form
     MainForm form;
 };
 
 std::string tablesWithDefaults() {
-    TableSource source =
-        ConstructTables({"0.1", "-43.64", Channel::Forward}, RegionalStyle(QLocale::system()));
-    return common::JoinLines(source.lines);
+    return common::JoinLines(
+        ConstructTables({"0.1", "-43.64", Channel::Forward}, RegionalStyle(QLocale())).value());
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -95,6 +84,7 @@ TEST_F(MainFormTest, ConstructThenSaveWritesTheListByteForByte) {
     save(path);
     EXPECT_TRUE(scripted.messages.isEmpty());
     EXPECT_EQ(fileBytes(path).toStdString(), tablesWithDefaults());
+    EXPECT_EQ(control<QLabel>("lblSaved")->text(), "Saved in " + path);
     ASSERT_EQ(scripted.fileRequests.size(), 1);
     EXPECT_EQ(scripted.fileRequests[0].filter, "Text files (*.txt)|*.txt");
     EXPECT_EQ(scripted.fileRequests[0].folder, home.path()); // no Work folder yet
@@ -109,6 +99,19 @@ TEST_F(MainFormTest, ReflectedChannelReachesTheList) {
     press("Command1");
     EXPECT_EQ(listed()[1], "; Lookup Table for Reflected (Channel 1) Power");
     EXPECT_EQ(listed()[5], "RLowByteTable0");
+}
+
+TEST_F(MainFormTest, SavingBeforeConstructingWritesNothingAndSaysWhy) {
+    QString path = home.filePath("tables.txt");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old tables\n");
+    old.close();
+    save(path);
+    EXPECT_EQ(scripted.messages,
+              QStringList{"There are no tables to save yet. Press Construct Tables first."});
+    EXPECT_TRUE(scripted.fileRequests.isEmpty());
+    EXPECT_EQ(fileBytes(path), "old tables\n");
 }
 
 TEST_F(MainFormTest, CancelledSaveSaysNothingAndWritesNothing) {
@@ -150,4 +153,28 @@ TEST_F(MainFormTest, BadInputsLeaveTheListAsItWas) {
     EXPECT_EQ(scripted.messages[1], "Enter numeric value for Intercept");
     EXPECT_TRUE(scripted.messages[2].contains("ADRES = 0 ")) << scripted.messages[2].toStdString();
     EXPECT_EQ(listed(), before);
+}
+
+TEST(MainFormInAFrenchLocale, ShowsTheDefaultsInItsStyleAndSavesPlainText) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTemporaryDir folder;
+    {
+        MainForm form;
+        EXPECT_EQ(form.Slope->text(), "0,1");
+        EXPECT_EQ(form.Intercept->text(), "-43,64");
+        form.Intercept->setText("-40"); // the top powers pass 1000 W and get grouped
+        form.Command1->click();
+        EXPECT_TRUE(common::testing::Scripted().messages.isEmpty());
+        ASSERT_EQ(form.List1->count(), 2068);
+
+        common::testing::ChooseFile(folder.filePath("t.txt"));
+        form.Command2->click();
+    }
+    QLocale::setDefault(before);
+    const QByteArray bytes = fileBytes(folder.filePath("t.txt"));
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char c) { return c > 0 && c < 0x7F; }))
+        << "the table file holds a character outside plain ASCII";
+    EXPECT_TRUE(bytes.contains("Forward Power = 1 698,2 W\n"));
 }

@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "main_window.h"
 
 #include "lookup_tables.h"
 #include "regional_style.h"
@@ -36,12 +36,14 @@ MainForm::MainForm(QWidget* parent)
       lblFormula(common::Named<QLabel>("lblFormula", "dBm = Slope * ADRES + Intercept")),
       Command1(common::Named<QPushButton>("Command1", "Construct Tables")),
       Command2(common::Named<QPushButton>("Command2", "Save As")),
-      List1(common::Named<QListWidget>("List1")), CommonDialog1{"Save As",
-                                                                {},
-                                                                {},
-                                                                "Text files (*.txt)|*.txt"} {
+      List1(common::Named<QListWidget>("List1")), lblSaved(common::Named<QLabel>("lblSaved")),
+      CommonDialog1{"Save As", {}, {}, "Text files (*.txt)|*.txt"},
+      style_(RegionalStyle(QLocale())) {
     setObjectName("MainForm");
     setWindowTitle("Calibrix");
+    // The defaults in the user's own style, so that Construct Tables works at once.
+    Slope->setText(QString::fromStdString(InStyle("0.1", style_)));
+    Intercept->setText(QString::fromStdString(InStyle("-43.64", style_)));
     ForwardChannel->setChecked(true);
     List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layOut();
@@ -84,6 +86,7 @@ void MainForm::layOut() {
     window->addSpacing(6);
     window->addLayout(top);
     window->addWidget(List1, 1);
+    window->addWidget(lblSaved);
 
     // Wide enough for the longest retlw line with room to spare, tall enough to read
     // a good part of a table.
@@ -97,16 +100,23 @@ void MainForm::layOut() {
 void MainForm::Command1_Click() {
     Calibration calibration{Slope->text().toStdString(), Intercept->text().toStdString(),
                             ForwardChannel->isChecked() ? Channel::Forward : Channel::Reflected};
-    TableSource source = ConstructTables(calibration, RegionalStyle(QLocale::system()));
-    if (!source.built()) {
-        common::desktop().message(this, QString::fromStdString(source.message));
+    auto source = ConstructTables(calibration, style_);
+    if (!source) {
+        common::desktop().message(this, QString::fromStdString(source.message()));
         return;
     }
     List1->clear();
-    for (const std::string& line : source.lines) List1->addItem(QString::fromStdString(line));
+    lblSaved->clear();
+    for (const std::string& line : source.value()) List1->addItem(QString::fromStdString(line));
 }
 
 void MainForm::Command2_Click() {
+    // An empty list would replace the chosen file with nothing at all.
+    if (List1->count() == 0) {
+        common::desktop().message(this,
+                                  "There are no tables to save yet. Press Construct Tables first.");
+        return;
+    }
     QString work = QDir::home().filePath("Work");
     CommonDialog1.folder = QDir(work).exists() ? work : QDir::homePath();
     common::FileChoice choice = common::desktop().saveFile(this, CommonDialog1);
@@ -114,8 +124,11 @@ void MainForm::Command2_Click() {
 
     std::vector<std::string> lines;
     for (int i = 0; i < List1->count(); ++i) lines.push_back(List1->item(i)->text().toStdString());
-    if (!common::WriteFileAtomically(choice.path.toStdString(), common::JoinLines(lines)).empty())
+    if (!common::WriteFileAtomically(choice.path.toStdString(), common::JoinLines(lines))) {
         common::desktop().message(this, "I/O Error while writing file");
+        return;
+    }
+    lblSaved->setText("Saved in " + QDir::toNativeSeparators(choice.path));
 }
 
 } // namespace calibrix

@@ -1,6 +1,8 @@
 #pragma once
 // The one window: slope, intercept and channel in, the table source in a list, and
 // the list saved as a text file.
+#include "number_style.h"
+
 #include "common/qt/desktop.h"
 
 #include <QWidget>
@@ -32,6 +34,7 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
     QListWidget* List1;
+    QLabel* lblSaved; // where the last save went
     common::FileDialogRequest CommonDialog1;
 
 public slots:
@@ -40,6 +43,8 @@ public slots:
 
 private:
     void layOut();
+
+    NumberStyle style_; // the user's, for reading the boxes and writing the powers
 };
 
 } // namespace calibrix

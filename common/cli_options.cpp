@@ -1,0 +1,47 @@
+#include "cli_options.h"
+
+#include <algorithm>
+
+namespace common {
+
+bool CliOptions::has(std::string_view name) const {
+    return std::any_of(given_.begin(), given_.end(),
+                       [&](const auto& g) { return g.first == name; });
+}
+
+std::optional<std::string> CliOptions::value(std::string_view name) const {
+    std::vector<std::string> all = values(name);
+    if (all.empty()) return std::nullopt;
+    return all.back();
+}
+
+std::vector<std::string> CliOptions::values(std::string_view name) const {
+    std::vector<std::string> all;
+    for (const auto& [n, v] : given_)
+        if (n == name) all.push_back(v);
+    return all;
+}
+
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
+                                          std::span<const CliOption> known) {
+    CliOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 2 || a[0] != '-' || (a[1] >= '0' && a[1] <= '9') || a[1] == '.') {
+            options.positional_.push_back(a); // a file, or a negative number
+            continue;
+        }
+        auto option = std::find_if(known.begin(), known.end(),
+                                   [&](const CliOption& s) { return s.name == a; });
+        if (option == known.end()) return std::nullopt;
+        if (!option->takesValue) {
+            options.given_.emplace_back(a, std::string());
+            continue;
+        }
+        if (i + 1 == args.size()) return std::nullopt;
+        options.given_.emplace_back(a, args[++i]);
+    }
+    return options;
+}
+
+} // namespace common

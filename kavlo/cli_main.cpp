@@ -1,0 +1,7 @@
+#include "cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    return kavlo::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
