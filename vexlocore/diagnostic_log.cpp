@@ -19,6 +19,10 @@ const char* kindName(Contribution::Kind kind) {
         return "R";
     case Contribution::Kind::Forward:
         return "F";
+    case Contribution::Kind::Ground:
+        return "G";
+    case Contribution::Kind::Plane:
+        return "P";
     case Contribution::Kind::Ends:
         break;
     }

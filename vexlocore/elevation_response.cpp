@@ -7,6 +7,7 @@
 
 #include "antenna_pattern.h"
 #include "ground.h"
+#include "marched_response.h"
 #include "physical_optics.h"
 
 namespace vexlo {
@@ -278,6 +279,25 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
     gains.fill(static_cast<float>(gainFloorDbi));
     const double f = installation.frequencyMHz;
     if (!std::isfinite(f) || f <= 0.0 || installation.antennas.empty()) return gains;
+    if (installation.diffraction) {
+        std::vector<double> angles(gainCount);
+        for (int i = 0; i < gainCount; ++i) angles[i] = elevationDegrees(i) * pi / 180.0;
+        const MarchedResponse response(terrain, installation);
+        const auto field = response.farField(angles);
+        for (int i = 0; i < gainCount; ++i)
+            gains[i] = static_cast<float>(floorDbi(std::norm(field[i])));
+        if (log) {
+            // The terms of each antenna on its own; they add up to the total.
+            for (std::size_t a = 0; a < installation.antennas.size(); ++a) {
+                LoggedAngle one;
+                response.farField({angles[log->index]}, static_cast<int>(a), &one);
+                log->terms.insert(log->terms.end(), one.terms.begin(), one.terms.end());
+            }
+            log->total = field[log->index];
+            log->gainDbi = gains[log->index];
+        }
+        return gains;
+    }
     Response response(terrain, installation);
     for (int i = 0; i < gainCount; ++i) {
         const Complex total = response.field(elevationDegrees(i) * pi / 180.0, i, log);

@@ -1,0 +1,30 @@
+#pragma once
+// The ground as the marching field sees it: a surface impedance (the field's normal
+// derivative is j k beta times the field, beta = sqrt(er - j 60 sigma lambda - 1), exact at
+// grazing incidence), imposed on the vertical grid by a centred difference. A plane wave
+// meeting it at grazing angle psi reflects with reflection(sin psi): the Fresnel coefficient
+// with sin psi replaced by sin(k dz sin psi) / (k dz) and the root taken at grazing.
+#include <complex>
+
+namespace vexlo {
+
+struct ImpedanceCondition {
+    double k = 0.0, dz = 0.0;
+    std::complex<double> beta;
+
+    // The condition as du/dz + alpha u = 0.
+    std::complex<double> alpha() const { return std::complex<double>(0.0, -k) * beta; }
+    // sinGrazing may be imaginary (evanescent waves).
+    std::complex<double> reflection(std::complex<double> sinGrazing) const {
+        const std::complex<double> s = std::sin(k * dz * sinGrazing) / (k * dz);
+        return (s - beta) / (s + beta);
+    }
+    // The reflection a flat ground shows in the far field at elevation psi when its surface
+    // field follows this condition and is radiated with the continuous one (1 + R) (sin psi
+    // - beta) / (2 sin psi): the exact plane's answer is corrected by the difference.
+    std::complex<double> radiatedReflection(double sinElevation) const {
+        return (1.0 + reflection(sinElevation)) * (sinElevation - beta) / (2.0 * sinElevation);
+    }
+};
+
+} // namespace vexlo

@@ -1,0 +1,44 @@
+#include "line_sources.h"
+
+#include <cmath>
+
+#include "antenna_pattern.h"
+#include "elevation_response.h"
+
+namespace vexlo {
+
+std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& in,
+                                    double wavelength) {
+    const AntennaPattern& pattern = AntennaPattern::forType(in.antennaType);
+    const double share = 1.0 / std::sqrt(static_cast<double>(in.antennas.size()));
+    std::vector<LineSource> sources;
+    for (std::size_t i = 0; i < in.antennas.size(); ++i) {
+        const StackedAntenna& s = in.antennas[i];
+        const Point base = terrain.antenna(s.height);
+        for (int n = 0; n < pattern.elements(); ++n)
+            sources.push_back({{base.x + pattern.elementOffset(n) * wavelength, base.z},
+                               (s.phase < 0 ? -share : share) * pattern.elementWeight(n),
+                               static_cast<int>(i)});
+    }
+    return sources;
+}
+
+std::complex<double> farField(const std::vector<LineSource>& sources, double k, double theta) {
+    const double c = std::cos(theta), s = std::sin(theta);
+    std::complex<double> sum = 0.0;
+    for (const LineSource& e : sources)
+        sum += e.weight * std::polar(1.0, k * (e.at.x * c + e.at.z * s));
+    return sum;
+}
+
+std::vector<LineSource> mirrored(const std::vector<LineSource>& sources, Point on, Point tangent) {
+    const Point normal{-tangent.z, tangent.x};
+    std::vector<LineSource> images = sources;
+    for (LineSource& e : images) {
+        const double d = (e.at.x - on.x) * normal.x + (e.at.z - on.z) * normal.z;
+        e.at = {e.at.x - 2.0 * d * normal.x, e.at.z - 2.0 * d * normal.z};
+    }
+    return images;
+}
+
+} // namespace vexlo

@@ -1,0 +1,109 @@
+#include "plane_field.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vexlo {
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double pi = std::numbers::pi;
+constexpr Complex j{0.0, 1.0};
+
+// Weights of Simpson's rule on count + 1 points (count even) over [0, 1].
+double simpson(int i, int count) {
+    if (i == 0 || i == count) return 1.0 / (3.0 * count);
+    return (i % 2 ? 4.0 : 2.0) / (3.0 * count);
+}
+
+} // namespace
+
+Complex lineSourceField(double x) {
+    Complex h;
+    if (x < 8.0) {
+        h = {std::cyl_bessel_j(0.0, x), -std::cyl_neumann(0.0, x)};
+    } else {
+        // Hankel's expansion, relative error below 1e-8 from x = 8.
+        const double r = 1.0 / x, r2 = r * r;
+        const double p =
+            1.0 - 0.0703125 * r2 + 0.112152099609375 * r2 * r2 - 0.5725014209747314 * r2 * r2 * r2;
+        const double q = -0.125 * r + 0.0732421875 * r2 * r - 0.2271080017089844 * r2 * r2 * r +
+                         1.727727502584457 * r2 * r2 * r2 * r;
+        h = std::sqrt(2.0 / (pi * x)) * Complex(p, -q) * std::polar(1.0, -(x - pi / 4.0));
+    }
+    return Complex(0.0, -0.25) * h;
+}
+
+std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point base, Point tangent,
+                                double along, int count, const ImpedanceCondition& ground) {
+    const double k = ground.k, dz = ground.dz;
+    const Point normal{-tangent.z, tangent.x};
+    // Sources in the plane's coordinates: d ahead of them to the line, h above the plane.
+    struct Local {
+        double d, h;
+        Complex weight;
+    };
+    std::vector<Local> local;
+    double reach = 0.0;
+    for (const LineSource& e : sources) {
+        const double rx = e.at.x - base.x, rz = e.at.z - base.z;
+        const double d = along - (rx * tangent.x + rz * tangent.z);
+        const double h = rx * normal.x + rz * normal.z;
+        local.push_back({d, h, e.weight});
+        reach = std::max(reach, std::hypot(d, h + count * dz));
+    }
+    std::vector<Complex> field(count, 0.0);
+    const Point origin{base.x + along * tangent.x, base.z + along * tangent.z};
+    for (const LineSource& e : sources)
+        for (int m = 0; m < count; ++m) {
+            const double px = origin.x + m * dz * normal.x, pz = origin.z + m * dz * normal.z;
+            field[m] += e.weight * lineSourceField(k * std::hypot(px - e.at.x, pz - e.at.z));
+        }
+
+    // Reflected waves leaving the plane at angle phi from it (0..pi), each the image of the
+    // source's wave towards the ground: -(j/4pi) integral of R(sin phi) exp(-jk(d cos phi +
+    // (z + h) sin phi)) dphi. The phase turns at most k * reach per radian.
+    const int steps = 2 * std::max(64, static_cast<int>(std::ceil(4.0 * k * reach)));
+    for (int i = 0; i <= steps; ++i) {
+        const double phi = pi * i / steps;
+        const double c = std::cos(phi), s = std::sin(phi);
+        Complex spectrum = 0.0;
+        for (const Local& e : local)
+            spectrum += e.weight * std::polar(1.0, -k * (e.d * c + e.h * s));
+        spectrum *= ground.reflection(s) * Complex(0.0, -0.25 / pi) * (pi * simpson(i, steps));
+        const Complex step = std::polar(1.0, -k * dz * s);
+        Complex wave = 1.0;
+        for (int m = 0; m < count; ++m) {
+            field[m] += spectrum * wave;
+            wave *= step;
+        }
+    }
+    // Evanescent waves, exp(-k sinh t (z + h)), which matter only for sources within a
+    // fraction of a wavelength of the ground: (1/4pi) integral of R(-j sinh t) 2 cos(k d cosh t)
+    // exp(-k (z + h) sinh t) dt.
+    double lowest = local.empty() ? 0.0 : local.front().h;
+    for (const Local& e : local) lowest = std::min(lowest, e.h);
+    if (lowest > 0.0) {
+        const double end = std::asinh(40.0 / (k * lowest));
+        constexpr int points = 200;
+        for (int i = 0; i <= points; ++i) {
+            const double t = end * i / points;
+            const double sh = std::sinh(t), ch = std::cosh(t);
+            const Complex gamma = ground.reflection(Complex(0.0, -sh));
+            for (const Local& e : local) {
+                const Complex a = e.weight * gamma * (2.0 * std::cos(k * e.d * ch)) / (4.0 * pi) *
+                                  (end * simpson(i, points)) * std::exp(-k * e.h * sh);
+                const double decay = std::exp(-k * dz * sh);
+                double level = 1.0;
+                for (int m = 0; m < count && level > 1e-12; ++m) {
+                    field[m] += a * level;
+                    level *= decay;
+                }
+            }
+        }
+    }
+    return field;
+}
+
+} // namespace vexlo
