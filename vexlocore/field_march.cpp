@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "unit_phasor.h"
+
 namespace vexlo {
 namespace {
 
@@ -22,14 +24,10 @@ Complex downwardRoot(Complex square) {
 FieldMarch::FieldMarch(const MarchGrid& grid, const ImpedanceCondition& ground,
                        std::vector<Complex> start, Point origin, Point tangent)
     : grid_(grid), ground_(ground), transform_(grid.cells, ground.dz, ground.alpha()),
-      field_(std::move(start)), spectrum_(grid.cells), window_(grid.cells), kappa_(grid.cells),
+      field_(std::move(start)), spectrum_(grid.cells), kappa_(grid.cells), absorption_(grid.cells),
       origin_(origin), angle_(std::atan2(tangent.z, tangent.x)) {
     setUp();
-    for (int m = 0; m < grid.cells; ++m) {
-        const double depth = std::max(0, m - grid.useful) / double(grid.cells - grid.useful);
-        window_[m] = std::pow(std::cos(0.5 * pi * depth), 2);
-    }
-    absorb();
+    absorb(absorberHeight());
 }
 
 void FieldMarch::setUp() {
@@ -40,6 +38,15 @@ void FieldMarch::setUp() {
     }
     kappaBoundary_ = downwardRoot(k * k + transform_.boundaryEigenvalue());
     stepsLength_ = -1.0;
+    active_ = grid_.cells - 1;
+    // Loss per metre rising as the cube of the depth into the layer, the same over any step
+    // length: a wave crossing the layer at 60 degrees loses some 9 nepers on the way up, a
+    // shallower one more, and the loss sets in gently enough to send little back.
+    const double strength = 60.0 / absorberHeight();
+    for (int m = 0; m < grid_.cells; ++m) {
+        const double depth = std::max(0, m - grid_.useful) / double(grid_.cells - grid_.useful);
+        absorption_[m] = strength * depth * depth * depth;
+    }
     if (filtering_) limitAngles(filterAngle_);
 }
 
@@ -73,8 +80,10 @@ Point FieldMarch::position() const {
 const std::vector<Complex>& FieldMarch::modeSteps(double length) {
     if (length != stepsLength_) {
         steps_.assign(grid_.cells, 0.0);
-        for (int n = 1; n < grid_.cells; ++n)
-            steps_[n] = std::exp(Complex(0.0, -length) * kappa_[n]);
+        // A wave either travels (kappa real) or dies away (kappa negative imaginary).
+        for (int n = 1; n <= active_; ++n)
+            steps_[n] = kappa_[n].imag() == 0.0 ? unitPhasor(-kappa_[n].real() * length)
+                                                : Complex(std::exp(kappa_[n].imag() * length));
         steps_[0] = std::exp(Complex(0.0, -length) * kappaBoundary_);
         stepsLength_ = length;
     }
@@ -85,31 +94,37 @@ void FieldMarch::limitAngles(double angle) {
     filtering_ = angle < 0.5 * pi;
     filterAngle_ = angle;
     filter_.assign(grid_.cells, 1.0);
+    active_ = filtering_ ? 0 : grid_.cells - 1;
     const double k = ground_.k;
     for (int n = 1; n < grid_.cells; ++n) {
         // Full up to the angle, falling smoothly to nothing at one and a half times it.
-        const double a = std::asin(std::min(1.0, transform_.wavenumber(n) / k)) / angle;
+        const double p = transform_.wavenumber(n);
+        const double a = p < k ? std::asin(p / k) / angle : 1.5;
         filter_[n] = a <= 1.0 ? 1.0 : a >= 1.5 ? 0.0 : std::pow(std::cos(pi * (a - 1.0)), 2);
+        if (filter_[n] > 0.0) active_ = n;
     }
 }
 
 void FieldMarch::forward() {
     transform_.forward(field_, spectrum_, boundary_);
-    if (filtering_)
-        for (int n = 1; n < grid_.cells; ++n) spectrum_[n] *= filter_[n];
+    if (filtering_) {
+        for (int n = 1; n <= active_; ++n) spectrum_[n] *= filter_[n];
+        std::fill(spectrum_.begin() + active_ + 1, spectrum_.end(), Complex(0.0));
+    }
 }
 
-void FieldMarch::absorb() {
-    for (int m = grid_.useful; m < grid_.cells; ++m) field_[m] *= window_[m];
+void FieldMarch::absorb(double length) {
+    for (int m = grid_.useful; m < grid_.cells; ++m)
+        field_[m] *= std::exp(-absorption_[m] * length);
 }
 
 void FieldMarch::propagate(double length) {
     if (length <= 0.0) return;
     forward();
     const auto& steps = modeSteps(length);
-    for (int n = 1; n < grid_.cells; ++n) spectrum_[n] *= steps[n];
+    for (int n = 1; n <= active_; ++n) spectrum_[n] *= steps[n];
     transform_.inverse(spectrum_, boundary_ * steps[0], field_);
-    absorb();
+    absorb(length);
     along_ += length;
 }
 
@@ -155,17 +170,17 @@ void FieldMarch::follow(Point from, Point to, double spacing, double stepLimit, 
             forward();
             for (int j = 1; j <= perStep; ++j) {
                 ++i;
-                for (int n = 1; n < grid_.cells; ++n) spectrum_[n] *= modeStep[n];
+                for (int n = 1; n <= active_; ++n) spectrum_[n] *= modeStep[n];
                 boundary_ *= modeStep[0];
                 if (j < perStep) {
                     Complex u0 = boundary_;
-                    for (int n = 1; n < grid_.cells; ++n) u0 += weights[n] * spectrum_[n];
-                    envelope[i] = u0 * std::polar(1.0, gamma * i * ds);
+                    for (int n = 1; n <= active_; ++n) u0 += weights[n] * spectrum_[n];
+                    envelope[i] = u0 * unitPhasor(gamma * i * ds);
                 }
             }
             transform_.inverse(spectrum_, boundary_, field_);
-            absorb();
-            envelope[i] = field_[0] * std::polar(1.0, gamma * i * ds);
+            absorb(perStep * ds);
+            envelope[i] = field_[0] * unitPhasor(gamma * i * ds);
         }
         along_ = length;
         if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);

@@ -52,7 +52,8 @@ public:
 private:
     void propagate(double length);
     void rotate(double angle);
-    void absorb();
+    // The absorbing layer's loss over a step of this length.
+    void absorb(double length);
     void forward();
     const std::vector<std::complex<double>>& modeSteps(double length);
 
@@ -61,10 +62,12 @@ private:
     void setUp();
 
     MixedTransform transform_;
-    std::vector<std::complex<double>> field_, spectrum_, window_, kappa_;
+    std::vector<std::complex<double>> field_, spectrum_, kappa_;
+    std::vector<double> absorption_; // per metre, by cell
     std::vector<double> filter_;
     double filterAngle_ = 0.0;
     bool filtering_ = false;
+    int active_ = 0; // the highest mode the filter keeps; those above are always zero
     std::complex<double> boundary_, kappaBoundary_;
     std::vector<std::complex<double>> steps_; // exp(-j kappa_n length) for stepsLength_
     double stepsLength_ = -1.0;

@@ -4,6 +4,7 @@
 // integral over the ground of (u jk (u_hat . n) - du/dn) exp(jk u_hat . r), which with the
 // impedance condition du/dn = jk beta u is jk (u_hat . n - beta) times the integral of u.
 // Units: the far field of a unit line source in empty space is 1.
+#include <cmath>
 #include <complex>
 #include <vector>
 
@@ -31,10 +32,17 @@ public:
     std::complex<double> at(int angle) const { return values_[angle]; }
 
 private:
+    // exp(jk u_hat . origin) at every angle: carried on from the end of the last piece
+    // when this one starts there, else computed afresh.
+    void phasesAt(Point origin);
+
     double k_;
     std::complex<double> beta_;
     std::vector<double> cos_, sin_;
     std::vector<std::complex<double>> values_;
+    // Per angle, real and imaginary parts apart so that the loops over angles vectorise.
+    std::vector<double> phaseRe_, phaseIm_, stepRe_, stepIm_, sumRe_, sumIm_;
+    Point phasesFor_{std::nan(""), std::nan("")};
 };
 
 } // namespace vexlo

@@ -4,6 +4,7 @@
 
 #include "antenna_pattern.h"
 #include "elevation_response.h"
+#include "unit_phasor.h"
 
 namespace vexlo {
 
@@ -26,8 +27,7 @@ std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& 
 std::complex<double> farField(const std::vector<LineSource>& sources, double k, double theta) {
     const double c = std::cos(theta), s = std::sin(theta);
     std::complex<double> sum = 0.0;
-    for (const LineSource& e : sources)
-        sum += e.weight * std::polar(1.0, k * (e.at.x * c + e.at.z * s));
+    for (const LineSource& e : sources) sum += e.weight * unitPhasor(k * (e.at.x * c + e.at.z * s));
     return sum;
 }
 

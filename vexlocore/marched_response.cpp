@@ -28,6 +28,38 @@ constexpr int minimumCells = 128, maximumCells = 2048;
 // Waves steeper than this against the ground are not followed: no output angle needs them.
 constexpr double steepestKept = 60.0 * pi / 180.0;
 
+// Consecutive facets are followed as one where every vertex between lies so close to their
+// chord that a wave reflected there at the steepest angle it can still have changes its
+// phase by less than this (radians).
+constexpr double chordPhase = 0.02;
+
+// Indices of the points kept when runs of points within tolerance(point) of the chord from
+// the run's first to its last point are replaced by that chord.
+template <typename Tolerance>
+std::vector<std::size_t> simplified(const std::vector<Point>& points, Tolerance tolerance) {
+    std::vector<std::size_t> kept{0};
+    const auto within = [&](std::size_t from, std::size_t to) {
+        const Point chord = minus(points[to], points[from]);
+        const double length = std::hypot(chord.x, chord.z);
+        if (length <= 0.0) return false;
+        for (std::size_t m = from + 1; m < to; ++m) {
+            const Point d = minus(points[m], points[from]);
+            const double along = dot(d, chord) / length;
+            if (along <= 0.0 || along >= length ||
+                std::fabs(d.x * chord.z - d.z * chord.x) / length > tolerance(points[m]))
+                return false;
+        }
+        return true;
+    };
+    for (std::size_t i = 0; i + 1 < points.size();) {
+        std::size_t j = i + 1;
+        while (j + 1 < points.size() && within(i, j + 1)) ++j;
+        kept.push_back(j);
+        i = j;
+    }
+    return kept;
+}
+
 int powerOfTwoAtLeast(int n) {
     int p = 16;
     while (p < n) p *= 2;
@@ -114,9 +146,6 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     // march goes on, the Fresnel zone of the waves that still meet the ground; its upper
     // half absorbs.
     const double sourcesHeight = (top - lowest) * 1.25 + wavelength;
-    const auto neededAt = [&](double x) {
-        return sourcesHeight + fresnelZones * std::sqrt(wavelength * std::max(0.0, x - base.x));
-    };
     MarchGrid grid;
     grid.cells = std::min(
         maximumCells,
@@ -127,19 +156,43 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
 
     const double startAlong = ahead + std::max(wavelength / 2.0, 4.0 * condition.dz);
     const Point start{base.x + startAlong * tangent.x, base.z + startAlong * tangent.z};
-    FieldMarch common(grid, condition,
-                      planeField(sources, base, tangent, startAlong, grid.cells, condition), start,
-                      tangent);
+    // The starting field below the absorber; above, only steep waves the march drops.
+    std::vector<Complex> starting =
+        planeField(sources, base, tangent, startAlong, grid.cells, condition);
+    starting.resize(grid.cells, 0.0);
+    FieldMarch common(grid, condition, std::move(starting), start, tangent);
     common.limitAngles(steepestKept);
 
-    // The terrain from the starting line on.
-    std::vector<Point> path{start};
-    std::vector<int> facetOf{-1};
-    for (std::size_t v = Terrain::base + 1; v < vertices.size(); ++v)
-        if (vertices[v].x > start.x) {
-            path.push_back(vertices[v]);
-            facetOf.push_back(static_cast<int>(v) - 1);
+    // The terrain from the starting line on, in pieces no finer than its shape needs.
+    std::vector<Point> path;
+    std::vector<int> facetOf;
+    {
+        // Within the profile; the curved continuation keeps its own pieces, whose corners
+        // are small enough not to radiate.
+        std::vector<Point> all{start};
+        std::vector<int> facets{-1};
+        for (int v = Terrain::base + 1; v <= terrain_.lastProfileVertex(); ++v)
+            if (vertices[v].x > start.x) {
+                all.push_back(vertices[v]);
+                facets.push_back(v - 1);
+            }
+        // A wave meets the ground x from the tower at no more than about the angle the
+        // elements' height subtends there.
+        const auto tolerance = [&](Point p) {
+            const double steepest =
+                std::min(0.6, 2.0 * sourcesHeight / std::max(1.0, p.x - base.x));
+            return chordPhase / (2.0 * k * steepest);
+        };
+        for (std::size_t i : simplified(all, tolerance)) {
+            path.push_back(all[i]);
+            facetOf.push_back(facets[i]);
         }
+        for (std::size_t v = terrain_.lastProfileVertex() + 1; v < vertices.size(); ++v)
+            if (vertices[v].x > start.x) {
+                path.push_back(vertices[v]);
+                facetOf.push_back(static_cast<int>(v) - 1);
+            }
+    }
     const double profileEnd = vertices[terrain_.lastProfileVertex()].x;
     const auto stepLimitOf = [&](const FieldMarch& march) {
         return 0.5 * march.absorberHeight() /
@@ -147,8 +200,9 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     };
     const auto spacingAt = [&](const FieldMarch& march, double x) {
         if (x <= profileEnd + 10.0 * wavelength) return wavelength / 4.0;
+        // The waves that still meet the ground come down from no higher than the elements.
         const double waves =
-            std::min(march.steepestWave(), 2.0 * std::atan(neededAt(x) / (x - base.x)));
+            std::min(march.steepestWave(), 3.0 * std::atan(sourcesHeight / (x - base.x)));
         return std::min(stepLimitOf(march),
                         std::max(wavelength / 4.0, 0.5 / (k * (1.0 - std::cos(waves)))));
     };
@@ -157,20 +211,29 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
         const double length = std::hypot(b.x - a.x, b.z - a.z);
         return k * dot(v, {(b.x - a.x) / length, (b.z - a.z) / length}) / std::hypot(v.x, v.z);
     };
+    // Where a grid of this useful height stops holding what it must, the elements' height
+    // and the Fresnel zone sqrt(lambda x) fresnelZones times: the grid grows there, at the
+    // same places in every march, so that marches over nearly the same ground stay alike.
+    const auto outgrownAt = [&](double useful) {
+        const double zone = std::max(0.0, (useful - sourcesHeight) / fresnelZones);
+        return base.x + zone * zone / wavelength;
+    };
     // A long piece goes in parts, so that the grid can grow on the way.
-    const auto follow = [&](FieldMarch& march, Point a, Point b, GroundRadiation* radiation,
-                            double) {
+    const auto follow = [&](FieldMarch& march, Point a, Point b, GroundRadiation* radiation) {
         const double length = std::hypot(b.x - a.x, b.z - a.z);
         double done = 0.0;
         while (done < length) {
             const Point from{a.x + (b.x - a.x) * done / length, a.z + (b.z - a.z) * done / length};
+            while (from.x >= outgrownAt(march.usefulHeight())) march.coarsen();
             const double x = from.x - base.x;
-            const double part = std::min(length - done, std::max(8.0 * wavelength, 0.3 * x));
+            double part = std::min(length - done, std::max(8.0 * wavelength, 0.3 * x));
+            const double limit = outgrownAt(march.usefulHeight());
+            if (b.x > a.x && from.x + part * (b.x - a.x) / length > limit)
+                part = (limit - from.x) * length / (b.x - a.x);
             const double end = (length - done - part < 1e-9 * length) ? length : done + part;
             const Point to = end == length ? b
                                            : Point{a.x + (b.x - a.x) * end / length,
                                                    a.z + (b.z - a.z) * end / length};
-            while (march.usefulHeight() < neededAt(from.x)) march.coarsen();
             march.follow(from, to, spacingAt(march, from.x), stepLimitOf(march),
                          radiation ? gammaFor(from, to) : 0.0, radiation);
             done = end;
@@ -181,31 +244,26 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     std::size_t fork = 0;
     while (fork + 1 < path.size() &&
            std::fabs(dot(minus(path[fork + 1], base), normal)) < 1e-6 * wavelength) {
-        follow(common, path[fork], path[fork + 1], nullptr, path[fork].x);
+        follow(common, path[fork], path[fork + 1], nullptr);
         ++fork;
     }
     GroundRadiation overTerrain(k, condition.beta, angles), overPlane(k, condition.beta, angles);
     FieldMarch terrainMarch = common, planeMarch = common;
-    Point planeAt = path[fork];
     for (std::size_t i = fork; i + 1 < path.size(); ++i) {
         const Point a = path[i], b = path[i + 1];
-        const Complex terrainBefore = log ? overTerrain.at(log->index) : 0.0;
-        const Complex planeBefore = log ? overPlane.at(log->index) : 0.0;
-        follow(terrainMarch, a, b, &overTerrain, a.x);
-        // The plane's march in pieces of the same length along it.
-        const double along = dot(minus(b, base), tangent);
-        const Point next{base.x + along * tangent.x, base.z + along * tangent.z};
-        if (dot(minus(next, planeAt), tangent) > 0.0) {
-            follow(planeMarch, planeAt, next, &overPlane, a.x);
-            planeAt = next;
-        }
-        if (log) {
+        const Complex before = log ? overTerrain.at(log->index) : 0.0;
+        follow(terrainMarch, a, b, &overTerrain);
+        if (log)
             logTerm(Contribution::Kind::Ground, facetOf[i + 1], midpoint(a, b), 0.0, 0.0, 0.0,
-                    overTerrain.at(log->index) - terrainBefore);
-            logTerm(Contribution::Kind::Plane, -1, midpoint(planeAt, next), 0.0, 0.0, 0.0,
-                    planeBefore - overPlane.at(log->index));
-        }
+                    overTerrain.at(log->index) - before);
     }
+    // The plane, straight on to as far as the terrain goes, in the longest steps it allows.
+    const double along = dot(minus(path.back(), base), tangent);
+    const Point end{base.x + along * tangent.x, base.z + along * tangent.z};
+    if (dot(minus(end, path[fork]), tangent) > 0.0) follow(planeMarch, path[fork], end, &overPlane);
+    if (log)
+        logTerm(Contribution::Kind::Plane, -1, midpoint(path[fork], end), 0.0, 0.0, 0.0,
+                -overPlane.at(log->index));
     for (std::size_t i = 0; i < angles.size(); ++i)
         field[i] += overTerrain.values()[i] - overPlane.values()[i];
     return field;

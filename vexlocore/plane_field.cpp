@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "unit_phasor.h"
+
 namespace vexlo {
 namespace {
 
@@ -22,7 +24,23 @@ double simpson(int i, int count) {
 Complex lineSourceField(double x) {
     Complex h;
     if (x < 8.0) {
-        h = {std::cyl_bessel_j(0.0, x), -std::cyl_neumann(0.0, x)};
+        // Rational approximations of J0 and Y0, absolute error below 1e-8.
+        const double y = x * x;
+        const double j0 =
+            (57568490574.0 +
+             y * (-13362590354.0 +
+                  y * (651619640.7 + y * (-11214424.18 + y * (77392.33017 + y * -184.9052456))))) /
+            (57568490411.0 +
+             y * (1029532985.0 + y * (9494680.718 + y * (59272.64853 + y * (267.8532712 + y)))));
+        const double y0 =
+            (-2957821389.0 +
+             y * (7062834065.0 +
+                  y * (-512359803.6 + y * (10879881.29 + y * (-86327.92757 + y * 228.4622733))))) /
+                (40076544269.0 +
+                 y * (745249964.8 +
+                      y * (7189466.438 + y * (47447.26470 + y * (226.1030244 + y))))) +
+            2.0 / pi * j0 * std::log(x);
+        h = {j0, -y0};
     } else {
         // Hankel's expansion, relative error below 1e-8 from x = 8.
         const double r = 1.0 / x, r2 = r * r;
@@ -30,7 +48,7 @@ Complex lineSourceField(double x) {
             1.0 - 0.0703125 * r2 + 0.112152099609375 * r2 * r2 - 0.5725014209747314 * r2 * r2 * r2;
         const double q = -0.125 * r + 0.0732421875 * r2 * r - 0.2271080017089844 * r2 * r2 * r +
                          1.727727502584457 * r2 * r2 * r2 * r;
-        h = std::sqrt(2.0 / (pi * x)) * Complex(p, -q) * std::polar(1.0, -(x - pi / 4.0));
+        h = std::sqrt(2.0 / (pi * x)) * Complex(p, -q) * unitPhasor(-(x - pi / 4.0));
     }
     return Complex(0.0, -0.25) * h;
 }
@@ -67,12 +85,12 @@ std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point ba
     const int steps = 2 * std::max(64, static_cast<int>(std::ceil(4.0 * k * reach)));
     for (int i = 0; i <= steps; ++i) {
         const double phi = pi * i / steps;
-        const double c = std::cos(phi), s = std::sin(phi);
+        const Complex turn = unitPhasor(phi);
+        const double c = turn.real(), s = turn.imag();
         Complex spectrum = 0.0;
-        for (const Local& e : local)
-            spectrum += e.weight * std::polar(1.0, -k * (e.d * c + e.h * s));
+        for (const Local& e : local) spectrum += e.weight * unitPhasor(-k * (e.d * c + e.h * s));
         spectrum *= ground.reflection(s) * Complex(0.0, -0.25 / pi) * (pi * simpson(i, steps));
-        const Complex step = std::polar(1.0, -k * dz * s);
+        const Complex step = unitPhasor(-k * dz * s);
         Complex wave = 1.0;
         for (int m = 0; m < count; ++m) {
             field[m] += spectrum * wave;
@@ -90,16 +108,15 @@ std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point ba
         for (int i = 0; i <= points; ++i) {
             const double t = end * i / points;
             const double sh = std::sinh(t), ch = std::cosh(t);
-            const Complex gamma = ground.reflection(Complex(0.0, -sh));
-            for (const Local& e : local) {
-                const Complex a = e.weight * gamma * (2.0 * std::cos(k * e.d * ch)) / (4.0 * pi) *
-                                  (end * simpson(i, points)) * std::exp(-k * e.h * sh);
-                const double decay = std::exp(-k * dz * sh);
-                double level = 1.0;
-                for (int m = 0; m < count && level > 1e-12; ++m) {
-                    field[m] += a * level;
-                    level *= decay;
-                }
+            Complex a = 0.0;
+            for (const Local& e : local)
+                a += e.weight * (2.0 * unitPhasor(k * e.d * ch).real()) * std::exp(-k * e.h * sh);
+            a *= ground.reflection(Complex(0.0, -sh)) / (4.0 * pi) * (end * simpson(i, points));
+            const double decay = std::exp(-k * dz * sh);
+            double level = 1.0;
+            for (int m = 0; m < count && level > 1e-12; ++m) {
+                field[m] += a * level;
+                level *= decay;
             }
         }
     }

@@ -2,20 +2,23 @@
 
 #include <cmath>
 #include <numbers>
-#include <utility>
 
 namespace vexlo {
 
 using Complex = std::complex<double>;
 
 SineTransform::SineTransform(int size)
-    : size_(size), twiddles_(size), reversed_(2 * size), work_(2 * size) {
-    const int length = 2 * size;
-    for (int i = 0; i < size; ++i)
-        twiddles_[i] = std::polar(1.0, -2.0 * std::numbers::pi * i / length);
+    : size_(size), sines_(size), re_(size), im_(size), twiddleRe_(size), twiddleIm_(size),
+      reversed_(size) {
+    for (int j = 0; j < size; ++j) sines_[j] = std::sin(std::numbers::pi * j / size);
+    for (int h = 1; h < size; h *= 2)
+        for (int i = 0; i < h; ++i) {
+            twiddleRe_[h + i] = std::cos(std::numbers::pi * i / h);
+            twiddleIm_[h + i] = -std::sin(std::numbers::pi * i / h);
+        }
     int bits = 0;
-    while ((1 << bits) < length) ++bits;
-    for (int i = 0; i < length; ++i) {
+    while ((1 << bits) < size) ++bits;
+    for (int i = 0; i < size; ++i) {
         int r = 0;
         for (int b = 0; b < bits; ++b)
             if (i & (1 << b)) r |= 1 << (bits - 1 - b);
@@ -23,33 +26,49 @@ SineTransform::SineTransform(int size)
     }
 }
 
-void SineTransform::fft(std::vector<Complex>& data) const {
-    const int length = 2 * size_;
-    for (int i = 0; i < length; ++i)
-        if (i < reversed_[i]) std::swap(data[i], data[reversed_[i]]);
-    for (int half = 1; half < length; half *= 2) {
-        const int stride = size_ / half;
-        for (int start = 0; start < length; start += 2 * half) {
-            for (int i = 0; i < half; ++i) {
-                const Complex t = twiddles_[i * stride] * data[start + i + half];
-                data[start + i + half] = data[start + i] - t;
-                data[start + i] += t;
+void SineTransform::forward(std::vector<Complex>& values) {
+    const int n = size_;
+    double* __restrict re = re_.data();
+    double* __restrict im = im_.data();
+    // The folded input, placed in bit-reversed order.
+    for (int m = 0; m < n; ++m) {
+        const int j = reversed_[m];
+        if (j == 0) {
+            re[m] = im[m] = 0.0;
+            continue;
+        }
+        const Complex a = values[j], b = values[n - j];
+        const Complex y = sines_[j] * (a + b) + 0.5 * (a - b);
+        re[m] = y.real();
+        im[m] = y.imag();
+    }
+    for (int h = 1; h < n; h *= 2) {
+        const double* __restrict wr = twiddleRe_.data() + h;
+        const double* __restrict wi = twiddleIm_.data() + h;
+        for (int start = 0; start < n; start += 2 * h) {
+            double* __restrict ar = re + start;
+            double* __restrict ai = im + start;
+            double* __restrict br = re + start + h;
+            double* __restrict bi = im + start + h;
+            for (int i = 0; i < h; ++i) {
+                const double tr = wr[i] * br[i] - wi[i] * bi[i];
+                const double ti = wr[i] * bi[i] + wi[i] * br[i];
+                br[i] = ar[i] - tr;
+                bi[i] = ai[i] - ti;
+                ar[i] += tr;
+                ai[i] += ti;
             }
         }
     }
-}
-
-void SineTransform::forward(std::vector<Complex>& values) {
-    // The odd extension [0, x1..x(N-1), 0, -x(N-1)..-x1] transforms to -2j X.
-    const int n = size_;
-    work_[0] = work_[n] = 0.0;
-    for (int m = 1; m < n; ++m) {
-        work_[m] = values[m];
-        work_[2 * n - m] = -values[m];
-    }
-    fft(work_);
     values[0] = 0.0;
-    for (int i = 1; i < n; ++i) values[i] = Complex(0.0, 0.5) * work_[i];
+    Complex odd(0.5 * re[0], 0.5 * im[0]);
+    values[1] = odd;
+    for (int k = 1; k < n / 2; ++k) {
+        const Complex c(re[k], im[k]), d(re[n - k], im[n - k]);
+        values[2 * k] = Complex(0.0, 0.5) * (c - d);
+        odd += 0.5 * (c + d);
+        values[2 * k + 1] = odd;
+    }
 }
 
 void SineTransform::inverse(std::vector<Complex>& values) {

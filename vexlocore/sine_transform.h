@@ -1,7 +1,9 @@
 #pragma once
-// The discrete sine transform of type I on complex values, through a radix-2 FFT of twice
-// the length: X[n] = sum over m = 1..N-1 of x[m] sin(pi n m / N), and its inverse. Index 0
-// of both arrays is unused (the transform's zero at the boundary).
+// The discrete sine transform of type I on complex values: X[n] = sum over m = 1..N-1 of
+// x[m] sin(pi n m / N), and its inverse. Index 0 of both arrays is unused (the transform's
+// zero at the boundary). One complex FFT of length N: the input folded with sine weights
+// y[j] = sin(pi j / N) (x[j] + x[N-j]) + (x[j] - x[N-j]) / 2, whose transform C gives
+// X[2k] = j (C[k] - C[N-k]) / 2 and X[2k+1] = X[2k-1] + (C[k] + C[N-k]) / 2, X[1] = C[0] / 2.
 #include <complex>
 #include <vector>
 
@@ -18,12 +20,13 @@ public:
     void inverse(std::vector<std::complex<double>>& values);
 
 private:
-    void fft(std::vector<std::complex<double>>& data) const;
-
     int size_;
-    std::vector<std::complex<double>> twiddles_; // exp(-j 2 pi i / 2N), i < N
-    std::vector<int> reversed_;                  // bit reversal of the 2N indices
-    std::vector<std::complex<double>> work_;
+    std::vector<double> sines_; // sin(pi j / N)
+    // Real and imaginary parts apart, so that the butterflies vectorise.
+    std::vector<double> re_, im_;
+    // For the stage joining blocks of length h, twiddle i (< h) at h + i: exp(-j pi i / h).
+    std::vector<double> twiddleRe_, twiddleIm_;
+    std::vector<int> reversed_; // bit reversal of the N indices
 };
 
 } // namespace vexlo
