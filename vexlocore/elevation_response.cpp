@@ -204,20 +204,27 @@ Complex Response::field(double theta, int index, LoggedAngle* log) {
             const double un = dot(u, f.normal);
             double from = 0.0, to = f.length;
             if (!in_.diffraction) {
-                if (un <= 0.0) continue;
                 from = view.visibleFrom;
                 to = view.visibleTo;
-                // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of
-                // the vertices beyond the facet.
-                const double limit = horizon[fi + 2];
-                const double c0 = f.start.z - f.start.x * tanTheta - limit;
-                const double c1 = f.tangent.z - f.tangent.x * tanTheta;
-                if (c1 > 0.0)
-                    from = std::max(from, -c0 / c1);
-                else if (c1 < 0.0)
-                    to = std::min(to, -c0 / c1);
-                else if (c0 < 0.0)
-                    continue;
+                if (un <= 0.0) {
+                    // The direction dips below this facet's plane while the direct ray passes
+                    // above it: the facet's field is the grazing one (coefficient -1) over all
+                    // the antenna sees of it, and cancels the ray as its reflection did on
+                    // the other side of grazing.
+                    if (!directClear) continue;
+                } else {
+                    // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of
+                    // the vertices beyond the facet.
+                    const double limit = horizon[fi + 2];
+                    const double c0 = f.start.z - f.start.x * tanTheta - limit;
+                    const double c1 = f.tangent.z - f.tangent.x * tanTheta;
+                    if (c1 > 0.0)
+                        from = std::max(from, -c0 / c1);
+                    else if (c1 < 0.0)
+                        to = std::min(to, -c0 / c1);
+                    else if (c0 < 0.0)
+                        continue;
+                }
             }
             if (!(to > from)) continue;
             const FacetPoint pa = facetPoint(antenna, facet, from, u);
