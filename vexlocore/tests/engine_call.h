@@ -3,11 +3,15 @@
 // run-time folder as the terrain program loads it.
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <fstream>
 #include <numbers>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -85,6 +89,47 @@ inline double groundFactorDb(double theta, double heightFeet, double er, double 
 
 // 4/3 of the earth's mean radius, in feet.
 constexpr double effectiveEarthFeet = 4.0 / 3.0 * 6371000.0 / 0.3048;
+
+// A sample profile of the terrain program (feet, or metres after a units line of the word
+// meters), read plainly: distance and elevation per line.
+inline std::vector<std::pair<double, double>> sampleProfile(const std::string& name) {
+    std::ifstream in(TEST_DATA_DIR "/../brisco/samples/" + name);
+    std::vector<std::pair<double, double>> profile;
+    double scale = 1.0;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.find_first_of("FfMm") != std::string::npos) {
+            scale = line.find('F') != std::string::npos || line[0] == 'f' ? 1.0 : 1.0 / 0.3048;
+            continue;
+        }
+        std::istringstream fields(line);
+        double d, e;
+        if (fields >> d >> e) profile.push_back({d * scale, e * scale});
+    }
+    return profile;
+}
+
+// How two sets of gains (dB) agree at the angles where the second, the standard, is within
+// 15 dB of its peak.
+struct Agreement {
+    double rms = 0.0, worst = 0.0, worstAngle = 0.0;
+    int compared = 0;
+};
+inline Agreement agreement(const std::vector<double>& angles, const std::vector<double>& gains,
+                           const std::vector<double>& standard) {
+    const double peak = *std::max_element(standard.begin(), standard.end());
+    Agreement a;
+    double sum = 0.0;
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+        if (standard[i] < peak - 15.0) continue;
+        const double d = gains[i] - standard[i];
+        sum += d * d;
+        ++a.compared;
+        if (std::fabs(d) > std::fabs(a.worst)) a.worst = d, a.worstAngle = angles[i];
+    }
+    a.rms = a.compared ? std::sqrt(sum / a.compared) : 0.0;
+    return a;
+}
 
 inline void expectAllFinite(const std::array<float, 140>& gains) {
     for (float g : gains) {

@@ -1,4 +1,6 @@
 // A flat profile against the closed form of a single antenna over a flat plane.
+#include <algorithm>
+
 #include "engine_call.h"
 
 using namespace vexlo_test;
@@ -28,19 +30,29 @@ TEST_P(FlatGround, EveryAngleMatchesTheClosedForm) {
         c.profile = {{0.0, 250.0}, {500.0, 250.0}, {3000.0, 250.0}};
         const auto free = freeSpace(c);
         const auto gains = c.run();
-        // The ground is level on a 4/3 earth: its reflection spreads as a sphere's does,
-        // which matters below a few degrees.
-        for (int k = 3; k < 140; ++k) {
+        std::array<double, 140> expected;
+        for (int k = 0; k < 140; ++k)
+            expected[k] = free[k] + groundFactorDb(degreesAt(k) * pi / 180.0, 100.0, c.dielectric,
+                                                   c.conductivity, 14.2);
+        const double peak = *std::max_element(expected.begin(), expected.end());
+        int compared = 0;
+        for (int k = 0; k < 140; ++k) {
+            // The ground is level on a 4/3 earth: the flat closed form holds where that
+            // earth's divergence factor is within 1 % of one (the curved earth below is
+            // checked against the full-wave reference).
             const double theta = degreesAt(k) * pi / 180.0;
-            const double expected =
-                free[k] + groundFactorDb(theta, 100.0, c.dielectric, c.conductivity, 14.2,
-                                         effectiveEarthFeet);
-            if (expected < -25.0) continue; // the floor and deep nulls
-            // Below 3 degrees the reflection comes off the curved continuation beyond the
-            // profile, integrated facet by facet: within half a dB there, a quarter above.
-            EXPECT_NEAR(gains[k], expected, degreesAt(k) < 3.0 ? 0.5 : 0.25)
+            const double spread =
+                2.0 * 100.0 / std::tan(theta) / (effectiveEarthFeet * std::sin(theta));
+            if (1.0 / std::sqrt(1.0 + spread) < 0.99 || expected[k] < -25.0) continue;
+            // Half a percent of the strongest field: 0.04 dB at the peak, more in the nulls
+            // in proportion to how weak the field is there.
+            const double tolerance =
+                20.0 * std::log10(1.0 + 0.005 * std::pow(10.0, (peak - expected[k]) / 20.0));
+            EXPECT_NEAR(gains[k], expected[k], tolerance)
                 << "type " << type << " at " << degreesAt(k);
+            ++compared;
         }
+        EXPECT_GT(compared, 120);
     }
 }
 
