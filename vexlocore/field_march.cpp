@@ -165,19 +165,43 @@ void FieldMarch::follow(Point from, Point to, double spacing, double stepLimit, 
         envelope[0] = field_[0];
         const auto& modeStep = modeSteps(ds);
         const auto& weights = transform_.surfaceWeights();
+        // The modes kept, their steps and ground weights, real and imaginary parts apart so
+        // that the work per sample vectorises.
+        const int modes = active_ + 1;
+        for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
+            v->resize(modes);
+        for (int n = 1; n < modes; ++n) {
+            stepRe_[n] = modeStep[n].real(), stepIm_[n] = modeStep[n].imag();
+            weightRe_[n] = weights[n].real(), weightIm_[n] = weights[n].imag();
+        }
+        double* __restrict mr = modeRe_.data();
+        double* __restrict mi = modeIm_.data();
+        const double* __restrict sr = stepRe_.data();
+        const double* __restrict si = stepIm_.data();
+        const double* __restrict wr = weightRe_.data();
+        const double* __restrict wi = weightIm_.data();
         int i = 0;
         for (int step = 0; step < steps; ++step) {
             forward();
+            for (int n = 1; n < modes; ++n)
+                mr[n] = spectrum_[n].real(), mi[n] = spectrum_[n].imag();
             for (int j = 1; j <= perStep; ++j) {
                 ++i;
-                for (int n = 1; n <= active_; ++n) spectrum_[n] *= modeStep[n];
-                boundary_ *= modeStep[0];
-                if (j < perStep) {
-                    Complex u0 = boundary_;
-                    for (int n = 1; n <= active_; ++n) u0 += weights[n] * spectrum_[n];
-                    envelope[i] = u0 * unitPhasor(gamma * i * ds);
+                double groundRe = 0.0, groundIm = 0.0;
+                for (int n = 1; n < modes; ++n) {
+                    const double r = mr[n] * sr[n] - mi[n] * si[n];
+                    const double m = mr[n] * si[n] + mi[n] * sr[n];
+                    mr[n] = r;
+                    mi[n] = m;
+                    groundRe += wr[n] * r - wi[n] * m;
+                    groundIm += wr[n] * m + wi[n] * r;
                 }
+                boundary_ *= modeStep[0];
+                if (j < perStep)
+                    envelope[i] =
+                        (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
             }
+            for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
             transform_.inverse(spectrum_, boundary_, field_);
             absorb(perStep * ds);
             envelope[i] = field_[0] * unitPhasor(gamma * i * ds);

@@ -64,6 +64,7 @@ private:
     MixedTransform transform_;
     std::vector<std::complex<double>> field_, spectrum_, kappa_;
     std::vector<double> absorption_; // per metre, by cell
+    std::vector<double> modeRe_, modeIm_, stepRe_, stepIm_, weightRe_, weightIm_; // work
     std::vector<double> filter_;
     double filterAngle_ = 0.0;
     bool filtering_ = false;

@@ -158,7 +158,7 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     const Point start{base.x + startAlong * tangent.x, base.z + startAlong * tangent.z};
     // The starting field below the absorber; above, only steep waves the march drops.
     std::vector<Complex> starting =
-        planeField(sources, base, tangent, startAlong, grid.cells, condition);
+        planeField(sources, base, tangent, startAlong, grid.cells, grid.useful, condition);
     starting.resize(grid.cells, 0.0);
     FieldMarch common(grid, condition, std::move(starting), start, tangent);
     common.limitAngles(steepestKept);
@@ -199,7 +199,7 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
                std::tan(std::min(march.steepestWave(), steepestKept));
     };
     const auto spacingAt = [&](const FieldMarch& march, double x) {
-        if (x <= profileEnd + 10.0 * wavelength) return wavelength / 4.0;
+        if (x <= profileEnd + 10.0 * wavelength) return wavelength / 3.0;
         // The waves that still meet the ground come down from no higher than the elements.
         const double waves =
             std::min(march.steepestWave(), 3.0 * std::atan(sourcesHeight / (x - base.x)));

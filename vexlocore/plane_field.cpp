@@ -54,7 +54,8 @@ Complex lineSourceField(double x) {
 }
 
 std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point base, Point tangent,
-                                double along, int count, const ImpedanceCondition& ground) {
+                                double along, int count, int exactBelow,
+                                const ImpedanceCondition& ground) {
     const double k = ground.k, dz = ground.dz;
     const Point normal{-tangent.z, tangent.x};
     // Sources in the plane's coordinates: d ahead of them to the line, h above the plane.
@@ -69,7 +70,7 @@ std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point ba
         const double d = along - (rx * tangent.x + rz * tangent.z);
         const double h = rx * normal.x + rz * normal.z;
         local.push_back({d, h, e.weight});
-        reach = std::max(reach, std::hypot(d, h + count * dz));
+        reach = std::max(reach, std::hypot(d, h + exactBelow * dz));
     }
     std::vector<Complex> field(count, 0.0);
     const Point origin{base.x + along * tangent.x, base.z + along * tangent.z};
@@ -83,19 +84,34 @@ std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point ba
     // source's wave towards the ground: -(j/4pi) integral of R(sin phi) exp(-jk(d cos phi +
     // (z + h) sin phi)) dphi. The phase turns at most k * reach per radian.
     const int steps = 2 * std::max(64, static_cast<int>(std::ceil(4.0 * k * reach)));
+    // Per angle: the waves' weights, their phase at the present height and its step per
+    // cell, real and imaginary parts apart so that the sum over the angles vectorises.
+    std::vector<double> weightRe(steps + 1), weightIm(steps + 1), waveRe(steps + 1, 1.0),
+        waveIm(steps + 1, 0.0), stepRe(steps + 1), stepIm(steps + 1);
     for (int i = 0; i <= steps; ++i) {
-        const double phi = pi * i / steps;
-        const Complex turn = unitPhasor(phi);
+        const Complex turn = unitPhasor(pi * i / steps);
         const double c = turn.real(), s = turn.imag();
         Complex spectrum = 0.0;
         for (const Local& e : local) spectrum += e.weight * unitPhasor(-k * (e.d * c + e.h * s));
         spectrum *= ground.reflection(s) * Complex(0.0, -0.25 / pi) * (pi * simpson(i, steps));
+        weightRe[i] = spectrum.real();
+        weightIm[i] = spectrum.imag();
         const Complex step = unitPhasor(-k * dz * s);
-        Complex wave = 1.0;
-        for (int m = 0; m < count; ++m) {
-            field[m] += spectrum * wave;
-            wave *= step;
+        stepRe[i] = step.real();
+        stepIm[i] = step.imag();
+    }
+    for (int m = 0; m < count; ++m) {
+        double sumRe = 0.0, sumIm = 0.0;
+        for (int i = 0; i <= steps; ++i) {
+            const double vr = weightRe[i] * waveRe[i] - weightIm[i] * waveIm[i];
+            const double vi = weightRe[i] * waveIm[i] + weightIm[i] * waveRe[i];
+            sumRe += vr;
+            sumIm += vi;
+            const double wr = waveRe[i] * stepRe[i] - waveIm[i] * stepIm[i];
+            waveIm[i] = waveRe[i] * stepIm[i] + waveIm[i] * stepRe[i];
+            waveRe[i] = wr;
         }
+        field[m] += Complex(sumRe, sumIm);
     }
     // Evanescent waves, exp(-k sinh t (z + h)), which matter only for sources within a
     // fraction of a wavelength of the ground: (1/4pi) integral of R(-j sinh t) 2 cos(k d cosh t)

@@ -15,9 +15,11 @@ namespace vexlo {
 std::complex<double> lineSourceField(double kr);
 
 // Heights m dz for m = 0..count-1 above the point 'along' metres from 'base' along the
-// plane of unit tangent 'tangent'. Every source must lie behind that line.
+// plane of unit tangent 'tangent'. Every source must lie behind that line. The reflected
+// waves' integral is taken finely enough for the cells below 'exactBelow'; above, where the
+// march's absorber takes the field, it is only smooth.
 std::vector<std::complex<double>> planeField(const std::vector<LineSource>& sources, Point base,
-                                             Point tangent, double along, int count,
+                                             Point tangent, double along, int count, int exactBelow,
                                              const ImpedanceCondition& ground);
 
 } // namespace vexlo

@@ -75,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The rounded hilltop as first reported, 70 ft up at 14.2 MHz.
         ReferenceCase{"HilltopOnTwenty", hilltop(), 14.2, 70.0},
         // A cliff 500 ft in front of the tower, falling 300 ft at 60 degrees.
-        ReferenceCase{"Cliff", {{0.0, 500.0}, {500.0, 500.0}, {673.2, 200.0}, {8000.0, 200.0}}, 7.1, 100.0}),
+        ReferenceCase{
+            "Cliff", {{0.0, 500.0}, {500.0, 500.0}, {673.2, 200.0}, {8000.0, 200.0}}, 7.1, 100.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CurvedEarth, LowAnglesOverLevelGroundFollowTheFullWaveAnswer) {
@@ -83,7 +84,8 @@ TEST(CurvedEarth, LowAnglesOverLevelGroundFollowTheFullWaveAnswer) {
     // reflection comes from up to 11,000 ft out, where the curved earth has moved the answer
     // off the flat closed form by a tenth of a dB or so. The reference models the ground to
     // 19,000 ft; its own answer there moves by a few tenths with that length.
-    const std::vector<std::pair<double, double>> profile{{0.0, 250.0}, {500.0, 250.0}, {3000.0, 250.0}};
+    const std::vector<std::pair<double, double>> profile{
+        {0.0, 250.0}, {500.0, 250.0}, {3000.0, 250.0}};
     Call call;
     call.type = 1;
     call.frequency = 7.1f;

@@ -21,7 +21,8 @@ std::array<float, 140> sampled(const Shape& shape, double step, int16_t type) {
     c.heights = {70.0f, 0.0f, 0.0f, 0.0f};
     c.profile.clear();
     // 7400 ft: as far as 149 points every 50 ft go, the same extent for every sampling.
-    for (double x = 0.0; x <= 7400.0 + 1e-9; x += step) c.profile.push_back({x, shape.elevation(x)});
+    for (double x = 0.0; x <= 7400.0 + 1e-9; x += step)
+        c.profile.push_back({x, shape.elevation(x)});
     return c.run();
 }
 
@@ -31,7 +32,8 @@ TEST_P(Resampled, AgreesWithinOneDecibelStepsLessThanTwoAndStaysBelowTheDipoleLi
                                                          sampled(GetParam(), 100.0, type),
                                                          sampled(GetParam(), 50.0, type)};
         float peak = -30.0f;
-        for (const auto& run : runs) peak = std::max(peak, *std::max_element(run.begin(), run.end()));
+        for (const auto& run : runs)
+            peak = std::max(peak, *std::max_element(run.begin(), run.end()));
         const auto strong = [&](int k) {
             for (const auto& run : runs)
                 if (run[k] < peak - 15.0f) return false;
@@ -57,17 +59,24 @@ TEST_P(Resampled, AgreesWithinOneDecibelStepsLessThanTwoAndStaysBelowTheDipoleLi
 
 INSTANTIATE_TEST_SUITE_P(
     Terrain, Resampled,
-    ::testing::Values(
-        Shape{"Hilltop", [](double x) { return 500.0 + 300.0 * std::exp(-std::pow(x / 3000.0, 2)); }},
-        Shape{"Ridge",
-              [](double x) { return 500.0 + 150.0 * std::exp(-std::pow((x - 3000.0) / 600.0, 2)); }},
-        Shape{"Valley",
-              [](double x) { return 800.0 - 300.0 * std::exp(-std::pow((x - 4000.0) / 1500.0, 2)); }},
-        Shape{"Rolling",
-              [](double x) {
-                  return 600.0 + 50.0 * std::sin(2.0 * pi * x / 6000.0 + 0.6) +
-                         20.0 * std::sin(2.0 * pi * x / 2500.0 + 2.1);
-              }}),
+    ::testing::Values(Shape{"Hilltop",
+                            [](double x) {
+                                return 500.0 + 300.0 * std::exp(-std::pow(x / 3000.0, 2));
+                            }},
+                      Shape{"Ridge",
+                            [](double x) {
+                                return 500.0 + 150.0 * std::exp(-std::pow((x - 3000.0) / 600.0, 2));
+                            }},
+                      Shape{"Valley",
+                            [](double x) {
+                                return 800.0 -
+                                       300.0 * std::exp(-std::pow((x - 4000.0) / 1500.0, 2));
+                            }},
+                      Shape{"Rolling",
+                            [](double x) {
+                                return 600.0 + 50.0 * std::sin(2.0 * pi * x / 6000.0 + 0.6) +
+                                       20.0 * std::sin(2.0 * pi * x / 2500.0 + 2.1);
+                            }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -19,8 +19,8 @@ struct Screen {
 // Gain in dBi of a horizontal dipole at heightFeet over level ground with these edges, at
 // the given elevation angles (radians).
 inline std::vector<double> screensGainDbi(double heightFeet, const std::vector<Screen>& screens,
-                                          const std::vector<double>& angles, double mhz,
-                                          double er, double sigma) {
+                                          const std::vector<double>& angles, double mhz, double er,
+                                          double sigma) {
     using Complex = std::complex<double>;
     const double lambda = wavelengthFeet(mhz), k = 2.0 * pi / lambda, dz = lambda / 12.0;
     const double top = 8000.0; // apertures reach this high, tapered off over their last 30 %
@@ -36,16 +36,17 @@ inline std::vector<double> screensGainDbi(double heightFeet, const std::vector<S
         const double x = screens[0].x, r = std::hypot(x, h - heightFeet),
                      image = std::hypot(x, h + heightFeet);
         z.push_back(h);
-        field.push_back((std::polar(1.0, -k * r) / std::sqrt(r) +
-                         gamma((h + heightFeet) / image) * std::polar(1.0, -k * image) /
-                             std::sqrt(image)) *
-                        taper(h, screens[0].top));
+        field.push_back(
+            (std::polar(1.0, -k * r) / std::sqrt(r) +
+             gamma((h + heightFeet) / image) * std::polar(1.0, -k * image) / std::sqrt(image)) *
+            taper(h, screens[0].top));
     }
     for (std::size_t s = 1; s < screens.size(); ++s) {
         const double d = screens[s].x - screens[s - 1].x;
         const auto kernel = [&](double dh) {
             const double rho = std::hypot(d, dh);
-            return std::sqrt(k / (2.0 * pi * rho)) * rootMinusJ * (d / rho) * std::polar(1.0, -k * rho);
+            return std::sqrt(k / (2.0 * pi * rho)) * rootMinusJ * (d / rho) *
+                   std::polar(1.0, -k * rho);
         };
         std::vector<double> next;
         std::vector<Complex> lit;
@@ -65,7 +66,8 @@ inline std::vector<double> screensGainDbi(double heightFeet, const std::vector<S
         const double s = std::sin(theta);
         Complex sum = 0.0;
         for (std::size_t i = 0; i < z.size(); ++i)
-            sum += field[i] * (std::polar(1.0, k * z[i] * s) + gamma(s) * std::polar(1.0, -k * z[i] * s));
+            sum += field[i] *
+                   (std::polar(1.0, k * z[i] * s) + gamma(s) * std::polar(1.0, -k * z[i] * s));
         const Complex far = sum * dz * std::sqrt(k / (2.0 * pi)) * rootMinusJ * std::cos(theta);
         gains.push_back(2.15 + 20.0 * std::log10(std::abs(far)));
     }
