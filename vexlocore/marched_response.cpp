@@ -147,10 +147,11 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     // half absorbs.
     const double sourcesHeight = (top - lowest) * 1.25 + wavelength;
     MarchGrid grid;
+    // Cells of an eighth of a wavelength, or up to a sixth before their number doubles.
     grid.cells = std::min(
         maximumCells,
         powerOfTwoAtLeast(std::max(
-            minimumCells, static_cast<int>(std::ceil(2.0 * sourcesHeight / condition.dz)))));
+            minimumCells, static_cast<int>(std::ceil(2.0 * sourcesHeight / (wavelength / 6.0))))));
     grid.useful = grid.cells / 2;
     condition.dz = std::max(condition.dz, sourcesHeight / grid.useful);
 
