@@ -42,8 +42,7 @@ double forwardArrayFactor(int elements, double spacing) {
     return std::abs(sum);
 }
 
-} // namespace
-
+// Three-dimensional directivity (linear) of the end-fire dipole array.
 double endFireDirectivity(int elements, double spacing) {
     const double lag = phaseLagPerElement(elements, spacing);
     // Radiated power: a sum over element pairs, which depends only on their separation;
@@ -55,6 +54,8 @@ double endFireDirectivity(int elements, double spacing) {
     const double forward = forwardArrayFactor(elements, spacing);
     return 4.0 * pi * forward * forward / power;
 }
+
+} // namespace
 
 AntennaPattern::AntennaPattern(int elements, double targetDbi) : elements_(elements) {
     const double target = std::pow(10.0, targetDbi / 10.0);
@@ -84,7 +85,7 @@ AntennaPattern::AntennaPattern(int elements, double targetDbi) : elements_(eleme
             side = 1;
         }
     }
-    // Scale so that |field(0)|^2 equals the directivity.
+    // Scale so that the forward far field squared equals the directivity.
     amplitude_ =
         std::sqrt(endFireDirectivity(elements, spacing_)) / forwardArrayFactor(elements, spacing_);
 }
@@ -100,25 +101,9 @@ const AntennaPattern& AntennaPattern::forType(int type) {
     return *patterns[t];
 }
 
-std::complex<double> AntennaPattern::field(double beta) const {
-    if (elements_ == 1) return amplitude_;
-    const double lag = phaseLagPerElement(elements_, spacing_);
-    const double kd = 2.0 * pi * spacing_;
-    const double middle = 0.5 * (elements_ - 1);
-    const double c = std::cos(beta);
-    std::complex<double> sum = 0.0;
-    for (int n = 0; n < elements_; ++n) sum += std::polar(1.0, (n - middle) * kd * c - n * lag);
-    return amplitude_ * sum;
-}
-
 std::complex<double> AntennaPattern::elementWeight(int n) const {
     if (elements_ == 1) return amplitude_;
     return amplitude_ * std::polar(1.0, -n * phaseLagPerElement(elements_, spacing_));
-}
-
-double AntennaPattern::directivityDbi() const {
-    if (elements_ == 1) return 10.0 * std::log10(4.0 * pi / dipolePairIntegral(0.0));
-    return 10.0 * std::log10(endFireDirectivity(elements_, spacing_));
 }
 
 } // namespace vexlo

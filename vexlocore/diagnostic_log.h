@@ -8,20 +8,23 @@
 //   <one line per term>
 //   Total field <mag> at <deg> deg, gain <dBi> dBi
 //
-// kind is D (the antenna's direct field) or the physical-optics integral of one facet:
-// R when the facet holds the specular point of the reflection towards the angle, F when it
-// holds the point where the direct ray meets it (its currents cancel the direct field
-// beyond: the shadow), E when neither lies on it and only its ends radiate (the share
-// that, summed over the terrain's breaks and crests, is their diffraction). Facets whose
-// share is below 1e-4 are left out. facet numbers the cleaned profile: vertex 1 is the
-// tower base, facet i runs from vertex i to i+1, facet 0 is the ground behind the tower and
-// the facets after the last point are the curved continuation; wedge is always "-" (kept
-// for the layout). x_ft, z_ft: the stationary point (the facet's middle for E, the antenna
-// for D), feet, elevations after the effective-earth transform. angle_deg: grazing angle at
-// the stationary point. coef: the Fresnel coefficient there (0 for E, 1 for D). path_ft:
-// extra path over the same antenna's direct ray. field: the term's share of the
-// installation's far field, weighted by its antenna's phase and power share, scaled so that
-// |total|^2 is the gain over isotropic.
+// kind is D, the antenna's direct field, then with diffraction on: R, the antenna's
+// reflection in the plane of the first facet (the exact closed form the rest corrects); G,
+// one piece of terrain beyond where it leaves that plane, the share of the far field its
+// marched ground field radiates; P, the plane's own continuation beyond that point, taken
+// away (one line). With diffraction off: R, the physical-optics reflection integral of a
+// facet holding the specular point; F, a facet the direction dips below, its grazing field
+// cancelling the direct ray; E, a facet whose integral is only its two end terms. Terms
+// below 1e-4 are left out. facet numbers the cleaned profile: vertex 1 is the tower base,
+// facet i runs from vertex i to i+1, facet 0 is the ground behind the tower and the facets
+// after the last point are the curved continuation; for G the last facet of the piece;
+// wedge is always "-" (kept for the layout). x_ft, z_ft: the specular point for R, the
+// middle of the piece for G, P and E, the antenna for D; feet, elevations after the
+// effective-earth transform. angle_deg: grazing angle at the specular point. coef: the
+// Fresnel coefficient there (1 for D, 0 where none). path_ft: extra path over the same
+// antenna's direct ray for R. field: the term's share of the installation's far field,
+// weighted by its antenna's phase and power share, scaled so that |total|^2 is the gain over
+// isotropic; the terms of all antennas add up to the total.
 #include <string>
 
 #include "elevation_response.h"

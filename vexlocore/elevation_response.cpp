@@ -2,283 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <numbers>
 
-#include "antenna_pattern.h"
-#include "ground.h"
+#include "geometric_response.h"
 #include "marched_response.h"
-#include "physical_optics.h"
 
 namespace vexlo {
 namespace {
 
 using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
-constexpr Complex j{0.0, 1.0};
-constexpr double speedOfLightMegametres = 299.792458; // metres x MHz
 
 double floorDbi(double power) {
     const double dbi = 10.0 * std::log10(power);
     return std::isfinite(dbi) ? std::max(dbi, gainFloorDbi) : gainFloorDbi;
 }
 
-double dot(Point a, Point b) { return a.x * b.x + a.z * b.z; }
-Point minus(Point a, Point b) { return {a.x - b.x, a.z - b.z}; }
-
-// What one antenna sees of one facet, whatever the far direction.
-struct FacetView {
-    bool lit = false;                      // the antenna is on the air side of the facet's line
-    double height = 0;                     // the antenna's distance from that line
-    double along = 0;                      // the foot of that distance, from the facet's start
-    double visibleFrom = 0, visibleTo = 0; // the part the antenna sees over the terrain
-};
-
-// What one antenna sees of one vertex.
-struct VertexView {
-    double distance = 0;
-    Complex pattern; // the antenna's far-field pattern towards the vertex
-    Complex wave;    // exp(-j k distance)
-};
-
-class Response {
-public:
-    Response(const Terrain& terrain, const Installation& in)
-        : in_(in), vertices_(terrain.vertices()), facets_(terrain.facets()),
-          wavelength_(speedOfLightMegametres / in.frequencyMHz), k_(2.0 * pi / wavelength_),
-          ground_(in.dielectric, in.conductivity, wavelength_),
-          pattern_(AntennaPattern::forType(in.antennaType)) {
-        // Each antenna is its elements, line sources along the boom: over the ground near
-        // the tower a Yagi's pattern is not yet formed, its elements' images are.
-        const double share = 1.0 / std::sqrt(static_cast<double>(in.antennas.size()));
-        for (std::size_t i = 0; i < in.antennas.size(); ++i) {
-            const StackedAntenna& s = in.antennas[i];
-            const Point base = terrain.antenna(s.height);
-            for (int n = 0; n < pattern_.elements(); ++n) {
-                antennas_.push_back({base.x + pattern_.elementOffset(n) * wavelength_, base.z});
-                weights_.push_back((s.phase < 0 ? -share : share) * pattern_.elementWeight(n));
-                owners_.push_back(static_cast<int>(i));
-            }
-        }
-        for (const Point& a : antennas_) prepare(a);
-    }
-
-    std::complex<double> field(double theta, int index, LoggedAngle* log);
-
-private:
-    void prepare(Point a);
-    // The line source's cylindrical wave at distance r, relative to its far field, times
-    // the k/4 of the surface integral: (k/4) sqrt(2j / (pi k r)).
-    Complex spreading(double r) const {
-        return k_ / 4.0 * std::sqrt(Complex(0.0, 2.0) / (pi * k_ * r));
-    }
-    FacetPoint facetPoint(int antenna, int facet, double s, Point u) const;
-    // The current of a perfect conductor's tangent plane, 2 sin(incidence) times the
-    // incident wave; each facet's integral is then weighted by the reflection coefficient at
-    // the angle the far direction makes with it (reflection), or -1 where the direction
-    // runs into the ground (the forward part, which cancels the direct field). Over a plane
-    // this is exact at every angle, grazing included, which the plane's own tangent-plane
-    // current is not; at a specular point the two agree.
-    Complex integrand(Complex outgoing, double sinIncidence) const {
-        return 2.0 * outgoing * sinIncidence;
-    }
-
-    const Installation& in_;
-    const std::vector<Point>& vertices_;
-    const std::vector<Facet>& facets_;
-    double wavelength_, k_;
-    Ground ground_;
-    const AntennaPattern& pattern_;
-    std::vector<Point> antennas_;
-    std::vector<Complex> weights_;
-    std::vector<int> owners_;                        // the stacked antenna each element belongs to
-    std::vector<std::vector<FacetView>> facetViews_; // per antenna, per facet
-    std::vector<std::vector<VertexView>> vertexViews_; // per antenna, per vertex
-};
-
-void Response::prepare(Point a) {
-    std::vector<VertexView> vv(vertices_.size());
-    for (std::size_t i = 0; i < vertices_.size(); ++i) {
-        const Point d = minus(vertices_[i], a);
-        vv[i].distance = std::hypot(d.x, d.z);
-        vv[i].pattern = 1.0;
-        vv[i].wave = std::polar(1.0, -k_ * vv[i].distance);
-    }
-    std::vector<FacetView> fv(facets_.size());
-    double blockSlope = -std::numeric_limits<double>::infinity();
-    bool wall = false; // a cliff at the tower rising above the antenna hides everything beyond
-    for (std::size_t f = 0; f < facets_.size(); ++f) {
-        const Facet& facet = facets_[f];
-        const Point rel = minus(a, facet.start);
-        fv[f].height = dot(rel, facet.normal);
-        fv[f].along = dot(rel, facet.tangent);
-        fv[f].lit = fv[f].height > 0.0;
-        fv[f].visibleFrom = 0.0;
-        fv[f].visibleTo = facet.length;
-        if (static_cast<int>(f) >= Terrain::base) {
-            // The antenna sees P(s) over every vertex up to the facet's start when the slope
-            // from the antenna to P is at least the steepest slope to those vertices.
-            const Point v = facet.start;
-            if (v.x <= a.x) {
-                if (v.z > a.z) wall = true;
-            } else {
-                blockSlope = std::max(blockSlope, (v.z - a.z) / (v.x - a.x));
-            }
-            if (wall) {
-                fv[f].visibleTo = 0.0;
-            } else if (std::isfinite(blockSlope)) {
-                // clearance(s) = (z(s) - a.z) - blockSlope (x(s) - a.x), linear in s.
-                const double c0 = (v.z - a.z) - blockSlope * (v.x - a.x);
-                const double c1 = facet.tangent.z - blockSlope * facet.tangent.x;
-                if (c1 > 0.0)
-                    fv[f].visibleFrom = std::clamp(-c0 / c1, 0.0, facet.length);
-                else if (c1 < 0.0)
-                    fv[f].visibleTo = std::clamp(-c0 / c1, 0.0, facet.length);
-                else if (c0 < 0.0)
-                    fv[f].visibleTo = 0.0;
-            }
-        }
-    }
-    facetViews_.push_back(std::move(fv));
-    vertexViews_.push_back(std::move(vv));
-}
-
-FacetPoint Response::facetPoint(int antenna, int facet, double s, Point u) const {
-    const Facet& f = facets_[facet];
-    const FacetView& view = facetViews_[antenna][facet];
-    const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-    const auto& vv = vertexViews_[antenna];
-    VertexView at;
-    if (s == 0.0 || s == f.length) {
-        at = vv[s == 0.0 ? facet : facet + 1];
-    } else {
-        const Point d = minus(p, antennas_[antenna]);
-        at.distance = std::hypot(d.x, d.z);
-        at.pattern = 1.0;
-        at.wave = std::polar(1.0, -k_ * at.distance);
-    }
-    const double sinIncidence = view.height / at.distance;
-    FacetPoint fp;
-    fp.s = s;
-    fp.phi = at.distance - dot(u, p);
-    fp.slope = (s - view.along) / at.distance - dot(u, f.tangent);
-    fp.wave = at.wave * std::polar(1.0, k_ * dot(u, p));
-    fp.g = integrand(spreading(at.distance) * at.pattern, sinIncidence);
-    return fp;
-}
-
-Complex Response::field(double theta, int index, LoggedAngle* log) {
-    const Point u{std::cos(theta), std::sin(theta)};
-    const double tanTheta = std::tan(theta);
-    const bool logging = log && log->index == index;
-    // For geometrical optics: the highest of z - x tan(theta) over the vertices from each
-    // index on; a point sees the far observer when its own value is at least that.
-    std::vector<double> horizon;
-    if (!in_.diffraction) {
-        horizon.assign(vertices_.size() + 1, -std::numeric_limits<double>::infinity());
-        for (int i = static_cast<int>(vertices_.size()) - 1; i >= 0; --i)
-            horizon[i] = std::max(horizon[i + 1], vertices_[i].z - vertices_[i].x * tanTheta);
-    }
-    Complex total = 0.0;
-    for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
-        const int antenna = static_cast<int>(ai);
-        const Point a = antennas_[ai];
-        const Complex w = weights_[ai];
-        // The direct field, phase referred to the origin.
-        const bool directClear =
-            in_.diffraction || a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
-        if (directClear) {
-            const Complex direct = w * std::polar(1.0, k_ * dot(u, a));
-            total += direct;
-            if (logging)
-                log->terms.push_back(
-                    {antenna, Contribution::Kind::Direct, -1, a, 0.0, 1.0, 0.0, direct});
-        }
-        // Ground that reflects nothing is empty space: it carries no currents.
-        if (ground_.permittivity() == Complex(1.0)) continue;
-        for (std::size_t fi = 0; fi < facets_.size(); ++fi) {
-            const int facet = static_cast<int>(fi);
-            const FacetView& view = facetViews_[ai][fi];
-            if (!view.lit) continue;
-            const Facet& f = facets_[fi];
-            const double un = dot(u, f.normal);
-            double from = 0.0, to = f.length;
-            if (!in_.diffraction) {
-                from = view.visibleFrom;
-                to = view.visibleTo;
-                if (un <= 0.0) {
-                    // The direction dips below this facet's plane while the direct ray passes
-                    // above it: the facet's field is the grazing one (coefficient -1) over all
-                    // the antenna sees of it, and cancels the ray as its reflection did on
-                    // the other side of grazing.
-                    if (!directClear) continue;
-                } else {
-                    // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of
-                    // the vertices beyond the facet.
-                    const double limit = horizon[fi + 2];
-                    const double c0 = f.start.z - f.start.x * tanTheta - limit;
-                    const double c1 = f.tangent.z - f.tangent.x * tanTheta;
-                    if (c1 > 0.0)
-                        from = std::max(from, -c0 / c1);
-                    else if (c1 < 0.0)
-                        to = std::min(to, -c0 / c1);
-                    else if (c0 < 0.0)
-                        continue;
-                }
-            }
-            if (!(to > from)) continue;
-            const FacetPoint pa = facetPoint(antenna, facet, from, u);
-            const FacetPoint pb = facetPoint(antenna, facet, to, u);
-            StationaryPoint st;
-            const double c = dot(u, f.tangent);
-            const double absUn = std::fabs(un);
-            if (absUn > 1e-12) {
-                st.s = view.along + c * view.height / absUn;
-                const double r = view.height / absUn;
-                st.phi = r - dot(u, f.start) - c * st.s;
-                st.curvature = view.height * view.height / (r * r * r);
-            } else {
-                st.s = std::numeric_limits<double>::infinity();
-                st.phi = -std::numeric_limits<double>::infinity();
-            }
-            Complex integral = endTerm(k_, pb) - endTerm(k_, pa);
-            if (absUn > 1e-12) {
-                // Over the few Fresnel zones about s* the end terms are replaced by the
-                // zone's integral.
-                const FacetLine line{k_, view.height, view.along, c, un};
-                const auto [zoneFrom, zoneTo] = line.zone();
-                const double za = std::max(from, zoneFrom), zb = std::min(to, zoneTo);
-                if (zb > za) {
-                    const auto pointAt = [&](double s) { return facetPoint(antenna, facet, s, u); };
-                    const FacetPoint qa = za == from ? pa : pointAt(za);
-                    const FacetPoint qb = zb == to ? pb : pointAt(zb);
-                    integral += zoneIntegral(line, qa, qb, st, pointAt) -
-                                (endTerm(k_, qb) - endTerm(k_, qa));
-                }
-            }
-            const Complex gamma = un > 0.0 ? ground_.reflection(un) : Complex(-1.0);
-            integral *= gamma;
-            const Complex term = w * integral;
-            total += term;
-            if (logging && std::abs(term) > 1e-4) {
-                const bool onFacet = st.s >= from && st.s <= to;
-                const auto kind = !onFacet   ? Contribution::Kind::Ends
-                                  : un > 0.0 ? Contribution::Kind::Reflected
-                                             : Contribution::Kind::Forward;
-                const double s = onFacet ? st.s : 0.5 * (from + to);
-                const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-                log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
-                                      onFacet ? gamma : Complex(0.0),
-                                      onFacet ? st.phi + dot(u, a) : 0.0, term});
-            }
-        }
-    }
-    return total;
-}
-
 } // namespace
 
 double elevationDegrees(int index) { return (index + 1) / 4.0; }
+
+double wavelengthMetres(const Installation& in) { return 299.792458 / in.frequencyMHz; }
 
 std::array<float, gainCount> elevationResponse(const Terrain& terrain,
                                                const Installation& installation, LoggedAngle* log) {
@@ -286,33 +30,26 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
     gains.fill(static_cast<float>(gainFloorDbi));
     const double f = installation.frequencyMHz;
     if (!std::isfinite(f) || f <= 0.0 || installation.antennas.empty()) return gains;
+    std::vector<double> angles(gainCount);
+    for (int i = 0; i < gainCount; ++i) angles[i] = elevationDegrees(i) * pi / 180.0;
+    std::vector<Complex> field;
     if (installation.diffraction) {
-        std::vector<double> angles(gainCount);
-        for (int i = 0; i < gainCount; ++i) angles[i] = elevationDegrees(i) * pi / 180.0;
         const MarchedResponse response(terrain, installation);
-        const auto field = response.farField(angles);
-        for (int i = 0; i < gainCount; ++i)
-            gains[i] = static_cast<float>(floorDbi(std::norm(field[i])));
-        if (log) {
-            // The terms of each antenna on its own; they add up to the total.
-            for (std::size_t a = 0; a < installation.antennas.size(); ++a) {
-                LoggedAngle one;
-                response.farField({angles[log->index]}, static_cast<int>(a), &one);
-                log->terms.insert(log->terms.end(), one.terms.begin(), one.terms.end());
-            }
-            log->total = field[log->index];
-            log->gainDbi = gains[log->index];
+        field = response.farField(angles);
+        // For the log, the terms of each antenna on its own; they add up to the total.
+        for (std::size_t a = 0; log && a < installation.antennas.size(); ++a) {
+            LoggedAngle one;
+            response.farField({angles[log->index]}, static_cast<int>(a), &one);
+            log->terms.insert(log->terms.end(), one.terms.begin(), one.terms.end());
         }
-        return gains;
+    } else {
+        field = geometricFarField(terrain, installation, angles, log);
     }
-    Response response(terrain, installation);
-    for (int i = 0; i < gainCount; ++i) {
-        const Complex total = response.field(elevationDegrees(i) * pi / 180.0, i, log);
-        gains[i] = static_cast<float>(floorDbi(std::norm(total)));
-        if (log && log->index == i) {
-            log->total = total;
-            log->gainDbi = gains[i];
-        }
+    for (int i = 0; i < gainCount; ++i)
+        gains[i] = static_cast<float>(floorDbi(std::norm(field[i])));
+    if (log) {
+        log->total = field[log->index];
+        log->gainDbi = gains[log->index];
     }
     return gains;
 }

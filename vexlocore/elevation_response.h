@@ -2,22 +2,13 @@
 // The elevation response of an antenna stack over a terrain: the gain in dBi of the whole
 // installation at every quarter degree from 0.25 to 35 degrees.
 //
-// The model. Each antenna's far field towards elevation theta is its direct field plus the
-// field of the currents the ground carries, in physical optics: every facet lit by the
-// antenna carries the current of its tangent plane (Fresnel coefficient for horizontal
-// polarisation at the local angle of incidence) and radiates it; each facet's integral is
-// exact in closed form up to a smooth amplitude (physical_optics.h). On a smooth stretch the
-// facets' end terms cancel and the stationary points give the reflection of the curved
-// surface with its divergence, so the answer converges as the profile is sampled finer and
-// is continuous in angle. Where the direct ray meets the ground, the same integral's
-// forward part cancels it: shadows, and the knife-edge diffraction over crests and breaks,
-// come out of the currents rather than from switching rays on and off. The currents are
-// those of the antenna's own illumination (one bounce): ground that the antenna cannot see
-// carries none, and a reflected wave is not blocked on its way out.
-//
-// With diffraction off the answer is geometrical optics with its limits right: the direct
-// ray while it clears the terrain, and the reflection integral over the ground that both
-// the antenna and the far observer see, without the forward part and without crest factors.
+// With diffraction (marched_response.h) the field is marched over the terrain, facet by
+// facet out to the curved earth far away, and the ground's field radiates by Green's
+// theorem: reflection from the whole lit surface, shadows, and diffraction over every crest
+// in turn come out of the one wave solution, which converges as the profile is sampled
+// finer and is continuous in angle. Without (geometric_response.h) the answer is
+// geometrical optics with its limits right: direct rays while they clear the terrain and
+// the reflection of the ground both ends see.
 #include <array>
 #include <complex>
 #include <vector>
@@ -71,5 +62,7 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
                                                LoggedAngle* log = nullptr);
 
 double elevationDegrees(int index);
+// Free-space wavelength in metres.
+double wavelengthMetres(const Installation& installation);
 
 } // namespace vexlo

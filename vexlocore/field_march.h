@@ -43,7 +43,6 @@ public:
     // the coarser cells: far from the tower the field near the ground varies over heights
     // that grow as the Fresnel zone does, while only shallow waves remain.
     void coarsen();
-    double cellHeight() const { return ground_.dz; }
     // The steepest wave the cells can carry.
     double steepestWave() const;
     double absorberHeight() const { return (grid_.cells - grid_.useful) * ground_.dz; }

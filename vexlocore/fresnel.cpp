@@ -57,9 +57,4 @@ Complex fresnelIntegral(double t) {
     return t < 0.0 ? -e : e;
 }
 
-Complex knifeEdge(double nu) {
-    // (1 + j)/2 times the integral from nu to infinity of exp(-j pi s^2 / 2).
-    return Complex(0.5, 0.5) * (Complex(0.5, -0.5) - fresnelIntegral(nu));
-}
-
 } // namespace vexlo

@@ -19,12 +19,6 @@ struct ImpedanceCondition {
         const std::complex<double> s = std::sin(k * dz * sinGrazing) / (k * dz);
         return (s - beta) / (s + beta);
     }
-    // The reflection a flat ground shows in the far field at elevation psi when its surface
-    // field follows this condition and is radiated with the continuous one (1 + R) (sin psi
-    // - beta) / (2 sin psi): the exact plane's answer is corrected by the difference.
-    std::complex<double> radiatedReflection(double sinElevation) const {
-        return (1.0 + reflection(sinElevation)) * (sinElevation - beta) / (2.0 * sinElevation);
-    }
 };
 
 } // namespace vexlo

@@ -13,10 +13,6 @@ namespace {
 
 using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
-constexpr double speedOfLightMegametres = 299.792458; // metres x MHz
-
-double dot(Point a, Point b) { return a.x * b.x + a.z * b.z; }
-Point minus(Point a, Point b) { return {a.x - b.x, a.z - b.z}; }
 Point midpoint(Point a, Point b) { return {0.5 * (a.x + b.x), 0.5 * (a.z + b.z)}; }
 
 // The grid's useful height grows with the distance x from the tower as this many times
@@ -69,8 +65,7 @@ int powerOfTwoAtLeast(int n) {
 } // namespace
 
 MarchedResponse::MarchedResponse(const Terrain& terrain, const Installation& in)
-    : terrain_(terrain), wavelength_(speedOfLightMegametres / in.frequencyMHz),
-      k_(2.0 * pi / wavelength_),
+    : terrain_(terrain), wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
       permittivity_(Ground(in.dielectric, in.conductivity, wavelength_).permittivity()),
       sources_(lineSources(terrain, in, wavelength_)) {}
 

@@ -19,8 +19,7 @@ double simpson(int i, int count) {
     return (i % 2 ? 4.0 : 2.0) / (3.0 * count);
 }
 
-} // namespace
-
+// The field of a unit line source in empty space at distance r, -(j/4) H0(2)(k r), of x = k r.
 Complex lineSourceField(double x) {
     Complex h;
     if (x < 8.0) {
@@ -52,6 +51,8 @@ Complex lineSourceField(double x) {
     }
     return Complex(0.0, -0.25) * h;
 }
+
+} // namespace
 
 std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point base, Point tangent,
                                 double along, int count, int exactBelow,

@@ -13,6 +13,8 @@ namespace vexlo {
 struct Point {
     double x = 0.0, z = 0.0;
 };
+inline double dot(Point a, Point b) { return a.x * b.x + a.z * b.z; }
+inline Point minus(Point a, Point b) { return {a.x - b.x, a.z - b.z}; }
 
 struct Facet {
     Point start, end;
