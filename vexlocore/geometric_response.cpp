@@ -26,7 +26,7 @@ struct FacetView {
 // What one antenna sees of one vertex.
 struct VertexView {
     double distance = 0;
-    Complex wave;    // exp(-j k distance)
+    Complex wave; // exp(-j k distance)
 };
 
 class GeometricRays {

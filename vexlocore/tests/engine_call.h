@@ -8,9 +8,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
-#include <fstream>
 #include <numbers>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "../vexlocore_abi.h"
+#include "profile_file.h"
 
 namespace vexlo_test {
 
@@ -90,23 +89,9 @@ inline double groundFactorDb(double theta, double heightFeet, double er, double 
 // 4/3 of the earth's mean radius, in feet.
 constexpr double effectiveEarthFeet = 4.0 / 3.0 * 6371000.0 / 0.3048;
 
-// A sample profile of the terrain program (feet, or metres after a units line of the word
-// meters), read plainly: distance and elevation per line.
+// A sample profile of the terrain program, in feet.
 inline std::vector<std::pair<double, double>> sampleProfile(const std::string& name) {
-    std::ifstream in(TEST_DATA_DIR "/../brisco/samples/" + name);
-    std::vector<std::pair<double, double>> profile;
-    double scale = 1.0;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.find_first_of("FfMm") != std::string::npos) {
-            scale = line.find('F') != std::string::npos || line[0] == 'f' ? 1.0 : 1.0 / 0.3048;
-            continue;
-        }
-        std::istringstream fields(line);
-        double d, e;
-        if (fields >> d >> e) profile.push_back({d * scale, e * scale});
-    }
-    return profile;
+    return readProfileFile(TEST_DATA_DIR "/../brisco/samples/" + name);
 }
 
 // How two sets of gains (dB) agree at the angles where the second, the standard, is within
