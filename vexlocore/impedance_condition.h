@@ -16,6 +16,8 @@ struct ImpedanceCondition {
     std::complex<double> alpha() const { return std::complex<double>(0.0, -k) * beta; }
     // sinGrazing may be imaginary (evanescent waves).
     std::complex<double> reflection(std::complex<double> sinGrazing) const {
+        // A wave dying away fast enough makes the sine overflow; its coefficient is 1 by then.
+        if (std::abs((k * dz * sinGrazing).imag()) > 40.0) return 1.0;
         const std::complex<double> s = std::sin(k * dz * sinGrazing) / (k * dz);
         return (s - beta) / (s + beta);
     }

@@ -114,6 +114,22 @@ TEST(DegenerateProfile, NonsenseNumbersGiveTheFloorOrFiniteGains) {
     expectFinite(high);
 }
 
+TEST(DegenerateProfile, AnAntennaAFewFeetUpAtOneEightMegahertzIsNotLostToTheFloor) {
+    // Low in wavelengths, the starting field's waves that die away reach far; their ground
+    // coefficient must not overflow into a result that is the floor everywhere.
+    Call c;
+    c.type = 1;
+    c.frequency = 1.8f;
+    c.heights = {5.0f, 0.0f, 0.0f, 0.0f};
+    c.profile.clear();
+    for (int i = 0; i < 50; ++i)
+        c.profile.push_back(
+            {100.0 * i, 500.0 + 120.0 * std::sin(i / 17.0) + 60.0 * std::sin(i / 6.1 + 1.0)});
+    const auto gains = c.run();
+    expectAllFinite(gains);
+    EXPECT_GT(gains[139], -20.0f);
+}
+
 TEST(DegenerateProfile, NothingIsReadOrWrittenPastTheArrays) {
     Guarded<float, 151> distance, elevation;
     Guarded<float, 4> heights;
