@@ -121,7 +121,13 @@ std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point ba
     for (const Local& e : local) lowest = std::min(lowest, e.h);
     if (lowest > 0.0) {
         const double end = std::asinh(40.0 / (k * lowest));
-        constexpr int points = 200;
+        // cos(k d cosh t) turns k d sinh t per unit of t: at least four points a turn, out to
+        // the farthest source (many for a source a small fraction of a wavelength up).
+        double farthest = 0.0;
+        for (const Local& e : local) farthest = std::max(farthest, std::fabs(e.d));
+        const int points =
+            2 * std::clamp(static_cast<int>(std::ceil(k * farthest * std::sinh(end) * end / pi)),
+                           100, 50000);
         for (int i = 0; i <= points; ++i) {
             const double t = end * i / points;
             const double sh = std::sinh(t), ch = std::cosh(t);

@@ -130,6 +130,25 @@ TEST(DegenerateProfile, AnAntennaAFewFeetUpAtOneEightMegahertzIsNotLostToTheFloo
     EXPECT_GT(gains[139], -20.0f);
 }
 
+TEST(DegenerateProfile, ABoomLongerThanTheGroundBeforeItAllowsStaysPhysical) {
+    // An eight-element Yagi for 160 m 10 ft up on VALLEY.PRO's slope: its rear elements
+    // reach below the ground behind the tower. Over salt water the gain stays within what
+    // such an antenna over a perfect ground could give.
+    Call c;
+    c.type = 7;
+    c.frequency = 1.85f;
+    c.heights = {10.0f, 0.0f, 0.0f, 0.0f};
+    c.dielectric = 80.0f;
+    c.conductivity = 5000.0f;
+    c.profile = sampleProfile("VALLEY.PRO");
+    for (int16_t off : {0, 1}) {
+        c.diffractionOff = off;
+        const auto gains = c.run();
+        expectAllFinite(gains);
+        EXPECT_LT(*std::max_element(gains.begin(), gains.end()), 12.0f + 6.0f + 2.0f);
+    }
+}
+
 TEST(DegenerateProfile, NothingIsReadOrWrittenPastTheArrays) {
     Guarded<float, 151> distance, elevation;
     Guarded<float, 4> heights;
