@@ -14,7 +14,9 @@
 // marched ground field radiates; P, the plane's own continuation beyond that point, taken
 // away (one line). With diffraction off: R, the physical-optics reflection integral of a
 // facet holding the specular point; F, a facet the direction dips below, its grazing field
-// cancelling the direct ray; E, a facet whose integral is only its two end terms. Terms
+// cancelling the direct ray; E, a facet whose integral is only its two end terms; then per
+// antenna R on facet 1, the exact reflection in the first facet's plane, and P, that
+// plane's own physical-optics integral, which it replaces. Terms
 // below 1e-4 are left out. facet numbers the cleaned profile: vertex 1 is the tower base,
 // facet i runs from vertex i to i+1, facet 0 is the ground behind the tower and the facets
 // after the last point are the curved continuation; for G the last facet of the piece;

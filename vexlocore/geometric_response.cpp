@@ -54,7 +54,15 @@ private:
     Complex spreading(double r) const {
         return k_ / 4.0 * std::sqrt(Complex(0.0, 2.0) / (pi * k_ * r));
     }
-    FacetPoint facetPoint(int antenna, int facet, double s, Point u) const;
+    // The point s along facet f for this antenna; 'known' is the antenna's view of that
+    // point when it is a vertex already looked at.
+    FacetPoint facetPoint(int antenna, const Facet& f, const FacetView& view, double s, Point u,
+                          const VertexView* known) const;
+    // The facet's physical-optics integral from 'from' to 'to' towards u (un = u . normal),
+    // before the reflection coefficient; its stationary point into st.
+    Complex facetIntegral(int antenna, const Facet& f, const FacetView& view, double from,
+                          double to, Point u, double un, const VertexView* atStart,
+                          const VertexView* atEnd, StationaryPoint& st) const;
     // The current of a perfect conductor's tangent plane, 2 sin(incidence) times the
     // incident wave; each facet's integral is then weighted by the reflection coefficient at
     // the angle the far direction makes with it (reflection), or -1 where the direction
@@ -74,6 +82,9 @@ private:
     std::vector<int> owners_;                        // the stacked antenna each element belongs to
     std::vector<std::vector<FacetView>> facetViews_; // per antenna, per facet
     std::vector<std::vector<VertexView>> vertexViews_; // per antenna, per vertex
+    // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
+    // the antenna's view of it.
+    std::vector<std::pair<Facet, FacetView>> planes_;
 };
 
 void GeometricRays::prepare(Point a) {
@@ -120,16 +131,28 @@ void GeometricRays::prepare(Point a) {
     }
     facetViews_.push_back(std::move(fv));
     vertexViews_.push_back(std::move(vv));
+    const Facet& first = facets_[Terrain::base];
+    constexpr double reach = 1e6;
+    Facet plane = first;
+    plane.start = {first.start.x - reach * first.tangent.x,
+                   first.start.z - reach * first.tangent.z};
+    plane.end = {first.start.x + reach * first.tangent.x, first.start.z + reach * first.tangent.z};
+    plane.length = 2.0 * reach;
+    FacetView view;
+    const Point rel = minus(a, plane.start);
+    view.height = dot(rel, plane.normal);
+    view.along = dot(rel, plane.tangent);
+    view.lit = view.height > 0.0;
+    view.visibleTo = plane.length;
+    planes_.push_back({plane, view});
 }
 
-FacetPoint GeometricRays::facetPoint(int antenna, int facet, double s, Point u) const {
-    const Facet& f = facets_[facet];
-    const FacetView& view = facetViews_[antenna][facet];
+FacetPoint GeometricRays::facetPoint(int antenna, const Facet& f, const FacetView& view, double s,
+                                     Point u, const VertexView* known) const {
     const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-    const auto& vv = vertexViews_[antenna];
     VertexView at;
-    if (s == 0.0 || s == f.length) {
-        at = vv[s == 0.0 ? facet : facet + 1];
+    if (known) {
+        at = *known;
     } else {
         const Point d = minus(p, antennas_[antenna]);
         at.distance = std::hypot(d.x, d.z);
@@ -143,6 +166,43 @@ FacetPoint GeometricRays::facetPoint(int antenna, int facet, double s, Point u) 
     fp.wave = at.wave * std::polar(1.0, k_ * dot(u, p));
     fp.g = integrand(spreading(at.distance), sinIncidence);
     return fp;
+}
+
+Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetView& view,
+                                     double from, double to, Point u, double un,
+                                     const VertexView* atStart, const VertexView* atEnd,
+                                     StationaryPoint& st) const {
+    const FacetPoint pa = facetPoint(antenna, f, view, from, u, atStart);
+    const FacetPoint pb = facetPoint(antenna, f, view, to, u, atEnd);
+    const double c = dot(u, f.tangent);
+    const double absUn = std::fabs(un);
+    if (absUn > 1e-12) {
+        st.s = view.along + c * view.height / absUn;
+        const double r = view.height / absUn;
+        st.phi = r - dot(u, f.start) - c * st.s;
+        st.curvature = view.height * view.height / (r * r * r);
+    } else {
+        st.s = std::numeric_limits<double>::infinity();
+        st.phi = -std::numeric_limits<double>::infinity();
+    }
+    Complex integral = endTerm(k_, pb) - endTerm(k_, pa);
+    if (absUn > 1e-12) {
+        // Over the few Fresnel zones about s* the end terms are replaced by the zone's
+        // integral.
+        const FacetLine line{k_, view.height, view.along, c, un};
+        const auto [zoneFrom, zoneTo] = line.zone();
+        const double za = std::max(from, zoneFrom), zb = std::min(to, zoneTo);
+        if (zb > za) {
+            const auto pointAt = [&](double s) {
+                return facetPoint(antenna, f, view, s, u, nullptr);
+            };
+            const FacetPoint qa = za == from ? pa : pointAt(za);
+            const FacetPoint qb = zb == to ? pb : pointAt(zb);
+            integral +=
+                zoneIntegral(line, qa, qb, st, pointAt) - (endTerm(k_, qb) - endTerm(k_, qa));
+        }
+    }
+    return integral;
 }
 
 Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
@@ -199,35 +259,12 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                     continue;
             }
             if (!(to > from)) continue;
-            const FacetPoint pa = facetPoint(antenna, facet, from, u);
-            const FacetPoint pb = facetPoint(antenna, facet, to, u);
+            const auto& vv = vertexViews_[ai];
             StationaryPoint st;
-            const double c = dot(u, f.tangent);
+            Complex integral =
+                facetIntegral(antenna, f, view, from, to, u, un, from == 0.0 ? &vv[fi] : nullptr,
+                              to == f.length ? &vv[fi + 1] : nullptr, st);
             const double absUn = std::fabs(un);
-            if (absUn > 1e-12) {
-                st.s = view.along + c * view.height / absUn;
-                const double r = view.height / absUn;
-                st.phi = r - dot(u, f.start) - c * st.s;
-                st.curvature = view.height * view.height / (r * r * r);
-            } else {
-                st.s = std::numeric_limits<double>::infinity();
-                st.phi = -std::numeric_limits<double>::infinity();
-            }
-            Complex integral = endTerm(k_, pb) - endTerm(k_, pa);
-            if (absUn > 1e-12) {
-                // Over the few Fresnel zones about s* the end terms are replaced by the
-                // zone's integral.
-                const FacetLine line{k_, view.height, view.along, c, un};
-                const auto [zoneFrom, zoneTo] = line.zone();
-                const double za = std::max(from, zoneFrom), zb = std::min(to, zoneTo);
-                if (zb > za) {
-                    const auto pointAt = [&](double s) { return facetPoint(antenna, facet, s, u); };
-                    const FacetPoint qa = za == from ? pa : pointAt(za);
-                    const FacetPoint qb = zb == to ? pb : pointAt(zb);
-                    integral += zoneIntegral(line, qa, qb, st, pointAt) -
-                                (endTerm(k_, qb) - endTerm(k_, qa));
-                }
-            }
             const Complex gamma = un > 0.0 ? ground_.reflection(un) : Complex(-1.0);
             integral *= gamma;
             const Complex term = w * integral;
@@ -242,6 +279,32 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
                                       onFacet ? gamma : Complex(0.0),
                                       onFacet ? st.phi + dot(u, a) : 0.0, term});
+            }
+        }
+        // Physical optics is exact over a plane only as far as the antenna is many
+        // wavelengths from it: near the tower, where the terrain keeps to the first facet's
+        // plane, that plane's exact reflection (its image) stands in for its integral. Where
+        // the direct ray is blocked, so is that reflection.
+        const Facet& first = planes_[ai].first;
+        const double un = dot(u, first.normal);
+        if (un > 0.0 && directClear) {
+            const FacetView& view = planes_[ai].second;
+            StationaryPoint st;
+            const Complex gamma = ground_.reflection(un);
+            const Point image{a.x - 2.0 * view.height * first.normal.x,
+                              a.z - 2.0 * view.height * first.normal.z};
+            const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
+            const Complex integral =
+                gamma * w *
+                facetIntegral(antenna, first, view, 0.0, first.length, u, un, nullptr, nullptr, st);
+            total += exact - integral;
+            if (logging) {
+                const Point p{first.start.x + st.s * first.tangent.x,
+                              first.start.z + st.s * first.tangent.z};
+                log->terms.push_back({owners_[ai], Contribution::Kind::Reflected, Terrain::base, p,
+                                      std::asin(un), gamma, 2.0 * view.height * un, exact});
+                log->terms.push_back(
+                    {owners_[ai], Contribution::Kind::Plane, -1, p, 0.0, 0.0, 0.0, -integral});
             }
         }
     }
