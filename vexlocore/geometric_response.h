@@ -7,6 +7,8 @@
 // stopping. Where the direction dips below the plane of a facet the element sees while the
 // direct ray clears the terrain, the facet's grazing field (coefficient -1) over all the
 // element sees of it cancels the ray as its reflection did on the other side of grazing.
+// Physical optics is right over a plane only for an antenna many wavelengths above it, so
+// the first facet's plane reflects by its exact image instead, its integral taken away.
 #include <complex>
 #include <vector>
 
