@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
+#include <mutex>
 #include <numbers>
 
 namespace vexlo {
@@ -17,7 +19,7 @@ double phaseLagPerElement(int elements, double spacing) {
 // exp(j a cos(angle from the boom)), for two dipoles a/k apart along a line broadside to
 // them. Taking the dipole axis as polar axis, the azimuth integral is 2 pi J0(a sin gamma).
 double dipolePairIntegral(double a) {
-    constexpr int steps = 400; // even, Simpson's rule; the integrand is smooth
+    constexpr int steps = 128; // even, Simpson's rule; J0 turns at most a few times here
     double sum = 0.0;
     for (int i = 1; i < steps; ++i) {
         const double gamma = pi * i / steps;
@@ -40,8 +42,7 @@ double forwardArrayFactor(int elements, double spacing) {
     return std::abs(sum);
 }
 
-} // namespace
-
+// Three-dimensional directivity (linear) of the end-fire dipole array.
 double endFireDirectivity(int elements, double spacing) {
     const double lag = phaseLagPerElement(elements, spacing);
     // Radiated power: a sum over element pairs, which depends only on their separation;
@@ -54,6 +55,8 @@ double endFireDirectivity(int elements, double spacing) {
     return 4.0 * pi * forward * forward / power;
 }
 
+} // namespace
+
 AntennaPattern::AntennaPattern(int elements, double targetDbi) : elements_(elements) {
     const double target = std::pow(10.0, targetDbi / 10.0);
     if (elements == 1) {
@@ -61,41 +64,46 @@ AntennaPattern::AntennaPattern(int elements, double targetDbi) : elements_(eleme
         return;
     }
     // Directivity rises steadily with the spacing over this range for every element
-    // count used here, so bisection finds the one spacing that gives the quoted gain.
+    // count used here: a bracketing secant (regula falsi, Illinois) finds the one spacing
+    // that gives the quoted gain in a handful of evaluations.
     double low = 0.02, high = 0.35;
-    for (int i = 0; i < 40; ++i) {
-        const double mid = 0.5 * (low + high);
-        (endFireDirectivity(elements, mid) < target ? low : high) = mid;
+    double fLow = endFireDirectivity(elements, low) - target;
+    double fHigh = endFireDirectivity(elements, high) - target;
+    int side = 0;
+    spacing_ = low;
+    for (int i = 0; i < 40 && high - low > 1e-9; ++i) {
+        spacing_ = (low * fHigh - high * fLow) / (fHigh - fLow);
+        const double f = endFireDirectivity(elements, spacing_) - target;
+        if (std::fabs(f) < 1e-9 * target) break;
+        if ((f < 0.0) == (fLow < 0.0)) {
+            low = spacing_, fLow = f;
+            if (side == -1) fHigh /= 2.0;
+            side = -1;
+        } else {
+            high = spacing_, fHigh = f;
+            if (side == 1) fLow /= 2.0;
+            side = 1;
+        }
     }
-    spacing_ = 0.5 * (low + high);
-    // Scale so that |field(0)|^2 equals the directivity.
+    // Scale so that the forward far field squared equals the directivity.
     amplitude_ =
         std::sqrt(endFireDirectivity(elements, spacing_)) / forwardArrayFactor(elements, spacing_);
 }
 
 const AntennaPattern& AntennaPattern::forType(int type) {
-    static const std::array<AntennaPattern, 7> patterns = [] {
-        auto make = [](int t) { return AntennaPattern(elementCount[t], quotedGainDbi[t]); };
-        return std::array<AntennaPattern, 7>{make(1), make(2), make(3), make(4),
-                                             make(5), make(6), make(7)};
-    }();
-    return patterns[(type >= 1 && type <= 7) ? type - 1 : 3];
+    // Each type is built when it is first asked for, and kept.
+    static std::array<std::unique_ptr<AntennaPattern>, 8> patterns;
+    static std::array<std::once_flag, 8> built;
+    const int t = (type >= 1 && type <= 7) ? type : 4;
+    std::call_once(built[t], [t] {
+        patterns[t].reset(new AntennaPattern(elementCount[t], quotedGainDbi[t]));
+    });
+    return *patterns[t];
 }
 
-std::complex<double> AntennaPattern::field(double beta) const {
+std::complex<double> AntennaPattern::elementWeight(int n) const {
     if (elements_ == 1) return amplitude_;
-    const double lag = phaseLagPerElement(elements_, spacing_);
-    const double kd = 2.0 * pi * spacing_;
-    const double middle = 0.5 * (elements_ - 1);
-    const double c = std::cos(beta);
-    std::complex<double> sum = 0.0;
-    for (int n = 0; n < elements_; ++n) sum += std::polar(1.0, (n - middle) * kd * c - n * lag);
-    return amplitude_ * sum;
-}
-
-double AntennaPattern::directivityDbi() const {
-    if (elements_ == 1) return 10.0 * std::log10(4.0 * pi / dipolePairIntegral(0.0));
-    return 10.0 * std::log10(endFireDirectivity(elements_, spacing_));
+    return amplitude_ * std::polar(1.0, -n * phaseLagPerElement(elements_, spacing_));
 }
 
 } // namespace vexlo

@@ -19,15 +19,12 @@ public:
     // type: 1 dipole, 2..6 that many elements, 7 eight elements; others are taken as 4.
     static const AntennaPattern& forType(int type);
 
-    // Complex far field towards the direction at angle beta from the forward horizontal
-    // (positive up), scaled so that |field|^2 is the directivity, with its phase referred
-    // to the middle of the boom.
-    std::complex<double> field(double beta) const;
-
     int elements() const { return elements_; }
-    double spacingWavelengths() const { return spacing_; }
-    // Three-dimensional directivity of the model in dBi.
-    double directivityDbi() const;
+    // Element n (0-based) as a line source: its offset along the boom from the middle, in
+    // wavelengths, and its complex weight, scaled so that the elements' fields add up to a
+    // far field whose |.|^2 is the directivity.
+    double elementOffset(int n) const { return (n - 0.5 * (elements_ - 1)) * spacing_; }
+    std::complex<double> elementWeight(int n) const;
 
 private:
     AntennaPattern(int elements, double targetDbi);
@@ -35,8 +32,5 @@ private:
     double spacing_ = 0.0; // wavelengths
     double amplitude_ = 1.0;
 };
-
-// Three-dimensional directivity (linear) of the end-fire dipole array above.
-double endFireDirectivity(int elements, double spacingWavelengths);
 
 } // namespace vexlo

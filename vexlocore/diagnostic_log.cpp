@@ -11,17 +11,22 @@ namespace {
 
 constexpr double degrees = 180.0 / std::numbers::pi;
 
-const char* kindName(const Ray& r) {
-    switch (r.kind) {
-    case RayKind::Direct:
+const char* kindName(Contribution::Kind kind) {
+    switch (kind) {
+    case Contribution::Kind::Direct:
         return "D";
-    case RayKind::Reflected:
-        return r.exitFacet >= 0 ? "RR" : "R";
-    case RayKind::Diffracted:
+    case Contribution::Kind::Reflected:
+        return "R";
+    case Contribution::Kind::Forward:
+        return "F";
+    case Contribution::Kind::Ground:
+        return "G";
+    case Contribution::Kind::Plane:
+        return "P";
+    case Contribution::Kind::Ends:
         break;
     }
-    if (r.facet >= 0) return r.exitFacet >= 0 ? "RWR" : "RW";
-    return r.exitFacet >= 0 ? "WR" : "W";
+    return "E";
 }
 
 std::string numberOrDash(int value) { return value < 0 ? "-" : std::to_string(value); }
@@ -39,14 +44,13 @@ void appendDiagnosticLog(const std::string& path, const Installation& in,
                  in.diffraction ? "on" : "off", in.antennaType);
     std::fprintf(file, "ant kind facet wedge x_ft z_ft angle_deg coef_mag coef_deg path_ft "
                        "field_mag field_deg\n");
-    for (const Ray& r : angle.rays) {
-        const int facet = r.facet >= 0 ? r.facet : r.exitFacet;
-        std::fprintf(file, "%d %s %s %s %.1f %.1f %.3f %.4f %.1f %.2f %.4f %.1f\n",
-                     in.antennas[r.antenna].number, kindName(r), numberOrDash(facet).c_str(),
-                     numberOrDash(r.wedge).c_str(), r.point.x * common::FeetPerMetre,
-                     r.point.z * common::FeetPerMetre, r.angle * degrees, std::abs(r.coefficient),
-                     std::arg(r.coefficient) * degrees, r.pathDifference * common::FeetPerMetre,
-                     std::abs(r.field), std::arg(r.field) * degrees);
+    for (const Contribution& r : angle.terms) {
+        std::fprintf(file, "%d %s %s - %.1f %.1f %.3f %.4f %.1f %.2f %.4f %.1f\n",
+                     in.antennas[r.antenna].number, kindName(r.kind), numberOrDash(r.facet).c_str(),
+                     r.point.x * common::FeetPerMetre, r.point.z * common::FeetPerMetre,
+                     r.angle * degrees, std::abs(r.coefficient), std::arg(r.coefficient) * degrees,
+                     r.pathDifference * common::FeetPerMetre, std::abs(r.field),
+                     std::arg(r.field) * degrees);
     }
     std::fprintf(file, "Total field %.4f at %.1f deg, gain %.2f dBi\n", std::abs(angle.total),
                  std::arg(angle.total) * degrees, angle.gainDbi);

@@ -4,10 +4,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometric_response.h"
+#include "marched_response.h"
+
 namespace vexlo {
 namespace {
 
-constexpr double speedOfLightMegametres = 299.792458; // metres x MHz
+using Complex = std::complex<double>;
+constexpr double pi = std::numbers::pi;
 
 double floorDbi(double power) {
     const double dbi = 10.0 * std::log10(power);
@@ -18,41 +22,34 @@ double floorDbi(double power) {
 
 double elevationDegrees(int index) { return (index + 1) / 4.0; }
 
+double wavelengthMetres(const Installation& in) { return 299.792458 / in.frequencyMHz; }
+
 std::array<float, gainCount> elevationResponse(const Terrain& terrain,
                                                const Installation& installation, LoggedAngle* log) {
     std::array<float, gainCount> gains;
     gains.fill(static_cast<float>(gainFloorDbi));
     const double f = installation.frequencyMHz;
     if (!std::isfinite(f) || f <= 0.0 || installation.antennas.empty()) return gains;
-
-    const double wavelength = speedOfLightMegametres / f;
-    const Ground ground(installation.dielectric, installation.conductivity, wavelength);
-    std::vector<double> heights;
-    std::vector<std::complex<double>> weights;
-    // Equal shares of the input power: each antenna's field scales by 1/sqrt(count).
-    const double share = 1.0 / std::sqrt(static_cast<double>(installation.antennas.size()));
-    for (const StackedAntenna& a : installation.antennas) {
-        heights.push_back(a.height);
-        weights.push_back(a.phase < 0 ? -share : share);
+    std::vector<double> angles(gainCount);
+    for (int i = 0; i < gainCount; ++i) angles[i] = elevationDegrees(i) * pi / 180.0;
+    std::vector<Complex> field;
+    if (installation.diffraction) {
+        const MarchedResponse response(terrain, installation);
+        field = response.farField(angles);
+        // For the log, the terms of each antenna on its own; they add up to the total.
+        for (std::size_t a = 0; log && a < installation.antennas.size(); ++a) {
+            LoggedAngle one;
+            response.farField({angles[log->index]}, static_cast<int>(a), &one);
+            log->terms.insert(log->terms.end(), one.terms.begin(), one.terms.end());
+        }
+    } else {
+        field = geometricFarField(terrain, installation, angles, log);
     }
-    const RayTracer tracer(terrain, ground, AntennaPattern::forType(installation.antennaType),
-                           wavelength, installation.diffraction, heights);
-
-    std::vector<Ray> rays;
-    for (int i = 0; i < gainCount; ++i) {
-        rays.clear();
-        tracer.trace(elevationDegrees(i) * std::numbers::pi / 180.0, rays);
-        std::complex<double> total = 0.0;
-        for (Ray& r : rays) {
-            r.field *= weights[r.antenna];
-            total += r.field;
-        }
-        gains[i] = static_cast<float>(floorDbi(std::norm(total)));
-        if (log && log->index == i) {
-            log->rays = rays;
-            log->total = total;
-            log->gainDbi = gains[i];
-        }
+    for (int i = 0; i < gainCount; ++i)
+        gains[i] = static_cast<float>(floorDbi(std::norm(field[i])));
+    if (log) {
+        log->total = field[log->index];
+        log->gainDbi = gains[log->index];
     }
     return gains;
 }

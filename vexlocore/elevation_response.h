@@ -1,11 +1,18 @@
 #pragma once
 // The elevation response of an antenna stack over a terrain: the gain in dBi of the whole
 // installation at every quarter degree from 0.25 to 35 degrees.
+//
+// With diffraction (marched_response.h) the field is marched over the terrain, facet by
+// facet out to the curved earth far away, and the ground's field radiates by Green's
+// theorem: reflection from the whole lit surface, shadows, and diffraction over every crest
+// in turn come out of the one wave solution, which converges as the profile is sampled
+// finer and is continuous in angle. Without (geometric_response.h) the answer is
+// geometrical optics with its limits right: direct rays while they clear the terrain and
+// the reflection of the ground both ends see.
 #include <array>
 #include <complex>
 #include <vector>
 
-#include "ray_tracer.h"
 #include "terrain.h"
 
 namespace vexlo {
@@ -28,20 +35,34 @@ struct Installation {
     std::vector<StackedAntenna> antennas; // only those present
 };
 
-// The rays of one angle as they add up, kept for the diagnostic log.
+// One term of the far field, kept for the diagnostic log.
+struct Contribution {
+    enum class Kind { Direct, Reflected, Forward, Ends, Ground, Plane };
+    int antenna = 0; // index into Installation::antennas
+    Kind kind = Kind::Direct;
+    int facet = -1;                   // -1 for the direct field
+    Point point;                      // stationary point, the antenna for the direct field
+    double angle = 0.0;               // grazing angle at the stationary point, radians
+    std::complex<double> coefficient; // reflection coefficient there (1 for the direct field)
+    double pathDifference = 0.0;      // metres more than the antenna's direct ray
+    std::complex<double> field;       // share of the far field, |total|^2 = gain over isotropic
+};
+
 struct LoggedAngle {
-    int index = 0;         // gain index 0..139, the angle (index + 1) / 4 degrees
-    std::vector<Ray> rays; // fields already weighted by phase and power share
+    int index = 0; // gain index 0..139, the angle (index + 1) / 4 degrees
+    std::vector<Contribution> terms;
     std::complex<double> total;
     double gainDbi = gainFloorDbi;
 };
 
-// Gains in dBi, floored at -30 and always finite. When log is given, the rays of the
-// angle at log->index are kept in it.
+// Gains in dBi, floored at -30 and always finite. When log is given, the terms of the angle
+// at log->index are kept in it.
 std::array<float, gainCount> elevationResponse(const Terrain& terrain,
                                                const Installation& installation,
                                                LoggedAngle* log = nullptr);
 
 double elevationDegrees(int index);
+// Free-space wavelength in metres.
+double wavelengthMetres(const Installation& installation);
 
 } // namespace vexlo

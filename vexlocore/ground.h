@@ -10,6 +10,7 @@ public:
     // Values that make no physical sense (below 1, negative, not finite) are taken as
     // those of empty space, so the ground then reflects nothing.
     Ground(double dielectric, double conductivity, double wavelength);
+    explicit Ground(std::complex<double> permittivity) : permittivity_(permittivity) {}
 
     // Fresnel coefficient for horizontal polarisation (electric field parallel to the
     // ground and across the plane of incidence) at the given sine of the grazing angle.

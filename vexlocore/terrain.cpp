@@ -4,29 +4,23 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace vexlo {
 namespace {
 
-constexpr double pi = std::numbers::pi;
-// The ground is continued this far (metres) behind the tower and beyond the last point.
-constexpr double farAway = 1e9;
+// The first facet continues this far (metres) behind the tower.
+constexpr double behind = 1e6;
+// The curved continuation: facets growing from 50 m by 40 % each up to 8 km (their sag
+// stays below a metre) out to 150 km, past the horizon of any antenna up to 1000 ft.
+constexpr double firstStep = 50.0, growth = 1.4, longestStep = 8000.0, farthest = 150000.0;
 // Larger coordinates (feet) are not terrain.
 constexpr double absurdFeet = 1e7;
-// Clearance margin, metres: a ray grazing a vertex within it counts as clear.
-constexpr double margin = 1e-7;
 
 Facet makeFacet(Point a, Point b) {
     Facet f{a, b, {}, {}, std::hypot(b.x - a.x, b.z - a.z)};
     f.tangent = {(b.x - a.x) / f.length, (b.z - a.z) / f.length};
     f.normal = {-f.tangent.z, f.tangent.x};
     return f;
-}
-
-double wrapTurn(double angle) {
-    angle = std::fmod(angle, 2.0 * pi);
-    return angle < 0.0 ? angle + 2.0 * pi : angle;
 }
 
 } // namespace
@@ -50,58 +44,27 @@ Terrain Terrain::fromProfile(const float* distanceFeet, const float* elevationFe
 
 Terrain::Terrain(std::vector<Point> profile) {
     if (profile.empty()) profile.push_back({0.0, 0.0});
-    // The ground behind the tower continues the first facet, so the base is no wedge;
-    // behind a vertical first facet it is level.
-    Point back{-farAway, 0.0};
+    const double x0 = profile.front().x;
+    const auto lowered = [x0](Point p) {
+        return Point{p.x, p.z - (p.x - x0) * (p.x - x0) / (2.0 * effectiveEarthRadius)};
+    };
+    // Behind the tower the first facet continues, so the base is no break; behind a
+    // vertical first facet the ground is level.
+    Point back{-behind, 0.0};
     if (profile.size() > 1 && profile[1].x > profile[0].x) {
         const Facet first = makeFacet(profile[0], profile[1]);
-        back = {-farAway * first.tangent.x, -farAway * first.tangent.z};
+        back = {-behind * first.tangent.x, -behind * first.tangent.z};
     }
     vertices_.push_back({profile[0].x + back.x, profile[0].z + back.z});
-    vertices_.insert(vertices_.end(), profile.begin(), profile.end());
-    vertices_.push_back({profile.back().x + farAway, profile.back().z});
+    for (const Point& p : profile) vertices_.push_back(lowered(p));
+    lastProfile_ = static_cast<int>(vertices_.size()) - 1;
+    const Point last = profile.back();
+    for (double step = firstStep, x = last.x + step; x - last.x < farthest;
+         step = std::min(step * growth, longestStep), x += step)
+        vertices_.push_back(lowered({x, last.z}));
 
     for (std::size_t i = 0; i + 1 < vertices_.size(); ++i)
         facets_.push_back(makeFacet(vertices_[i], vertices_[i + 1]));
-
-    for (int i = 1; i + 1 < static_cast<int>(vertices_.size()); ++i) {
-        const Point v = vertices_[i], next = vertices_[i + 1], prev = vertices_[i - 1];
-        const double face0 = std::atan2(next.z - v.z, next.x - v.x);
-        double open = wrapTurn(std::atan2(prev.z - v.z, prev.x - v.x) - face0);
-        if (open < 1e-12) open = 2.0 * pi; // both faces fall away vertically: a knife edge
-        const double n = open / pi;
-        // Straight-through vertices diffract nothing; very sharp notches are left out,
-        // their field being dominated by reflections between their faces.
-        if (std::fabs(n - 1.0) < 1e-6 || n < 0.25) continue;
-        wedges_.push_back({i, face0, n});
-    }
-}
-
-Place Terrain::antennaPlace(double height) const {
-    const Point b = towerBase();
-    return {{b.x, b.z + height}, base, base + 1};
-}
-
-bool Terrain::rayClear(const Place& q, double tanTheta) const {
-    for (int j = q.after; j < static_cast<int>(vertices_.size()); ++j) {
-        const Point v = vertices_[j];
-        if (v.z - q.p.z > (v.x - q.p.x) * tanTheta + margin) return false;
-    }
-    return true;
-}
-
-bool Terrain::segmentClear(Place a, Place b) const {
-    if (b.after < a.after || (b.after == a.after && b.p.x < a.p.x)) std::swap(a, b);
-    const double run = b.p.x - a.p.x;
-    for (int j = std::max(a.after, 0); j <= b.before && j < static_cast<int>(vertices_.size());
-         ++j) {
-        const Point v = vertices_[j];
-        if (v.x < a.p.x || v.x > b.p.x) continue;
-        const double line =
-            run > 0.0 ? a.p.z + (b.p.z - a.p.z) * (v.x - a.p.x) / run : std::max(a.p.z, b.p.z);
-        if (v.z > line + margin) return false;
-    }
-    return true;
 }
 
 } // namespace vexlo

@@ -1,8 +1,11 @@
 #pragma once
-// The terrain in the vertical plane of the profile: a polyline of straight facets from
-// far behind the tower to far beyond the last point, its wedges, and the clearance tests
-// the rays need. Coordinates are metres: x along the profile from the tower base's
-// distance, z the elevation.
+// The terrain in the vertical plane of the profile, in metres: x along the profile, z the
+// elevation after the effective-earth transform. Refraction is allowed for in the usual way,
+// by an earth of 4/3 its radius, and the curved earth is flattened by lowering each point by
+// (x - x0)^2 / 2R about the tower base x0: straight rays over the transformed profile are
+// the rays over the curved one. Behind the tower the first facet continues; beyond the last
+// point the ground stays level on the earth, so after the transform it curves down and a
+// far enough antenna sees its horizon.
 #include <vector>
 
 namespace vexlo {
@@ -10,6 +13,8 @@ namespace vexlo {
 struct Point {
     double x = 0.0, z = 0.0;
 };
+inline double dot(Point a, Point b) { return a.x * b.x + a.z * b.z; }
+inline Point minus(Point a, Point b) { return {a.x - b.x, a.z - b.z}; }
 
 struct Facet {
     Point start, end;
@@ -18,21 +23,10 @@ struct Facet {
     double length = 0.0;
 };
 
-// A point of the ray geometry with its place among the vertices: the vertices strictly
-// behind it have indices up to 'before', those strictly ahead from 'after' on.
-struct Place {
-    Point p;
-    int before = 0, after = 0;
-};
-
-struct Wedge {
-    int vertex = 0;     // index into the terrain's vertices
-    double face0 = 0.0; // direction of face 0 (towards the next vertex), radians
-    double n = 1.0;     // open (air) angle over pi
-};
-
 // Entries of the caller's Distance and Elevation arrays.
 constexpr int profileEntries = 151;
+// 4/3 of the earth's mean radius, metres.
+constexpr double effectiveEarthRadius = 4.0 / 3.0 * 6371000.0;
 
 class Terrain {
 public:
@@ -41,31 +35,21 @@ public:
     // towards the tower are dropped, so the terrain is a function of distance (vertical
     // steps allowed). A profile with no usable point is flat ground at elevation 0.
     static Terrain fromProfile(const float* distanceFeet, const float* elevationFeet);
+    // The profile in metres, before the effective-earth transform.
     explicit Terrain(std::vector<Point> profile);
 
+    // Vertices in order: far behind the tower, the profile's points (the tower base first),
+    // then the curved continuation. Facet i runs from vertex i to vertex i + 1.
     const std::vector<Point>& vertices() const { return vertices_; }
     const std::vector<Facet>& facets() const { return facets_; }
-    const std::vector<Wedge>& wedges() const { return wedges_; }
-    // Vertex index of the tower base.
-    static constexpr int base = 1;
-    Point towerBase() const { return vertices_[base]; }
-
-    // An antenna stands above the base, before anything at the base's distance that rises
-    // above it (a cliff at the tower blocks it forwards, not backwards).
-    Place antennaPlace(double height) const;
-    Place vertexPlace(int vertex) const { return {vertices_[vertex], vertex - 1, vertex + 1}; }
-    Place onFacet(Point p, int facet) const { return {p, facet, facet + 1}; }
-
-    // True when the half-line from q towards the forward-upward direction with slope
-    // tanTheta passes above every vertex ahead of q.
-    bool rayClear(const Place& q, double tanTheta) const;
-    // True when every vertex between a and b lies on or below the straight line a-b.
-    bool segmentClear(Place a, Place b) const;
+    static constexpr int base = 1; // vertex index of the tower base
+    int lastProfileVertex() const { return lastProfile_; }
+    Point antenna(double height) const { return {vertices_[base].x, vertices_[base].z + height}; }
 
 private:
     std::vector<Point> vertices_;
     std::vector<Facet> facets_;
-    std::vector<Wedge> wedges_;
+    int lastProfile_ = base;
 };
 
 } // namespace vexlo

@@ -1,11 +1,13 @@
-// One terrain-engine call as the terrain program makes it for a slot: 150 profile
-// points of rolling ground, a stack of four antennas, diffraction on.
+// The terrain engine as the terrain program calls it: one slot (150 profile points of rolling
+// ground, a stack of four antennas, diffraction on), and a Compute of four slots over
+// different ground.
 #include "../vexlocore_abi.h"
 
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -16,12 +18,11 @@ struct Slot {
     float frequency = 14.2f, dielectric = 13, conductivity = 0.005f, logAngle = 5;
     int16_t type = 5, diffractionOff = 0, logFlag = 0;
 
-    Slot() {
+    // 150 points 100 ft apart.
+    explicit Slot(const std::function<float(float)>& ground) {
         for (int i = 1; i <= 150; ++i) {
-            float d = 100.0f * static_cast<float>(i - 1);
-            distance[i] = d;
-            // Hills of a few hundred feet at a few thousand feet apart.
-            elevation[i] = 500 + 120 * std::sin(d / 1700) + 60 * std::sin(d / 610 + 1);
+            distance[i] = 100.0f * static_cast<float>(i - 1);
+            elevation[i] = ground(distance[i]);
         }
     }
     void run(std::array<float, VEXLO_GAINS>& gains) {
@@ -32,8 +33,11 @@ struct Slot {
     }
 };
 
+// Hills of a few hundred feet at a few thousand feet apart.
+float rolling(float d) { return 500 + 120 * std::sin(d / 1700) + 60 * std::sin(d / 610 + 1); }
+
 void FourAntennasOver150Points(benchmark::State& state) {
-    Slot slot;
+    Slot slot(rolling);
     std::array<float, VEXLO_GAINS> gains;
     for (auto _ : state) {
         slot.run(gains);
@@ -41,6 +45,26 @@ void FourAntennasOver150Points(benchmark::State& state) {
     }
 }
 BENCHMARK(FourAntennasOver150Points)->Unit(benchmark::kMillisecond);
+
+void FourSlots(benchmark::State& state) {
+    std::array<Slot, 4> slots{
+        Slot(rolling),
+        Slot([](float d) { return 500 + 300 * std::exp(-(d / 3000) * (d / 3000)); }), // hilltop
+        Slot([](float d) {
+            return 800 - 300 * std::exp(-((d - 4000) / 1500) * ((d - 4000) / 1500));
+        }),
+        Slot([](float d) { return 500 + 0.0524f * d; })}; // uphill
+    slots[1].type = 7;
+    slots[2].type = 1;
+    slots[3].heights = {70, 0, 0, 0};
+    std::array<float, VEXLO_GAINS> gains;
+    for (auto _ : state)
+        for (Slot& slot : slots) {
+            slot.run(gains);
+            benchmark::DoNotOptimize(gains.data());
+        }
+}
+BENCHMARK(FourSlots)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -47,14 +47,16 @@ TEST(DegenerateProfile, SinglePointIsFlatGroundAtItsElevation) {
     single.profile = {{0.0, 500.0}};
     flat.profile = {{0.0, 500.0}, {2000.0, 500.0}};
     const auto a = single.run(), b = flat.run();
-    for (int k = 0; k < 140; ++k) EXPECT_NEAR(a[k], b[k], 1e-4);
+    // The same ground, sampled differently: the integral over it converges, not bit for bit.
+    for (int k = 0; k < 140; ++k) EXPECT_NEAR(a[k], b[k], 0.1);
 }
 
 TEST(DegenerateProfile, AllZerosIsFlatGround) {
     Call zeros, flat;
     zeros.profile = {};
     expectFinite(zeros);
-    EXPECT_EQ(zeros.run(), flat.run());
+    const auto a = zeros.run(), b = flat.run();
+    for (int k = 0; k < 140; ++k) EXPECT_NEAR(a[k], b[k], 0.02);
 }
 
 TEST(DegenerateProfile, VerticalStepsUpDownAndAtTheTower) {
@@ -110,6 +112,41 @@ TEST(DegenerateProfile, NonsenseNumbersGiveTheFloorOrFiniteGains) {
     high.frequency = 300.0f;
     high.heights = {2000.0f, 0.0f, 0.0f, 0.0f};
     expectFinite(high);
+}
+
+TEST(DegenerateProfile, AnAntennaAFewFeetUpAtOneEightMegahertzIsNotLostToTheFloor) {
+    // Low in wavelengths, the starting field's waves that die away reach far; their ground
+    // coefficient must not overflow into a result that is the floor everywhere.
+    Call c;
+    c.type = 1;
+    c.frequency = 1.8f;
+    c.heights = {5.0f, 0.0f, 0.0f, 0.0f};
+    c.profile.clear();
+    for (int i = 0; i < 50; ++i)
+        c.profile.push_back(
+            {100.0 * i, 500.0 + 120.0 * std::sin(i / 17.0) + 60.0 * std::sin(i / 6.1 + 1.0)});
+    const auto gains = c.run();
+    expectAllFinite(gains);
+    EXPECT_GT(gains[139], -20.0f);
+}
+
+TEST(DegenerateProfile, ABoomLongerThanTheGroundBeforeItAllowsStaysPhysical) {
+    // An eight-element Yagi for 160 m 10 ft up on VALLEY.PRO's slope: its rear elements
+    // reach below the ground behind the tower. Over salt water the gain stays within what
+    // such an antenna over a perfect ground could give.
+    Call c;
+    c.type = 7;
+    c.frequency = 1.85f;
+    c.heights = {10.0f, 0.0f, 0.0f, 0.0f};
+    c.dielectric = 80.0f;
+    c.conductivity = 5000.0f;
+    c.profile = sampleProfile("VALLEY.PRO");
+    for (int16_t off : {0, 1}) {
+        c.diffractionOff = off;
+        const auto gains = c.run();
+        expectAllFinite(gains);
+        EXPECT_LT(*std::max_element(gains.begin(), gains.end()), 12.0f + 6.0f + 2.0f);
+    }
 }
 
 TEST(DegenerateProfile, NothingIsReadOrWrittenPastTheArrays) {

@@ -1,4 +1,6 @@
 // A flat profile against the closed form of a single antenna over a flat plane.
+#include <algorithm>
+
 #include "engine_call.h"
 
 using namespace vexlo_test;
@@ -28,13 +30,29 @@ TEST_P(FlatGround, EveryAngleMatchesTheClosedForm) {
         c.profile = {{0.0, 250.0}, {500.0, 250.0}, {3000.0, 250.0}};
         const auto free = freeSpace(c);
         const auto gains = c.run();
+        std::array<double, 140> expected;
+        for (int k = 0; k < 140; ++k)
+            expected[k] = free[k] + groundFactorDb(degreesAt(k) * pi / 180.0, 100.0, c.dielectric,
+                                                   c.conductivity, 14.2);
+        const double peak = *std::max_element(expected.begin(), expected.end());
+        int compared = 0;
         for (int k = 0; k < 140; ++k) {
+            // The ground is level on a 4/3 earth: the flat closed form holds where that
+            // earth's divergence factor is within 1 % of one (the curved earth below is
+            // checked against the full-wave reference).
             const double theta = degreesAt(k) * pi / 180.0;
-            const double expected =
-                free[k] + groundFactorDb(theta, 100.0, c.dielectric, c.conductivity, 14.2);
-            if (expected < -25.0) continue; // the floor and deep nulls
-            EXPECT_NEAR(gains[k], expected, 0.05) << "type " << type << " at " << degreesAt(k);
+            const double spread =
+                2.0 * 100.0 / std::tan(theta) / (effectiveEarthFeet * std::sin(theta));
+            if (1.0 / std::sqrt(1.0 + spread) < 0.99 || expected[k] < -25.0) continue;
+            // Half a percent of the strongest field: 0.04 dB at the peak, more in the nulls
+            // in proportion to how weak the field is there.
+            const double tolerance =
+                20.0 * std::log10(1.0 + 0.005 * std::pow(10.0, (peak - expected[k]) / 20.0));
+            EXPECT_NEAR(gains[k], expected[k], tolerance)
+                << "type " << type << " at " << degreesAt(k);
+            ++compared;
         }
+        EXPECT_GT(compared, 120);
     }
 }
 
@@ -44,6 +62,30 @@ INSTANTIATE_TEST_SUITE_P(Grounds, FlatGround,
                                            GroundCase{"FreshWater", 81.0f, 0.001f},
                                            GroundCase{"SaltWater", 80.0f, 5000.0f}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FlatGround, WithDiffractionOffAntennasLowInWavelengthsStillShowTheClosedForm) {
+    // 40 and 70 ft up at 3.6 MHz, a sixth and a quarter of a wavelength: the ground's
+    // reflection by physical optics alone would miss by up to 14 dB near the tower; the
+    // exact reflection in the first facet's plane stands in for it.
+    for (float height : {40.0f, 70.0f}) {
+        Call c;
+        c.type = 1;
+        c.frequency = 3.6f;
+        c.heights = {height, 0.0f, 0.0f, 0.0f};
+        c.profile = {{0.0, 250.0}, {500.0, 250.0}, {3000.0, 250.0}};
+        c.diffractionOff = 1;
+        const auto gains = c.run();
+        std::array<double, 140> expected;
+        for (int k = 0; k < 140; ++k)
+            expected[k] =
+                2.15 + groundFactorDb(degreesAt(k) * pi / 180.0, height, 13.0, 0.005, 3.6);
+        const double peak = *std::max_element(expected.begin(), expected.end());
+        for (int k = 0; k < 140; ++k) {
+            if (expected[k] < peak - 15.0) continue;
+            EXPECT_NEAR(gains[k], expected[k], 0.5) << height << " ft at " << degreesAt(k);
+        }
+    }
+}
 
 TEST(FlatGround, FreeSpaceForwardGainIsTheQuotedGain) {
     const std::array<double, 8> quoted{0.0, 2.15, 5.5, 7.0, 8.5, 9.5, 11.0, 12.0};

@@ -58,7 +58,7 @@ TEST(Ridge, DiffractionFillsTheShadowOfTheHill) {
     // Well above the ridge both agree closely.
     Call flat;
     flat.heights = on.heights;
-    EXPECT_NEAR(without[60], withDiffraction[60], 1.5);
+    EXPECT_NEAR(without[60], withDiffraction[60], 2.0);
 }
 
 // One test for everything that writes the log file, so that parallel runs do not share it.
@@ -68,7 +68,7 @@ TEST(Ridge, LogShowsShadowedAnglesLoseTheirDirectRayWithDiffractionOff) {
     const std::string shadowed = logAt(off, 2.0f), lit = logAt(off, 5.0f);
     EXPECT_EQ(shadowed.find("\n1 D "), std::string::npos) << shadowed;
     EXPECT_NE(lit.find("\n1 D "), std::string::npos) << lit;
-    EXPECT_EQ(shadowed.find(" W "), std::string::npos);
+    EXPECT_EQ(shadowed.find(" F "), std::string::npos);
 
     // The rays of the nearest angle follow the caller's line.
     const std::string text = logAt(ridge(), 2.1f);
@@ -88,7 +88,8 @@ TEST(Ridge, LogShowsShadowedAnglesLoseTheirDirectRayWithDiffractionOff) {
             ++rays;
     }
     EXPECT_GT(rays, 0);
-    EXPECT_NE(text.find(" W - 3 1500.0 150.0 "), std::string::npos) << text; // the crest
+    // In the shadow the hill's front face radiates what cancels the direct field there.
+    EXPECT_NE(text.find("\n1 G 2 - "), std::string::npos) << text;
     EXPECT_NE(last.find(" dBi"), std::string::npos);
 }
 

@@ -44,4 +44,21 @@ TEST(SlopedGround, DownhillRaisesTheLowAngleGainOverFlatGround) {
     EXPECT_GT(d[7], f[7] + 3.0); // 2 degrees
 }
 
+TEST(SlopedGround, WithDiffractionOffTheSlopesOwnAngleShowsNoLoneDirectRay) {
+    // UPHILL.PRO rises at 3 degrees for 10,000 ft. Just below that angle the direct ray still
+    // clears the crest while its reflection has left the slope: alone it would give the
+    // Yagi's free-space gain, 8.5 dBi, where the full answer is near -6 dBi. The grazing
+    // ground cancels it as the reflection did just above.
+    Call on, off;
+    on.type = off.type = 4;
+    on.heights = off.heights = {70.0f, 0.0f, 0.0f, 0.0f};
+    on.profile = off.profile = sampleProfile("UPHILL.PRO");
+    off.diffractionOff = 1;
+    const auto with = on.run(), without = off.run();
+    for (int k = 8; k <= 13; ++k) { // 2.25 to 3.5 degrees
+        EXPECT_LT(without[k], 0.0f) << "at " << degreesAt(k);
+        EXPECT_LT(without[k], with[k] + 6.0f) << "at " << degreesAt(k);
+    }
+}
+
 } // namespace

@@ -1,0 +1,80 @@
+#pragma once
+// The field above the ground, marched away from the tower one straight piece of terrain
+// at a time (a one-way wave equation solved exactly over each flat piece by the mixed
+// transform, forward scattering only). On a piece whose slope stays within stairLimit of
+// the frame the frame turns to the piece at its start (the field on the new normal is taken
+// as the old one with the phase of the tilt); steeper pieces are climbed or descended as
+// stairs in the frame they meet, the field below a rising stair blocked. Above the useful
+// height an absorbing layer takes what leaves upwards. Every piece's ground field goes to
+// the radiation integral.
+#include <complex>
+#include <vector>
+
+#include "ground_radiation.h"
+#include "impedance_condition.h"
+#include "mixed_transform.h"
+#include "terrain.h"
+
+namespace vexlo {
+
+struct MarchGrid {
+    int cells = 0;  // N, a power of two
+    int useful = 0; // cells below the absorbing layer
+};
+
+class FieldMarch {
+public:
+    // The starting field on the normal to 'tangent' at 'origin', cells 0..N-1 from the
+    // ground up.
+    FieldMarch(const MarchGrid& grid, const ImpedanceCondition& ground,
+               std::vector<std::complex<double>> start, Point origin, Point tangent);
+
+    // Continues along the ground from where the march stands to 'to' (for a piece that
+    // starts elsewhere, from its start 'from'), sampling the ground every 'spacing' at most,
+    // re-applying the absorber at least every 'stepLimit'. gamma: the phase rate along the
+    // ground that the radiation integral's envelope removes. radiation may be null.
+    void follow(Point from, Point to, double spacing, double stepLimit, double gamma,
+                GroundRadiation* radiation);
+
+    Point position() const;
+    // From now on only waves within this angle of the ground are kept; pi/2 keeps all.
+    void limitAngles(double angle);
+    // Doubles the cell height (and so the grid's height), dropping the waves too steep for
+    // the coarser cells: far from the tower the field near the ground varies over heights
+    // that grow as the Fresnel zone does, while only shallow waves remain.
+    void coarsen();
+    // The steepest wave the cells can carry.
+    double steepestWave() const;
+    double absorberHeight() const { return (grid_.cells - grid_.useful) * ground_.dz; }
+    double usefulHeight() const { return grid_.useful * ground_.dz; }
+
+private:
+    void propagate(double length);
+    void rotate(double angle);
+    // The absorbing layer's loss over a step of this length.
+    void absorb(double length);
+    void forward();
+    const std::vector<std::complex<double>>& modeSteps(double length);
+
+    MarchGrid grid_;
+    ImpedanceCondition ground_;
+    void setUp();
+
+    MixedTransform transform_;
+    std::vector<std::complex<double>> field_, spectrum_, kappa_;
+    std::vector<double> absorption_; // per metre, by cell
+    std::vector<double> modeRe_, modeIm_, stepRe_, stepIm_, weightRe_, weightIm_; // work
+    std::vector<double> filter_;
+    double filterAngle_ = 0.0;
+    bool filtering_ = false;
+    int active_ = 0; // the highest mode the filter keeps; those above are always zero
+    std::complex<double> boundary_, kappaBoundary_;
+    std::vector<std::complex<double>> steps_; // exp(-j kappa_n length) for stepsLength_
+    double stepsLength_ = -1.0;
+    Point origin_;       // the frame: a point of the ground line
+    double angle_ = 0.0; // the frame's tangent above the horizontal
+    double along_ = 0.0; // position along the frame from the origin
+    double level_ = 0.0; // the stair ground's height in the frame above the origin's line
+};
+
+} // namespace vexlo

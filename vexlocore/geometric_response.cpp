@@ -1,0 +1,325 @@
+#include "geometric_response.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "ground.h"
+#include "line_sources.h"
+#include "physical_optics.h"
+
+namespace vexlo {
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double pi = std::numbers::pi;
+
+// What one antenna sees of one facet, whatever the far direction.
+struct FacetView {
+    bool lit = false;                      // the antenna is on the air side of the facet's line
+    double height = 0;                     // the antenna's distance from that line
+    double along = 0;                      // the foot of that distance, from the facet's start
+    double visibleFrom = 0, visibleTo = 0; // the part the antenna sees over the terrain
+};
+
+// What one antenna sees of one vertex.
+struct VertexView {
+    double distance = 0;
+    Complex wave; // exp(-j k distance)
+};
+
+class GeometricRays {
+public:
+    GeometricRays(const Terrain& terrain, const Installation& in)
+        : vertices_(terrain.vertices()), facets_(terrain.facets()),
+          wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
+          ground_(in.dielectric, in.conductivity, wavelength_) {
+        // Each antenna is its elements, line sources along the boom: over the ground near
+        // the tower a Yagi's pattern is not yet formed, its elements' images are.
+        for (const LineSource& e : lineSources(terrain, in, wavelength_)) {
+            antennas_.push_back(e.at);
+            weights_.push_back(e.weight);
+            owners_.push_back(e.antenna);
+        }
+        for (const Point& a : antennas_) prepare(a);
+    }
+
+    std::complex<double> field(double theta, int index, LoggedAngle* log);
+
+private:
+    void prepare(Point a);
+    // The line source's cylindrical wave at distance r, relative to its far field, times
+    // the k/4 of the surface integral: (k/4) sqrt(2j / (pi k r)).
+    Complex spreading(double r) const {
+        return k_ / 4.0 * std::sqrt(Complex(0.0, 2.0) / (pi * k_ * r));
+    }
+    // The point s along facet f for this antenna; 'known' is the antenna's view of that
+    // point when it is a vertex already looked at.
+    FacetPoint facetPoint(int antenna, const Facet& f, const FacetView& view, double s, Point u,
+                          const VertexView* known) const;
+    // The facet's physical-optics integral from 'from' to 'to' towards u (un = u . normal),
+    // before the reflection coefficient; its stationary point into st.
+    Complex facetIntegral(int antenna, const Facet& f, const FacetView& view, double from,
+                          double to, Point u, double un, const VertexView* atStart,
+                          const VertexView* atEnd, StationaryPoint& st) const;
+    // The current of a perfect conductor's tangent plane, 2 sin(incidence) times the
+    // incident wave; each facet's integral is then weighted by the reflection coefficient at
+    // the angle the far direction makes with it (reflection), or -1 where the direction
+    // runs into the ground (the forward part, which cancels the direct field). Over a plane
+    // this is exact at every angle, grazing included, which the plane's own tangent-plane
+    // current is not; at a specular point the two agree.
+    Complex integrand(Complex outgoing, double sinIncidence) const {
+        return 2.0 * outgoing * sinIncidence;
+    }
+
+    const std::vector<Point>& vertices_;
+    const std::vector<Facet>& facets_;
+    double wavelength_, k_;
+    Ground ground_;
+    std::vector<Point> antennas_;
+    std::vector<Complex> weights_;
+    std::vector<int> owners_;                        // the stacked antenna each element belongs to
+    std::vector<std::vector<FacetView>> facetViews_; // per antenna, per facet
+    std::vector<std::vector<VertexView>> vertexViews_; // per antenna, per vertex
+    // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
+    // the antenna's view of it.
+    std::vector<std::pair<Facet, FacetView>> planes_;
+};
+
+void GeometricRays::prepare(Point a) {
+    std::vector<VertexView> vv(vertices_.size());
+    for (std::size_t i = 0; i < vertices_.size(); ++i) {
+        const Point d = minus(vertices_[i], a);
+        vv[i].distance = std::hypot(d.x, d.z);
+        vv[i].wave = std::polar(1.0, -k_ * vv[i].distance);
+    }
+    std::vector<FacetView> fv(facets_.size());
+    double blockSlope = -std::numeric_limits<double>::infinity();
+    bool wall = false; // a cliff at the tower rising above the antenna hides everything beyond
+    for (std::size_t f = 0; f < facets_.size(); ++f) {
+        const Facet& facet = facets_[f];
+        const Point rel = minus(a, facet.start);
+        fv[f].height = dot(rel, facet.normal);
+        fv[f].along = dot(rel, facet.tangent);
+        fv[f].lit = fv[f].height > 0.0;
+        fv[f].visibleFrom = 0.0;
+        fv[f].visibleTo = facet.length;
+        if (static_cast<int>(f) >= Terrain::base) {
+            // The antenna sees P(s) over every vertex up to the facet's start when the slope
+            // from the antenna to P is at least the steepest slope to those vertices.
+            const Point v = facet.start;
+            if (v.x <= a.x) {
+                if (v.z > a.z) wall = true;
+            } else {
+                blockSlope = std::max(blockSlope, (v.z - a.z) / (v.x - a.x));
+            }
+            if (wall) {
+                fv[f].visibleTo = 0.0;
+            } else if (std::isfinite(blockSlope)) {
+                // clearance(s) = (z(s) - a.z) - blockSlope (x(s) - a.x), linear in s.
+                const double c0 = (v.z - a.z) - blockSlope * (v.x - a.x);
+                const double c1 = facet.tangent.z - blockSlope * facet.tangent.x;
+                if (c1 > 0.0)
+                    fv[f].visibleFrom = std::clamp(-c0 / c1, 0.0, facet.length);
+                else if (c1 < 0.0)
+                    fv[f].visibleTo = std::clamp(-c0 / c1, 0.0, facet.length);
+                else if (c0 < 0.0)
+                    fv[f].visibleTo = 0.0;
+            }
+        }
+    }
+    facetViews_.push_back(std::move(fv));
+    vertexViews_.push_back(std::move(vv));
+    const Facet& first = facets_[Terrain::base];
+    constexpr double reach = 1e6;
+    Facet plane = first;
+    plane.start = {first.start.x - reach * first.tangent.x,
+                   first.start.z - reach * first.tangent.z};
+    plane.end = {first.start.x + reach * first.tangent.x, first.start.z + reach * first.tangent.z};
+    plane.length = 2.0 * reach;
+    FacetView view;
+    const Point rel = minus(a, plane.start);
+    view.height = dot(rel, plane.normal);
+    view.along = dot(rel, plane.tangent);
+    view.lit = view.height > 0.0;
+    view.visibleTo = plane.length;
+    planes_.push_back({plane, view});
+}
+
+FacetPoint GeometricRays::facetPoint(int antenna, const Facet& f, const FacetView& view, double s,
+                                     Point u, const VertexView* known) const {
+    const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
+    VertexView at;
+    if (known) {
+        at = *known;
+    } else {
+        const Point d = minus(p, antennas_[antenna]);
+        at.distance = std::hypot(d.x, d.z);
+        at.wave = std::polar(1.0, -k_ * at.distance);
+    }
+    const double sinIncidence = view.height / at.distance;
+    FacetPoint fp;
+    fp.s = s;
+    fp.phi = at.distance - dot(u, p);
+    fp.slope = (s - view.along) / at.distance - dot(u, f.tangent);
+    fp.wave = at.wave * std::polar(1.0, k_ * dot(u, p));
+    fp.g = integrand(spreading(at.distance), sinIncidence);
+    return fp;
+}
+
+Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetView& view,
+                                     double from, double to, Point u, double un,
+                                     const VertexView* atStart, const VertexView* atEnd,
+                                     StationaryPoint& st) const {
+    const FacetPoint pa = facetPoint(antenna, f, view, from, u, atStart);
+    const FacetPoint pb = facetPoint(antenna, f, view, to, u, atEnd);
+    const double c = dot(u, f.tangent);
+    const double absUn = std::fabs(un);
+    if (absUn > 1e-12) {
+        st.s = view.along + c * view.height / absUn;
+        const double r = view.height / absUn;
+        st.phi = r - dot(u, f.start) - c * st.s;
+        st.curvature = view.height * view.height / (r * r * r);
+    } else {
+        st.s = std::numeric_limits<double>::infinity();
+        st.phi = -std::numeric_limits<double>::infinity();
+    }
+    Complex integral = endTerm(k_, pb) - endTerm(k_, pa);
+    if (absUn > 1e-12) {
+        // Over the few Fresnel zones about s* the end terms are replaced by the zone's
+        // integral.
+        const FacetLine line{k_, view.height, view.along, c, un};
+        const auto [zoneFrom, zoneTo] = line.zone();
+        const double za = std::max(from, zoneFrom), zb = std::min(to, zoneTo);
+        if (zb > za) {
+            const auto pointAt = [&](double s) {
+                return facetPoint(antenna, f, view, s, u, nullptr);
+            };
+            const FacetPoint qa = za == from ? pa : pointAt(za);
+            const FacetPoint qb = zb == to ? pb : pointAt(zb);
+            integral +=
+                zoneIntegral(line, qa, qb, st, pointAt) - (endTerm(k_, qb) - endTerm(k_, qa));
+        }
+    }
+    return integral;
+}
+
+Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
+    const Point u{std::cos(theta), std::sin(theta)};
+    const double tanTheta = std::tan(theta);
+    const bool logging = log && log->index == index;
+    // For geometrical optics: the highest of z - x tan(theta) over the vertices from each
+    // index on; a point sees the far observer when its own value is at least that.
+    std::vector<double> horizon(vertices_.size() + 1, -std::numeric_limits<double>::infinity());
+    for (int i = static_cast<int>(vertices_.size()) - 1; i >= 0; --i)
+        horizon[i] = std::max(horizon[i + 1], vertices_[i].z - vertices_[i].x * tanTheta);
+    Complex total = 0.0;
+    for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
+        const int antenna = static_cast<int>(ai);
+        const Point a = antennas_[ai];
+        const Complex w = weights_[ai];
+        // The direct field, phase referred to the origin.
+        const bool directClear = a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
+        if (directClear) {
+            const Complex direct = w * std::polar(1.0, k_ * dot(u, a));
+            total += direct;
+            if (logging)
+                log->terms.push_back(
+                    {antenna, Contribution::Kind::Direct, -1, a, 0.0, 1.0, 0.0, direct});
+        }
+        // Ground that reflects nothing is empty space: it carries no currents.
+        if (ground_.permittivity() == Complex(1.0)) continue;
+        for (std::size_t fi = 0; fi < facets_.size(); ++fi) {
+            const int facet = static_cast<int>(fi);
+            const FacetView& view = facetViews_[ai][fi];
+            if (!view.lit) continue;
+            const Facet& f = facets_[fi];
+            const double un = dot(u, f.normal);
+            double from = 0.0, to = f.length;
+            from = view.visibleFrom;
+            to = view.visibleTo;
+            if (un <= 0.0) {
+                // The direction dips below this facet's plane while the direct ray passes
+                // above it: the facet's field is the grazing one (coefficient -1) over all
+                // the antenna sees of it, and cancels the ray as its reflection did on
+                // the other side of grazing.
+                if (!directClear) continue;
+            } else {
+                // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of
+                // the vertices beyond the facet.
+                const double limit = horizon[fi + 2];
+                const double c0 = f.start.z - f.start.x * tanTheta - limit;
+                const double c1 = f.tangent.z - f.tangent.x * tanTheta;
+                if (c1 > 0.0)
+                    from = std::max(from, -c0 / c1);
+                else if (c1 < 0.0)
+                    to = std::min(to, -c0 / c1);
+                else if (c0 < 0.0)
+                    continue;
+            }
+            if (!(to > from)) continue;
+            const auto& vv = vertexViews_[ai];
+            StationaryPoint st;
+            Complex integral =
+                facetIntegral(antenna, f, view, from, to, u, un, from == 0.0 ? &vv[fi] : nullptr,
+                              to == f.length ? &vv[fi + 1] : nullptr, st);
+            const double absUn = std::fabs(un);
+            const Complex gamma = un > 0.0 ? ground_.reflection(un) : Complex(-1.0);
+            integral *= gamma;
+            const Complex term = w * integral;
+            total += term;
+            if (logging && std::abs(term) > 1e-4) {
+                const bool onFacet = st.s >= from && st.s <= to;
+                const auto kind = !onFacet   ? Contribution::Kind::Ends
+                                  : un > 0.0 ? Contribution::Kind::Reflected
+                                             : Contribution::Kind::Forward;
+                const double s = onFacet ? st.s : 0.5 * (from + to);
+                const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
+                log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
+                                      onFacet ? gamma : Complex(0.0),
+                                      onFacet ? st.phi + dot(u, a) : 0.0, term});
+            }
+        }
+        // Physical optics is exact over a plane only as far as the antenna is many
+        // wavelengths from it: near the tower, where the terrain keeps to the first facet's
+        // plane, that plane's exact reflection (its image) stands in for its integral. Where
+        // the direct ray is blocked, so is that reflection.
+        const Facet& first = planes_[ai].first;
+        const double un = dot(u, first.normal);
+        if (un > 0.0 && directClear) {
+            const FacetView& view = planes_[ai].second;
+            StationaryPoint st;
+            const Complex gamma = ground_.reflection(un);
+            const Point image{a.x - 2.0 * view.height * first.normal.x,
+                              a.z - 2.0 * view.height * first.normal.z};
+            const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
+            const Complex integral =
+                gamma * w *
+                facetIntegral(antenna, first, view, 0.0, first.length, u, un, nullptr, nullptr, st);
+            total += exact - integral;
+            if (logging) {
+                const Point p{first.start.x + st.s * first.tangent.x,
+                              first.start.z + st.s * first.tangent.z};
+                log->terms.push_back({owners_[ai], Contribution::Kind::Reflected, Terrain::base, p,
+                                      std::asin(un), gamma, 2.0 * view.height * un, exact});
+                log->terms.push_back(
+                    {owners_[ai], Contribution::Kind::Plane, -1, p, 0.0, 0.0, 0.0, -integral});
+            }
+        }
+    }
+    return total;
+}
+
+} // namespace
+
+std::vector<Complex> geometricFarField(const Terrain& terrain, const Installation& installation,
+                                       const std::vector<double>& angles, LoggedAngle* log) {
+    GeometricRays rays(terrain, installation);
+    std::vector<Complex> field;
+    for (std::size_t i = 0; i < angles.size(); ++i)
+        field.push_back(rays.field(angles[i], static_cast<int>(i), log));
+    return field;
+}
+
+} // namespace vexlo

@@ -1,0 +1,53 @@
+#include "line_sources.h"
+
+#include <cmath>
+
+#include "antenna_pattern.h"
+#include "elevation_response.h"
+#include "unit_phasor.h"
+
+namespace vexlo {
+
+std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& in,
+                                    double wavelength) {
+    const AntennaPattern& pattern = AntennaPattern::forType(in.antennaType);
+    const double share = 1.0 / std::sqrt(static_cast<double>(in.antennas.size()));
+    // A long boom low over sloping ground can reach down to the plane of the first facet or
+    // below it (a Yagi for 160 m a few feet up): such elements are lifted to half the
+    // antenna's height above it (a twentieth of a wavelength at most), as if the boom were
+    // bent up over the ground.
+    const Facet& first = terrain.facets()[Terrain::base];
+    std::vector<LineSource> sources;
+    for (std::size_t i = 0; i < in.antennas.size(); ++i) {
+        const StackedAntenna& s = in.antennas[i];
+        const Point base = terrain.antenna(s.height);
+        const double lowest = std::min(0.5 * s.height, wavelength / 20.0);
+        for (int n = 0; n < pattern.elements(); ++n) {
+            Point at{base.x + pattern.elementOffset(n) * wavelength, base.z};
+            const double lift = lowest - dot(minus(at, first.start), first.normal);
+            if (lift > 0.0) at = {at.x + lift * first.normal.x, at.z + lift * first.normal.z};
+            sources.push_back({at, (s.phase < 0 ? -share : share) * pattern.elementWeight(n),
+                               static_cast<int>(i)});
+        }
+    }
+    return sources;
+}
+
+std::complex<double> farField(const std::vector<LineSource>& sources, double k, double theta) {
+    const double c = std::cos(theta), s = std::sin(theta);
+    std::complex<double> sum = 0.0;
+    for (const LineSource& e : sources) sum += e.weight * unitPhasor(k * (e.at.x * c + e.at.z * s));
+    return sum;
+}
+
+std::vector<LineSource> mirrored(const std::vector<LineSource>& sources, Point on, Point tangent) {
+    const Point normal{-tangent.z, tangent.x};
+    std::vector<LineSource> images = sources;
+    for (LineSource& e : images) {
+        const double d = (e.at.x - on.x) * normal.x + (e.at.z - on.z) * normal.z;
+        e.at = {e.at.x - 2.0 * d * normal.x, e.at.z - 2.0 * d * normal.z};
+    }
+    return images;
+}
+
+} // namespace vexlo

@@ -1,0 +1,149 @@
+#include "plane_field.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "unit_phasor.h"
+
+namespace vexlo {
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double pi = std::numbers::pi;
+constexpr Complex j{0.0, 1.0};
+
+// Weights of Simpson's rule on count + 1 points (count even) over [0, 1].
+double simpson(int i, int count) {
+    if (i == 0 || i == count) return 1.0 / (3.0 * count);
+    return (i % 2 ? 4.0 : 2.0) / (3.0 * count);
+}
+
+// The field of a unit line source in empty space at distance r, -(j/4) H0(2)(k r), of x = k r.
+Complex lineSourceField(double x) {
+    Complex h;
+    if (x < 8.0) {
+        // Rational approximations of J0 and Y0, absolute error below 1e-8.
+        const double y = x * x;
+        const double j0 =
+            (57568490574.0 +
+             y * (-13362590354.0 +
+                  y * (651619640.7 + y * (-11214424.18 + y * (77392.33017 + y * -184.9052456))))) /
+            (57568490411.0 +
+             y * (1029532985.0 + y * (9494680.718 + y * (59272.64853 + y * (267.8532712 + y)))));
+        const double y0 =
+            (-2957821389.0 +
+             y * (7062834065.0 +
+                  y * (-512359803.6 + y * (10879881.29 + y * (-86327.92757 + y * 228.4622733))))) /
+                (40076544269.0 +
+                 y * (745249964.8 +
+                      y * (7189466.438 + y * (47447.26470 + y * (226.1030244 + y))))) +
+            2.0 / pi * j0 * std::log(x);
+        h = {j0, -y0};
+    } else {
+        // Hankel's expansion, relative error below 1e-8 from x = 8.
+        const double r = 1.0 / x, r2 = r * r;
+        const double p =
+            1.0 - 0.0703125 * r2 + 0.112152099609375 * r2 * r2 - 0.5725014209747314 * r2 * r2 * r2;
+        const double q = -0.125 * r + 0.0732421875 * r2 * r - 0.2271080017089844 * r2 * r2 * r +
+                         1.727727502584457 * r2 * r2 * r2 * r;
+        h = std::sqrt(2.0 / (pi * x)) * Complex(p, -q) * unitPhasor(-(x - pi / 4.0));
+    }
+    return Complex(0.0, -0.25) * h;
+}
+
+} // namespace
+
+std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point base, Point tangent,
+                                double along, int count, int exactBelow,
+                                const ImpedanceCondition& ground) {
+    const double k = ground.k, dz = ground.dz;
+    const Point normal{-tangent.z, tangent.x};
+    // Sources in the plane's coordinates: d ahead of them to the line, h above the plane.
+    struct Local {
+        double d, h;
+        Complex weight;
+    };
+    std::vector<Local> local;
+    double reach = 0.0;
+    for (const LineSource& e : sources) {
+        const double rx = e.at.x - base.x, rz = e.at.z - base.z;
+        const double d = along - (rx * tangent.x + rz * tangent.z);
+        const double h = rx * normal.x + rz * normal.z;
+        local.push_back({d, h, e.weight});
+        reach = std::max(reach, std::hypot(d, h + exactBelow * dz));
+    }
+    std::vector<Complex> field(count, 0.0);
+    const Point origin{base.x + along * tangent.x, base.z + along * tangent.z};
+    for (const LineSource& e : sources)
+        for (int m = 0; m < count; ++m) {
+            const double px = origin.x + m * dz * normal.x, pz = origin.z + m * dz * normal.z;
+            field[m] += e.weight * lineSourceField(k * std::hypot(px - e.at.x, pz - e.at.z));
+        }
+
+    // Reflected waves leaving the plane at angle phi from it (0..pi), each the image of the
+    // source's wave towards the ground: -(j/4pi) integral of R(sin phi) exp(-jk(d cos phi +
+    // (z + h) sin phi)) dphi. The phase turns at most k * reach per radian.
+    const int steps = 2 * std::max(64, static_cast<int>(std::ceil(4.0 * k * reach)));
+    // Per angle: the waves' weights, their phase at the present height and its step per
+    // cell, real and imaginary parts apart so that the sum over the angles vectorises.
+    std::vector<double> weightRe(steps + 1), weightIm(steps + 1), waveRe(steps + 1, 1.0),
+        waveIm(steps + 1, 0.0), stepRe(steps + 1), stepIm(steps + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const Complex turn = unitPhasor(pi * i / steps);
+        const double c = turn.real(), s = turn.imag();
+        Complex spectrum = 0.0;
+        for (const Local& e : local) spectrum += e.weight * unitPhasor(-k * (e.d * c + e.h * s));
+        spectrum *= ground.reflection(s) * Complex(0.0, -0.25 / pi) * (pi * simpson(i, steps));
+        weightRe[i] = spectrum.real();
+        weightIm[i] = spectrum.imag();
+        const Complex step = unitPhasor(-k * dz * s);
+        stepRe[i] = step.real();
+        stepIm[i] = step.imag();
+    }
+    for (int m = 0; m < count; ++m) {
+        double sumRe = 0.0, sumIm = 0.0;
+        for (int i = 0; i <= steps; ++i) {
+            const double vr = weightRe[i] * waveRe[i] - weightIm[i] * waveIm[i];
+            const double vi = weightRe[i] * waveIm[i] + weightIm[i] * waveRe[i];
+            sumRe += vr;
+            sumIm += vi;
+            const double wr = waveRe[i] * stepRe[i] - waveIm[i] * stepIm[i];
+            waveIm[i] = waveRe[i] * stepIm[i] + waveIm[i] * stepRe[i];
+            waveRe[i] = wr;
+        }
+        field[m] += Complex(sumRe, sumIm);
+    }
+    // Evanescent waves, exp(-k sinh t (z + h)), which matter only for sources within a
+    // fraction of a wavelength of the ground: (1/4pi) integral of R(-j sinh t) 2 cos(k d cosh t)
+    // exp(-k (z + h) sinh t) dt.
+    double lowest = local.empty() ? 0.0 : local.front().h;
+    for (const Local& e : local) lowest = std::min(lowest, e.h);
+    if (lowest > 0.0) {
+        const double end = std::asinh(40.0 / (k * lowest));
+        // cos(k d cosh t) turns k d sinh t per unit of t: at least four points a turn, out to
+        // the farthest source (many for a source a small fraction of a wavelength up).
+        double farthest = 0.0;
+        for (const Local& e : local) farthest = std::max(farthest, std::fabs(e.d));
+        const int points =
+            2 * std::clamp(static_cast<int>(std::ceil(k * farthest * std::sinh(end) * end / pi)),
+                           100, 50000);
+        for (int i = 0; i <= points; ++i) {
+            const double t = end * i / points;
+            const double sh = std::sinh(t), ch = std::cosh(t);
+            Complex a = 0.0;
+            for (const Local& e : local)
+                a += e.weight * (2.0 * unitPhasor(k * e.d * ch).real()) * std::exp(-k * e.h * sh);
+            a *= ground.reflection(Complex(0.0, -sh)) / (4.0 * pi) * (end * simpson(i, points));
+            const double decay = std::exp(-k * dz * sh);
+            double level = 1.0;
+            for (int m = 0; m < count && level > 1e-12; ++m) {
+                field[m] += a * level;
+                level *= decay;
+            }
+        }
+    }
+    return field;
+}
+
+} // namespace vexlo
