@@ -3,12 +3,18 @@
 #include "common/constants.h"
 #include "common/number_text.h"
 
+#include <cmath>
 #include <vector>
 
 namespace brisco {
 namespace {
 
 constexpr float MetresPerFootSingle = static_cast<float>(common::MetresPerFoot);
+
+constexpr float HighestAntennaFeet = VEXLO_HIGHEST_ANTENNA_FEET;
+
+const char* const EnterHeights =
+    "Enter one to four heights separated by \"/\", for example 120/90*/60/30.";
 
 std::string trimmed(std::string_view text) {
     size_t first = text.find_first_not_of(' ');
@@ -59,9 +65,7 @@ common::Result<AntennaStack> ParseHeights(std::string_view text, Units units) {
     pieces.push_back(text.substr(start));
     if (pieces.size() > StackSize)
         return common::Result<AntennaStack>::Failure(
-            "The heights " + std::string(text) +
-            " name more than four antennas. Enter one to four heights separated by \"/\", "
-            "for example 120/90*/60/30.");
+            "The heights " + std::string(text) + " name more than four antennas. " + EnterHeights);
 
     AntennaStack stack;
     for (size_t k = 0; k < pieces.size(); ++k) {
@@ -73,10 +77,27 @@ common::Result<AntennaStack> ParseHeights(std::string_view text, Units units) {
     return stack;
 }
 
+common::Result<> CheckComputable(const AntennaStack& stack, std::string_view text) {
+    bool present = false;
+    for (float h : stack.AntennaHeight) {
+        if (!std::isfinite(h) || h < 0 || h > HighestAntennaFeet)
+            return common::Result<>::Failure(
+                "The heights " + std::string(text) + " put an antenna below the ground or above " +
+                std::to_string(int(VEXLO_HIGHEST_ANTENNA_FEET)) + " ft. " + EnterHeights);
+        present = present || h > 0;
+    }
+    if (present) return {};
+    return common::Result<>::Failure((text.empty() ? std::string("No antenna heights are given. ")
+                                                   : "The heights " + std::string(text) +
+                                                         " give no antenna above the ground. ") +
+                                     EnterHeights);
+}
+
 std::string RemoveBlank(std::string_view text) {
     std::string kept;
+    // A comma stays: every number the program reads takes it for the decimal point.
     for (char c : text)
-        if ((c >= '0' && c <= '9') || c == '.' || c == '*') kept.push_back(c);
+        if ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '*') kept.push_back(c);
     return kept;
 }
 

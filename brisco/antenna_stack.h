@@ -51,7 +51,12 @@ struct AntennaStack {
 // cannot be computed and are refused with a message naming the text.
 common::Result<AntennaStack> ParseHeights(std::string_view text, Units units);
 
-// Keeps only digits, "." and "*": what a height cell of the heights dialog may hold.
+// A stack the engine can compute: at least one antenna, every height above the ground and
+// no higher than the engine takes. The message names the text as the user wrote it.
+common::Result<> CheckComputable(const AntennaStack& stack, std::string_view text);
+
+// Keeps only digits, "." (or "," read as one) and "*": what a height cell of the heights
+// dialog may hold.
 std::string RemoveBlank(std::string_view text);
 
 // The heights text of four dialog cells: as many leading cells as are all non-zero.

@@ -221,10 +221,14 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
             return r;
         }
         if (read.value().truncated)
-            r.messages.push_back({TruncationWarning, TruncationTitle(n + 1, terrain(n))});
+            r.messages.push_back({TruncationWarning, SlotTitle(n + 1, terrain(n))});
         common::Result<AntennaStack> stack = ParseHeights(heights(n), options_.units);
         if (!stack) {
-            r.messages.push_back({stack.message(), "Brisco"});
+            r.messages.push_back({stack.message(), SlotTitle(n + 1, terrain(n))});
+            return r;
+        }
+        if (common::Result<> computable = CheckComputable(stack.value(), heights(n)); !computable) {
+            r.messages.push_back({computable.message(), SlotTitle(n + 1, terrain(n))});
             return r;
         }
         call.profile = read.value().profile;

@@ -88,7 +88,7 @@ common::Result<ProfileRead> ReadTerrainProfile(const std::string& path) {
     return read;
 }
 
-std::string TruncationTitle(int slot, const std::string& fileName) {
+std::string SlotTitle(int slot, const std::string& fileName) {
     return "File " + std::to_string(slot) + ": " + fileName;
 }
 

@@ -37,8 +37,8 @@ common::Result<ProfileRead> ReadTerrainProfile(const std::string& path);
 
 inline const std::string TruncationWarning =
     "Warning: Brisco is truncating terrain data beyond 149 points.";
-// "File N: " and the slot's file name.
-std::string TruncationTitle(int slot, const std::string& fileName);
+// "File N: " and the slot's file name: the title of a message about one slot.
+std::string SlotTitle(int slot, const std::string& fileName);
 
 // One line per point, feet, no units line: "####.0  " then "####.0".
 std::vector<std::string> WriteTerrainProfile(const std::vector<std::pair<float, float>>& points);

@@ -28,7 +28,7 @@ TerrainPlot PlotTerrain(const Assessment& a) {
             continue;
         }
         if (read.value().truncated)
-            plot.messages.push_back({TruncationWarning, TruncationTitle(n + 1, a.terrain(n))});
+            plot.messages.push_back({TruncationWarning, SlotTitle(n + 1, a.terrain(n))});
         const TerrainProfile& p = read.value().profile;
         plot.texts.*terrainLabels[n] = a.terrain(n);
         plot.texts.*heightLabels[n] = a.heights(n) + HeightSuffix(units);

@@ -19,8 +19,7 @@ using namespace vexlo;
 static_assert(VEXLO_PROFILE_POINTS == profileEntries);
 static_assert(VEXLO_GAINS == gainCount);
 
-// Heights beyond this (feet) are taken as absent rather than computed.
-constexpr double highestAntennaFeet = 1e5;
+constexpr double highestAntennaFeet = VEXLO_HIGHEST_ANTENNA_FEET;
 
 double valueOr(const float* p, double fallback) {
     return p && std::isfinite(*p) ? static_cast<double>(*p) : fallback;

@@ -8,9 +8,10 @@ extern "C" {
 #endif
 
 enum {
-    VEXLO_PROFILE_POINTS = 151, // Distance and Elevation, index 0 = 0, points from index 1
-    VEXLO_ANTENNAS = 4,         // AntennaHeight and Phase
-    VEXLO_GAINS = 140           // GainN[k-1] = gain at elevation k/4 degrees
+    VEXLO_PROFILE_POINTS = 151,         // Distance and Elevation, index 0 = 0, points from index 1
+    VEXLO_ANTENNAS = 4,                 // AntennaHeight and Phase
+    VEXLO_GAINS = 140,                  // GainN[k-1] = gain at elevation k/4 degrees
+    VEXLO_HIGHEST_ANTENNA_FEET = 100000 // heights above it, or not above 0, are absent
 };
 
 // Fills GainN[0..139] with the gain in dBi of the antenna stack over the terrain profile,

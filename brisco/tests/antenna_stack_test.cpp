@@ -41,7 +41,8 @@ TEST(ParseHeights, MoreThanFourAntennasAreRefused) {
 
 TEST(HeightsTexts, CellsAreCleanedAndJoinedUpToTheFirstGap) {
     EXPECT_EQ(RemoveBlank("90 ft*"), "90*");
-    EXPECT_EQ(RemoveBlank(" 1-2/3,5 m"), "1235");
+    EXPECT_EQ(RemoveBlank(" 1-2/3,5 m"), "123,5")
+        << "a decimal comma is kept, not read as 10 times";
     EXPECT_EQ(HeightsText({"120", "90", "0", "60"}), "120/90");
     EXPECT_EQ(HeightsText({"120", "90*", "60", "30"}), "120/90*/60/30");
     EXPECT_EQ(HeightsText({"0", "90", "60", "30"}), "");

@@ -100,6 +100,7 @@ TEST_F(AssessmentTest, OptionsReachTheEngine) {
 
 TEST_F(AssessmentTest, RatedWhenAStatisticsFileIsChosen) {
     model.chooseTerrain(0, flat);
+    model.applyHeights({{{"", "100"}, {}, {}, {}}});
     EXPECT_TRUE(model.chooseStatistics(stats).messages.empty());
     ComputeResult r = compute();
     ASSERT_TRUE(r.merit[0].has_value());
@@ -119,6 +120,7 @@ TEST_F(AssessmentTest, WhatStopsAComputation) {
     EXPECT_EQ(r.messages, (std::vector<Message>{NoFirstTerrain}));
 
     model.chooseTerrain(0, flat);
+    model.applyHeights({{{"", "100"}, {}, {}, {}}});
     r = model.Compute(missingEngine(), {});
     EXPECT_FALSE(r.computed);
     EXPECT_EQ(r.messages[0].text, "The engine library is missing.");
@@ -135,6 +137,18 @@ TEST_F(AssessmentTest, WhatStopsAComputation) {
     r = compute();
     EXPECT_FALSE(r.computed);
     EXPECT_NE(r.messages[0].text.find("1/2/3/4/5"), std::string::npos);
+    EXPECT_EQ(r.messages[0].title, "File 1: FLAT.PRO");
+
+    // Heights that give no antenna, or one under the ground or out of reach, would compute
+    // the floor in silence.
+    for (const char* unusable : {"", "abc", "0/0", "-50/100", "1e30"}) {
+        model.applyHeights({{{"", "100"}, {"", unusable}, {}, {}}});
+        r = compute();
+        EXPECT_FALSE(r.computed) << unusable;
+        EXPECT_TRUE(r.results.empty()) << unusable;
+        ASSERT_EQ(r.messages.size(), 1u) << unusable;
+        EXPECT_NE(r.messages[0].text.find("Enter one to four heights"), std::string::npos);
+    }
 
     model.applyHeights({{{"", "100"}, {}, {}, {}}});
     model.setFrequency("0");
@@ -238,6 +252,7 @@ TEST_F(AssessmentTest, DamagedDefaultsFilesNeverStopTheStart) {
         Assessment next(folder.path());
         (void)next.StartUp();
         next.chooseTerrain(0, flat);
+        next.applyHeights({{{"", "100"}, {}, {}, {}}});
         next.setFrequency("14.2");
         ComputeResult r = next.Compute(engine.source(), {});
         EXPECT_TRUE(r.computed) << (r.messages.empty() ? "" : r.messages[0].text);
@@ -276,6 +291,7 @@ TEST_F(AssessmentTest, UnitSwitchRewritesTheSlotsInUse) {
 TEST_F(AssessmentTest, TheEngineLogIsTitledWithEachSlotsTerrain) {
     model.chooseTerrain(0, flat);
     model.chooseTerrain(1, hill);
+    model.applyHeights({{{"", "100"}, {"", "50"}, {}, {}}});
     model.setLogFlag(true);
     ComputeResult r = compute();
     EXPECT_EQ(engine.calls[0].LogFlag, 1);
