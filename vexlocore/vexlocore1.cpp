@@ -3,6 +3,8 @@
 // gains.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <string>
 
 #include "diagnostic_log.h"
 #include "elevation_response.h"
@@ -10,7 +12,6 @@
 #include "vexlocore_abi.h"
 
 #include "common/constants.h"
-#include "common/text_file.h"
 
 namespace {
 
@@ -47,6 +48,14 @@ int logIndex(const float* logAngle) {
     return static_cast<int>(std::clamp(std::round(angle * 4.0), 1.0, double(gainCount))) - 1;
 }
 
+// The log lies beside the program that loaded the engine.
+std::string logPath() {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error);
+    folder = error ? std::filesystem::current_path(error) : folder.parent_path();
+    return (folder / "TEST4.PRN").string();
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) void
@@ -64,6 +73,5 @@ VexloCore1(const float* Distance, const float* Elevation, const float* AntennaHe
     logged.index = logIndex(LogAngle);
     const auto gains = elevationResponse(terrain, in, logging ? &logged : nullptr);
     std::copy(gains.begin(), gains.end(), GainN);
-    if (logging)
-        appendDiagnosticLog(common::InFolder(common::ProgramFolder(), "TEST4.PRN"), in, logged);
+    if (logging) appendDiagnosticLog(logPath(), in, logged);
 }

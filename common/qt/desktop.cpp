@@ -1,6 +1,6 @@
 #include "desktop.h"
 
-#include "../text_file.h"
+#include "common/text_file.h"
 
 #include <QApplication>
 #include <QDesktopServices>

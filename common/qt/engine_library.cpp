@@ -28,7 +28,7 @@ Result<> EngineLibrary::load() {
                              " and on the system's library path (" + reason.toStdString() + ").");
 }
 
-Result<> EngineLibrary::bind(std::initializer_list<const char*> entryPoints) {
+Result<> EngineLibrary::bind(const std::vector<std::string>& entryPoints) {
     if (tried_) return bound_ ? Result<>() : Result<>::Failure(failure_);
     tried_ = true;
     Result<> loaded = load();
@@ -36,8 +36,8 @@ Result<> EngineLibrary::bind(std::initializer_list<const char*> entryPoints) {
         failure_ = loaded.message();
         return loaded;
     }
-    for (const char* name : entryPoints) {
-        QFunctionPointer f = library_.resolve(name);
+    for (const std::string& name : entryPoints) {
+        QFunctionPointer f = library_.resolve(name.c_str());
         if (!f) {
             entries_.clear();
             failure_ = "The engine library " +

@@ -9,9 +9,9 @@
 #include <QLibrary>
 #include <QString>
 
-#include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace common {
 
@@ -23,7 +23,7 @@ public:
 
     // Loads the library once and resolves each entry point; nothing is bound unless
     // all of them are there. Later calls return the first outcome.
-    Result<> bind(std::initializer_list<const char*> entryPoints);
+    Result<> bind(const std::vector<std::string>& entryPoints);
     bool bound() const { return bound_; }
 
     // An entry point resolved by bind(), as the function type its header declares.

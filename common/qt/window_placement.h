@@ -1,6 +1,6 @@
 #pragma once
 // Window placements in twips, as the defaults files keep them.
-#include "../placement.h"
+#include "common/placement.h"
 
 class QWidget;
 

@@ -1,3 +1,4 @@
+#include "common/qt/engine_binding.h"
 #include "common/qt/engine_library.h"
 
 #include <QFileInfo>
@@ -8,6 +9,24 @@ using common::EngineLibrary;
 namespace {
 using Twice = int(const int*);
 const QString EngineFolder = ENGINE_FOLDER; // where the build put the stand-in library
+
+struct StandInRoutines {
+    static constexpr const char* FileName = "libsuite_test_engine.so";
+    Twice* TWICE = nullptr;
+    template <typename Visit> void forEachEntry(Visit visit) { visit("TWICE", TWICE); }
+};
+
+struct NewerRoutines : StandInRoutines {
+    Twice* THRICE = nullptr;
+    template <typename Visit> void forEachEntry(Visit visit) {
+        StandInRoutines::forEachEntry(visit);
+        visit("THRICE", THRICE);
+    }
+};
+
+struct MissingRoutines : StandInRoutines {
+    static constexpr const char* FileName = "libno_such_engine.so";
+};
 } // namespace
 
 TEST(EngineLibrary, BindsFromTheProgramsFolderAndKeepsTheEntryPoints) {
@@ -43,4 +62,23 @@ TEST(EngineLibrary, FailuresNameTheFileAndWhereItWasLookedFor) {
     EXPECT_NE(r.message().find("has no entry point THRICE"), std::string::npos) << r.message();
     EXPECT_FALSE(old.bound());
     EXPECT_EQ(old.entry<Twice>("TWICE"), nullptr) << "nothing is half bound";
+}
+
+TEST(BindEngine, FillsTheRoutineTableAtTheFirstCallAndKeepsIt) {
+    common::BoundEngine<StandInRoutines> engine = common::BindEngine<StandInRoutines>(EngineFolder);
+    common::Result<StandInRoutines> first = engine();
+    ASSERT_TRUE(first.ok()) << first.message();
+    const int n = 4;
+    EXPECT_EQ(first.value().TWICE(&n), 8);
+    common::Result<StandInRoutines> again = engine();
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(again.value().TWICE, first.value().TWICE);
+
+    common::BoundEngine<NewerRoutines> newer = common::BindEngine<NewerRoutines>(EngineFolder);
+    ASSERT_FALSE(newer().ok());
+    EXPECT_NE(newer().message().find("has no entry point THRICE"), std::string::npos);
+    common::Result<MissingRoutines> missing = common::BindEngine<MissingRoutines>(EngineFolder)();
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("libno_such_engine.so could not be loaded"),
+              std::string::npos);
 }

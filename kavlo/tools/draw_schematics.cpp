@@ -1,7 +1,7 @@
 // draw-schematics FOLDER: draws the six tuner networks the result pages show, as BMP
 // pictures named as the program looks for them: the source on the left, the load on
 // the right, each part labelled as in the component table.
-#include "kavlo/tuner_networks.h"
+#include "kavlo/core/tuner_networks.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -2,11 +2,11 @@
 // through the engine alone, and the sweep with the result lines, the chart redrawn and
 // the window painted, as the View dialog's OK does it; then a pattern on the
 // logarithmic polar grid. Runs headless (QT_QPA_PLATFORM=offscreen by default).
-#include "qelt/analyser.h"
-#include "qelt/engine_binding.h"
-#include "qelt/main_window.h"
-#include "qelt/polar_plot_window.h"
-#include "qelt/view_dialog.h"
+#include "common/qt/engine_binding.h"
+#include "qelt/core/analyser.h"
+#include "qelt/windows/main_window.h"
+#include "qelt/windows/polar_plot_window.h"
+#include "qelt/windows/view_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,8 +41,8 @@ std::string FiftyElements(const QString& folder) {
 struct Setting {
     QTemporaryDir folder;
     std::string antenna = FiftyElements(folder.path());
-    qelt::EngineBinding binding{SUITE_DIR};
-    const qelt::EngineRoutines& engine = *binding.routines().value();
+    const qelt::EngineRoutines engine =
+        common::BindEngine<qelt::EngineRoutines>(SUITE_DIR)().value();
 };
 
 Setting& Shared() {

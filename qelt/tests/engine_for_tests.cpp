@@ -1,6 +1,6 @@
 #include "engine_for_tests.h"
 
-#include "qelt/engine_binding.h"
+#include "common/qt/engine_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,13 @@
 namespace qelt_test {
 
 const qelt::EngineRoutines& Engine() {
-    static qelt::EngineBinding binding(SUITE_DIR);
-    static const qelt::EngineRoutines* routines = [] {
-        common::Result<const qelt::EngineRoutines*> bound = binding.routines();
+    static const qelt::EngineRoutines routines = [] {
+        common::Result<qelt::EngineRoutines> bound =
+            common::BindEngine<qelt::EngineRoutines>(SUITE_DIR)();
         EXPECT_TRUE(bound.ok()) << bound.message();
-        static const qelt::EngineRoutines none;
-        return bound ? bound.value() : &none;
+        return bound ? bound.value() : qelt::EngineRoutines{};
     }();
-    return *routines;
+    return routines;
 }
 
 qelt::Analyser Opened(const std::string& path, qelt::Units units) {

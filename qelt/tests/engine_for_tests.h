@@ -1,7 +1,7 @@
 #pragma once
 // The built engine library and sample antennas, for the analyser's core tests.
-#include "qelt/analyser.h"
-#include "qelt/engine_routines.h"
+#include "qelt/core/analyser.h"
+#include "qelt/core/engine_routines.h"
 
 #include <string>
 

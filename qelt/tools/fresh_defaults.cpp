@@ -1,7 +1,7 @@
 // qelt-fresh-defaults FOLDER: puts QELT.DEF with the five defaults (the antenna folder
 // FOLDER/QeltAnts) into the run-time folder, so a newcomer's first start goes straight
 // to the window. A file that is already there is the user's and is left alone.
-#include "qelt/defaults_file.h"
+#include "qelt/core/defaults_file.h"
 
 #include "common/text_file.h"
 

@@ -4,13 +4,13 @@
 // the match dialog after a gamma and after a hairpin design, the element editor with a
 // tapered antenna and its cell dialog, and the frequency and height dialogs. Run it under
 // a display (xvfb-run -a) to see the real fonts.
-#include "qelt/defaults_file.h"
-#include "qelt/element_editor.h"
-#include "qelt/main_window.h"
-#include "qelt/match_dialog.h"
-#include "qelt/polar_plot_window.h"
-#include "qelt/sweep_dialogs.h"
-#include "qelt/view_dialog.h"
+#include "qelt/core/defaults_file.h"
+#include "qelt/windows/element_editor.h"
+#include "qelt/windows/main_window.h"
+#include "qelt/windows/match_dialog.h"
+#include "qelt/windows/polar_plot_window.h"
+#include "qelt/windows/sweep_dialogs.h"
+#include "qelt/windows/view_dialog.h"
 
 #include "common/text_file.h"
 

@@ -1,0 +1,160 @@
+#include "cli.h"
+
+#include "brisco/core/assessment.h"
+
+#include "common/cli_options.h"
+#include "common/text_file.h"
+
+#include <charconv>
+#include <filesystem>
+#include <ostream>
+
+namespace brisco {
+namespace {
+
+const char* const Usage =
+    "usage: brisco-cli --freq MHZ --slot PROFILE:HEIGHTS[:TYPE] [--slot ...] (up to four)\n"
+    "                  [--stats FILE] [--ground ROW] [--diffraction-off] [--meters]\n"
+    "                  [-o FILE] [--csv]\n"
+    "  HEIGHTS  one to four heights separated by \"/\", \"*\" for out of phase: 120/90*\n"
+    "  TYPE     Dipole, 2-Ele., 3-Ele., 4-Ele., 5-Ele., 6-Ele., 8-Ele. or the code 1..7\n"
+    "           (4-Ele. when left out)\n"
+    "  ROW      ground 0..8: extremely poor, very poor, sandy, poor, average (4),\n"
+    "           good, very good soil, fresh water, salt water\n";
+
+constexpr common::CliOption CliSpecs[] = {
+    {"--freq", true},      {"--slot", true}, {"--stats", true}, {"--ground", true}, {"-o", true},
+    {"--diffraction-off"}, {"--meters"},     {"--csv"},         {"--help"},         {"-h"},
+};
+
+struct SlotArgument {
+    std::string profile, heights;
+    std::int16_t type = 4;
+};
+
+std::optional<int> wholeNumber(const std::string& text, int lowest, int highest) {
+    int v = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size() || v < lowest || v > highest)
+        return std::nullopt;
+    return v;
+}
+
+// PROFILE:HEIGHTS[:TYPE], split from the right so a profile's own colons stay in it.
+std::optional<SlotArgument> slotArgument(const std::string& text, std::ostream& err) {
+    SlotArgument slot;
+    size_t last = text.rfind(':');
+    if (last == std::string::npos || last == 0) return std::nullopt;
+    std::string rest = text.substr(0, last);
+    std::string tail = text.substr(last + 1);
+    size_t middle = rest.rfind(':');
+    std::optional<std::int16_t> type = TypeCode(tail);
+    if (!type)
+        if (std::optional<int> code = wholeNumber(tail, 1, 7))
+            type = static_cast<std::int16_t>(*code);
+    if (middle != std::string::npos && middle > 0) {
+        if (!type) {
+            err << "Unknown antenna type \"" << tail
+                << "\": use Dipole, 2-Ele., 3-Ele., 4-Ele., 5-Ele., 6-Ele., 8-Ele. or 1..7\n";
+            return std::nullopt;
+        }
+        slot = {rest.substr(0, middle), rest.substr(middle + 1), *type};
+    } else {
+        slot = {rest, tail, 4};
+    }
+    slot.profile = std::filesystem::absolute(slot.profile).string();
+    return slot;
+}
+
+std::string shortest(float v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+void printGains(std::ostream& out, const Assessment& model, const ComputeResult& r) {
+    out << Enclosed("Elevation angle, degrees");
+    for (int n = 0; n < SlotCount; ++n)
+        if (!model.terrain(n).empty()) out << ',' << Enclosed(model.terrain(n));
+    out << '\n';
+    for (int k = 1; k <= GainCount; ++k) {
+        out << shortest(static_cast<float>(k) / 4);
+        for (int n = 0; n < SlotCount; ++n)
+            if (!model.terrain(n).empty()) out << ',' << shortest(r.gains[n][k]);
+        out << '\n';
+    }
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const EngineSource& engine) {
+    std::optional<common::CliOptions> o = common::ParseCliOptions(args, CliSpecs);
+    if (o && (o->has("--help") || o->has("-h"))) {
+        out << Usage;
+        return 0;
+    }
+    if (!o || !o->positional().empty() || !o->value("--freq") || o->values("--slot").empty() ||
+        o->values("--slot").size() > SlotCount) {
+        err << Usage;
+        return 2;
+    }
+
+    Assessment model(common::ProgramFolder());
+    Options options;
+    if (auto row = o->value("--ground")) {
+        std::optional<int> ground = wholeNumber(*row, 0, static_cast<int>(GroundRows.size()) - 1);
+        if (!ground) {
+            err << "The ground row must be a whole number from 0 to 8.\n";
+            return 1;
+        }
+        options.groundRow = *ground;
+    }
+    options.diffractionOff = o->has("--diffraction-off");
+    options.units = o->has("--meters") ? Units::Meters : Units::Feet;
+    model.applyOptions(options); // before the heights, which are typed in these units
+
+    std::array<HeightsColumn, SlotCount> columns;
+    std::vector<std::string> slotTexts = o->values("--slot");
+    for (size_t n = 0; n < slotTexts.size(); ++n) {
+        std::optional<SlotArgument> slot = slotArgument(slotTexts[n], err);
+        if (!slot) {
+            err << Usage;
+            return 2;
+        }
+        model.chooseTerrain(static_cast<int>(n), slot->profile);
+        columns[n] = {TypeName(slot->type), slot->heights};
+    }
+    model.applyHeights(columns);
+    model.setFrequency(*o->value("--freq"));
+    if (auto stats = o->value("--stats")) {
+        Assessment::StatisticsChoice choice =
+            model.chooseStatistics(std::filesystem::absolute(*stats).string());
+        for (const Message& m : choice.messages) err << m.text << '\n';
+        if (choice.refused || choice.failed) return 1;
+    }
+
+    ComputeResult r = model.Compute(engine, {});
+    // The truncation warning's title names the slot and its file; the program's own does not.
+    for (const Message& m : r.messages)
+        err << (m.title.empty() || m.title == "Brisco" ? "" : m.title + ": ") << m.text << '\n';
+    if (!r.computed) return 1;
+
+    if (auto file = o->value("-o")) {
+        if (common::Result<> written =
+                common::WriteFileAtomically(*file, common::JoinLines(r.results));
+            !written) {
+            err << "The results could not be written: " << written.message() << '\n';
+            return 1;
+        }
+    } else if (!o->has("--csv")) {
+        out << common::JoinLines(r.results);
+    }
+    if (o->has("--csv"))
+        printGains(out, model, r);
+    else
+        common::PrintControlTexts(out, GraphWindowTexts, r.graph.texts);
+    return out.good() ? 0 : 1;
+}
+
+} // namespace brisco

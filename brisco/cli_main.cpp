@@ -1,9 +1,0 @@
-#include "cli.h"
-#include "engine_binding.h"
-
-#include <iostream>
-
-int main(int argc, char** argv) {
-    return brisco::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
-                          brisco::LibraryEngine());
-}

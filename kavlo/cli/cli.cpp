@@ -1,0 +1,199 @@
+#include "cli.h"
+
+#include "kavlo/core/calculator.h"
+#include "kavlo/core/graphs.h"
+#include "kavlo/core/tuner.h"
+
+#include "common/cli_options.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace kavlo {
+namespace {
+
+const char* const Usage =
+    "usage: kavlo-cli [--cable INDEX] [--freq MHZ] [--length L] [--meters] [--input]\n"
+    "                 [--r OHMS] [--x OHMS] [--precise]\n"
+    "                 [--tuner lowpass-l|highpass-l|pi|tee] [--coil-q Q] [--cap-q Q]\n"
+    "                 [--stray PF] [--power W] [--tuner-r OHMS] [--pi-cap PF] [--tee-cap PF]\n"
+    "                 [--phase DEG]\n"
+    "                 [--graph volt|rx] [--csv]\n";
+
+constexpr common::CliOption Options[] = {
+    {"--cable", true},   {"--freq", true},    {"--length", true},
+    {"--r", true},       {"--x", true},       {"--tuner", true},
+    {"--coil-q", true},  {"--cap-q", true},   {"--stray", true},
+    {"--power", true},   {"--tuner-r", true}, {"--pi-cap", true},
+    {"--tee-cap", true}, {"--phase", true},   {"--graph", true},
+    {"--csv"},           {"--meters"},        {"--input"},
+    {"--precise"},       {"--help"},          {"-h"},
+};
+
+std::string fullPrecision(double v) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+std::optional<int> cableIndex(const std::string& text) {
+    int index = -1;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (ec != std::errc() || end != text.data() + text.size() || index < 0 ||
+        index >= CatalogueSize)
+        return std::nullopt;
+    return index;
+}
+
+std::optional<TunerChoice> tunerChoice(const std::string& name) {
+    if (name == "lowpass-l") return TunerChoice::LowPassL;
+    if (name == "highpass-l") return TunerChoice::HighPassL;
+    if (name == "pi") return TunerChoice::Pi;
+    if (name == "tee") return TunerChoice::Tee;
+    return std::nullopt;
+}
+
+void printMessages(std::ostream& err, const std::vector<Message>& messages) {
+    for (const Message& m : messages) err << m.text << '\n';
+}
+
+// The setup page's boxes typed in as the options give them.
+TunerSetup tunerSetup(const common::CliOptions& o, TunerChoice choice) {
+    TunerSetup setup;
+    setup.choose(choice);
+    const std::pair<const char*, void (TunerSetup::*)(const std::string&)> boxes[] = {
+        {"--coil-q", &TunerSetup::setCoilQ},   {"--cap-q", &TunerSetup::setCapQ},
+        {"--stray", &TunerSetup::setStrayC},   {"--power", &TunerSetup::setTxPwr},
+        {"--tuner-r", &TunerSetup::setTunerR}, {"--pi-cap", &TunerSetup::setPiCap},
+        {"--tee-cap", &TunerSetup::setTeeCap}, {"--phase", &TunerSetup::setPhase},
+    };
+    for (const auto& [option, set] : boxes)
+        if (auto value = o.value(option)) (setup.*set)(*value);
+    return setup;
+}
+
+std::string partText(const TunerPart& part, double freq) {
+    return part.inductor ? "L " + fullPrecision(InductanceUH(part.reactance, freq))
+                         : "C " + fullPrecision(CapacitancePF(part.reactance, freq));
+}
+
+int runTuner(const Calculator& calc, const common::CliOptions& o, TunerChoice choice,
+             std::ostream& out, std::ostream& err) {
+    TunerSetup setup = tunerSetup(o, choice);
+    const TunerLoad load = TunerLoadOf(calc);
+    const TunerOutcome outcome = setup.design(load);
+    printMessages(err, outcome.messages);
+    if (!outcome.result) return 1;
+    const TunerResult& r = *outcome.result;
+    common::PrintControlTexts(out, TunerPageTexts, r.page);
+    if (o.has("--precise")) {
+        for (size_t k = 0; k < 3; ++k)
+            out << "Part" << k + 1 << '='
+                << (k < r.design.parts.size() ? partText(r.design.parts[k], load.freq) : "N/A")
+                << '\n';
+        out << "Qeff=" << fullPrecision(r.design.qeff) << '\n'
+            << "PowerLost=" << fullPrecision(r.operation.powerLost) << '\n'
+            << "PowerIntoLoad=" << fullPrecision(r.powerToAntenna) << '\n';
+    }
+    return out.good() ? 0 : 1;
+}
+
+int runGraph(const Calculator& calc, const common::CliOptions& o, GraphKind kind,
+             std::ostream& out) {
+    TunerSetup setup;
+    if (auto power = o.value("--power")) setup.setTxPwr(*power);
+    const AlongLineGraph graph = BuildAlongLineGraph(calc, setup.txPower(), kind);
+    if (o.has("--csv"))
+        out << AlongLineCsv(graph);
+    else
+        common::PrintControlTexts(out, GraphTextTable, graph.texts);
+    return out.good() ? 0 : 1;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::optional<common::CliOptions> o = common::ParseCliOptions(args, Options);
+    if (!o || !o->positional().empty()) {
+        err << Usage;
+        return 2;
+    }
+    if (o->has("--help") || o->has("-h")) {
+        out << Usage;
+        return 0;
+    }
+    std::optional<TunerChoice> tuner;
+    if (auto name = o->value("--tuner"); name && !(tuner = tunerChoice(*name))) {
+        err << Usage;
+        return 2;
+    }
+    std::optional<GraphKind> graph;
+    if (auto name = o->value("--graph")) {
+        if (*name == "volt")
+            graph = GraphKind::VoltageCurrent;
+        else if (*name == "rx")
+            graph = GraphKind::ResistanceReactance;
+        if (!graph || tuner) {
+            err << Usage;
+            return 2;
+        }
+    }
+
+    // The messages the window would show; any of them means the value was refused.
+    bool refused = false;
+    auto report = [&](const std::vector<Message>& messages) {
+        printMessages(err, messages);
+        refused = refused || !messages.empty();
+    };
+
+    Calculator calc;
+    if (auto cable = o->value("--cable")) {
+        std::optional<int> index = cableIndex(*cable);
+        if (!index) {
+            err << "Cable index must be a whole number from 0 to " << CatalogueSize - 1 << '\n';
+            return 1;
+        }
+        calc.setCable(*index);
+    }
+    if (o->has("--meters")) report(calc.setUnit('M'));
+    if (o->has("--input")) calc.setEnd(KnownEnd::Input);
+    if (auto freq = o->value("--freq")) {
+        report(calc.setFrequency(*freq));
+        if (!refused) report(calc.leaveFrequency());
+    }
+    if (auto length = o->value("--length")) {
+        report(calc.setLength(*length));
+        calc.leaveLength();
+    }
+    if (auto r = o->value("--r")) {
+        calc.setResistance(*r);
+        calc.leaveResistance();
+    }
+    if (auto x = o->value("--x")) {
+        calc.setReactance(*x);
+        calc.leaveReactance();
+    }
+    if (refused) return 1;
+
+    if (tuner) return runTuner(calc, *o, *tuner, out, err);
+    if (graph) return runGraph(calc, *o, *graph, out);
+
+    common::PrintControlTexts(out, BoxTexts, calc.boxes());
+    common::PrintControlTexts(out, DisplayTexts, calc.displays());
+    if (o->has("--precise")) {
+        const LineSolution& s = calc.solution();
+        const std::pair<const char*, double> numbers[] = {
+            {"RFar", s.rFar},
+            {"XFar", s.xFar},
+            {"SWRFar", s.swrFar},
+            {"SWRNear", s.swrNear},
+            {"RhoNear", s.rhoNear},
+            {"TotalLoss", s.totalLoss},
+            {"MatchedLoss", calc.matchedLoss()},
+        };
+        for (const auto& [name, v] : numbers) out << name << '=' << fullPrecision(v) << '\n';
+    }
+    return out.good() ? 0 : 1;
+}
+
+} // namespace kavlo

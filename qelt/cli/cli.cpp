@@ -1,0 +1,184 @@
+#include "cli.h"
+
+#include "qelt/core/analyser.h"
+
+#include "common/cli_options.h"
+#include "common/qt/engine_binding.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <ostream>
+
+namespace qelt {
+namespace {
+
+const char* const Usage =
+    "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ | --csv]\n"
+    "                [--match gamma|hairpin [--freq MHZ] [--z0 OHMS] [--rod-dia D]\n"
+    "                 [--rod-spacing S]] [--save FILE [--mm]] [--nec FILE [--nec-tapered]]\n";
+
+constexpr common::CliOption Options[] = {
+    {"--height", true},  {"--pattern", true},     {"--meters"},     {"--fb"},
+    {"--csv"},           {"--match", true},       {"--freq", true}, {"--z0", true},
+    {"--rod-dia", true}, {"--rod-spacing", true}, {"--save", true}, {"--mm"},
+    {"--nec", true},     {"--nec-tapered"},       {"--help"},       {"-h"},
+};
+
+// The match dialog's boxes each option fills.
+constexpr std::pair<const char*, MatchBox> MatchOptions[] = {
+    {"--freq", MatchBox::Freq},
+    {"--z0", MatchBox::Z0},
+    {"--rod-dia", MatchBox::Diameter},
+    {"--rod-spacing", MatchBox::Spacing},
+};
+
+const std::array<common::ControlText<MainTexts>, 1> MatchLabel{
+    {{"lblMatch", &MainTexts::lblMatch}}};
+const std::array<common::ControlText<MatchBoxes>, 3> DesignTexts{{
+    {"lblDEZ", &MatchBoxes::lblDEZ},
+    {"lblLength", &MatchBoxes::lblLength},
+    {"lblReac", &MatchBoxes::lblReac},
+}};
+
+// The option's words that make sense only together with another.
+bool consistent(const common::CliOptions& o) {
+    if (o.has("--csv") && o.has("--pattern")) return false;
+    if (o.has("--mm") && !o.has("--save")) return false;
+    if (o.has("--nec-tapered") && !o.has("--nec")) return false;
+    if (const std::optional<std::string> m = o.value("--match"))
+        return *m == "gamma" || *m == "hairpin";
+    for (const auto& [option, box] : MatchOptions)
+        if (o.has(option)) return false;
+    return true;
+}
+
+// A value that is a number and nothing else; a comma may be the decimal point.
+std::optional<double> number(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string shortest(float value) {
+    char buffer[32];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("NaN");
+}
+
+void printCsv(std::ostream& out, const Sweep& sweep) {
+    out << "MHz,Gain (dBi),F/B (dB),F/R (dB),R (ohms),X (ohms),SWR\n";
+    for (const SweepPoint& p : sweep)
+        out << shortest(p.frequency) << ',' << shortest(p.gain) << ',' << shortest(p.frontToBack)
+            << ',' << shortest(p.frontToRear) << ',' << shortest(p.resistance) << ','
+            << shortest(p.reactance) << ',' << shortest(p.swr) << '\n';
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::string& engineFolder) {
+    std::optional<common::CliOptions> o = common::ParseCliOptions(args, Options);
+    if (o && (o->has("--help") || o->has("-h"))) {
+        out << Usage;
+        return 0;
+    }
+    if (!o || o->positional().size() != 1 || !consistent(*o)) {
+        err << Usage;
+        return 2;
+    }
+    const Units units = o->has("--meters") ? Units::Metric : Units::English;
+    std::optional<double> height;
+    if (auto text = o->value("--height")) {
+        height = number(*text);
+        if (!height || *height < 0) {
+            err << "The height must be a number of "
+                << (units == Units::English ? "feet" : "meters") << ", 0 for free space.\n";
+            return 1;
+        }
+    }
+
+    common::Result<EngineRoutines> engine =
+        common::BindEngine<EngineRoutines>(QString::fromStdString(engineFolder))();
+    if (!engine) {
+        err << engine.message() << '\n';
+        return 1;
+    }
+    Analyser analyser(units);
+    // Figures the engine could not compute are not printed as if it had.
+    auto troubled = [&] {
+        if (!analyser.engineTrouble().empty()) err << analyser.engineTrouble() << '\n';
+        return !analyser.engineTrouble().empty();
+    };
+    if (common::Result<> opened = analyser.open(engine.value(), o->positional()[0]); !opened) {
+        err << opened.message() << '\n';
+        return 1;
+    }
+    if (height)
+        if (common::Result<> set = analyser.setHeight(engine.value(), *o->value("--height"));
+            !set) {
+            err << set.message() << '\n';
+            return 1;
+        }
+    if (troubled()) return 1;
+    if (const std::optional<std::string> network = o->value("--match")) {
+        for (const auto& [option, box] : MatchOptions)
+            if (const std::optional<std::string> text = o->value(option))
+                analyser.typeMatch(box, *text);
+        analyser.chooseNetwork(*network == "gamma" ? Network::Gamma : Network::Hairpin);
+        common::Result<> matched = analyser.computeMatch(engine.value());
+        if (matched) matched = analyser.acceptMatch(engine.value());
+        if (!matched) {
+            err << matched.message() << '\n';
+            return 1;
+        }
+        if (troubled()) return 1;
+    }
+    ViewChoices view = analyser.view();
+    view.ratio = o->has("--fb") ? Ratio::FrontToBack : Ratio::FrontToRear;
+    if (auto frequency = o->value("--pattern")) {
+        view.graph = Graph::LinearPolar;
+        view.frequency = *frequency;
+    }
+    if (view.ratio != analyser.view().ratio || view.graph != Graph::Sweep)
+        if (common::Result<> applied = analyser.applyView(engine.value(), view); !applied) {
+            err << applied.message() << '\n';
+            return 1;
+        }
+
+    if (troubled()) return 1;
+    if (const std::optional<std::string> path = o->value("--save"))
+        if (common::Result<> saved =
+                analyser.saveAs(*path, o->has("--mm") ? Units::Metric : analyser.units());
+            !saved) {
+            err << saved.message() << '\n';
+            return 1;
+        }
+    if (const std::optional<std::string> path = o->value("--nec"))
+        if (common::Result<> written = analyser.exportNec(
+                engine.value(), *path,
+                o->has("--nec-tapered") ? NecElements::Tapered : NecElements::Equivalent);
+            !written) {
+            err << written.message() << '\n';
+            return 1;
+        }
+    if (o->has("--csv")) {
+        printCsv(out, analyser.lastSweep());
+    } else {
+        common::PrintControlTexts(out, ResultTexts, analyser.texts());
+        if (o->has("--match")) {
+            common::PrintControlTexts(out, MatchLabel, analyser.texts());
+            common::PrintControlTexts(out, DesignTexts, analyser.matchBoxes());
+        }
+        if (const std::optional<Pattern>& pattern = analyser.polarPattern())
+            common::PrintControlTexts(out, PatternTextTable, analyser.patternTexts(*pattern));
+    }
+    return out.good() ? 0 : 1;
+}
+
+} // namespace qelt

@@ -1,0 +1,33 @@
+#pragma once
+// TChart1, the main window's chart: gain (red), the ratio on the right axis (lime), SWR
+// (black) and the SWR 2:1 line (fuchsia) against frequency after a sweep, or a
+// rectangular pattern, the element-plane cut red and the other lime, against the angle
+// from forward.
+#include "qelt/core/charts.h"
+
+#include "common/qt/chart.h"
+
+namespace qelt {
+
+class MainChart : public common::Chart {
+    Q_OBJECT
+public:
+    explicit MainChart(QWidget* parent = nullptr);
+
+    void showSweep(const FrequencyChart& chart);
+    void showPattern(const RectangularPattern& pattern, int lastDegree, const PatternTexts& texts,
+                     bool overGround);
+    // Before any antenna: no curves, the design-time title.
+    void showNothing();
+
+    static const QColor Gain, Ratio, Swr, SwrTwoToOne;
+
+private:
+    void showOnly(std::initializer_list<int> series);
+
+    int gain_, ratio_, swr_, swrTwoToOne_;
+    // The pattern's cuts by their names in free space and over ground.
+    int ePlane_, hPlane_, azimuth_, elevation_;
+};
+
+} // namespace qelt
