@@ -1,6 +1,8 @@
 #include "cli_options.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace common {
 
@@ -43,5 +45,33 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
     }
     return options;
 }
+
+std::optional<int> WholeNumberValue(std::string_view text, int lowest, int highest) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || stop != end || value < lowest || value > highest) return std::nullopt;
+    return value;
+}
+
+std::optional<double> NumberValue(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+namespace {
+template <typename Number> std::string shortest(Number value) {
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end);
+}
+} // namespace
+
+std::string ShortestText(double value) { return shortest(value); }
+std::string ShortestText(float value) { return shortest(value); }
 
 } // namespace common

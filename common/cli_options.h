@@ -37,4 +37,13 @@ private:
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
                                           std::span<const CliOption> known);
 
+// A value that is a whole number from lowest to highest and nothing else.
+std::optional<int> WholeNumberValue(std::string_view text, int lowest, int highest);
+// A value that is a finite number and nothing else; a comma may be the decimal point.
+std::optional<double> NumberValue(std::string text);
+
+// The shortest text that reads back as the same number: the companions' full precision.
+std::string ShortestText(double value);
+std::string ShortestText(float value);
+
 } // namespace common

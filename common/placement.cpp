@@ -2,6 +2,8 @@
 
 #include "number_text.h"
 
+#include <cmath>
+
 namespace common {
 
 Placement ParsePlacement(std::string_view line) {
@@ -16,6 +18,17 @@ Placement ParsePlacement(std::string_view line) {
     if (colon == std::string_view::npos || comma == std::string_view::npos) return p;
     p.height = Val(line.substr(colon + 1, comma - colon - 1));
     p.width = Val(line.substr(comma + 1));
+    return p;
+}
+
+std::optional<Placement> ReadPlacementLine(std::string_view line) {
+    auto onScreen = [](double twips) { return std::isfinite(twips) && std::fabs(twips) < 1e6; };
+    if (line.find(';') == std::string_view::npos) return std::nullopt;
+    Placement p = ParsePlacement(line);
+    if (!onScreen(p.left) || !onScreen(p.top)) return std::nullopt;
+    if (!p.height || !p.width || !onScreen(*p.height) || !onScreen(*p.width) || *p.height <= 0 ||
+        *p.width <= 0)
+        p.height = p.width = std::nullopt;
     return p;
 }
 

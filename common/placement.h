@@ -16,6 +16,12 @@ struct Placement {
 // Splits at the first ";", ":" and ",". A line without a comma yields only Left and Top.
 Placement ParsePlacement(std::string_view line);
 
+// A placement line of a defaults file as the programs take it: nothing when the line has
+// no ";" or its Left or Top is not a number a screen could hold (a million twips or more
+// either way), so a damaged line keeps its default. Height and Width only when the line
+// gives both and both are such numbers above 0.
+std::optional<Placement> ReadPlacementLine(std::string_view line);
+
 // "Left;Top" with the runtime's plain print of each number, the start of every line.
 std::string PlacementPrefix(double left, double top);
 

@@ -5,7 +5,6 @@
 #include "common/cli_options.h"
 #include "common/text_file.h"
 
-#include <charconv>
 #include <filesystem>
 #include <ostream>
 
@@ -32,13 +31,7 @@ struct SlotArgument {
     std::int16_t type = 4;
 };
 
-std::optional<int> wholeNumber(const std::string& text, int lowest, int highest) {
-    int v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || v < lowest || v > highest)
-        return std::nullopt;
-    return v;
-}
+using common::ShortestText;
 
 // PROFILE:HEIGHTS[:TYPE], split from the right so a profile's own colons stay in it.
 std::optional<SlotArgument> slotArgument(const std::string& text, std::ostream& err) {
@@ -50,7 +43,7 @@ std::optional<SlotArgument> slotArgument(const std::string& text, std::ostream& 
     size_t middle = rest.rfind(':');
     std::optional<std::int16_t> type = TypeCode(tail);
     if (!type)
-        if (std::optional<int> code = wholeNumber(tail, 1, 7))
+        if (std::optional<int> code = common::WholeNumberValue(tail, 1, 7))
             type = static_cast<std::int16_t>(*code);
     if (middle != std::string::npos && middle > 0) {
         if (!type) {
@@ -66,21 +59,15 @@ std::optional<SlotArgument> slotArgument(const std::string& text, std::ostream& 
     return slot;
 }
 
-std::string shortest(float v) {
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
 void printGains(std::ostream& out, const Assessment& model, const ComputeResult& r) {
     out << Enclosed("Elevation angle, degrees");
     for (int n = 0; n < SlotCount; ++n)
         if (!model.terrain(n).empty()) out << ',' << Enclosed(model.terrain(n));
     out << '\n';
     for (int k = 1; k <= GainCount; ++k) {
-        out << shortest(static_cast<float>(k) / 4);
+        out << ShortestText(static_cast<float>(k) / 4);
         for (int n = 0; n < SlotCount; ++n)
-            if (!model.terrain(n).empty()) out << ',' << shortest(r.gains[n][k]);
+            if (!model.terrain(n).empty()) out << ',' << ShortestText(r.gains[n][k]);
         out << '\n';
     }
 }
@@ -103,7 +90,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     Assessment model(common::ProgramFolder());
     Options options;
     if (auto row = o->value("--ground")) {
-        std::optional<int> ground = wholeNumber(*row, 0, static_cast<int>(GroundRows.size()) - 1);
+        std::optional<int> ground =
+            common::WholeNumberValue(*row, 0, static_cast<int>(GroundRows.size()) - 1);
         if (!ground) {
             err << "The ground row must be a whole number from 0 to 8.\n";
             return 1;

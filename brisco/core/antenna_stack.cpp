@@ -2,6 +2,7 @@
 
 #include "common/constants.h"
 #include "common/number_text.h"
+#include "common/trimmed.h"
 
 #include <cmath>
 #include <vector>
@@ -15,13 +16,6 @@ constexpr float HighestAntennaFeet = VEXLO_HIGHEST_ANTENNA_FEET;
 
 const char* const EnterHeights =
     "Enter one to four heights separated by \"/\", for example 120/90*/60/30.";
-
-std::string trimmed(std::string_view text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // How many leading entries are all non-zero: the antennas of a stack end at the first gap.
 template <typename IsPresent> int leadingPresent(IsPresent present) {
@@ -51,7 +45,7 @@ std::string TypeName(std::int16_t code) {
 }
 
 std::optional<std::int16_t> TypeCode(std::string_view name) {
-    std::string wanted = trimmed(name);
+    std::string wanted = common::Trimmed(name);
     for (const AntennaType& t : AntennaTypes)
         if (wanted == t.name) return t.code;
     return std::nullopt;
@@ -117,9 +111,10 @@ std::string ConvertedHeightsText(const AntennaStack& stack, Units to) {
     int count = leadingPresent([&](int k) { return stack.AntennaHeight[k] > 0; });
     return joined(count, [&](int k) {
         float feet = stack.AntennaHeight[k];
-        std::string text = to == Units::Meters
-                               ? trimmed(common::Format(feet * common::MetresPerFoot, "####.0"))
-                               : trimmed(common::Format(feet, "###0"));
+        std::string text =
+            to == Units::Meters
+                ? common::Trimmed(common::Format(feet * common::MetresPerFoot, "####.0"))
+                : common::Trimmed(common::Format(feet, "###0"));
         return stack.Phase[k] == -1 ? text + "*" : text;
     });
 }

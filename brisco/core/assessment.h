@@ -9,6 +9,7 @@
 #include "terrain_engine.h"
 
 #include "common/control_text.h"
+#include "common/message.h"
 #include "common/result.h"
 
 #include <array>
@@ -19,11 +20,7 @@
 
 namespace brisco {
 
-struct Message {
-    std::string text;
-    std::string title; // empty: the program's name
-    bool operator==(const Message&) const = default;
-};
+using common::Message;
 
 const Message NoFirstTerrain{"Please select a first terrain filename.", "Brisco"};
 const Message ResultsFileRefused{

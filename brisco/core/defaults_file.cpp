@@ -3,6 +3,7 @@
 #include "common/number_text.h"
 
 #include <cmath>
+#include <optional>
 
 namespace brisco {
 namespace {
@@ -15,17 +16,10 @@ std::vector<std::string> withEmptyLines(std::vector<std::string> lines, size_t t
     return lines;
 }
 
-// A placement line needs all four numbers in their order to be used.
-bool readPlacement(const std::string& line, common::Placement& into) {
-    size_t semi = line.find(';');
-    size_t colon = line.find(':', semi == std::string::npos ? 0 : semi);
-    size_t comma = line.find(',', colon == std::string::npos ? 0 : colon);
-    if (comma == std::string::npos) return false;
-    common::Placement p = common::ParsePlacement(line);
-    for (double v : {p.left, p.top, *p.height, *p.width})
-        if (!std::isfinite(v) || std::fabs(v) > 1e6) return false;
-    into = p;
-    return true;
+// A placement line needs all four numbers to be used.
+void readPlacement(const std::string& line, common::Placement& into) {
+    if (std::optional<common::Placement> p = common::ReadPlacementLine(line); p && p->height)
+        into = *p;
 }
 
 // Names, paths and heights are plain text; control characters mean a damaged line.

@@ -3,6 +3,7 @@
 #include "common/constants.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "common/trimmed.h"
 
 #include <cmath>
 #include <filesystem>
@@ -108,9 +109,7 @@ std::vector<std::string> headerItems(const std::string& line) {
     std::string item;
     bool quoted = false;
     auto finish = [&] {
-        size_t first = item.find_first_not_of(" \t");
-        size_t last = item.find_last_not_of(" \t");
-        items.push_back(first == std::string::npos ? "" : item.substr(first, last - first + 1));
+        items.push_back(common::Trimmed(item));
         item.clear();
     };
     for (char c : line) {

@@ -11,6 +11,7 @@
 #include "common/qt/engine_binding.h"
 #include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
+#include "common/qt/qt_text.h"
 #include "common/qt/window_placement.h"
 #include "common/text_file.h"
 
@@ -29,8 +30,8 @@
 namespace brisco {
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
-std::string s(const QString& text) { return text.toStdString(); }
+using common::q;
+using common::s;
 
 std::string slotName(const char* stem, int slot) { return stem + std::to_string(slot + 1); }
 

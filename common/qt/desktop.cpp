@@ -1,5 +1,6 @@
 #include "desktop.h"
 
+#include "common/qt/qt_text.h"
 #include "common/text_file.h"
 
 #include <QApplication>
@@ -118,6 +119,10 @@ Desktop& desktop() {
 }
 
 void setDesktop(Desktop* replacement) { replacementDesktop = replacement; }
+
+void ShowMessages(QWidget* parent, const std::vector<Message>& messages) {
+    for (const Message& m : messages) desktop().message(parent, q(m.text), q(m.title));
+}
 
 QString QtFilter(const QString& pipeFilter) {
     QStringList parts = pipeFilter.split('|');

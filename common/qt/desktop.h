@@ -2,8 +2,12 @@
 // The platform services the windows use: message boxes, questions, file dialogs,
 // printing, opening documents and the screen size. No window calls QMessageBox,
 // QFileDialog or QPrinter itself; tests replace the service with ScriptedDesktop.
+#include "common/message.h"
+
 #include <QSize>
 #include <QString>
+
+#include <vector>
 
 class QWidget;
 
@@ -49,6 +53,9 @@ public:
 Desktop& desktop();
 // Puts a service in place (nullptr goes back to the Qt one); the caller keeps ownership.
 void setDesktop(Desktop* replacement);
+
+// A core's messages, one message box after another.
+void ShowMessages(QWidget* parent, const std::vector<Message>& messages);
 
 // Converts "desc|pattern|desc|pattern" to Qt's "desc (pattern);;..." form.
 QString QtFilter(const QString& pipeFilter);

@@ -24,7 +24,8 @@
 namespace common {
 
 // The routines, or the message naming the library and the places looked in; every call
-// after the first gives the first outcome. `folder`: where the program's own copy lies, the program's folder unless named.
+// after the first gives the first outcome. `folder`: where the program's own copy lies, the
+// program's folder unless named.
 template <typename Routines> BoundEngine<Routines> BindEngine(QString folder = {}) {
     struct Binding {
         explicit Binding(QString folder) : library(Routines::FileName, std::move(folder)) {}

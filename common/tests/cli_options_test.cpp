@@ -29,3 +29,19 @@ TEST(CliOptions, UnknownOptionsAndMissingValuesAreRefused) {
     EXPECT_FALSE(ParseCliOptions({"--csv", "--freq"}, KnownOptions));
     EXPECT_FALSE(ParseCliOptions({"--freq=14"}, KnownOptions));
 }
+
+TEST(CliOptions, NumberValuesAreNumbersAndNothingElse) {
+    using common::NumberValue;
+    using common::WholeNumberValue;
+    EXPECT_EQ(WholeNumberValue("7", 1, 7), 7);
+    EXPECT_EQ(WholeNumberValue("0", 0, 8), 0);
+    for (const char* refused : {"8", "-1", "x3", "3x", "3.0", " 3", ""})
+        EXPECT_EQ(WholeNumberValue(refused, 0, 7), std::nullopt) << refused;
+    EXPECT_EQ(NumberValue("12,5"), 12.5);
+    EXPECT_EQ(NumberValue("-1e3"), -1000);
+    for (const char* refused : {"tall", "12m", "", "1e999", "nan", "1,2,3"})
+        EXPECT_EQ(NumberValue(refused), std::nullopt) << refused;
+    EXPECT_EQ(common::ShortestText(0.1), "0.1");
+    EXPECT_EQ(common::ShortestText(0.1f), "0.1");
+    EXPECT_EQ(common::ShortestText(1.0 / 3), "0.3333333333333333");
+}

@@ -1,5 +1,6 @@
 #include "common/placement.h"
 #include "common/text_file.h"
+#include "common/trimmed.h"
 
 #include <filesystem>
 #include <fstream>
@@ -25,6 +26,34 @@ TEST(ParsePlacement, SplitsLeftTopHeightWidth) {
     EXPECT_EQ(garbage.left, 0);
     EXPECT_EQ(garbage.top, 0);
     EXPECT_EQ(PlacementPrefix(1200, -15), " 1200;-15");
+}
+
+TEST(ReadPlacementLine, TakesWhatAScreenCanHoldAndASizeOnlyWhole) {
+    std::optional<Placement> whole = ReadPlacementLine("1296;1296:5976,8472");
+    ASSERT_TRUE(whole && whole->height && whole->width);
+    EXPECT_EQ(*whole->width, 8472);
+    std::optional<Placement> place = ReadPlacementLine("6825;-15");
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->top, -15);
+    EXPECT_FALSE(place->height);
+
+    EXPECT_FALSE(ReadPlacementLine("1296,1296")); // no ";"
+    EXPECT_FALSE(ReadPlacementLine(""));
+    EXPECT_FALSE(ReadPlacementLine("1E7;0:10,10")); // off any screen
+    EXPECT_FALSE(ReadPlacementLine("0;-1E6"));
+    for (const char* sizeless : {"1;2,3", "1;2:3", "1;2:0,100", "1;2:100,-5", "1;2:1E9,100"}) {
+        std::optional<Placement> p = ReadPlacementLine(sizeless);
+        ASSERT_TRUE(p) << sizeless;
+        EXPECT_EQ(p->left, 1);
+        EXPECT_FALSE(p->height || p->width) << sizeless;
+    }
+}
+
+TEST(Trimmed, DropsBlanksAndTabsAtTheEndsOnly) {
+    EXPECT_EQ(Trimmed(" \t 4-Ele. \t"), "4-Ele.");
+    EXPECT_EQ(Trimmed("a b"), "a b");
+    EXPECT_EQ(Trimmed(" \t "), "");
+    EXPECT_EQ(Trimmed(""), "");
 }
 
 class TextFiles : public ::testing::Test {

@@ -6,7 +6,6 @@
 
 #include "common/cli_options.h"
 
-#include <charconv>
 #include <ostream>
 
 namespace kavlo {
@@ -30,20 +29,7 @@ constexpr common::CliOption Options[] = {
     {"--precise"},       {"--help"},          {"-h"},
 };
 
-std::string fullPrecision(double v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
-std::optional<int> cableIndex(const std::string& text) {
-    int index = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
-    if (ec != std::errc() || end != text.data() + text.size() || index < 0 ||
-        index >= CatalogueSize)
-        return std::nullopt;
-    return index;
-}
+using common::ShortestText;
 
 std::optional<TunerChoice> tunerChoice(const std::string& name) {
     if (name == "lowpass-l") return TunerChoice::LowPassL;
@@ -73,8 +59,8 @@ TunerSetup tunerSetup(const common::CliOptions& o, TunerChoice choice) {
 }
 
 std::string partText(const TunerPart& part, double freq) {
-    return part.inductor ? "L " + fullPrecision(InductanceUH(part.reactance, freq))
-                         : "C " + fullPrecision(CapacitancePF(part.reactance, freq));
+    return part.inductor ? "L " + ShortestText(InductanceUH(part.reactance, freq))
+                         : "C " + ShortestText(CapacitancePF(part.reactance, freq));
 }
 
 int runTuner(const Calculator& calc, const common::CliOptions& o, TunerChoice choice,
@@ -91,9 +77,9 @@ int runTuner(const Calculator& calc, const common::CliOptions& o, TunerChoice ch
             out << "Part" << k + 1 << '='
                 << (k < r.design.parts.size() ? partText(r.design.parts[k], load.freq) : "N/A")
                 << '\n';
-        out << "Qeff=" << fullPrecision(r.design.qeff) << '\n'
-            << "PowerLost=" << fullPrecision(r.operation.powerLost) << '\n'
-            << "PowerIntoLoad=" << fullPrecision(r.powerToAntenna) << '\n';
+        out << "Qeff=" << ShortestText(r.design.qeff) << '\n'
+            << "PowerLost=" << ShortestText(r.operation.powerLost) << '\n'
+            << "PowerIntoLoad=" << ShortestText(r.powerToAntenna) << '\n';
     }
     return out.good() ? 0 : 1;
 }
@@ -148,7 +134,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     Calculator calc;
     if (auto cable = o->value("--cable")) {
-        std::optional<int> index = cableIndex(*cable);
+        std::optional<int> index = common::WholeNumberValue(*cable, 0, CatalogueSize - 1);
         if (!index) {
             err << "Cable index must be a whole number from 0 to " << CatalogueSize - 1 << '\n';
             return 1;
@@ -191,7 +177,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             {"TotalLoss", s.totalLoss},
             {"MatchedLoss", calc.matchedLoss()},
         };
-        for (const auto& [name, v] : numbers) out << name << '=' << fullPrecision(v) << '\n';
+        for (const auto& [name, v] : numbers) out << name << '=' << ShortestText(v) << '\n';
     }
     return out.good() ? 0 : 1;
 }

@@ -5,17 +5,19 @@
 #include "catalogue.h"
 #include "defaults_file.h"
 #include "line_solution.h"
-#include "message.h"
 #include "number_texts.h"
 #include "user_cable.h"
 
 #include "common/control_text.h"
 #include "common/impedance.h"
+#include "common/message.h"
 
 #include <string>
 #include <vector>
 
 namespace kavlo {
+
+using common::Message;
 
 const Message BadFrequency{"Enter frequency more than 20 kHz, less than 6000 MHz",
                            "Bad Frequency!"};

@@ -2,9 +2,9 @@
 // The two impedance entry converters without their dialogs: readings of an antenna
 // analyser (SWR and impedance magnitude against 50 ohm) or of a parallel-form noise
 // bridge, turned into the series R + jX the main window takes at the line input.
-#include "message.h"
 
 #include "common/control_text.h"
+#include "common/message.h"
 
 #include <array>
 #include <optional>
@@ -12,6 +12,8 @@
 #include <vector>
 
 namespace kavlo {
+
+using common::Message;
 
 // What OK writes into the main window's resistance and reactance boxes.
 struct ImpedanceEntry {

@@ -2,6 +2,7 @@
 
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "common/trimmed.h"
 
 #include <cctype>
 #include <cmath>
@@ -11,16 +12,9 @@
 namespace kavlo {
 namespace {
 
-std::string trimmed(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
 // A line that holds one number and nothing else.
 std::optional<double> numberLine(const std::string& line) {
-    std::string t = trimmed(line);
+    std::string t = common::Trimmed(line);
     if (t.empty()) return std::nullopt;
     bool digit = false;
     for (char c : t) {
@@ -33,13 +27,6 @@ std::optional<double> numberLine(const std::string& line) {
     double v = common::ParseNumber(t);
     if (!std::isfinite(v)) return std::nullopt;
     return v;
-}
-
-std::optional<common::Placement> placementLine(const std::string& line) {
-    if (line.find(';') == std::string::npos) return std::nullopt;
-    common::Placement p = common::ParsePlacement(line);
-    if (!std::isfinite(p.left) || !std::isfinite(p.top)) return std::nullopt;
-    return p;
 }
 
 const std::string* lineAt(const std::vector<std::string>& lines, int number) {
@@ -91,31 +78,31 @@ common::Placement GraphPlacementToKeep(const common::Placement& graph, double sc
 
 TlDefaults ParseTlDefaults(const std::vector<std::string>& lines, TlDefaults d) {
     if (const std::string* l = lineAt(lines, 1)) {
-        std::string word = trimmed(*l);
+        std::string word = common::Trimmed(*l);
         d.unitWord = word == "F" || word == "f" ? 'F' : 'M';
     }
     readUserLine(lines, d.user);
     for (int slot = 0; slot < SlotCount; ++slot)
         if (const std::string* l = lineAt(lines, 8 + slot))
-            if (auto p = placementLine(*l)) {
+            if (auto p = common::ReadPlacementLine(*l)) {
                 d.placements[slot].left = p->left;
                 d.placements[slot].top = p->top;
-                if (slot == GraphSlot && p->height && p->width && *p->height > 0 && *p->width > 0) {
+                if (slot == GraphSlot && p->height) {
                     d.placements[slot].height = p->height;
                     d.placements[slot].width = p->width;
                 }
             }
     if (const std::string* l = lineAt(lines, 13))
-        if (auto v = numberLine(*l); v && *v >= 0 && *v <= 9999) d.lengthFeet = trimmed(*l);
+        if (auto v = numberLine(*l); v && *v >= 0 && *v <= 9999) d.lengthFeet = common::Trimmed(*l);
     if (const std::string* l = lineAt(lines, 14))
         if (auto v = numberLine(*l); v && *v == std::floor(*v) && *v >= 0 && *v < CatalogueSize)
             d.cableIndex = static_cast<int>(*v);
     if (const std::string* l = lineAt(lines, 15))
-        if (auto v = numberLine(*l); v && *v >= 0.02 && *v <= 6000) d.freq = trimmed(*l);
+        if (auto v = numberLine(*l); v && *v >= 0.02 && *v <= 6000) d.freq = common::Trimmed(*l);
     if (const std::string* l = lineAt(lines, 16))
-        if (numberLine(*l)) d.resistance = trimmed(*l);
+        if (numberLine(*l)) d.resistance = common::Trimmed(*l);
     if (const std::string* l = lineAt(lines, 17))
-        if (numberLine(*l)) d.reactance = trimmed(*l);
+        if (numberLine(*l)) d.reactance = common::Trimmed(*l);
     return d;
 }
 

@@ -3,15 +3,17 @@
 // the attenuation carried to the working frequency, the suggested X0, and the line the
 // boxes describe.
 #include "catalogue.h"
-#include "message.h"
 
 #include "common/control_text.h"
+#include "common/message.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
 namespace kavlo {
+
+using common::Message;
 
 struct UserCableTexts {
     std::string txtR0, txtX0, txtVF, txtVMax, txtAtten100, txtOldFreq, txtNewFreq;

@@ -31,8 +31,4 @@ QLineEdit* EntryBox(const char* name, const char* text) {
     return box;
 }
 
-void ShowMessages(QWidget* parent, const std::vector<Message>& messages) {
-    for (const Message& m : messages) common::desktop().message(parent, q(m.text), q(m.title));
-}
-
 } // namespace kavlo

@@ -5,10 +5,7 @@
 #include "common/cli_options.h"
 #include "common/qt/engine_binding.h"
 
-#include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <optional>
 #include <ostream>
 
@@ -55,28 +52,15 @@ bool consistent(const common::CliOptions& o) {
     return true;
 }
 
-// A value that is a number and nothing else; a comma may be the decimal point.
-std::optional<double> number(std::string text) {
-    std::replace(text.begin(), text.end(), ',', '.');
-    double value = 0;
-    const char* end = text.data() + text.size();
-    auto [stop, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
-std::string shortest(float value) {
-    char buffer[32];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return ec == std::errc() ? std::string(buffer, end) : std::string("NaN");
-}
+using common::ShortestText;
 
 void printCsv(std::ostream& out, const Sweep& sweep) {
     out << "MHz,Gain (dBi),F/B (dB),F/R (dB),R (ohms),X (ohms),SWR\n";
     for (const SweepPoint& p : sweep)
-        out << shortest(p.frequency) << ',' << shortest(p.gain) << ',' << shortest(p.frontToBack)
-            << ',' << shortest(p.frontToRear) << ',' << shortest(p.resistance) << ','
-            << shortest(p.reactance) << ',' << shortest(p.swr) << '\n';
+        out << ShortestText(p.frequency) << ',' << ShortestText(p.gain) << ','
+            << ShortestText(p.frontToBack) << ',' << ShortestText(p.frontToRear) << ','
+            << ShortestText(p.resistance) << ',' << ShortestText(p.reactance) << ','
+            << ShortestText(p.swr) << '\n';
 }
 
 } // namespace
@@ -95,7 +79,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const Units units = o->has("--meters") ? Units::Metric : Units::English;
     std::optional<double> height;
     if (auto text = o->value("--height")) {
-        height = number(*text);
+        height = common::NumberValue(*text);
         if (!height || *height < 0) {
             err << "The height must be a number of "
                 << (units == Units::English ? "feet" : "meters") << ", 0 for free space.\n";

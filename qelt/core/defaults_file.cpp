@@ -1,6 +1,7 @@
 #include "defaults_file.h"
 
 #include "common/text_file.h"
+#include "common/trimmed.h"
 
 #include <cmath>
 #include <optional>
@@ -8,25 +9,10 @@
 namespace qelt {
 namespace {
 
-bool sensible(double twips) { return std::isfinite(twips) && std::fabs(twips) < 1e6; }
-
-// A placement line with its ";" (and, for a sized window, its ":" and ","), whose
-// numbers are of a size a screen can hold.
-std::optional<common::Placement> placementLine(const std::string& line, bool sized) {
-    if (line.find(';') == std::string::npos) return std::nullopt;
-    const common::Placement p = common::ParsePlacement(line);
-    if (!sensible(p.left) || !sensible(p.top)) return std::nullopt;
-    if (!sized) return common::Placement{p.left, p.top, {}, {}};
-    if (!p.height || !p.width || !sensible(*p.height) || !sensible(*p.width) || *p.height <= 0 ||
-        *p.width <= 0)
-        return std::nullopt;
-    return p;
-}
-
-std::string trimmed(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+// A sized window's line needs its size too.
+std::optional<common::Placement> sizedPlacement(const std::string& line) {
+    std::optional<common::Placement> p = common::ReadPlacementLine(line);
+    return p && p->height ? p : std::nullopt;
 }
 
 std::string twips(double value) { return std::to_string(std::lround(value)); }
@@ -43,12 +29,13 @@ QeltDefaults ParseQeltDefaults(const std::vector<std::string>& lines, QeltDefaul
     auto line = [&lines](std::size_t number) -> std::string {
         return number <= lines.size() ? lines[number - 1] : std::string();
     };
-    if (auto p = placementLine(line(1), false)) d.main = *p;
-    if (auto p = placementLine(line(2), true)) d.polar = *p;
-    if (auto p = placementLine(line(3), true)) d.morwen = *p;
-    if (const std::string units = trimmed(line(4)); !units.empty())
+    if (auto p = common::ReadPlacementLine(line(1))) d.main = {p->left, p->top, {}, {}};
+    if (auto p = sizedPlacement(line(2))) d.polar = *p;
+    if (auto p = sizedPlacement(line(3))) d.morwen = *p;
+    if (const std::string units = common::Trimmed(line(4)); !units.empty())
         d.units = units == EnglishCaption ? Units::English : Units::Metric;
-    if (const std::string folder = trimmed(line(5)); !folder.empty()) d.antennaFolder = folder;
+    if (const std::string folder = common::Trimmed(line(5)); !folder.empty())
+        d.antennaFolder = folder;
     return d;
 }
 

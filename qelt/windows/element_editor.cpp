@@ -3,6 +3,7 @@
 #include "controls.h"
 
 #include "common/qt/form_support.h"
+#include "common/qt/qt_text.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -20,7 +21,7 @@
 namespace qelt {
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+using common::q;
 
 } // namespace
 

@@ -1,13 +1,14 @@
 #include "main_chart.h"
 
 #include "common/number_text.h"
+#include "common/qt/qt_text.h"
 
 #include <algorithm>
 
 namespace qelt {
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+using common::q;
 
 // The tip under the mouse, worded as the chart's own numbers are.
 QString tipText(const common::ChartTip& tip) {

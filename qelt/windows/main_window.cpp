@@ -11,6 +11,7 @@
 #include "common/qt/desktop.h"
 #include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
+#include "common/qt/qt_text.h"
 #include "common/qt/window_placement.h"
 #include "common/qt/window_printing.h"
 #include "common/text_file.h"
@@ -29,7 +30,7 @@
 namespace qelt {
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+using common::q;
 
 const char* const Title = "Qelt";
 const char* const OpenFilter =

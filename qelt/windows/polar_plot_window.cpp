@@ -6,6 +6,7 @@
 #include "common/number_text.h"
 #include "common/qt/desktop.h"
 #include "common/qt/form_support.h"
+#include "common/qt/qt_text.h"
 #include "common/qt/window_placement.h"
 #include "common/qt/window_printing.h"
 
@@ -21,7 +22,7 @@
 namespace qelt {
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+using common::q;
 
 constexpr double ChartHeightShare = 0.81659;
 constexpr double ChartWidthShare = 0.74189;

@@ -69,6 +69,14 @@ TEST(VexloDefaults, DamagedOrMissingLinesKeepTheirDefaults) {
     EXPECT_EQ(d.typeCodes, (std::array<std::int16_t, 4>{0, 0, 0, 0}));
     EXPECT_EQ(d.terrains[0].heights, "100"); // not in the file: the start-up value
 
+    // A comma without the ";" or ":" before it gives no size to take: the line is damaged.
+    VexloDefaults sizeless = ParseVexloDefaults({"feet", "14.2", "1296,8472", "5;6,7", "5;6:0,0"});
+    EXPECT_EQ(sizeless.main.left, 1296);
+    EXPECT_EQ(*sizeless.main.height, 5976);
+    EXPECT_EQ(sizeless.graph.left, 24);
+    EXPECT_EQ(*sizeless.graph.height, 6672);
+    EXPECT_EQ(sizeless.plot.left, 3948);
+
     EXPECT_NEAR(ParseVexloDefaults({"feet", "0"}).frequency, 14.2, 1e-6);
     EXPECT_NEAR(ParseVexloDefaults({"feet", "3.8 MHz"}).frequency, 3.8, 1e-6);
     std::vector<std::string> noise(30, std::string(300, '\x7f'));
