@@ -334,11 +334,6 @@ void ChartView::setPenStyle(int series, Qt::PenStyle style) {
 }
 Qt::PenStyle ChartView::penStyle(int series) const { return at(series).style.pen; }
 
-void ChartView::setPenWidth(int series, double width) {
-    at(series).style.width = width;
-    applyPen(at(series));
-}
-
 void ChartView::setSeriesVisible(int series, bool visible) {
     Series& s = at(series);
     s.visible = visible;
@@ -375,11 +370,6 @@ int ChartView::addTextAt(const QString& text, QPointF at, Qt::Alignment anchor, 
     texts_.push_back({item, at, anchor, mappingSeries(x, y)});
     placeTexts();
     return static_cast<int>(texts_.size()) - 1;
-}
-
-void ChartView::clearTexts() {
-    for (Text& t : texts_) delete t.item;
-    texts_.clear();
 }
 
 QString ChartView::text(int label) const {

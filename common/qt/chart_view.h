@@ -88,12 +88,9 @@ public:
     // Switchable at any time, as a printout with dotted curves needs.
     void setPenStyle(int series, Qt::PenStyle style);
     Qt::PenStyle penStyle(int series) const;
-    void setPenWidth(int series, double width);
     void setSeriesVisible(int series, bool visible);
     bool isSeriesVisible(int series) const;
 
-    // Removes every text label (bar marks stay with their series).
-    void clearTexts();
     // The text of a text label, numbered in the order they were added.
     QString text(int label) const;
     void setText(int label, const QString& text);

@@ -119,7 +119,6 @@ public:
     char unitWord() const { return unitWord_; }
     KnownEnd end() const { return end_; }
     int cable() const { return cable_; }
-    const UserLine& userLine() const { return user_; }
     int computeCount() const { return computeCount_; }
 
 private:

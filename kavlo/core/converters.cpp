@@ -14,7 +14,7 @@ using common::ParseNumber;
 namespace {
 
 // The analyser's reference resistance.
-constexpr double AnalyserZ0 = 50;
+constexpr double ReadingZ0 = 50;
 // No shunt reactance: the bridge's capacitance dial at 0.
 constexpr double NoShuntReactance = 100000000;
 
@@ -22,17 +22,17 @@ ImpedanceEntry entryOf(double r, double x) { return {Format(r, "###0.00"), Forma
 
 } // namespace
 
-std::vector<Message> AnalyserEntry::setSwr(const std::string& text) {
+std::vector<Message> SwrMagnitudeEntry::setSwr(const std::string& text) {
     texts_.txtAutekSWR = text;
     return compute();
 }
 
-std::vector<Message> AnalyserEntry::setMagnitude(const std::string& text) {
+std::vector<Message> SwrMagnitudeEntry::setMagnitude(const std::string& text) {
     texts_.txtAutekZ = text;
     return compute();
 }
 
-std::vector<Message> AnalyserEntry::compute() {
+std::vector<Message> SwrMagnitudeEntry::compute() {
     const double s = ParseNumber(texts_.txtAutekSWR);
     const double m = ParseNumber(texts_.txtAutekZ);
     found_ = false;
@@ -42,7 +42,7 @@ std::vector<Message> AnalyserEntry::compute() {
         // An emptied box is the user about to type a new magnitude.
         return texts_.txtAutekZ.empty() ? std::vector<Message>{} : std::vector{NoMagnitude};
     }
-    const double minimum = std::max(m / AnalyserZ0, AnalyserZ0 / m);
+    const double minimum = std::max(m / ReadingZ0, ReadingZ0 / m);
     texts_.txtMinSWR = Format(minimum, "#0.0");
     // A pure resistance reads exactly its minimum SWR; only a lower SWR has no impedance.
     if (minimum > s) return {};
@@ -55,9 +55,9 @@ std::vector<Message> AnalyserEntry::compute() {
     return {};
 }
 
-std::optional<ImpedanceEntry> AnalyserEntry::accept(std::vector<Message>& messages) const {
+std::optional<ImpedanceEntry> SwrMagnitudeEntry::accept(std::vector<Message>& messages) const {
     if (!found_) {
-        messages.push_back(NoAnalyserImpedance);
+        messages.push_back(NoSwrMagnitudeImpedance);
         return std::nullopt;
     }
     return entryOf(r_, positive_ ? x_ : -x_);

@@ -22,28 +22,28 @@ struct ImpedanceEntry {
 };
 
 const Message NoMagnitude{"Please enter a real value for the magnitude of the impedance!", ""};
-const Message NoAnalyserImpedance{
+const Message NoSwrMagnitudeImpedance{
     "No impedance has this SWR and magnitude: the SWR must be at least the minimum SWR "
     "for the magnitude.",
     ""};
 
 // frmAutek, "Calculation of Impedance from Autek".
-struct AnalyserTexts {
+struct SwrMagnitudeTexts {
     std::string txtAutekSWR = "1.0";
     std::string txtAutekZ = "50";
     std::string txtMinSWR, txtCalcZ;
 };
-inline const std::array<common::ControlText<AnalyserTexts>, 4> AnalyserTextTable{{
-    {"txtAutekSWR", &AnalyserTexts::txtAutekSWR},
-    {"txtAutekZ", &AnalyserTexts::txtAutekZ},
-    {"txtMinSWR", &AnalyserTexts::txtMinSWR},
-    {"txtCalcZ", &AnalyserTexts::txtCalcZ},
+inline const std::array<common::ControlText<SwrMagnitudeTexts>, 4> SwrMagnitudeTextTable{{
+    {"txtAutekSWR", &SwrMagnitudeTexts::txtAutekSWR},
+    {"txtAutekZ", &SwrMagnitudeTexts::txtAutekZ},
+    {"txtMinSWR", &SwrMagnitudeTexts::txtMinSWR},
+    {"txtCalcZ", &SwrMagnitudeTexts::txtCalcZ},
 }};
 
-class AnalyserEntry {
+class SwrMagnitudeEntry {
 public:
-    AnalyserEntry() { compute(); }
-    const AnalyserTexts& texts() const { return texts_; }
+    SwrMagnitudeEntry() { compute(); }
+    const SwrMagnitudeTexts& texts() const { return texts_; }
     std::vector<Message> setSwr(const std::string& text);
     std::vector<Message> setMagnitude(const std::string& text);
     // OptPositive (inductive) or optNegative (capacitive): the instrument cannot tell.
@@ -51,13 +51,12 @@ public:
     bool positive() const { return positive_; }
     // OK: the impedance to enter, or the message when the readings give none.
     std::optional<ImpedanceEntry> accept(std::vector<Message>& messages) const;
-    bool hasImpedance() const { return found_; }
     double r() const { return r_; }
     double x() const { return x_; } // its magnitude
 
 private:
     std::vector<Message> compute();
-    AnalyserTexts texts_;
+    SwrMagnitudeTexts texts_;
     bool positive_ = true;
     bool found_ = false;
     float r_ = 0, x_ = 0;

@@ -1,9 +1,9 @@
 #include "main_window.h"
 
 #include "along_line_graph.h"
-#include "analyser_dialog.h"
 #include "kavlo/core/graphs.h"
 #include "noise_bridge_dialog.h"
+#include "swr_magnitude_dialog.h"
 #include "tuner_result_page.h"
 #include "tuner_window.h"
 #include "user_cable_dialog.h"

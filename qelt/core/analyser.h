@@ -196,7 +196,6 @@ public:
     const Antenna& antenna() const { return loaded_; }
     const Antenna& working() const { return working_; }
     Band band() const { return band_; }
-    float loadedTipLength() const { return loadedTip_; }
     float drivenTipLength() const { return drivenTip_; }
     float cableZ0() const { return cableZ0_; }
     double heightFeet() const { return heightFeet_; }

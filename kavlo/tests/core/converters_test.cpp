@@ -9,8 +9,8 @@ using namespace kavlo;
 
 namespace {
 
-AnalyserEntry Reading(const char* swr, const char* magnitude) {
-    AnalyserEntry a;
+SwrMagnitudeEntry Reading(const char* swr, const char* magnitude) {
+    SwrMagnitudeEntry a;
     a.setSwr(swr);
     a.setMagnitude(magnitude);
     return a;
@@ -18,27 +18,27 @@ AnalyserEntry Reading(const char* swr, const char* magnitude) {
 
 } // namespace
 
-TEST(AnalyserEntry, ReadingsOfPureResistancesAndTheImpossiblePair) {
-    AnalyserEntry matched = Reading("1", "50");
+TEST(SwrMagnitudeEntry, ReadingsOfPureResistancesAndTheImpossiblePair) {
+    SwrMagnitudeEntry matched = Reading("1", "50");
     EXPECT_EQ(matched.texts().txtMinSWR, "1.0");
     EXPECT_EQ(matched.texts().txtCalcZ, "50.0 +/- j 0.0");
 
-    AnalyserEntry twoToOne = Reading("2", "100");
+    SwrMagnitudeEntry twoToOne = Reading("2", "100");
     EXPECT_EQ(twoToOne.texts().txtMinSWR, "2.0");
     EXPECT_FLOAT_EQ(twoToOne.r(), 100);
     EXPECT_FLOAT_EQ(twoToOne.x(), 0);
 
-    AnalyserEntry impossible = Reading("1.5", "80");
+    SwrMagnitudeEntry impossible = Reading("1.5", "80");
     EXPECT_EQ(impossible.texts().txtMinSWR, "1.6");
     EXPECT_EQ(impossible.texts().txtCalcZ, "");
     std::vector<Message> messages;
     EXPECT_FALSE(impossible.accept(messages));
-    EXPECT_EQ(messages, std::vector<Message>{NoAnalyserImpedance});
+    EXPECT_EQ(messages, std::vector<Message>{NoSwrMagnitudeImpedance});
 }
 
-TEST(AnalyserEntry, SignIsTheUsersChoice) {
+TEST(SwrMagnitudeEntry, SignIsTheUsersChoice) {
     // 30 + j40 against 50 ohm: |Z| = 50, rho = 0.5, SWR 3.
-    AnalyserEntry a = Reading("3", "50");
+    SwrMagnitudeEntry a = Reading("3", "50");
     EXPECT_EQ(a.texts().txtCalcZ, "30.0 +/- j 40.0");
     std::vector<Message> messages;
     EXPECT_EQ(a.accept(messages), (ImpedanceEntry{"30.00", "40.00"}));
@@ -47,8 +47,8 @@ TEST(AnalyserEntry, SignIsTheUsersChoice) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST(AnalyserEntry, MagnitudeOfZeroAsksForARealValue) {
-    AnalyserEntry a;
+TEST(SwrMagnitudeEntry, MagnitudeOfZeroAsksForARealValue) {
+    SwrMagnitudeEntry a;
     EXPECT_EQ(a.setMagnitude("0"), std::vector<Message>{NoMagnitude});
     EXPECT_EQ(NoMagnitude.text, "Please enter a real value for the magnitude of the impedance!");
     EXPECT_EQ(a.texts().txtCalcZ, "");

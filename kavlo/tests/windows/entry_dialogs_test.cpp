@@ -1,7 +1,7 @@
 #include "window_test_fixture.h"
 
-#include "kavlo/windows/analyser_dialog.h"
 #include "kavlo/windows/noise_bridge_dialog.h"
+#include "kavlo/windows/swr_magnitude_dialog.h"
 #include "kavlo/windows/user_cable_dialog.h"
 
 #include "common/number_text.h"
@@ -19,7 +19,7 @@ protected:
     void choose(const char* option) { control<QRadioButton>(option)->setChecked(true); }
 };
 
-TEST_F(EntryDialogTest, AnalyserReadingEnteredAtTheLineInput) {
+TEST_F(EntryDialogTest, SwrAndMagnitudeEnteredAtTheLineInput) {
     open();
     choose("optAutek");
     frmAutek* d = window->analyser;
@@ -40,7 +40,7 @@ TEST_F(EntryDialogTest, AnalyserReadingEnteredAtTheLineInput) {
     EXPECT_EQ(window->calculator().end(), KnownEnd::Input);
 }
 
-TEST_F(EntryDialogTest, AnalyserPairWithNoImpedanceAndCancel) {
+TEST_F(EntryDialogTest, SwrAndMagnitudeWithNoImpedanceAndCancel) {
     open();
     choose("optInput");
     choose("optAutek");
@@ -49,7 +49,7 @@ TEST_F(EntryDialogTest, AnalyserPairWithNoImpedanceAndCancel) {
     type("txtAutekZ", "80", d);
     press("cmdOK", d);
     ASSERT_EQ(scripted.messages.size(), 1);
-    EXPECT_EQ(scripted.messages[0].toStdString(), NoAnalyserImpedance.text);
+    EXPECT_EQ(scripted.messages[0].toStdString(), NoSwrMagnitudeImpedance.text);
     EXPECT_TRUE(d->isVisible()) << "nothing entered, the dialog stays";
     type("txtAutekZ", "0", d);
     EXPECT_EQ(scripted.messages.back(),

@@ -1,5 +1,5 @@
 #pragma once
-// The analyser converter (frmAutek, "Calculation of Impedance from Autek"): SWR and
+// The SWR and magnitude converter (frmAutek, "Calculation of Impedance from Autek"): SWR and
 // impedance magnitude read on an antenna analyser become R + jX at the line input.
 #include "converter_dialog.h"
 
@@ -17,7 +17,7 @@ private:
     void showTexts() override;
     std::optional<ImpedanceEntry> acceptEntry(std::vector<Message>& messages) override;
 
-    AnalyserEntry entry_;
+    SwrMagnitudeEntry entry_;
 
 public:
     QLineEdit *txtAutekSWR, *txtAutekZ, *txtMinSWR, *txtCalcZ;

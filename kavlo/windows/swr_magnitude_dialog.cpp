@@ -1,4 +1,4 @@
-#include "analyser_dialog.h"
+#include "swr_magnitude_dialog.h"
 
 #include "window_parts.h"
 
@@ -35,7 +35,9 @@ frmAutek::frmAutek(QWidget* parent)
     connect(OptPositive, &QRadioButton::toggled, this, [this](bool on) { entry_.setPositive(on); });
 }
 
-void frmAutek::showTexts() { common::ShowControlTexts(this, AnalyserTextTable, entry_.texts()); }
+void frmAutek::showTexts() {
+    common::ShowControlTexts(this, SwrMagnitudeTextTable, entry_.texts());
+}
 
 std::optional<ImpedanceEntry> frmAutek::acceptEntry(std::vector<Message>& messages) {
     return entry_.accept(messages);
