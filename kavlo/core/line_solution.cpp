@@ -3,6 +3,7 @@
 #include "common/impedance.h"
 
 #include <cmath>
+#include <complex>
 
 namespace kavlo {
 
@@ -14,14 +15,26 @@ double ReflectionMagnitude(const LineDescription& line, double r, double x) {
 
 namespace {
 
+using Complex = std::complex<double>;
+
 struct Hyperbolic {
-    double cr, ci, sr, si; // cosh = cr + j ci, sinh = sr + j si of (a + j b)
+    Complex cosh, sinh; // of a + j b
 };
 
 Hyperbolic hyperbolic(double a, double b) {
     double sinhA = (std::exp(a) - std::exp(-a)) / 2;
     double coshA = (std::exp(a) + std::exp(-a)) / 2;
-    return {std::cos(b) * coshA, std::sin(b) * sinhA, std::cos(b) * sinhA, std::sin(b) * coshA};
+    return {{std::cos(b) * coshA, std::sin(b) * sinhA}, {std::cos(b) * sinhA, std::sin(b) * coshA}};
+}
+
+// a / b as a b* / |b|^2, the plain quotient the line's figures were first worked out with
+// (std::complex's own division guards against overflow and rounds otherwise).
+Complex quotient(Complex a, Complex b) { return a * std::conj(b) / std::norm(b); }
+
+// z cosh + w sinh, with w sinh taken as Re(w) sinh + j Im(w) sinh: the order the line's
+// figures were first worked out in, to their last digit.
+Complex combined(Complex z, Complex w, const Hyperbolic& h) {
+    return z * h.cosh + w.real() * h.sinh + Complex(0, w.imag()) * h.sinh;
 }
 
 double swr(double rho) { return (1 + rho) / (1 - rho); }
@@ -35,7 +48,7 @@ LineSolution CalcZ(const LineDescription& line, double matchedLoss, double lengt
                    double r, double x, KnownEnd end, double power) {
     LineSolution s;
     if (r == 0) r = 0.00001;
-    const double r0 = line.r0, x0 = line.x0;
+    const Complex z0(line.r0, line.x0), z(r, x);
     const double betaPerFoot = TwoPi / line.wavelength;
 
     double A = matchedLoss * std::log(10.0) / 20;
@@ -44,17 +57,10 @@ LineSolution CalcZ(const LineDescription& line, double matchedLoss, double lengt
         A = -A;
         B = -B;
     }
-    Hyperbolic h = hyperbolic(A, B);
-
-    double nr = r * h.cr - x * h.ci + r0 * h.sr - x0 * h.si;
-    double ni = r * h.ci + x * h.cr + r0 * h.si + x0 * h.sr;
-    double dr = r0 * h.cr - x0 * h.ci + r * h.sr - x * h.si;
-    double di = r0 * h.ci + x0 * h.cr + r * h.si + x * h.sr;
-    double d2 = dr * dr + di * di;
-    double qr = (nr * dr + ni * di) / d2;
-    double qi = (ni * dr - nr * di) / d2;
-    s.rFar = r0 * qr - x0 * qi;
-    s.xFar = x0 * qr + r0 * qi;
+    const Hyperbolic h = hyperbolic(A, B);
+    const Complex zFar = z0 * quotient(combined(z, z0, h), combined(z0, z, h));
+    s.rFar = zFar.real();
+    s.xFar = zFar.imag();
 
     double rhoFar = ReflectionMagnitude(line, s.rFar, s.xFar);
     s.swrFar = swr(rhoFar);
@@ -70,29 +76,18 @@ LineSolution CalcZ(const LineDescription& line, double matchedLoss, double lengt
 
     if (length == 0) length = 0.000001;
     double alpha = A / length;
-    Hyperbolic p = hyperbolic(alpha * position, betaPerFoot * position);
+    const Hyperbolic p = hyperbolic(alpha * position, betaPerFoot * position);
 
     common::ImpedancePair parallel = common::SeriesToParallel(s.rFar, s.xFar);
     double vin = std::sqrt(power * std::fabs(parallel.first));
 
-    double zFar2 = s.rFar * s.rFar + s.xFar * s.xFar;
-    if (zFar2 == 0) return s; // a short at the input: no voltage, current undefined
-    double g = (r0 * s.rFar + x0 * s.xFar) / zFar2;
-    double hh = (x0 * s.rFar - r0 * s.xFar) / zFar2;
-    double vr = vin * (p.cr - g * p.sr + hh * p.si);
-    double vi = vin * (p.ci - g * p.si - hh * p.sr);
-    s.vMag = std::sqrt(vr * vr + vi * vi);
-    s.vPhase = common::ToDegrees(common::PhaseAngle(vr, vi));
-
-    double z02 = r0 * r0 + x0 * x0;
-    double coshOverZr = (p.cr * s.rFar + p.ci * s.xFar) / zFar2;
-    double coshOverZi = (p.ci * s.rFar - p.cr * s.xFar) / zFar2;
-    double sinhOverZ0r = (p.sr * r0 + p.si * x0) / z02;
-    double sinhOverZ0i = (p.si * r0 - p.sr * x0) / z02;
-    double ir = vin * (coshOverZr - sinhOverZ0r);
-    double ii = vin * (coshOverZi - sinhOverZ0i);
-    s.iMag = std::sqrt(ir * ir + ii * ii);
-    s.iPhase = common::ToDegrees(common::PhaseAngle(ir, ii));
+    if (std::norm(zFar) == 0) return s; // a short at the input: no voltage, current undefined
+    const Complex v = vin * combined(1.0, -quotient(z0, zFar), p);
+    s.vMag = std::sqrt(std::norm(v));
+    s.vPhase = common::ToDegrees(common::PhaseAngle(v.real(), v.imag()));
+    const Complex i = vin * (quotient(p.cosh, zFar) - quotient(p.sinh, z0));
+    s.iMag = std::sqrt(std::norm(i));
+    s.iPhase = common::ToDegrees(common::PhaseAngle(i.real(), i.imag()));
     return s;
 }
 
