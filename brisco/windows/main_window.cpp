@@ -1,7 +1,7 @@
 #include "main_window.h"
 
 #include "clickable_box.h"
-#include "heights_dialog.h"
+#include "heights_window.h"
 #include "move_tower_window.h"
 #include "options_window.h"
 #include "output_graph_window.h"

@@ -1,10 +1,10 @@
 #include "main_window.h"
 
-#include "along_line_graph.h"
+#include "along_line_graph_window.h"
 #include "kavlo/core/graphs.h"
 #include "noise_bridge_dialog.h"
 #include "swr_magnitude_dialog.h"
-#include "tuner_result_page.h"
+#include "tuner_result_window.h"
 #include "tuner_window.h"
 #include "user_cable_dialog.h"
 #include "window_parts.h"
@@ -219,8 +219,8 @@ void frmKavlo2::connectControls() {
 
 void frmKavlo2::makeWindows() {
     tunerSetup = new frmTuner(calc_, this);
-    tunerFirst = new TunerResultPage("frmTuner1", this);
-    tunerSecond = new TunerResultPage("frmTuner2", this);
+    tunerFirst = new TunerResultWindow("frmTuner1", this);
+    tunerSecond = new TunerResultWindow("frmTuner2", this);
     graphWindow = new frmVolt(this);
     analyser = new frmAutek(this);
     noiseBridge = new frmNB(this);
@@ -232,10 +232,10 @@ void frmKavlo2::makeWindows() {
     connect(tunerSetup, &frmTuner::changed, this, [this] {
         if (graphWindow->isVisible()) showGraph(graphWindow->graph().kind);
     });
-    for (TunerResultPage* page : {tunerFirst, tunerSecond}) {
-        connect(page, &TunerResultPage::back, this,
+    for (TunerResultWindow* page : {tunerFirst, tunerSecond}) {
+        connect(page, &TunerResultWindow::back, this,
                 [this] { showWindow(tunerSetup, TunerSetupSlot); });
-        connect(page, &TunerResultPage::continueToGraph, this, &frmKavlo2::cmdGraph_Click);
+        connect(page, &TunerResultWindow::continueToGraph, this, &frmKavlo2::cmdGraph_Click);
     }
     for (ConverterDialog* entry : std::initializer_list<ConverterDialog*>{analyser, noiseBridge}) {
         connect(entry, &ConverterDialog::entered, this, &frmKavlo2::enterAtInput);
@@ -422,7 +422,7 @@ std::array<common::Placement, SlotCount> frmKavlo2::currentPlacements() const {
 void frmKavlo2::followLine() {
     if (tunerSetup->isVisible()) tunerSetup->showLoad();
     if (graphWindow->isVisible()) showGraph(graphWindow->graph().kind);
-    for (TunerResultPage* page : {tunerFirst, tunerSecond})
+    for (TunerResultWindow* page : {tunerFirst, tunerSecond})
         if (page->isVisible()) {
             // Designed again quietly: the setup page's values were judged when it was
             // pressed; a line that can no longer be matched says so on the page.
@@ -446,7 +446,7 @@ void frmKavlo2::cmdTuner_Click() {
 
 void frmKavlo2::showTunerResult(const TunerResult& result) {
     const bool tee = InfoOf(result.design.shape).teePage;
-    TunerResultPage* page = tee ? tunerSecond : tunerFirst;
+    TunerResultWindow* page = tee ? tunerSecond : tunerFirst;
     (tee ? tunerFirst : tunerSecond)->hide();
     page->showResult(result);
     tunerSetup->hide();

@@ -22,7 +22,7 @@ class frmNB;
 class frmOtrCable;
 class frmTuner;
 class frmVolt;
-class TunerResultPage;
+class TunerResultWindow;
 struct TunerResult;
 
 class frmKavlo2 : public QWidget {
@@ -119,7 +119,7 @@ public:
 
     // The windows the calculator opens.
     frmTuner* tunerSetup;
-    TunerResultPage *tunerFirst, *tunerSecond;
+    TunerResultWindow *tunerFirst, *tunerSecond;
     frmVolt* graphWindow;
     frmAutek* analyser;
     frmNB* noiseBridge;

@@ -5,7 +5,7 @@
 // tapered antenna and its cell dialog, and the frequency and height dialogs. Run it under
 // a display (xvfb-run -a) to see the real fonts.
 #include "qelt/core/defaults_file.h"
-#include "qelt/windows/element_editor.h"
+#include "qelt/windows/element_dialogs.h"
 #include "qelt/windows/main_window.h"
 #include "qelt/windows/match_dialog.h"
 #include "qelt/windows/polar_plot_window.h"

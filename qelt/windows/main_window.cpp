@@ -1,7 +1,7 @@
 #include "main_window.h"
 
 #include "controls.h"
-#include "element_editor.h"
+#include "element_dialogs.h"
 #include "legend_stroke.h"
 #include "main_chart.h"
 #include "polar_plot_window.h"

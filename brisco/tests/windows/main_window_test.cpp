@@ -1,5 +1,5 @@
 #include "brisco/windows/clickable_box.h"
-#include "brisco/windows/heights_dialog.h"
+#include "brisco/windows/heights_window.h"
 #include "brisco/windows/main_window.h"
 #include "brisco/windows/move_tower_window.h"
 #include "brisco/windows/options_window.h"

@@ -1,6 +1,6 @@
 #include "window_test_fixture.h"
 
-#include "kavlo/windows/along_line_graph.h"
+#include "kavlo/windows/along_line_graph_window.h"
 #include "kavlo/windows/tuner_window.h"
 
 #include "common/qt/chart.h"

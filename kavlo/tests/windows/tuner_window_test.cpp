@@ -1,7 +1,7 @@
 #include "window_test_fixture.h"
 
-#include "kavlo/windows/along_line_graph.h"
-#include "kavlo/windows/tuner_result_page.h"
+#include "kavlo/windows/along_line_graph_window.h"
+#include "kavlo/windows/tuner_result_window.h"
 #include "kavlo/windows/tuner_window.h"
 
 #include <QLabel>
@@ -74,7 +74,7 @@ TEST_F(TunerWindowTest, SetupPageRules) {
 TEST_F(TunerWindowTest, LAndPiOnTheFirstPageTeeOnTheSecond) {
     openTuner();
     design("optLNet2");
-    TunerResultPage* first = window->tunerFirst;
+    TunerResultWindow* first = window->tunerFirst;
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(window->tunerSetup->isVisible());
     const TunerPage expected = expectedPage();
@@ -100,7 +100,7 @@ TEST_F(TunerWindowTest, LAndPiOnTheFirstPageTeeOnTheSecond) {
 
     press("cmdBack", first);
     design("optTeeNet");
-    TunerResultPage* second = window->tunerSecond;
+    TunerResultWindow* second = window->tunerSecond;
     EXPECT_TRUE(second->isVisible());
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(second->objectName(), "frmTuner2");
@@ -115,7 +115,7 @@ TEST_F(TunerWindowTest, LAndPiOnTheFirstPageTeeOnTheSecond) {
 TEST_F(TunerWindowTest, OpenResultPageFollowsTheLine) {
     openTuner();
     design("optLNet2");
-    TunerResultPage* page = window->tunerFirst;
+    TunerResultWindow* page = window->tunerFirst;
     type("txtResistance", "300");
     EXPECT_EQ(control<QLabel>("lblAtLoad", page)->text().left(16), "At load: 300.00+");
     EXPECT_EQ(control<QLabel>("lblNetwork", page)->text(), "High-Pass L-Network");
@@ -140,7 +140,7 @@ TEST_F(TunerWindowTest, RefusalKeepsTheSetupPage) {
 TEST_F(TunerWindowTest, ResultPagePrintsWithoutItsButtons) {
     openTuner();
     design("optLNet2");
-    TunerResultPage* page = window->tunerFirst;
+    TunerResultWindow* page = window->tunerFirst;
     scripted.answers = {true};
     press("cmdPrint", page);
     EXPECT_EQ(scripted.questions.back(), "Are you sure you want to print? ");

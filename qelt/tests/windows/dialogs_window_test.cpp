@@ -2,7 +2,7 @@
 // on the main window, headless, driven by control name with the scripted desktop.
 #include "main_window_fixture.h"
 
-#include "qelt/windows/element_editor.h"
+#include "qelt/windows/element_dialogs.h"
 #include "qelt/windows/match_dialog.h"
 #include "qelt/windows/sweep_dialogs.h"
 

@@ -1,4 +1,4 @@
-#include "tuner_result_page.h"
+#include "tuner_result_window.h"
 
 #include "window_parts.h"
 
@@ -38,7 +38,7 @@ QLabel* wideLabel(const char* name) {
 
 } // namespace
 
-TunerResultPage::TunerResultPage(const char* formName, QWidget* parent)
+TunerResultWindow::TunerResultWindow(const char* formName, QWidget* parent)
     : QWidget(parent, Qt::Window), lblNetwork(common::Named<QLabel>("lblNetwork")),
       picNetwork(common::Named<QLabel>("picNetwork")), lblAtLoad(wideLabel("lblAtLoad")),
       lblFreq(common::Named<QLabel>("lblFreq")), lblLength(common::Named<QLabel>("lblLength")),
@@ -60,11 +60,11 @@ TunerResultPage::TunerResultPage(const char* formName, QWidget* parent)
         hide();
         emit back();
     });
-    connect(cmdContinue, &QPushButton::clicked, this, &TunerResultPage::continueToGraph);
-    connect(cmdPrint, &QPushButton::clicked, this, &TunerResultPage::cmdPrint_Click);
+    connect(cmdContinue, &QPushButton::clicked, this, &TunerResultWindow::continueToGraph);
+    connect(cmdPrint, &QPushButton::clicked, this, &TunerResultWindow::cmdPrint_Click);
 }
 
-void TunerResultPage::layOut() {
+void TunerResultWindow::layOut() {
     MakeHeading(lblNetwork, 1.3);
     picNetwork->setAlignment(Qt::AlignCenter);
     picNetwork->setMinimumSize(420, 170);
@@ -121,7 +121,7 @@ void TunerResultPage::layOut() {
     page->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TunerResultPage::showSchematic(NetworkShape shape) {
+void TunerResultWindow::showSchematic(NetworkShape shape) {
     const ShapeInfo& info = InfoOf(shape);
     QPixmap picture(q(common::InFolder(common::ProgramFolder(), info.schematic)));
     if (picture.isNull()) {
@@ -134,20 +134,20 @@ void TunerResultPage::showSchematic(NetworkShape shape) {
     }
 }
 
-void TunerResultPage::showResult(const TunerResult& result) {
+void TunerResultWindow::showResult(const TunerResult& result) {
     common::ShowControlTexts(this, TunerPageTexts, result.page);
     lblNetwork->setPalette(QPalette());
     showSchematic(result.design.shape);
 }
 
-void TunerResultPage::showRefusal(const std::string& why) {
+void TunerResultWindow::showRefusal(const std::string& why) {
     TunerPage blank;
     blank.lblNetwork = why;
     common::ShowControlTexts(this, TunerPageTexts, blank);
     SetTextColour(lblNetwork, true);
 }
 
-void TunerResultPage::cmdPrint_Click() {
+void TunerResultWindow::cmdPrint_Click() {
     common::PrintWindow(this, {"Kavlo, Tuner", {cmdBack, cmdContinue, cmdPrint}, {}, {}});
 }
 

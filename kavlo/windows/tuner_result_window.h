@@ -1,7 +1,7 @@
 #pragma once
-// A tuner result page: the schematic of the designed network, its component table and
+// A tuner result window: the schematic of the designed network, its component table and
 // the power summary. The L-networks and the pi are shown on frmTuner1, the tee on
-// frmTuner2; both are this page under their form names.
+// frmTuner2; both are this window under their form names.
 #include "kavlo/core/tuner.h"
 
 #include <QWidget>
@@ -12,11 +12,11 @@ class QPushButton;
 
 namespace kavlo {
 
-class TunerResultPage : public QWidget {
+class TunerResultWindow : public QWidget {
     Q_OBJECT
 public:
     // `formName` is "frmTuner1" or "frmTuner2".
-    explicit TunerResultPage(const char* formName, QWidget* parent = nullptr);
+    explicit TunerResultWindow(const char* formName, QWidget* parent = nullptr);
 
     void showResult(const TunerResult& result);
     // The line has changed and the network can no longer match it: the page says why

@@ -1,4 +1,4 @@
-#include "heights_dialog.h"
+#include "heights_window.h"
 
 #include "main_window.h"
 

@@ -1,4 +1,4 @@
-#include "element_editor.h"
+#include "element_dialogs.h"
 
 #include "controls.h"
 

@@ -1,4 +1,4 @@
-#include "along_line_graph.h"
+#include "along_line_graph_window.h"
 
 #include "window_parts.h"
 
