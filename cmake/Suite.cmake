@@ -1,5 +1,19 @@
 include(GoogleTest)
 
+# A build folder of its own configured with -DENGINE_SANITIZERS=ON builds the engines,
+# their tests and tools under AddressSanitizer and UndefinedBehaviorSanitizer (.ci/run
+# does); any report ends the test that caused it.
+option(ENGINE_SANITIZERS "Build the engines and their tests with ASan and UBSan" OFF)
+
+# suite_engine_sanitizers(): the sanitizers, when asked for, on the calling folder's targets.
+macro(suite_engine_sanitizers)
+  if(ENGINE_SANITIZERS)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endmacro()
+
 # suite_headers(<target> <INTERFACE|PUBLIC|PRIVATE> <folder> [<header>...])
 # Gives <target> an include root of its own in the build folder, holding links to the
 # headers of <folder> (a folder of the source tree; all its *.h unless headers are
@@ -32,10 +46,11 @@ function(suite_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE SUITE_DIR="${SUITE_DIR}"
                                              TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+  # Each case carries its program's name as a label: ctest -L yoruk_tests runs those alone.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name})
 endfunction()
 
 # suite_gui_test(<name> SOURCES ... LIBS ...)
