@@ -46,17 +46,22 @@ Status Engine::FLDFAC2(int elementCount, ConstGeometryTable geometry,
         position_[k] = k == 0 ? 0 : geometry[At(0, k)];
     }
 
+    // Per element, what no direction changes.
+    std::array<float, MaxElements> sinU, cosU;
+    std::array<C, MaxElements> broadside;
+    for (int k = 0; k < n; ++k) {
+        sinU[k] = std::sin(u[k]);
+        cosU[k] = std::cos(u[k]);
+        broadside[k] = a[k] * (1 - cosU[k]) + b[k] * (sinU[k] - u[k]);
+    }
+
     // Plane normal to the elements: the element pattern is constant there.
     float alpha = 0;
     for (int i = 0; i < PatternPoints; ++i) {
         const float boom = std::cos(alpha);
         C f = 0;
-        for (int k = 0; k < n; ++k) {
-            const float shapeA = 1 - std::cos(u[k]);
-            const float shapeB = std::sin(u[k]) - u[k];
-            f += (a[k] * shapeA + b[k] * shapeB) *
-                 std::polar(1.0f, WaveNumber * position_[k] * boom);
-        }
+        for (int k = 0; k < n; ++k)
+            f += broadside[k] * std::polar(1.0f, WaveNumber * position_[k] * boom);
         fieldH_[i] = FieldFactor * std::abs(f);
         alpha += Degree;
     }
@@ -75,8 +80,8 @@ Status Engine::FLDFAC2(int elementCount, ConstGeometryTable geometry,
         C f = 0;
         for (int k = 0; k < n; ++k) {
             const float cu = c * u[k];
-            const float shapeA = (std::cos(cu) - std::cos(u[k])) / s;
-            const float shapeB = (c * std::sin(u[k]) - std::sin(cu)) / (s * c);
+            const float shapeA = (std::cos(cu) - cosU[k]) / s;
+            const float shapeB = (c * sinU[k] - std::sin(cu)) / (s * c);
             f += (a[k] * shapeA + b[k] * shapeB) * std::polar(1.0f, WaveNumber * position_[k] * s);
         }
         fieldE_[i] = FieldFactor * std::abs(f);
