@@ -12,6 +12,7 @@ namespace {
 // same values. A row operation of pivot p runs over whole vectors: from the one that
 // holds column p, whose columns left of p are never read again, to the row's end
 // past the last unknown, which the fill leaves at zero.
+template <int Floats>
 bool eliminate(int unknowns, MatrixPart& re, MatrixPart& im, UnknownValues& rhsRe,
                UnknownValues& rhsIm) {
     for (int p = 0; p < unknowns; ++p) {
@@ -31,10 +32,10 @@ bool eliminate(int unknowns, MatrixPart& re, MatrixPart& im, UnknownValues& rhsR
         const std::complex<float> inverse = 1.0f / std::complex<float>(re[p][p], im[p][p]);
         float* pr = re[p].data();
         float* pi = im[p].data();
-        const int from = p / VectorFloats * VectorFloats, to = PaddedPoints(unknowns);
-        for (int v = from; v < to; v += VectorFloats) {
+        const int from = p / Floats * Floats, to = Padded(unknowns, Floats);
+        for (int v = from; v < to; v += Floats) {
 #pragma omp simd
-            for (int m = v; m < v + VectorFloats; ++m) {
+            for (int m = v; m < v + Floats; ++m) {
                 const float r = pr[m] * inverse.real() - pi[m] * inverse.imag();
                 pi[m] = pr[m] * inverse.imag() + pi[m] * inverse.real();
                 pr[m] = r;
@@ -48,9 +49,9 @@ bool eliminate(int unknowns, MatrixPart& re, MatrixPart& im, UnknownValues& rhsR
             const float fr = re[q][p], fi = im[q][p];
             float* qr = re[q].data();
             float* qi = im[q].data();
-            for (int v = from; v < to; v += VectorFloats) {
+            for (int v = from; v < to; v += Floats) {
 #pragma omp simd
-                for (int m = v; m < v + VectorFloats; ++m) {
+                for (int m = v; m < v + Floats; ++m) {
                     qr[m] -= fr * pr[m] - fi * pi[m];
                     qi[m] -= fr * pi[m] + fi * pr[m];
                 }
@@ -66,7 +67,8 @@ bool eliminate(int unknowns, MatrixPart& re, MatrixPart& im, UnknownValues& rhsR
 
 bool Eliminate(VectorPath path, int unknowns, MatrixPart& re, MatrixPart& im, UnknownValues& rhsRe,
                UnknownValues& rhsIm) {
-    return Run(path, [&] { return eliminate(unknowns, re, im, rhsRe, rhsIm); });
+    return Run(path,
+               [&](auto floats) { return eliminate<floats()>(unknowns, re, im, rhsRe, rhsIm); });
 }
 
 } // namespace yoruk

@@ -16,25 +16,18 @@ constexpr int MaxUnknowns = 2 * MaxElements;
 constexpr int MutualIntervals = 30;
 constexpr int MaxSelfIntervals = 500;
 
-// The widest loops work on this many floats at once; the fill's points and the
-// matrix rows come in whole vectors of it, so that no loop runs a scalar tail.
-constexpr int VectorFloats = 8;
-constexpr int PaddedPoints(int points) {
-    return (points + VectorFloats - 1) / VectorFloats * VectorFloats;
-}
-
 // Simpson points along half of one element, with the weights of the integral
 // alone and times cos(kz) and sin(kz), from which both basis shapes follow. Past
 // `count`, up to the next whole vector, the last point repeats with zero weights.
 template <int Intervals> struct SimpsonSamples {
     int count = 0;
-    alignas(32) std::array<float, PaddedPoints(Intervals + 1)> z{}, w{}, wCos{}, wSin{};
+    alignas(64) std::array<float, Padded(Intervals + 1)> z{}, w{}, wCos{}, wSin{};
     void fill(float halfLength, int intervals, VectorPath path);
 };
 
 // The impedance matrix by rows, real and imaginary parts apart so that row
 // operations vectorise, each row padded to whole vectors; and one value per unknown.
-constexpr int MatrixColumns = PaddedPoints(MaxUnknowns);
+constexpr int MatrixColumns = Padded(MaxUnknowns);
 using MatrixRow = std::array<float, MatrixColumns>;
 using MatrixPart = std::array<MatrixRow, MaxUnknowns>;
 using UnknownValues = std::array<float, MaxUnknowns>;
@@ -72,7 +65,7 @@ private:
     int selfIntervals_ = 100;
     bool solutionValid_ = false;
 
-    alignas(32) MatrixPart matrixRe_{}, matrixIm_{};
+    alignas(64) MatrixPart matrixRe_{}, matrixIm_{};
     // Right-hand side, then the currents: for element k, the amplitude of
     // sin(k(h - |z|)) at k and of cos(k(h - |z|)) - 1 at N + k.
     UnknownValues currentRe_{}, currentIm_{};

@@ -14,17 +14,16 @@ namespace yoruk {
 namespace {
 
 constexpr float WaveNumber = common::TwoPiSingle; // 2 pi per wavelength
-constexpr int MaxPoints = PaddedPoints(MaxSelfIntervals + 1);
+constexpr int MaxPoints = Padded(MaxSelfIntervals + 1);
 
 // The two testing kernels, complex, at every padded point.
 struct Kernels {
-    alignas(32) std::array<float, MaxPoints> fullRe, fullIm, halfRe, halfIm;
+    alignas(64) std::array<float, MaxPoints> fullRe, fullIm, halfRe, halfIm;
 };
 
 // The near fields of the testing sinusoids, whose closed forms are known on a
 // parallel line. Point by point, so any vector width gives the same values.
-void evaluate(const float* zs, int points, float d, float h,
-                                            float c1, float c2, Kernels& k) {
+void evaluate(const float* zs, int points, float d, float h, float c1, float c2, Kernels& k) {
     const float d2 = d * d;
     const float hh = h * 0.5f;
 #pragma omp simd
@@ -76,8 +75,7 @@ void transpose(Lanes (&m)[4]) {
 // four sums at a time.
 Reactions sum(const SamplePoints& s, const Kernels& k) {
     const float* weights[3] = {s.w, s.wCos, s.wSin};
-    const float* kernels[4] = {k.fullRe.data(), k.fullIm.data(), k.halfRe.data(),
-                               k.halfIm.data()};
+    const float* kernels[4] = {k.fullRe.data(), k.fullIm.data(), k.halfRe.data(), k.halfIm.data()};
     Lanes lanes[3][4] = {}; // by weight and kernel, then by weight and lane
     const int whole = s.count / 4 * 4;
     for (int p = 0; p < whole; p += 4) {
@@ -104,9 +102,10 @@ Reactions sum(const SamplePoints& s, const Kernels& k) {
 Reactions React(VectorPath path, const SamplePoints& samples, float d, float h, float c1,
                 float c2) {
     Kernels k;
-    const int points = PaddedPoints(samples.count);
-    Run(path, [&] { evaluate(samples.z, points, d, h, c1, c2, k); });
-    return sum(samples, k);
+    return Run(path, [&](auto floats) {
+        evaluate(samples.z, Padded(samples.count, floats()), d, h, c1, c2, k);
+        return sum(samples, k);
+    });
 }
 
 } // namespace yoruk

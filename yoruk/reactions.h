@@ -21,7 +21,6 @@ struct SamplePoints {
 
 // Testing with the sinusoid of half-length h (kernel c1 E0 - Ef) and with the one of
 // half that length (kernel c2 E0 - Eh), at distance d from the samples' axis.
-Reactions React(VectorPath path, const SamplePoints& samples, float d, float h, float c1,
-                float c2);
+Reactions React(VectorPath path, const SamplePoints& samples, float d, float h, float c1, float c2);
 
 } // namespace yoruk

@@ -49,7 +49,7 @@ void SimpsonSamples<Intervals>::fill(float halfLength, int intervals, VectorPath
     const float step = halfLength / static_cast<float>(intervals);
     const float third = step / 3, twoThirds = 2 * third, fourThirds = 4 * third;
     Run(path, [points = count, intervals, step, third, twoThirds, fourThirds, z = z.data(),
-               w = w.data(), wCos = wCos.data(), wSin = wSin.data()] {
+               w = w.data(), wCos = wCos.data(), wSin = wSin.data()](auto) {
 #pragma omp simd
         for (int p = 0; p < points; ++p) {
             z[p] = static_cast<float>(p) * step;
@@ -61,7 +61,7 @@ void SimpsonSamples<Intervals>::fill(float halfLength, int intervals, VectorPath
             wSin[p] = w[p] * s;
         }
     });
-    for (int p = count; p < PaddedPoints(count); ++p) {
+    for (int p = count; p < Padded(count); ++p) {
         z[p] = z[count - 1];
         w[p] = wCos[p] = wSin[p] = 0;
     }
