@@ -146,9 +146,9 @@ TEST(VectorPaths, EveryPathGivesThePlainResultsToTheBit) {
                 if (differing++ == 0) first = i;
             }
             // No tolerance: the same bits, NaNs included.
-            EXPECT_EQ(differing, 0u) << "first at " << first << ": "
-                                     << std::bit_cast<float>(got[first]) << " against "
-                                     << std::bit_cast<float>(plain[first]);
+            EXPECT_EQ(differing, 0u)
+                << "first at " << first << ": " << std::bit_cast<float>(got[first]) << " against "
+                << std::bit_cast<float>(plain[first]);
         }
     }
 }
