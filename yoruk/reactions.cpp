@@ -68,22 +68,70 @@ void transpose(Lanes (&m)[4]) {
     m[3] = __builtin_shuffle(t1, t3, LaneIndex{2, 3, 6, 7});
 }
 
+// A vector of the path's width: as many four-lane vectors side by side.
+template <int Floats> struct WideVector {
+    typedef float type __attribute__((vector_size(4 * Floats)));
+};
+template <int Floats> using Wide = typename WideVector<Floats>::type;
+
+// Two vectors one after the other.
+template <int Floats>
+void concatenate(Wide<Floats / 2> low, Wide<Floats / 2> high, Wide<Floats>& out) {
+    if constexpr (Floats == 8)
+        out = __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7);
+    else
+        out = __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14,
+                                      15);
+}
+
+// Four lanes repeated across the width, and four-lane parts joined across it.
+template <int Floats> void repeat(Lanes v, Wide<Floats>& out) {
+    if constexpr (Floats == 4) {
+        out = v;
+    } else {
+        Wide<Floats / 2> half;
+        repeat<Floats / 2>(v, half);
+        concatenate<Floats>(half, half, out);
+    }
+}
+template <int Floats> void join(const Lanes* parts, Wide<Floats>& out) {
+    if constexpr (Floats == 4) {
+        out = parts[0];
+    } else {
+        Wide<Floats / 2> low, high;
+        join<Floats / 2>(parts, low);
+        join<Floats / 2>(parts + Floats / 8, high);
+        concatenate<Floats>(low, high, out);
+    }
+}
+
 // The twelve Simpson sums in the order the engine has always added them, whatever
 // width the kernels ran at: four running lanes (point p in lane p mod 4), the points
-// past the last whole four added to lane 0, then the lanes in turn. After the running
-// lanes, each vector holds one lane of the four kernels' sums, so that the rest runs
-// four sums at a time.
-Reactions sum(const SamplePoints& s, const Kernels& k) {
+// past the last whole four added to lane 0, then the lanes in turn. The running lanes
+// of several kernels share a vector of the path's width. After them, each four-lane
+// vector holds one lane of the four kernels' sums, so that the rest runs four sums at
+// a time.
+template <int Floats> Reactions sum(const SamplePoints& s, const Kernels& k) {
+    constexpr int PerVector = Floats / 4, Blocks = 4 / PerVector;
     const float* weights[3] = {s.w, s.wCos, s.wSin};
     const float* kernels[4] = {k.fullRe.data(), k.fullIm.data(), k.halfRe.data(), k.halfIm.data()};
-    Lanes lanes[3][4] = {}; // by weight and kernel, then by weight and lane
+    Wide<Floats> running[3][Blocks] = {}; // by weight, then kernels side by side
     const int whole = s.count / 4 * 4;
     for (int p = 0; p < whole; p += 4) {
+        Lanes kernel[4];
+        for (int b = 0; b < 4; ++b) kernel[b] = load(kernels[b] + p);
         for (int a = 0; a < 3; ++a) {
-            const Lanes weight = load(weights[a] + p);
-            for (int b = 0; b < 4; ++b) lanes[a][b] += weight * load(kernels[b] + p);
+            Wide<Floats> weight, joined;
+            repeat<Floats>(load(weights[a] + p), weight);
+            for (int block = 0; block < Blocks; ++block) {
+                join<Floats>(kernel + block * PerVector, joined);
+                running[a][block] += weight * joined;
+            }
         }
     }
+    Lanes lanes[3][4]; // by weight and kernel, then by weight and lane
+    static_assert(sizeof lanes == sizeof running);
+    std::memcpy(lanes, running, sizeof lanes);
     for (auto& l : lanes) transpose(l);
     for (int p = whole; p < s.count; ++p) {
         const Lanes kernel = {k.fullRe[p], k.fullIm[p], k.halfRe[p], k.halfIm[p]};
@@ -104,7 +152,7 @@ Reactions React(VectorPath path, const SamplePoints& samples, float d, float h, 
     Kernels k;
     return Run(path, [&](auto floats) {
         evaluate(samples.z, Padded(samples.count, floats()), d, h, c1, c2, k);
-        return sum(samples, k);
+        return sum<floats()>(samples, k);
     });
 }
 
