@@ -5,6 +5,7 @@
 
 #include "status.h"
 #include "tables.h"
+#include "vector_path.h"
 
 #include <array>
 #include <complex>
@@ -16,12 +17,20 @@ constexpr int MutualIntervals = 30;
 constexpr int MaxSelfIntervals = 500;
 
 // Simpson points along half of one element, with the weights of the integral
-// alone and times cos(kz) and sin(kz), from which both basis shapes follow.
+// alone and times cos(kz) and sin(kz), from which both basis shapes follow. Past
+// `count`, up to the next whole vector, the last point repeats with zero weights.
 template <int Intervals> struct SimpsonSamples {
     int count = 0;
-    std::array<float, Intervals + 1> z{}, w{}, wCos{}, wSin{};
-    void fill(float halfLength, int intervals);
+    alignas(64) std::array<float, Padded(Intervals + 1)> z{}, w{}, wCos{}, wSin{};
+    void fill(float halfLength, int intervals, VectorPath path);
 };
+
+// The impedance matrix by rows, real and imaginary parts apart so that row
+// operations vectorise, each row padded to whole vectors; and one value per unknown.
+constexpr int MatrixColumns = Padded(MaxUnknowns);
+using MatrixRow = std::array<float, MatrixColumns>;
+using MatrixPart = std::array<MatrixRow, MaxUnknowns>;
+using UnknownValues = std::array<float, MaxUnknowns>;
 
 struct FarField {
     float gain = 0;
@@ -48,19 +57,18 @@ public:
                    float height, FarField& result);
 
 private:
-    void fillMatrix(int n, ConstGeometryTable geometry, ConstElementValues halfLengthWl);
-    bool solve(int unknowns);
+    void fillMatrix(int n, ConstGeometryTable geometry, ConstElementValues halfLengthWl,
+                    VectorPath path);
     void invalidateSolution();
 
     std::array<std::complex<float>, MaxElements> excitation_{};
     int selfIntervals_ = 100;
     bool solutionValid_ = false;
 
-    // Row-major, real and imaginary parts apart so that row operations vectorise.
-    std::array<std::array<float, MaxUnknowns>, MaxUnknowns> matrixRe_{}, matrixIm_{};
+    alignas(64) MatrixPart matrixRe_{}, matrixIm_{};
     // Right-hand side, then the currents: for element k, the amplitude of
     // sin(k(h - |z|)) at k and of cos(k(h - |z|)) - 1 at N + k.
-    std::array<float, MaxUnknowns> currentRe_{}, currentIm_{};
+    UnknownValues currentRe_{}, currentIm_{};
 
     std::array<SimpsonSamples<MutualIntervals>, MaxElements> mutualSamples_{};
     SimpsonSamples<MaxSelfIntervals> selfSamples_{};

@@ -25,6 +25,40 @@ float groundFactor(float degreesHigh, int elevation) {
     return 20 * std::log10(std::sqrt(2.0f) * std::sqrt(sum));
 }
 
+// One direction's field, element by element: a complex weight times the phase of
+// the element's position along the boom.
+struct ElementTerms {
+    std::array<float, MaxElements> weightRe, weightIm, phaseCos, phaseSin;
+
+    void setPhase(int k, std::complex<float> phase) {
+        phaseCos[k] = phase.real();
+        phaseSin[k] = phase.imag();
+    }
+
+    // The sum over the elements, in their order. The products run vectorised; one
+    // that comes out NaN in both parts is taken again as a complex product, which
+    // recovers infinities.
+    std::complex<float> sum(VectorPath path, int n) const {
+        std::array<float, MaxElements> re, im;
+        Run(path, [&](auto) {
+#pragma omp simd
+            for (int k = 0; k < n; ++k) {
+                re[k] = weightRe[k] * phaseCos[k] - weightIm[k] * phaseSin[k];
+                im[k] = weightRe[k] * phaseSin[k] + weightIm[k] * phaseCos[k];
+            }
+        });
+        std::complex<float> f = 0;
+        for (int k = 0; k < n; ++k) {
+            std::complex<float> term(re[k], im[k]);
+            if (std::isnan(re[k]) && std::isnan(im[k]))
+                term = std::complex<float>(weightRe[k], weightIm[k]) *
+                       std::complex<float>(phaseCos[k], phaseSin[k]);
+            f += term;
+        }
+        return f;
+    }
+};
+
 } // namespace
 
 Status Engine::FLDFAC2(int elementCount, ConstGeometryTable geometry,
@@ -38,32 +72,42 @@ Status Engine::FLDFAC2(int elementCount, ConstGeometryTable geometry,
     }
     using C = std::complex<float>;
     std::array<C, MaxElements> a, b; // amplitudes of the two current shapes
-    std::array<float, MaxElements> u;
+    std::array<float, MaxElements> u, phaseScale;
     for (int k = 0; k < n; ++k) {
         a[k] = {currentRe_[k], currentIm_[k]};
         b[k] = {currentRe_[n + k], currentIm_[n + k]};
         u[k] = WaveNumber * halfLengthWl[k];
         position_[k] = k == 0 ? 0 : geometry[At(0, k)];
+        phaseScale[k] = WaveNumber * position_[k];
+    }
+    const VectorPath path = ChosenVectorPath();
+    ElementTerms terms;
+
+    // Per element, what no direction changes.
+    std::array<float, MaxElements> sinU, cosU;
+    for (int k = 0; k < n; ++k) {
+        sinU[k] = std::sin(u[k]);
+        cosU[k] = std::cos(u[k]);
     }
 
     // Plane normal to the elements: the element pattern is constant there.
+    for (int k = 0; k < n; ++k) {
+        const C broadside = a[k] * (1 - cosU[k]) + b[k] * (sinU[k] - u[k]);
+        terms.weightRe[k] = broadside.real();
+        terms.weightIm[k] = broadside.imag();
+    }
     float alpha = 0;
     for (int i = 0; i < PatternPoints; ++i) {
         const float boom = std::cos(alpha);
-        C f = 0;
-        for (int k = 0; k < n; ++k) {
-            const float shapeA = 1 - std::cos(u[k]);
-            const float shapeB = std::sin(u[k]) - u[k];
-            f += (a[k] * shapeA + b[k] * shapeB) *
-                 std::polar(1.0f, WaveNumber * position_[k] * boom);
-        }
-        fieldH_[i] = FieldFactor * std::abs(f);
+        for (int k = 0; k < n; ++k) terms.setPhase(k, std::polar(1.0f, phaseScale[k] * boom));
+        fieldH_[i] = FieldFactor * std::abs(terms.sum(path, n));
         alpha += Degree;
     }
 
     // Plane of the elements, by the angle theta from the element axis.
     fieldE_[0] = fieldH_[0];
     float theta = 90 * Degree;
+    std::array<float, MaxElements> sinCU, cosCU;
     for (int i = 1; i < PatternPoints; ++i) {
         theta -= Degree;
         if (i == 90) {
@@ -72,14 +116,23 @@ Status Engine::FLDFAC2(int elementCount, ConstGeometryTable geometry,
         }
         const float s = std::sin(theta);
         const float c = std::cos(theta);
-        C f = 0;
         for (int k = 0; k < n; ++k) {
             const float cu = c * u[k];
-            const float shapeA = (std::cos(cu) - std::cos(u[k])) / s;
-            const float shapeB = (c * std::sin(u[k]) - std::sin(cu)) / (s * c);
-            f += (a[k] * shapeA + b[k] * shapeB) * std::polar(1.0f, WaveNumber * position_[k] * s);
+            cosCU[k] = std::cos(cu);
+            sinCU[k] = std::sin(cu);
+            terms.setPhase(k, std::polar(1.0f, phaseScale[k] * s));
         }
-        fieldE_[i] = FieldFactor * std::abs(f);
+        Run(path, [&, sc = s * c, aRe = currentRe_.data(), aIm = currentIm_.data(),
+                   bRe = currentRe_.data() + n, bIm = currentIm_.data() + n](auto) {
+#pragma omp simd
+            for (int k = 0; k < n; ++k) {
+                const float shapeA = (cosCU[k] - cosU[k]) / s;
+                const float shapeB = (c * sinU[k] - sinCU[k]) / sc;
+                terms.weightRe[k] = aRe[k] * shapeA + bRe[k] * shapeB;
+                terms.weightIm[k] = aIm[k] * shapeA + bIm[k] * shapeB;
+            }
+        });
+        fieldE_[i] = FieldFactor * std::abs(terms.sum(path, n));
     }
 
     const int d = drivenElement - 1;

@@ -94,6 +94,29 @@ Point Solve(const Uniform& u, float frequency, float height) {
     return p;
 }
 
+Uniform UniformOf(Antenna& a) {
+    Uniform u;
+    u.elementCount = a.elementCount;
+    u.drivenElement = a.drivenElement;
+    u.spacing = a.spacing;
+    Engine().efflen4(&a.elementCount, a.sectionLength.data(), a.sectionDiameter.data(),
+                     u.halfLength.data(), u.diameter.data(), a.sectionCount.data());
+    return u;
+}
+
+Uniform LongYagi(int elements, float diameterWl) {
+    Uniform u;
+    u.elementCount = static_cast<int16_t>(elements);
+    u.drivenElement = 2;
+    for (int i = 0; i < elements; ++i) {
+        const float wl = i == 0 ? 0.252f : i == 1 ? 0.238f : 0.225f - 0.0004f * i;
+        u.halfLength[i] = wl * TestWavelength;
+        u.diameter[i] = diameterWl * TestWavelength;
+        u.spacing[i] = i + 1 < elements ? (i == 0 ? 0.2f : 0.3f) * TestWavelength : 0;
+    }
+    return u;
+}
+
 Uniform Dipole(float halfLengthWl, float diameterWl) {
     Uniform u;
     u.halfLength[0] = halfLengthWl * TestWavelength;

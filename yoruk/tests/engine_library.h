@@ -77,10 +77,17 @@ struct Point {
     int status = -1;            // after FLDFAC2
 };
 
+// The uniform equivalent of a read antenna, by EFFLEN4.
+Uniform UniformOf(Antenna& antenna);
+
 // SETMAT, YAGI3 and FLDFAC2 at one frequency (MHz) and height (feet).
 Point Solve(const Uniform& antenna, float frequency, float height = 0);
 // FLDFAC2 alone, again, on the geometry of `point`.
 void FarField(const Uniform& antenna, float frequency, float height, Point& point);
+
+// A long Yagi at 14 MHz: reflector, driven element and directors shortening along the
+// boom, all of the given diameter in wavelengths.
+Uniform LongYagi(int elements, float diameterWl = 0.004f);
 
 // A dipole of half-length h and diameter 0.001, in wavelengths, at 14 MHz.
 Uniform Dipole(float halfLengthWl, float diameterWl = 0.001f);

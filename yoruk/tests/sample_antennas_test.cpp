@@ -18,16 +18,6 @@ struct Expected {
     float minGain, maxGain, minFrontToBack;
 };
 
-Uniform Reduced(Antenna& a) {
-    Uniform u;
-    u.elementCount = a.elementCount;
-    u.drivenElement = a.drivenElement;
-    u.spacing = a.spacing;
-    Engine().efflen4(&a.elementCount, a.sectionLength.data(), a.sectionDiameter.data(),
-                     u.halfLength.data(), u.diameter.data(), a.sectionCount.data());
-    return u;
-}
-
 } // namespace
 
 TEST(SampleAntennas, SweepLikeTheirDesigns) {
@@ -46,7 +36,7 @@ TEST(SampleAntennas, SweepLikeTheirDesigns) {
         Read(e.file, a);
         ASSERT_EQ(Status().code, YORUK_OK) << Status().message;
         ASSERT_EQ(a.elementCount, e.elements);
-        const Uniform u = Reduced(a);
+        const Uniform u = UniformOf(a);
         for (int i = 0; i <= 10; ++i) {
             const float f = a.freqLow + (a.freqHigh - a.freqLow) * static_cast<float>(i) / 10;
             const Point p = Solve(u, f);

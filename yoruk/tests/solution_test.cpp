@@ -23,20 +23,6 @@ Uniform TwoElement() {
     return u;
 }
 
-// A long Yagi: reflector, driven element and directors shortening along the boom.
-Uniform LongYagi(int elements) {
-    Uniform u;
-    u.elementCount = static_cast<int16_t>(elements);
-    u.drivenElement = 2;
-    for (int i = 0; i < elements; ++i) {
-        const float wl = i == 0 ? 0.252f : i == 1 ? 0.238f : 0.225f - 0.0004f * i;
-        u.halfLength[i] = wl * TestWavelength;
-        u.diameter[i] = 0.004f * TestWavelength;
-        u.spacing[i] = i + 1 < elements ? (i == 0 ? 0.2f : 0.3f) * TestWavelength : 0;
-    }
-    return u;
-}
-
 } // namespace
 
 TEST(Setmat, GeometryInWavelengths) {
