@@ -216,7 +216,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         horizon[i] = std::max(horizon[i + 1], vertices_[i].z - vertices_[i].x * tanTheta);
     Complex total = 0.0;
     for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
-        const int antenna = static_cast<int>(ai);
+        const int element = static_cast<int>(ai); // a line source; owners_ names its antenna
         const Point a = antennas_[ai];
         const Complex w = weights_[ai];
         // The direct field, phase referred to the origin.
@@ -226,7 +226,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             total += direct;
             if (logging)
                 log->terms.push_back(
-                    {antenna, Contribution::Kind::Direct, -1, a, 0.0, 1.0, 0.0, direct});
+                    {owners_[ai], Contribution::Kind::Direct, -1, a, 0.0, 1.0, 0.0, direct});
         }
         // Ground that reflects nothing is empty space: it carries no currents.
         if (ground_.permittivity() == Complex(1.0)) continue;
@@ -262,7 +262,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const auto& vv = vertexViews_[ai];
             StationaryPoint st;
             Complex integral =
-                facetIntegral(antenna, f, view, from, to, u, un, from == 0.0 ? &vv[fi] : nullptr,
+                facetIntegral(element, f, view, from, to, u, un, from == 0.0 ? &vv[fi] : nullptr,
                               to == f.length ? &vv[fi + 1] : nullptr, st);
             const double absUn = std::fabs(un);
             const Complex gamma = un > 0.0 ? ground_.reflection(un) : Complex(-1.0);
@@ -296,7 +296,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
             const Complex integral =
                 gamma * w *
-                facetIntegral(antenna, first, view, 0.0, first.length, u, un, nullptr, nullptr, st);
+                facetIntegral(element, first, view, 0.0, first.length, u, un, nullptr, nullptr, st);
             total += exact - integral;
             if (logging) {
                 const Point p{first.start.x + st.s * first.tangent.x,
