@@ -13,9 +13,9 @@ namespace common {
 class FolderLock {
 public:
     enum class State {
-        Held,         // this copy is the one that writes the folder's shared files
+        Held,          // this copy is the one that writes the folder's shared files
         HeldElsewhere, // another running copy holds the folder
-        Unavailable   // no lock can be made there (a folder the user may not write)
+        Unavailable    // no lock can be made there (a folder the user may not write)
     };
 
     // `name` is the lock file's name in the folder (".kavlo.lock").
