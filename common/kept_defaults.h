@@ -9,7 +9,8 @@
 namespace common {
 
 inline std::string KeptDefaultsMessage(const TextFile& unreadable, const std::string& program) {
-    return unreadable.message + " " + program + " runs on its defaults and leaves the file as it is.";
+    return unreadable.message + " " + program +
+           " runs on its defaults and leaves the file as it is.";
 }
 
 inline std::string ReplaceUnreadDefaultsQuestion(const std::string& fileName,

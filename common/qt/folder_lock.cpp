@@ -20,4 +20,9 @@ FolderLock::FolderLock(const QString& folder, const QString& name)
     }
 }
 
+void FolderLock::release() {
+    if (state_ == State::Held) lock_->unlock();
+    state_ = State::Unavailable;
+}
+
 } // namespace common

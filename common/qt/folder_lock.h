@@ -26,6 +26,9 @@ public:
     // For HeldElsewhere, the process id of the copy that holds it (0 when unknown).
     qint64 holder() const { return holder_; }
 
+    // The copy is ending: a copy started after this holds the folder.
+    void release();
+
 private:
     std::unique_ptr<QLockFile> lock_;
     State state_ = State::Unavailable;

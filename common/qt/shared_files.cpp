@@ -16,8 +16,8 @@ QString lockName(const std::string& program) {
 } // namespace
 
 SharedFiles::SharedFiles(const std::string& folder, const std::string& program)
-    : lock_(QString::fromStdString(folder), lockName(program)), folder_(folder),
-      program_(program) {}
+    : lock_(QString::fromStdString(folder), lockName(program)), folder_(folder), program_(program) {
+}
 
 void SharedFiles::askAtStart(QWidget* parent) {
     if (lock_.state() != FolderLock::State::HeldElsewhere) return;
@@ -42,11 +42,15 @@ bool SharedFiles::mayWriteDefaults(QWidget* parent) {
     if (!writes_) return false;
     if (unreadDefaults_.empty()) return true;
     const bool replace = desktop().askYesNo(
-        parent,
-        QString::fromStdString(ReplaceUnreadDefaultsQuestion(unreadDefaults_, program_)),
+        parent, QString::fromStdString(ReplaceUnreadDefaultsQuestion(unreadDefaults_, program_)),
         QString::fromStdString(program_));
     if (replace) unreadDefaults_.clear();
     return replace;
+}
+
+void SharedFiles::release() {
+    lock_.release();
+    writes_ = false;
 }
 
 } // namespace common

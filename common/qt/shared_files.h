@@ -31,6 +31,10 @@ public:
     // Whether results may go to the folder's results files.
     bool mayWriteResults() const { return writes_; }
 
+    // The program is ending, its settings saved: a copy started now is the first again.
+    // Nothing more is written.
+    void release();
+
 private:
     FolderLock lock_;
     std::string folder_, program_;

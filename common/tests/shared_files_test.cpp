@@ -32,6 +32,14 @@ TEST(SharedFiles, TheSecondCopyInAFolderWritesThereOnlyWhenTheUserSaysSo) {
     SharedFiles other(path, "Qelt");
     other.askAtStart(nullptr);
     EXPECT_EQ(Scripted().questions.size(), 2);
+
+    // The first copy ending: the next one started is the first again.
+    first.release();
+    EXPECT_FALSE(first.mayWriteResults());
+    SharedFiles next(path, "Kavlo");
+    next.askAtStart(nullptr);
+    EXPECT_EQ(Scripted().questions.size(), 2);
+    EXPECT_TRUE(next.mayWriteResults());
 }
 
 TEST(SharedFiles, AnUnreadableDefaultsFileIsReportedAndKeptUnlessTheUserAgrees) {
