@@ -42,7 +42,7 @@ function(suite_test name)
   if(NOT "common_qt_testing" IN_LIST T_LIBS)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} common_testing GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE SUITE_DIR="${SUITE_DIR}"
                                              TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}")

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -30,6 +31,30 @@ double radixValue(std::string_view digits, int radix) {
     }
     if (v <= 0xFFFF) return static_cast<std::int16_t>(static_cast<std::uint16_t>(v));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+}
+
+// Whether a number the double cannot hold ("-1.5e-400", "0.001e-999") is too small
+// rather than too large: its first significant digit lies right of the units place.
+bool belowSmallest(std::string_view number) {
+    const size_t e = number.find('e');
+    const std::string_view mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        size_t j = e + 1;
+        const bool negative = j < number.size() && number[j] == '-';
+        if (j < number.size() && (number[j] == '+' || number[j] == '-')) ++j;
+        for (; j < number.size(); ++j)
+            exponent = std::min(exponent * 10 + (number[j] - '0'), 1LL << 40);
+        if (negative) exponent = -exponent;
+    }
+    long long place = 0; // the power of ten just above the first significant digit
+    const size_t point = mantissa.find('.');
+    const size_t units = point == std::string_view::npos ? mantissa.size() : point;
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return true;
+    place = first < units ? static_cast<long long>(units - first)
+                          : -static_cast<long long>(first - units - 1);
+    return place + exponent <= 0;
 }
 
 } // namespace
@@ -80,9 +105,12 @@ double Val(std::string_view text) {
     }
     double v = 0;
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (ec == std::errc::result_out_of_range) return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
     (void)end;
-    return v;
+    if (ec != std::errc::result_out_of_range) return v;
+    // Too small to hold is nothing. Too large is refused: the infinity is the mark
+    // every field's check turns away, which the largest double would pass as a value.
+    if (belowSmallest(number)) return 0;
+    return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
 }
 
 double ParseNumber(std::string_view text) {

@@ -8,7 +8,10 @@ namespace common {
 // The leading number of a text: blanks, tabs and line feeds are skipped anywhere
 // (so "1 2" reads 12), then an optional sign, digits with one decimal point, an
 // optional exponent (E or D), or an &H / &O integer. Reading stops at the first
-// character that cannot belong to the number; a text with no number reads 0.
+// character that cannot belong to the number; a text with no number reads 0. A number
+// too small for a double ("1e-400") reads 0; one too large ("1e400") reads as an
+// infinity of its sign, which marks it refused: every reader of a field turns a
+// non-finite value away before it reaches a computation.
 double Val(std::string_view text);
 
 // Val that also takes a comma as the decimal separator ("3,5" reads 3.5).

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 namespace brisco {
 namespace {
@@ -42,20 +41,20 @@ std::string Assessment::resolved(const std::string& path) const {
     return common::InFolder(folder_, path);
 }
 
-std::vector<Message> Assessment::StartUp() {
+std::vector<Message> Assessment::StartUp(const common::TextFile& defaults, bool writesShared) {
     std::vector<Message> messages;
-    std::optional<std::vector<std::string>> lines = common::ReadTextLines(defaultsPath());
-    const bool fresh = !lines || lines->empty();
-    if (fresh) {
-        lines = FallbackDefaultsLines();
+    const bool unreadable = defaults.state == common::FileState::Unreadable;
+    const bool fresh = !unreadable && defaults.lines.empty();
+    const std::vector<std::string> lines =
+        unreadable || fresh ? FallbackDefaultsLines() : defaults.lines;
+    if (fresh && writesShared)
         if (common::Result<> written =
-                common::WriteFileAtomically(defaultsPath(), common::JoinLines(*lines));
+                common::WriteFileAtomically(defaultsPath(), common::JoinLines(lines));
             !written)
             messages.push_back(unsaved("The defaults file " + defaultsPath(), written));
-    }
-    for (Message& m : applyDefaults(ParseVexloDefaults(*lines))) messages.push_back(std::move(m));
+    for (Message& m : applyDefaults(ParseVexloDefaults(lines))) messages.push_back(std::move(m));
     // A fresh start leaves the results of the last run where they are.
-    if (!fresh)
+    if (!fresh && writesShared)
         if (common::Result<> emptied = common::WriteFileAtomically(resultsPath(), ""); !emptied)
             messages.push_back(unsaved("The results file " + resultsPath(), emptied));
     return messages;
@@ -181,10 +180,7 @@ common::Result<> Assessment::logTitle(int slot, bool first) const {
     const std::string path = common::InFolder(folder_, "TEST4.PRN");
     const std::string line = Enclosed("Filename: " + terrain(slot)) + "\n";
     if (first) return common::WriteFileAtomically(path, line);
-    std::ofstream out(path, std::ios::app | std::ios::binary);
-    out << line;
-    out.flush();
-    return out ? common::Result<>() : common::Result<>::Failure("cannot append to " + path);
+    return common::AppendToFile(path, line);
 }
 
 ComputeResult Assessment::Compute(const EngineSource& engineSource,
@@ -278,12 +274,11 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
 }
 
 common::Result<> Assessment::AppendResults(const std::vector<std::string>& results) const {
-    std::ofstream out(resultsPath(), std::ios::app | std::ios::binary);
-    out << common::JoinLines(results);
-    out.flush();
-    if (!out)
+    // The whole computation or, on a full disk, none of it: never half a section.
+    if (common::Result<> added = common::AppendToFile(resultsPath(), common::JoinLines(results));
+        !added)
         return common::Result<>::Failure("The results could not be added to " + resultsPath() +
-                                         ".");
+                                         ": " + added.message() + ". The file is as it was.");
     return {};
 }
 

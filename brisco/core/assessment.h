@@ -11,6 +11,7 @@
 #include "common/control_text.h"
 #include "common/message.h"
 #include "common/result.h"
+#include "common/text_file.h"
 
 #include <array>
 #include <functional>
@@ -125,8 +126,11 @@ public:
     // Start-up: VEXLO.DEF read and applied (a missing or empty one is replaced by the
     // start-up file), the statistics file read, and OUT.PRN emptied. Returns what the
     // user must be told: a statistics file that cannot be used, a file that cannot be
-    // written.
-    std::vector<Message> StartUp();
+    // written. `defaults` is VEXLO.DEF as read: one that is there but unreadable has been
+    // reported by its reader, and the program runs on the start-up file without writing
+    // it. Without `writesShared` (a second copy in the folder) nothing is written.
+    std::vector<Message> StartUp(const common::TextFile& defaults, bool writesShared);
+    std::vector<Message> StartUp() { return StartUp(common::ReadTextFile(defaultsPath()), true); }
 
     // Main window edits.
     void setFrequency(const std::string& text);

@@ -77,14 +77,17 @@ common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& 
 }
 
 common::Result<ProfileRead> ReadTerrainProfile(const std::string& path) {
-    std::optional<std::vector<std::string>> lines = common::ReadTextLines(path);
-    if (!lines || std::filesystem::is_directory(path))
+    const common::TextFile file = common::ReadTextFile(path);
+    if (file.state == common::FileState::Missing)
         return common::Result<ProfileRead>::Failure("The terrain file " + path +
                                                     " cannot be read. It may have been moved, "
                                                     "renamed or deleted.");
-    common::Result<ProfileRead> read = ParseTerrainProfile(*lines);
+    // A folder, a device, a pipe, a file no profile is as large as: the reader says which.
+    if (file.state == common::FileState::Unreadable)
+        return common::Result<ProfileRead>::Failure("The terrain file " + file.message);
+    common::Result<ProfileRead> read = ParseTerrainProfile(file.lines);
     // A profile without a single point would be computed as level ground at sea level.
-    if (!read || read.value().stored == 0 || isBinary(*lines))
+    if (!read || read.value().stored == 0 || isBinary(file.lines))
         return common::Result<ProfileRead>::Failure(ProfileErrorMessage(path));
     return read;
 }
@@ -153,10 +156,13 @@ common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string
 }
 
 common::Result<ElevationStats> ReadElevationStats(const std::string& path) {
-    std::optional<std::vector<std::string>> lines = common::ReadTextLines(path);
+    const common::TextFile file = common::ReadTextFile(path);
+    if (file.state == common::FileState::Unreadable)
+        return common::Result<ElevationStats>::Failure("The elevation statistics file " +
+                                                       file.message);
     common::Result<ElevationStats> stats =
-        lines && !std::filesystem::is_directory(path) && !isBinary(*lines)
-            ? ParseElevationStats(*lines)
+        file.state == common::FileState::Read && !isBinary(file.lines)
+            ? ParseElevationStats(file.lines)
             : common::Result<ElevationStats>::Failure("cannot be read");
     if (!stats) return common::Result<ElevationStats>::Failure(FileErrorMessage(path));
     return stats;

@@ -58,6 +58,7 @@ QLabel* caption(const QString& text) {
 
 frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
     : QWidget(parent), model_(folder.empty() ? common::ProgramFolder() : std::move(folder)),
+      sharedFiles_(model_.folder(), "Brisco"),
       engine_(engine ? std::move(engine) : EngineFrom(common::BindEngine<TerrainRoutines>())),
       lblProgram(common::Named<QLabel>("lblProgram", "Brisco Terrain Assessment")),
       txtFreq(common::Named<QLineEdit>("txtFreq", "14.2")),
@@ -102,7 +103,9 @@ frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
     optX34->setChecked(true);
 
     layOut();
-    showMessages(model_.StartUp());
+    sharedFiles_.askAtStart(this);
+    showMessages(model_.StartUp(sharedFiles_.readDefaults(this, model_.defaultsPath()),
+                                sharedFiles_.mayWriteResults()));
     common::ApplyPlacement(this, model_.mainPlacement(), false);
     showModel();
     connectControls();
@@ -261,7 +264,9 @@ void frmBrisco::cmdCompute_Click() {
     QApplication::restoreOverrideCursor();
     showMessages(r.messages);
     if (!r.computed) return;
-    if (common::Result<> appended = model_.AppendResults(r.results); !appended)
+    if (common::Result<> appended =
+            sharedFiles_.mayWriteResults() ? model_.AppendResults(r.results) : common::Result<>();
+        !appended)
         common::desktop().message(this, q(appended.message()), "Brisco");
     graphWindow().showGraph(r.graph);
 }
@@ -334,6 +339,11 @@ void frmBrisco::closeOtherWindows() {
 void frmBrisco::SaveDefaultsAndQuit() {
     if (!saved_) {
         saved_ = true;
+        if (!sharedFiles_.mayWriteDefaults(this)) {
+            closeOtherWindows();
+            close();
+            return;
+        }
         const common::Placement main{common::LeftTwips(this), common::TopTwips(this),
                                      common::ToTwips(height()), common::ToTwips(width())};
         const double screenWidth = common::ToTwips(common::desktop().screenSize().width());
@@ -357,6 +367,7 @@ void frmBrisco::endWithoutSaving() {
 void frmBrisco::closeEvent(QCloseEvent* event) {
     // Closing by the frame keeps the settings as Exit does, without the question.
     if (!saved_) SaveDefaultsAndQuit();
+    sharedFiles_.release();
     event->accept();
 }
 

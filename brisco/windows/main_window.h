@@ -5,6 +5,8 @@
 // the engine through the model and keeps VEXLO.DEF.
 #include "brisco/core/assessment.h"
 
+#include "common/qt/shared_files.h"
+
 #include <QWidget>
 
 #include <array>
@@ -71,6 +73,7 @@ private:
     void closeOtherWindows();
 
     Assessment model_;
+    common::SharedFiles sharedFiles_; // VEXLO.DEF and OUT.PRN are this copy's to write
     EngineSource engine_;
     bool saved_ = false; // the defaults are written once, whichever way the window goes
     bool showing_ = false;

@@ -138,9 +138,10 @@ QString QtFilter(const QString& pipeFilter) {
 }
 
 void OpenHelpDocument(QWidget* parent, const QString& documentName) {
+    // A help document the desktop has no viewer for is still the user's to read.
     OpenDocument(parent,
                  QString::fromStdString(InFolder(ProgramFolder(), documentName.toStdString())),
-                 false);
+                 true);
 }
 
 void OpenDocument(QWidget* parent, const QString& path, bool chooseProgram) {

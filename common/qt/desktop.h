@@ -61,7 +61,8 @@ void ShowMessages(QWidget* parent, const std::vector<Message>& messages);
 QString QtFilter(const QString& pipeFilter);
 
 // Opens the program's help document beside the program; a missing document shows
-// "<NAME> or Adobe Reader not available.".
+// "<NAME> or Adobe Reader not available.", one the desktop has no viewer for is opened
+// with a program the user picks.
 void OpenHelpDocument(QWidget* parent, const QString& documentName);
 // Opens a document the same way. With `chooseProgram`, a document the desktop has no
 // viewer for is opened with a program the user picks.

@@ -26,6 +26,18 @@ TEST(OpenHelpDocument, MissingDocumentGivesTheProgramsMessage) {
     EXPECT_EQ(&desktop(), &scripted);
 }
 
+TEST(OpenHelpDocument, AHelpDocumentWithoutViewerIsOpenedWithAProgramTheUserPicks) {
+    ScriptedDesktop& scripted = Scripted();
+    scripted.openResults = {OpenResult::NoViewer};
+    scripted.fileChoices.push_back({FileChoice::Status::Chosen, "/usr/bin/viewer"});
+    OpenHelpDocument(nullptr, "QELT.PDF");
+    ASSERT_EQ(scripted.fileRequests.size(), 1);
+    EXPECT_EQ(scripted.fileRequests[0].title, "Choose the program to open QELT.PDF with");
+    ASSERT_EQ(scripted.startedPrograms.size(), 1);
+    EXPECT_TRUE(scripted.startedPrograms[0].startsWith("/usr/bin/viewer /"));
+    EXPECT_TRUE(scripted.startedPrograms[0].endsWith("/QELT.PDF"));
+}
+
 TEST(OpenDocument, ADocumentWithoutViewerIsOpenedWithAProgramTheUserPicks) {
     ScriptedDesktop& scripted = Scripted();
     scripted.openResults = {OpenResult::NoViewer, OpenResult::NoViewer, OpenResult::NoViewer};

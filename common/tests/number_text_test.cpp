@@ -1,5 +1,7 @@
 #include "common/number_text.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 using namespace common;
@@ -97,4 +99,18 @@ TEST(PlainNumber, TheRuntimesPrint) {
 TEST(PlainNumber, ReadsBackThroughVal) {
     for (float v : {0.66f, -0.33f, 50.01f, 1e-7f, 123456.7f, 0.0001234f, 3.2808399f})
         EXPECT_FLOAT_EQ(static_cast<float>(Val(PlainNumber(v))), v) << PlainNumber(v);
+}
+
+TEST(Val, AnUnderflowReadsZeroAnOverflowIsMarkedRefused) {
+    EXPECT_EQ(Val("1e-400"), 0);
+    EXPECT_EQ(Val("-2.5E-999"), 0);
+    EXPECT_EQ(Val("0.0001e-320"), 0);
+    EXPECT_EQ(ParseNumber("12,5e-400"), 0);
+    EXPECT_EQ(Val("1e-99999999999999999999"), 0);
+    EXPECT_DOUBLE_EQ(Val("1e300"), 1e300);
+    EXPECT_DOUBLE_EQ(Val("1e-300"), 1e-300);
+    EXPECT_EQ(Val("1e400"), HUGE_VAL);
+    EXPECT_EQ(Val("-1e400"), -HUGE_VAL);
+    EXPECT_EQ(Val("0.01e311"), HUGE_VAL);
+    EXPECT_EQ(Val("1e99999999999999999999"), HUGE_VAL);
 }

@@ -34,8 +34,9 @@ void Calculator::DoCompute() {
     d.txtVoltage = common::PlainNumber(line_.vmax);
     d.warning = cable_ == UserDefinedIndex ? d.warning : std::string();
 
-    if (!(line_.wavelength > 0) || !std::isfinite(line_.wavelength)) {
-        d.warning = "Velocity factor must be more than 0";
+    const std::string fault = cable_ == UserDefinedIndex ? UserLineFault(user_) : std::string();
+    if (!fault.empty() || !(line_.wavelength > 0) || !std::isfinite(line_.wavelength)) {
+        d.warning = fault.empty() ? "Velocity factor must be more than 0" : fault;
         // No line, no results: none of the last line's may stay beside this one.
         for (std::string* result :
              {&d.txtMLTot, &d.txtWavelen, &d.txtLoadSWR, &d.txtInputSWR, &d.txtRho, &d.txtAddLoss,

@@ -42,6 +42,11 @@ std::vector<Message> SwrMagnitudeEntry::compute() {
         // An emptied box is the user about to type a new magnitude.
         return texts_.txtAutekZ.empty() ? std::vector<Message>{} : std::vector{NoMagnitude};
     }
+    // No impedance has a negative magnitude; its minimum SWR would read below 0.
+    if (!(m > 0) || !std::isfinite(m)) {
+        texts_.txtMinSWR.clear();
+        return {NegativeMagnitude};
+    }
     const double minimum = std::max(m / ReadingZ0, ReadingZ0 / m);
     texts_.txtMinSWR = Format(minimum, "#0.0");
     // A pure resistance reads exactly its minimum SWR; only a lower SWR has no impedance.

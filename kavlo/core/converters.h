@@ -22,6 +22,8 @@ struct ImpedanceEntry {
 };
 
 const Message NoMagnitude{"Please enter a real value for the magnitude of the impedance!", ""};
+const Message NegativeMagnitude{"Please enter a positive value for the magnitude of the impedance!",
+                                ""};
 const Message NoSwrMagnitudeImpedance{
     "No impedance has this SWR and magnitude: the SWR must be at least the minimum SWR "
     "for the magnitude.",

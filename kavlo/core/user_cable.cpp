@@ -12,6 +12,14 @@ namespace kavlo {
 using common::Format;
 using common::ParseNumber;
 
+std::string UserLineFault(const UserLine& line) {
+    if (!(line.r0 > 0) || !std::isfinite(line.r0)) return "R0 must be more than 0";
+    if (!(line.vf > 0)) return "Velocity factor must be more than 0";
+    if (!(line.vf <= 1)) return "Velocity factor must be 1 or less";
+    if (!(line.atten >= 0) || !std::isfinite(line.atten)) return "Attenuation must not be negative";
+    return {};
+}
+
 void UserCableEntry::load(const UserLine& stored, char unitWord, const std::string& freqText) {
     unitWord_ = unitWord;
     storedFreq_ = stored.freq;

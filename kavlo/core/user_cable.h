@@ -32,6 +32,10 @@ inline const std::array<common::ControlText<UserCableTexts>, 9> UserCableTextTab
     {"lblAtten", &UserCableTexts::lblAtten},
 }};
 
+// What makes a user-defined line one no cable is: R0 not above 0, a velocity factor not
+// above 0 or above 1, a negative attenuation. "" for a line that can be.
+std::string UserLineFault(const UserLine& line);
+
 const Message CannotComputeX0{"Enter a velocity factor and a new frequency above 0 to compute X0.",
                               ""};
 

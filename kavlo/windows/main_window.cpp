@@ -27,10 +27,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 namespace kavlo {
 
 frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     : QWidget(parent), defaultsPath_(std::move(defaultsPath)),
+      sharedFiles_(std::filesystem::path(defaultsPath_).parent_path().string(), "Kavlo"),
       lblProgram(common::Named<QLabel>("lblProgram", "Kavlo Transmission-Line Calculator")),
       cboPickCable(common::Named<QComboBox>("cboPickCable")),
       LblWarning(common::Named<QLabel>("LblWarning")), txtFreq(EntryBox("txtFreq", "3.5")),
@@ -255,9 +258,11 @@ void frmKavlo2::makeWindows() {
 }
 
 void frmKavlo2::readDefaults() {
-    std::optional<std::vector<std::string>> lines = common::ReadTextLines(defaultsPath_);
-    if (!lines) return; // no file yet: the form defaults stay
-    TlDefaults d = ParseTlDefaults(*lines);
+    sharedFiles_.askAtStart(this);
+    const common::TextFile file = sharedFiles_.readDefaults(this, defaultsPath_);
+    // No file yet, or one that cannot be read (said): the form defaults stay.
+    if (file.state != common::FileState::Read) return;
+    TlDefaults d = ParseTlDefaults(file.lines);
     calc_.applyDefaults(d);
     // The user-defined line as its dialog would give it, without showing the dialog.
     if (calc_.cable() == UserDefinedIndex) calc_.loadUserCable(userCable->entry(), d.user);
@@ -384,6 +389,7 @@ void frmKavlo2::LoadUserCable() {
 void frmKavlo2::storeUserCable() {
     TlDefaults d = calc_.acceptUserCable(userCable->entry(), currentPlacements());
     settle();
+    if (!sharedFiles_.mayWriteDefaults(this)) return;
     common::Result<> written = WriteTlDefaults(defaultsPath_, d);
     if (!written)
         common::desktop().message(this, q("The user-defined line could not be stored in " +
@@ -471,6 +477,7 @@ void frmKavlo2::cmdQuit_Click() {
 void frmKavlo2::saveDefaults() {
     if (saved_) return;
     saved_ = true;
+    if (!sharedFiles_.mayWriteDefaults(this)) return;
     common::Result<> saved = SaveTlDefaults(defaultsPath_, calc_.defaults(currentPlacements()));
     if (!saved)
         common::desktop().message(this,
@@ -485,6 +492,7 @@ void frmKavlo2::SaveDefaultsAndQuit() {
 
 void frmKavlo2::closeEvent(QCloseEvent* event) {
     saveDefaults(); // closing by the frame keeps the settings too
+    sharedFiles_.release();
     for (QWidget* w : std::initializer_list<QWidget*>{
              graphWindow, tunerSetup, tunerFirst, tunerSecond, analyser, noiseBridge, userCable})
         w->close();

@@ -6,6 +6,8 @@
 #include "kavlo/core/converters.h"
 #include "kavlo/core/graphs.h"
 
+#include "common/qt/shared_files.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -91,6 +93,7 @@ private:
 
     Calculator calc_;
     std::string defaultsPath_;
+    common::SharedFiles sharedFiles_; // TL.DEF is this copy's to write
     std::array<common::Placement, SlotCount> placements_ = TlDefaults::DefaultPlacements();
     std::array<QWidget*, SlotCount> slotWindows_{};
     std::array<bool, SlotCount> placed_{};

@@ -89,6 +89,11 @@ void frmOtrCable::cmdCompute_Click() {
 }
 
 void frmOtrCable::cmdOK_Click() {
+    // A line no cable is stays in the dialog, to be mended.
+    if (const std::string fault = UserLineFault(entry_.line()); !fault.empty()) {
+        ShowMessages(this, {{fault + ".", ""}});
+        return;
+    }
     emit stored();
     accept();
 }

@@ -1,5 +1,6 @@
 #include "analyser.h"
 
+#include "antenna_check.h"
 #include "antenna_writer.h"
 #include "result_lines.h"
 
@@ -50,6 +51,9 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
                                 const SweepProgress& progress) {
     common::Result<Antenna> read = ReadAntennaFile(engine, path);
     if (!read) return common::Result<>::Failure(read.message());
+    if (common::Result<> sound = CheckAntenna(read.value()); !sound) return sound;
+    // Results no antenna gives leave the antenna that was open, as a file refused does.
+    Analyser before = *this;
     sourcePath_ = path;
     loaded_ = std::move(read).value();
     working_ = loaded_;
@@ -68,6 +72,10 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     // The match starts at the centre of the band the antenna is for.
     match_.reset((band_.low + band_.high) / 2, loadedTip_);
     sweep(engine, progress);
+    if (common::Result<> possible = CheckAnalysis(working_, sweep_, !freeSpace()); !possible) {
+        *this = std::move(before);
+        return possible;
+    }
     showBoom();
     const SweepPoint& centre = sweep_[CentrePoint];
     match_.showFeedPoint(centre.resistance, centre.reactance);
@@ -92,6 +100,10 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
     chartPatternDegrees_ = 0;
     trouble_.clear();
     for (const SweepPoint& p : sweep_) noteTrouble(p.frequency, p.trouble);
+    // An edited antenna no analysis can be trusted for, or figures no antenna gives.
+    if (common::Result<> possible = CheckAnalysis(working_, sweep_, !freeSpace());
+        trouble_.empty() && !possible)
+        trouble_ = possible.message();
     const double takeoff = ElevationDegrees(sweep_[CentrePoint].takeoffIndex);
     texts_.lblPeakElev =
         freeSpace() ? std::string() : "Peak elev. angle: " + Format(takeoff, "## deg.");
@@ -172,6 +184,7 @@ common::Result<> Analyser::setBand(const EngineRoutines& engine, const std::stri
     if (lo > hi)
         return common::Result<>::Failure(
             "The low frequency is above the high frequency. Enter the band from low to high.");
+    if (common::Result<> band = CheckBand(lo, hi); !band) return band;
     band_ = {static_cast<float>(lo), static_cast<float>(hi)};
     frequencyBoxes_ = {low, high, CentreText(low, high)};
     sweep(engine, progress);

@@ -54,7 +54,7 @@ QLabel* resultLine(const char* name, const char* text) {
 
 frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     : QWidget(parent), defaultsPath_(common::InFolder(folder, DefaultsFileName)),
-      defaults_(FreshQeltDefaults(folder)),
+      sharedFiles_(folder, "Qelt"), defaults_(FreshQeltDefaults(folder)),
       engine_(common::BindEngine<EngineRoutines>(std::move(engineFolder))),
       cmdFile(Button("cmdFile", "&Open", "Open existing antenna file")),
       cmdElements(Button("cmdElements", "&Elements", "View or change element lengths or spacings")),
@@ -181,8 +181,12 @@ void frmQelt::layOut() {
 }
 
 void frmQelt::readDefaults() {
-    const std::optional<std::vector<std::string>> lines = common::ReadTextLines(defaultsPath_);
-    if (!lines) {
+    sharedFiles_.askAtStart(this);
+    const common::TextFile file = sharedFiles_.readDefaults(this, defaultsPath_);
+    // One there but unreadable is said, and Qelt runs on its defaults.
+    if (file.state == common::FileState::Unreadable) return;
+    if (file.state == common::FileState::Missing) {
+        if (!sharedFiles_.mayWriteDefaults(this)) return;
         // A first start: the defaults file is written, and the program starts again on it.
         if (common::Result<> written = WriteQeltDefaults(defaultsPath_, defaults_); !written) {
             message(DefaultsFileName + std::string(" could not be written in ") +
@@ -196,7 +200,7 @@ void frmQelt::readDefaults() {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         return;
     }
-    defaults_ = ParseQeltDefaults(*lines, defaults_);
+    defaults_ = ParseQeltDefaults(file.lines, defaults_);
     model_ = Analyser(defaults_.units);
     common::ApplyPlacement(this, defaults_.main, false);
     frmPolar->place(defaults_.polar);
@@ -424,6 +428,7 @@ void frmQelt::saveDefaults() {
     defaults_.polar = frmPolar->placement(fresh.polar);
     defaults_.morwen = frmMorwen->placement(fresh.morwen);
     defaults_.units = model_.units();
+    if (!sharedFiles_.mayWriteDefaults(this)) return;
     if (common::Result<> saved = WriteQeltDefaults(defaultsPath_, defaults_); !saved)
         message("The settings could not be saved in " + defaultsPath_ + ": " + saved.message() +
                 ". The previous file is unchanged.");
@@ -444,6 +449,7 @@ void frmQelt::Shutdown() {
 
 void frmQelt::closeEvent(QCloseEvent* event) {
     Shutdown(); // closing by the frame keeps the settings too
+    sharedFiles_.release();
     event->accept();
 }
 

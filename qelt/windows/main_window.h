@@ -9,6 +9,7 @@
 #include "qelt/core/defaults_file.h"
 
 #include "common/qt/engine_binding.h"
+#include "common/qt/shared_files.h"
 #include "common/text_file.h"
 
 #include <QWidget>
@@ -98,6 +99,7 @@ private:
 
     std::array<QLabel*, 4> swatches_{}; // before lblGain, lblFR, lblSWR and lblSWR2
     std::string defaultsPath_;
+    common::SharedFiles sharedFiles_; // QELT.DEF is this copy's to write
     QeltDefaults defaults_;
     Analyser model_;
     common::BoundEngine<EngineRoutines> engine_;

@@ -449,3 +449,45 @@ TEST_F(MainWindowTest, DamagedDefaultsFilesNeverStopTheWindow) {
         EXPECT_TRUE(window->graphWindow().isVisible());
     }
 }
+
+TEST_F(MainWindowTest, AnUnreadableDefaultsFileIsSaidAndKeptUnlessTheUserAgrees) {
+    folder.write("VEXLO.DEF", "meters\n21.2 MHz\n");
+    std::filesystem::resize_file(folder.file("VEXLO.DEF"), common::LargestTextFile + 1);
+    open();
+    ASSERT_EQ(scripted.messages.size(), 1);
+    EXPECT_EQ(scripted.messages[0].toStdString(),
+              folder.file("VEXLO.DEF") + " cannot be read: it is larger than 10 MB. Brisco runs "
+                                         "on its defaults and leaves the file as it is.");
+    EXPECT_EQ(text("txtHeight1"), "100") << "the start-up file's slot";
+    window->close();
+    EXPECT_EQ(scripted.questions.value(0),
+              "VEXLO.DEF could not be read when Brisco started. Replace it with the present "
+              "settings?");
+    EXPECT_EQ(std::filesystem::file_size(folder.file("VEXLO.DEF")), common::LargestTextFile + 1);
+
+    scripted.answers = {true};
+    open();
+    window->close();
+    EXPECT_EQ(folder.lines("VEXLO.DEF").size(), 20u);
+}
+
+TEST_F(MainWindowTest, ASecondCopyInTheFolderKeepsOffTheFirstsFiles) {
+    open();
+    choose("txtTerrain1", "FLAT.PRO");
+    Press(window.get(), "cmdCompute");
+    const std::vector<std::string> firstResults = results();
+    ASSERT_FALSE(firstResults.empty());
+
+    auto second = std::make_unique<frmBrisco>(folder.path(), madeUpEngine());
+    ASSERT_EQ(scripted.questions.size(), 1);
+    EXPECT_TRUE(scripted.questions[0].startsWith(
+        QString::fromStdString("Brisco is already running in " + folder.path())));
+    EXPECT_EQ(results(), firstResults) << "the second start empties nothing";
+    ChooseFile(QString::fromStdString(folder.file("RIDGE.PRO")));
+    Control<ClickableBox>(second.get(), "txtTerrain1")->click();
+    Press(second.get(), "cmdCompute");
+    EXPECT_EQ(results(), firstResults);
+    const std::vector<std::string> defaults = folder.lines("VEXLO.DEF");
+    second->close();
+    EXPECT_EQ(folder.lines("VEXLO.DEF"), defaults);
+}

@@ -92,3 +92,13 @@ TEST(NoiseBridgeEntry, ExtenderLargerThanTheResistance) {
     EXPECT_FALSE(nb.accept(messages));
     EXPECT_EQ(messages, std::vector<Message>{ExtenderTooBig});
 }
+
+TEST(SwrMagnitudeEntry, ANegativeMagnitudeIsRefused) {
+    SwrMagnitudeEntry a = Reading("2", "100");
+    EXPECT_EQ(a.setMagnitude("-100"), std::vector<Message>{NegativeMagnitude});
+    EXPECT_EQ(a.texts().txtMinSWR, "") << "no minimum SWR of -0.5";
+    EXPECT_EQ(a.texts().txtCalcZ, "");
+    std::vector<Message> messages;
+    EXPECT_FALSE(a.accept(messages));
+    EXPECT_EQ(a.setMagnitude("1e400"), std::vector<Message>{NegativeMagnitude});
+}

@@ -96,3 +96,36 @@ TEST(UserCableInCalculator, ChoosingComputingAndAccepting) {
     c.setFrequency("7");
     EXPECT_EQ(c.displays().warning, "<--Click again");
 }
+
+TEST(UserCableInCalculator, ALineNoCableIsIsRefusedWithItsReason) {
+    EXPECT_EQ(UserLineFault(StoredAt3_5MHz()), "");
+    struct Case {
+        const char* box;
+        std::string UserCableTexts::*field;
+        const char* text;
+        const char* fault;
+    };
+    const Case cases[] = {
+        {"txtR0", &UserCableTexts::txtR0, "0", "R0 must be more than 0"},
+        {"txtR0", &UserCableTexts::txtR0, "-50", "R0 must be more than 0"},
+        {"txtVF", &UserCableTexts::txtVF, "1.2", "Velocity factor must be 1 or less"},
+        {"txtVF", &UserCableTexts::txtVF, "0", "Velocity factor must be more than 0"},
+        {"txtAtten100", &UserCableTexts::txtAtten100, "-3", "Attenuation must not be negative"},
+    };
+    for (const Case& c : cases) {
+        Calculator calc;
+        UserCableEntry e;
+        calc.loadUserCable(e, StoredAt3_5MHz());
+        e.texts().*c.field = c.text;
+        EXPECT_EQ(UserLineFault(e.line()), c.fault) << c.box << "=" << c.text;
+        calc.useUserCable(e);
+        EXPECT_EQ(calc.displays().warning, c.fault);
+        EXPECT_EQ(calc.displays().txtTotalLoss, "") << "no loss of a line that cannot be";
+        EXPECT_EQ(calc.displays().txtMLTot, "");
+    }
+    // The edge values a cable can have.
+    UserLine edge = StoredAt3_5MHz();
+    edge.vf = 1;
+    edge.atten = 0;
+    EXPECT_EQ(UserLineFault(edge), "");
+}

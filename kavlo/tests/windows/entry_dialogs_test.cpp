@@ -147,6 +147,27 @@ TEST_F(UserCableDialogTest, OkInMetresStoresPerHundredFeet) {
     EXPECT_EQ(common::Format(common::ParseNumber(savedDefaults()[3]), "#0.000"), "1.000");
 }
 
+TEST_F(UserCableDialogTest, OkRefusesALineNoCableIs) {
+    openAt14MHz();
+    const std::vector<std::string> before = savedDefaults();
+    chooseCable(UserDefinedIndex);
+    frmOtrCable* d = window->userCable;
+    type("txtVF", "1.2", d);
+    press("cmdOK", d);
+    ASSERT_EQ(scripted.messages.size(), 1);
+    EXPECT_EQ(scripted.messages[0], "Velocity factor must be 1 or less.");
+    EXPECT_TRUE(d->isVisible()) << "the line stays in the dialog to be mended";
+    EXPECT_EQ(savedDefaults(), before);
+    type("txtVF", ".66", d);
+    type("txtAtten100", "-3", d);
+    press("cmdOK", d);
+    EXPECT_EQ(scripted.messages.back(), "Attenuation must not be negative.");
+    d->reject(); // closed by its frame: the boxes still describe the line
+    EXPECT_EQ(control<QLabel>("LblWarning")->text(), "Attenuation must not be negative");
+    EXPECT_EQ(text("txtTotalLoss"), "") << "no loss of -3 dB shown as a result";
+    EXPECT_EQ(savedDefaults(), before);
+}
+
 TEST_F(UserCableDialogTest, StartingOnTheUserLineAsksToClickAgain) {
     openAt14MHz();
     chooseCable(UserDefinedIndex);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include <dlfcn.h>
+#include <filesystem>
 
 namespace {
 
@@ -299,4 +300,40 @@ TEST_F(MainWindowTest, ClosingByTheFrameKeepsTheSettingsOnce) {
     std::remove(defaultsPath().c_str());
     window->close();
     EXPECT_TRUE(savedDefaults().empty()) << "written once";
+}
+
+TEST_F(MainWindowTest, AnUnreadableDefaultsFileIsSaidAndKeptUnlessTheUserAgrees) {
+    writeDefaults("75;30\n");
+    std::filesystem::resize_file(defaultsPath(), common::LargestTextFile + 1);
+    start();
+    EXPECT_FALSE(window->ended()) << "only a missing file asks for a new start";
+    ASSERT_EQ(scripted.messages.size(), 1);
+    EXPECT_EQ(scripted.messages[0].toStdString(),
+              defaultsPath() + " cannot be read: it is larger than 10 MB. Qelt runs on its "
+                               "defaults and leaves the file as it is.");
+    window->close();
+    ASSERT_EQ(scripted.questions.size(), 1);
+    EXPECT_EQ(scripted.questions[0],
+              "QELT.DEF could not be read when Qelt started. Replace it with the present "
+              "settings?");
+    EXPECT_EQ(std::filesystem::file_size(defaultsPath()), common::LargestTextFile + 1);
+
+    window.reset();
+    scripted.answers = {true};
+    start();
+    window->close();
+    EXPECT_EQ(savedDefaults().size(), 5u);
+}
+
+TEST_F(MainWindowTest, ASecondCopyInTheFolderSavesNothingUnlessTheUserSaysSo) {
+    start();
+    auto second = std::make_unique<frmQelt>(folderPath(), SUITE_DIR);
+    ASSERT_EQ(scripted.questions.size(), 1);
+    EXPECT_TRUE(scripted.questions[0].startsWith(
+        QString::fromStdString("Qelt is already running in " + folderPath())));
+    writeDefaults("the first copy's\n");
+    second->close();
+    EXPECT_EQ(savedDefaults(), std::vector<std::string>{"the first copy's"});
+    window->close();
+    EXPECT_EQ(savedDefaults().size(), 5u) << "the first copy keeps its settings";
 }
