@@ -16,7 +16,7 @@ std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& 
     // below it (a Yagi for 160 m a few feet up): such elements are lifted to half the
     // antenna's height above it (a twentieth of a wavelength at most), as if the boom were
     // bent up over the ground.
-    const Facet& first = terrain.facets()[Terrain::base];
+    const Facet& first = terrain.towerPlane();
     std::vector<LineSource> sources;
     for (std::size_t i = 0; i < in.antennas.size(); ++i) {
         const StackedAntenna& s = in.antennas[i];
@@ -24,7 +24,7 @@ std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& 
         const double lowest = std::min(0.5 * s.height, wavelength / 20.0);
         for (int n = 0; n < pattern.elements(); ++n) {
             Point at{base.x + pattern.elementOffset(n) * wavelength, base.z};
-            const double lift = lowest - dot(minus(at, first.start), first.normal);
+            const double lift = lowest - dot(minus(at, first.end), first.normal);
             if (lift > 0.0) at = {at.x + lift * first.normal.x, at.z + lift * first.normal.z};
             sources.push_back({at, (s.phase < 0 ? -share : share) * pattern.elementWeight(n),
                                static_cast<int>(i)});
