@@ -115,30 +115,21 @@ void MarchedResponse::addPlaneReflection(const std::vector<LineSource>& sources,
                                          const std::vector<double>& angles, int antenna,
                                          LoggedAngle* log, std::vector<Complex>& field) const {
     const Ground ground(permittivity_);
-    const double slope = std::atan2(tangent_.z, tangent_.x);
-    const std::vector<LineSource> images = mirrored(sources, base_, tangent_);
-    for (std::size_t i = 0; i < angles.size(); ++i) {
-        const double above = angles[i] - slope;
-        if (above <= 0.0) {
-            field[i] = 0.0;
-            continue;
-        }
-        const Complex gamma = ground.reflection(std::sin(above));
-        const Complex reflected = gamma * vexlo::farField(images, k_, angles[i]);
-        field[i] += reflected;
-        if (log && static_cast<int>(i) == log->index) {
-            // Where the reflection from the element nearest the middle meets the plane.
-            double height = 0.0, distance = 0.0;
-            for (const LineSource& e : sources) {
-                height += dot(minus(e.at, base_), normal_) / sources.size();
-                distance += dot(minus(e.at, base_), tangent_) / sources.size();
-            }
-            distance += height / std::tan(above);
-            logTerm(log, antenna, Contribution::Kind::Reflected, Terrain::base,
-                    along(base_, tangent_, distance), above, gamma, 2.0 * height * std::sin(above),
-                    reflected);
-        }
+    const Complex before = log ? field[log->index] : 0.0;
+    vexlo::addPlaneReflection(sources, base_, tangent_, ground, k_, angles, field);
+    if (!log) return;
+    // Where the reflection from the element nearest the middle meets the plane.
+    const double above = angles[log->index] - std::atan2(tangent_.z, tangent_.x);
+    if (above <= 0.0) return;
+    double height = 0.0, distance = 0.0;
+    for (const LineSource& e : sources) {
+        height += dot(minus(e.at, base_), normal_) / sources.size();
+        distance += dot(minus(e.at, base_), tangent_) / sources.size();
     }
+    distance += height / std::tan(above);
+    logTerm(log, antenna, Contribution::Kind::Reflected, Terrain::base,
+            along(base_, tangent_, distance), above, ground.reflection(std::sin(above)),
+            2.0 * height * std::sin(above), field[log->index] - before);
 }
 
 void MarchedResponse::planMarch() {

@@ -52,7 +52,9 @@ inline double rollingGround(double x) {
     return 600.0 + 50.0 * std::sin(2.0 * 3.14159265358979 * x / 6000.0 + 0.6) +
            20.0 * std::sin(2.0 * 3.14159265358979 * x / 2500.0 + 2.1);
 }
-inline double roundedHilltop(double x) { return 500.0 + 300.0 * std::exp(-std::pow(x / 3000.0, 2)); }
+inline double roundedHilltop(double x) {
+    return 500.0 + 300.0 * std::exp(-std::pow(x / 3000.0, 2));
+}
 // A valley before a ridge 250 ft above the tower's ground, 6000 ft out.
 inline double valleyThenRidge(double x) {
     return 500.0 - 120.0 * std::exp(-std::pow((x - 2500.0) / 1200.0, 2)) +
@@ -93,8 +95,7 @@ inline std::vector<NamedProfile> tableTerrains() {
         {"cliff 200 ft at 800 ft", cliff(200.0, 800.0)},
         {"cliff 500 ft at 60 ft", cliff(500.0, 60.0)},
         {"cliff 500 ft at 2000 ft", cliff(500.0, 2000.0)},
-        {"slope 300 ft at 500 ft",
-         {{0.0, 500.0}, {500.0, 500.0}, {673.2, 200.0}, {8000.0, 200.0}}},
+        {"slope 300 ft at 500 ft", {{0.0, 500.0}, {500.0, 500.0}, {673.2, 200.0}, {8000.0, 200.0}}},
         {"dip and wall", {{0.0, 100.0}, {100.0, 95.0}, {101.0, 100.0}, {10000.0, 100.0}}},
     };
 }
@@ -103,7 +104,8 @@ inline std::vector<AccuracyCase> accuracyCases() {
     std::vector<AccuracyCase> cases;
     for (const NamedProfile& t : tableTerrains())
         for (const GroundRow& g : {averageSoil, saltWater})
-            for (const Band& b : bands()) cases.push_back({t.name, t.profile, b.mhz, b.heightFeet, g});
+            for (const Band& b : bands())
+                cases.push_back({t.name, t.profile, b.mhz, b.heightFeet, g});
     // Towers near an edge, and antennas many wavelengths up.
     for (const GroundRow& g : {averageSoil, saltWater}) {
         cases.push_back({"cliff 500 ft at 60 ft", cliff(500.0, 60.0), 7.1, 140.0, g});
@@ -115,8 +117,8 @@ inline std::vector<AccuracyCase> accuracyCases() {
             cases.push_back({"HILLTOP.PRO", sampleFile("HILLTOP.PRO"), 14.2,
                              wavelengths * 983.57104 / 14.2, g});
         for (double wavelengths : {7.0, 15.0})
-            cases.push_back({"RIDGE.PRO", sampleFile("RIDGE.PRO"), 29.7,
-                             wavelengths * 983.57104 / 29.7, g});
+            cases.push_back(
+                {"RIDGE.PRO", sampleFile("RIDGE.PRO"), 29.7, wavelengths * 983.57104 / 29.7, g});
     }
     return cases;
 }

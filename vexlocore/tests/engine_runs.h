@@ -65,8 +65,8 @@ inline EngineArguments dipoleCall(const AccuracyCase& c) {
 // The terrain program's ground rows.
 inline const std::vector<GroundRow>& groundRows() {
     static const std::vector<GroundRow> rows{
-        {"extremely poor", 3.0, 0.001}, {"very poor", 5.0, 0.001}, {"sandy, dry", 10.0, 0.002},
-        {"poor", 13.0, 0.002},          {"average", 13.0, 0.005},  {"good", 14.0, 0.01},
+        {"extremely poor", 3.0, 0.001}, {"very poor", 5.0, 0.001},    {"sandy, dry", 10.0, 0.002},
+        {"poor", 13.0, 0.002},          {"average", 13.0, 0.005},     {"good", 14.0, 0.01},
         {"very good", 20.0, 0.03},      {"fresh water", 81.0, 0.001}, {"salt water", 80.0, 5000.0},
         {"sea water", 80.0, 5.0}};
     return rows;

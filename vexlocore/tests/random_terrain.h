@@ -79,8 +79,8 @@ public:
         a.dielectric = static_cast<float>(g.dielectric);
         a.conductivity = static_cast<float>(g.conductivity);
         a.type = static_cast<int16_t>(1 + static_cast<int>(uniform(0.0, 7.0)));
-        a.frequency = static_cast<float>(
-            std::exp(uniform(std::log(lowestMhz), std::log(highestMhz))));
+        a.frequency =
+            static_cast<float>(std::exp(uniform(std::log(lowestMhz), std::log(highestMhz))));
         const int antennas = 1 + static_cast<int>(uniform(0.0, 4.0));
         for (int i = 0; i < 4; ++i) {
             a.heights[i] = i < antennas ? static_cast<float>(uniform(5.0, 400.0)) : 0.0f;
@@ -101,8 +101,8 @@ private:
 };
 
 inline int antennaCount(const EngineArguments& a) {
-    return static_cast<int>(std::count_if(a.heights.begin(), a.heights.end(),
-                                          [](float h) { return h > 0.0f; }));
+    return static_cast<int>(
+        std::count_if(a.heights.begin(), a.heights.end(), [](float h) { return h > 0.0f; }));
 }
 
 } // namespace vexlo_test

@@ -77,7 +77,8 @@ ReferenceGains cachedReference(const AccuracyCase& c) {
         std::ofstream out(path);
         out.precision(17);
         out << key.str() << '\n' << r.unknowns << ' ' << r.residual << '\n';
-        for (std::size_t i = 0; i < r.angles.size(); ++i) out << r.angles[i] << ' ' << r.gains[i] << '\n';
+        for (std::size_t i = 0; i < r.angles.size(); ++i)
+            out << r.angles[i] << ' ' << r.gains[i] << '\n';
     }
     return r;
 }
@@ -182,10 +183,9 @@ int scanAll() {
             std::snprintf(what, sizeof what, "%.1f MHz, 20-400 ft", mhz);
             report(t.name, what, scan(VexloCore1, steps(20.0, 400.0, 1.0), at));
         }
-        for (auto [low, high, height] : {std::array<double, 3>{7.0, 7.3, 100.0},
-                                         std::array<double, 3>{14.0, 14.35, 70.0},
-                                         std::array<double, 3>{14.0, 14.35, 308.0},
-                                         std::array<double, 3>{28.0, 29.7, 50.0}}) {
+        for (auto [low, high, height] :
+             {std::array<double, 3>{7.0, 7.3, 100.0}, std::array<double, 3>{14.0, 14.35, 70.0},
+              std::array<double, 3>{14.0, 14.35, 308.0}, std::array<double, 3>{28.0, 29.7, 50.0}}) {
             const auto at = [&](double mhz) { return dipoleArguments(t.profile, mhz, height); };
             char what[80];
             std::snprintf(what, sizeof what, "%.2f-%.2f MHz, %.0f ft", low, high, height);
@@ -209,9 +209,8 @@ int fuzz(int count, double lowMhz, double highMhz) {
         total += t;
         const double excess =
             *std::max_element(g.begin(), g.end()) - gainBoundDbi(a.type, antennaCount(a));
-        const bool bad = excess > 0.0 || !std::all_of(g.begin(), g.end(), [](float v) {
-            return std::isfinite(v);
-        });
+        const bool bad = excess > 0.0 ||
+                         !std::all_of(g.begin(), g.end(), [](float v) { return std::isfinite(v); });
         if (bad) ++above;
         if (t > 1.0) ++slow;
         if (bad || t > 1.0 || excess > worstExcess || t > slowest) {
