@@ -58,7 +58,7 @@ struct LoggedAngle {
 };
 
 // Gains in dBi, floored at -30 and always finite, and never above what the installation
-// could give over a perfect mirror (gainBoundDbi): an answer past it falls back to the
+// could give (gainBoundDbi): an answer past it falls back to the
 // geometrical rays, then to the tower's plane alone. When log is given, the terms of the
 // angle at log->index are kept in it.
 std::array<float, gainCount> elevationResponse(const Terrain& terrain,
@@ -67,7 +67,7 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
 
 double elevationDegrees(int index);
 // The most the installation can give: its antennas' quoted free-space gain, their coherent
-// sum, a perfect mirror (6.02 dB) and a margin for the focusing of concave ground.
+// sum, and three rays in phase (the direct one and two full reflections, 9.54 dB).
 double gainBoundDbi(const Installation& installation);
 // Free-space wavelength in metres.
 double wavelengthMetres(const Installation& installation);

@@ -9,7 +9,7 @@ using namespace vexlo_test;
 
 namespace {
 
-TEST(Trust, RandomStepsDipsWallsAndTroughsNeverPassWhatAPerfectMirrorAllows) {
+TEST(Trust, RandomStepsDipsWallsAndTroughsNeverPassWhatPhysicsAllows) {
     // Every ground row (sea water of 5 S/m among them) and every antenna type.
     RandomCalls random(7u);
     for (int i = 0; i < 80; ++i) {
