@@ -31,7 +31,7 @@ double dipolePairIntegral(double a) {
 }
 
 // The quoted free-space gains, by type code.
-constexpr std::array<double, 8> quotedGainDbi{0.0, 2.15, 5.5, 7.0, 8.5, 9.5, 11.0, 12.0};
+constexpr std::array<double, 8> quotedGains{0.0, 2.15, 5.5, 7.0, 8.5, 9.5, 11.0, 12.0};
 constexpr std::array<int, 8> elementCount{0, 1, 2, 3, 4, 5, 6, 8};
 
 // Array factor straight ahead: element n adds the phase n (k d - lag) = -n pi/(2N).
@@ -95,10 +95,13 @@ const AntennaPattern& AntennaPattern::forType(int type) {
     static std::array<std::unique_ptr<AntennaPattern>, 8> patterns;
     static std::array<std::once_flag, 8> built;
     const int t = (type >= 1 && type <= 7) ? type : 4;
-    std::call_once(built[t], [t] {
-        patterns[t].reset(new AntennaPattern(elementCount[t], quotedGainDbi[t]));
-    });
+    std::call_once(built[t],
+                   [t] { patterns[t].reset(new AntennaPattern(elementCount[t], quotedGains[t])); });
     return *patterns[t];
+}
+
+double AntennaPattern::quotedGainDbi(int type) {
+    return quotedGains[(type >= 1 && type <= 7) ? type : 4];
 }
 
 std::complex<double> AntennaPattern::elementWeight(int n) const {

@@ -18,6 +18,8 @@ class AntennaPattern {
 public:
     // type: 1 dipole, 2..6 that many elements, 7 eight elements; others are taken as 4.
     static const AntennaPattern& forType(int type);
+    // The free-space gain quoted for the type, dBi.
+    static double quotedGainDbi(int type);
 
     int elements() const { return elements_; }
     // Element n (0-based) as a line source: its offset along the boom from the middle, in

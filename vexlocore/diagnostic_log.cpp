@@ -42,6 +42,7 @@ void appendDiagnosticLog(const std::string& path, const Installation& in,
                  "diffraction %s, antenna type %d\n",
                  elevationDegrees(angle.index), in.frequencyMHz, in.dielectric, in.conductivity,
                  in.diffraction ? "on" : "off", in.antennaType);
+    if (!angle.note.empty()) std::fprintf(file, "Note: %s\n", angle.note.c_str());
     std::fprintf(file, "ant kind facet wedge x_ft z_ft angle_deg coef_mag coef_deg path_ft "
                        "field_mag field_deg\n");
     for (const Contribution& r : angle.terms) {

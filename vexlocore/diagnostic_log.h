@@ -4,6 +4,7 @@
 //
 //   VexloCore1 rays at <angle> deg, <MHz> MHz, ground er <er> sigma <S/m> S/m,
 //     diffraction on|off, antenna type <code>
+//   [Note: <why the answer is not the model's own: input refused, a fallback taken>]
 //   ant kind facet wedge x_ft z_ft angle_deg coef_mag coef_deg path_ft field_mag field_deg
 //   <one line per term>
 //   Total field <mag> at <deg> deg, gain <dBi> dBi

@@ -11,6 +11,7 @@
 // the reflection of the ground both ends see.
 #include <array>
 #include <complex>
+#include <string>
 #include <vector>
 
 #include "terrain.h"
@@ -49,19 +50,25 @@ struct Contribution {
 };
 
 struct LoggedAngle {
-    int index = 0; // gain index 0..139, the angle (index + 1) / 4 degrees
+    int index = 0;    // gain index 0..139, the angle (index + 1) / 4 degrees
+    std::string note; // why the answer is not the model's own (refused input, a fallback)
     std::vector<Contribution> terms;
     std::complex<double> total;
     double gainDbi = gainFloorDbi;
 };
 
-// Gains in dBi, floored at -30 and always finite. When log is given, the terms of the angle
-// at log->index are kept in it.
+// Gains in dBi, floored at -30 and always finite, and never above what the installation
+// could give (gainBoundDbi): an answer past it falls back to the
+// geometrical rays, then to the tower's plane alone. When log is given, the terms of the
+// angle at log->index are kept in it.
 std::array<float, gainCount> elevationResponse(const Terrain& terrain,
                                                const Installation& installation,
                                                LoggedAngle* log = nullptr);
 
 double elevationDegrees(int index);
+// The most the installation can give: its antennas' quoted free-space gain, their coherent
+// sum, and three rays in phase (the direct one and two full reflections, 9.54 dB).
+double gainBoundDbi(const Installation& installation);
 // Free-space wavelength in metres.
 double wavelengthMetres(const Installation& installation);
 

@@ -13,6 +13,20 @@ using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
 // Pieces steeper than this against the frame are taken as stairs.
 constexpr double stairLimit = 20.0 * pi / 180.0;
+// No stair runs or rises more than this many wavelengths: finer than any wave kept can
+// tell from the slope.
+constexpr double stairSize = 0.125;
+// The filter of limitAngles() keeps a wave in full up to half the cells' limit of one
+// vertical half-wavelength a cell, and nothing from 0.7 of it.
+constexpr double fullCells = 0.5, noCells = 0.7;
+// No wave steeper than this is followed at all.
+constexpr double steepestFollowed = 80.0 * pi / 180.0;
+// The series that turns the frame is summed until its next term is below this, relative to
+// the field.
+constexpr double turnTolerance = 1e-4;
+// Beyond this phase at the grid's top the series would lose its digits: the turn is taken
+// wave by wave instead.
+constexpr double longestSeries = 8.0;
 
 Complex downwardRoot(Complex square) {
     Complex root = std::sqrt(square);
@@ -24,34 +38,79 @@ Complex downwardRoot(Complex square) {
 FieldMarch::FieldMarch(const MarchGrid& grid, const ImpedanceCondition& ground,
                        std::vector<Complex> start, Point origin, Point tangent)
     : grid_(grid), ground_(ground), transform_(grid.cells, ground.dz, ground.alpha()),
-      field_(std::move(start)), spectrum_(grid.cells), kappa_(grid.cells), absorption_(grid.cells),
-      origin_(origin), angle_(std::atan2(tangent.z, tangent.x)) {
+      fft_(2 * grid.cells), field_(std::move(start)), spectrum_(grid.cells), kappa_(grid.cells),
+      absorption_(grid.cells), origin_(origin), angle_(std::atan2(tangent.z, tangent.x)) {
     setUp();
     absorb(absorberHeight());
 }
 
 void FieldMarch::setUp() {
-    const double k = ground_.k;
-    for (int n = 1; n < grid_.cells; ++n) {
-        const double p = transform_.wavenumber(n);
-        kappa_[n] = downwardRoot(k * k - p * p);
+    const double k = ground_.k, dz = ground_.dz;
+    const int n = grid_.cells;
+    const Complex alpha = ground_.alpha();
+    upWave_.assign(n, 0.0);
+    downWave_.assign(n, 0.0);
+    groundWeights_ = transform_.surfaceWeights();
+    for (int i = 1; i < n; ++i) {
+        const double p = transform_.wavenumber(i);
+        kappa_[i] = downwardRoot(k * k - p * p);
+        // Sine wave i of the ground condition's transform is, below the absorber, the pair
+        // A exp(j p z) + B exp(-j p z) that meets the ground's centred condition.
+        const double sine = std::sin(p * dz) / dz;
+        upWave_[i] = 1.0 / (Complex(0.0, 2.0) * (alpha + Complex(0.0, sine))) * (2.0 / n);
+        downWave_[i] = -1.0 / (Complex(0.0, 2.0) * (alpha - Complex(0.0, sine))) * (2.0 / n);
+        // That condition reflects the pair as a plane would at the sine sin(p dz) / (k dz),
+        // not p / k: the ground value of each wave is scaled to what the ground's own
+        // condition gives, so that the ground radiates right at every angle however coarse
+        // the cells.
+        if (p < k) {
+            const Complex s = p / k, exact = (s - ground_.beta) / (s + ground_.beta);
+            groundWeights_[i] *= (1.0 + exact) / (1.0 + ground_.reflection(s));
+        }
+    }
+    waveAngles_.assign(n, pi / 2.0);
+    cellsPerHalfWave_.assign(n, 1.0);
+    for (int i = 1; i < n; ++i) {
+        const double p = transform_.wavenumber(i);
+        waveAngles_[i] = p < k ? std::asin(p / k) : 2.0 * pi; // evanescent: never kept
+        cellsPerHalfWave_[i] = p * dz / pi;
     }
     kappaBoundary_ = downwardRoot(k * k + transform_.boundaryEigenvalue());
     stepsLength_ = -1.0;
-    active_ = grid_.cells - 1;
     // Loss per metre rising as the cube of the depth into the layer, the same over any step
     // length: a wave crossing the layer at 60 degrees loses some 9 nepers on the way up, a
     // shallower one more, and the loss sets in gently enough to send little back.
     const double strength = 60.0 / absorberHeight();
-    for (int m = 0; m < grid_.cells; ++m) {
-        const double depth = std::max(0, m - grid_.useful) / double(grid_.cells - grid_.useful);
+    for (int m = 0; m < n; ++m) {
+        const double depth = std::max(0, m - grid_.useful) / double(n - grid_.useful);
         absorption_[m] = strength * depth * depth * depth;
     }
-    if (filtering_) limitAngles(filterAngle_);
+    const double angle = filterAngle_;
+    filter_.clear();
+    limitAngles(angle);
 }
 
 double FieldMarch::steepestWave() const {
-    return std::asin(std::min(1.0, pi / ground_.dz / ground_.k));
+    return std::min({steepestFollowed, filterAngle_,
+                     std::asin(std::min(1.0, noCells * pi / ground_.dz / ground_.k))});
+}
+
+double FieldMarch::resolvedWave(double scale) const {
+    return std::asin(std::min(1.0, fullCells * pi / (scale * ground_.dz) / ground_.k));
+}
+
+void FieldMarch::extend() {
+    // The old absorbing layer's field, faded smoothly with height, goes on up and out
+    // through the new one.
+    grid_.useful = grid_.cells;
+    grid_.cells *= 2;
+    field_.resize(grid_.cells, 0.0);
+    spectrum_.resize(grid_.cells);
+    kappa_.resize(grid_.cells);
+    absorption_.resize(grid_.cells);
+    transform_ = MixedTransform(grid_.cells, ground_.dz, ground_.alpha());
+    fft_ = ComplexFft(2 * grid_.cells);
+    setUp();
 }
 
 void FieldMarch::coarsen() {
@@ -91,26 +150,43 @@ const std::vector<Complex>& FieldMarch::modeSteps(double length) {
 }
 
 void FieldMarch::limitAngles(double angle) {
-    filtering_ = angle < 0.5 * pi;
+    if (angle == filterAngle_ && !filter_.empty()) return;
     filterAngle_ = angle;
-    filter_.assign(grid_.cells, 1.0);
-    active_ = filtering_ ? 0 : grid_.cells - 1;
-    const double k = ground_.k;
+    filter_.assign(grid_.cells, 0.0);
+    active_ = 0;
+    stepsLength_ = -1.0; // the steps of the waves kept are taken afresh
     for (int n = 1; n < grid_.cells; ++n) {
-        // Full up to the angle, falling smoothly to nothing at one and a half times it.
-        const double p = transform_.wavenumber(n);
-        const double a = p < k ? std::asin(p / k) / angle : 1.5;
-        filter_[n] = a <= 1.0 ? 1.0 : a >= 1.5 ? 0.0 : std::pow(std::cos(pi * (a - 1.0)), 2);
-        if (filter_[n] > 0.0) active_ = n;
+        // Full up to the angle, falling smoothly to nothing at one and a half times it; and
+        // full while a wave has four cells or more to its vertical wavelength, nothing from
+        // under three (coarse cells reflect those falsely at the ground).
+        const double a = waveAngles_[n] / angle;
+        if (a >= 1.5 || cellsPerHalfWave_[n] >= noCells) break;
+        const double cells = cellsPerHalfWave_[n];
+        filter_[n] = std::min(
+            a <= 1.0 ? 1.0 : std::pow(std::cos(pi * (a - 1.0)), 2),
+            cells <= fullCells
+                ? 1.0
+                : std::pow(std::cos(0.5 * pi * (cells - fullCells) / (noCells - fullCells)), 2));
+        active_ = n;
     }
 }
 
 void FieldMarch::forward() {
     transform_.forward(field_, spectrum_, boundary_);
-    if (filtering_) {
-        for (int n = 1; n <= active_; ++n) spectrum_[n] *= filter_[n];
-        std::fill(spectrum_.begin() + active_ + 1, spectrum_.end(), Complex(0.0));
-    }
+    for (int n = 1; n <= active_; ++n) spectrum_[n] *= filter_[n];
+    std::fill(spectrum_.begin() + active_ + 1, spectrum_.end(), Complex(0.0));
+}
+
+Complex FieldMarch::groundValue() {
+    forward();
+    Complex sum = boundary_;
+    for (int n = 1; n <= active_; ++n) sum += groundWeights_[n] * spectrum_[n];
+    return sum;
+}
+
+void FieldMarch::settle() {
+    transform_.forward(field_, spectrum_, boundary_);
+    transform_.inverse(spectrum_, 0.0, field_);
 }
 
 void FieldMarch::absorb(double length) {
@@ -128,115 +204,281 @@ void FieldMarch::propagate(double length) {
     along_ += length;
 }
 
+void FieldMarch::retreat(double length) {
+    if (length < 0.0) return;
+    // Only the travelling waves go back: those that die away, and the boundary mode, would
+    // grow.
+    forward();
+    for (int n = 1; n <= active_; ++n)
+        spectrum_[n] = kappa_[n].imag() == 0.0
+                           ? spectrum_[n] * unitPhasor(kappa_[n].real() * length)
+                           : Complex(0.0);
+    transform_.inverse(spectrum_, 0.0, field_);
+    along_ -= length;
+}
+
+void FieldMarch::synthesise(const std::vector<Complex>& up, const std::vector<Complex>& down,
+                            std::vector<Complex>& out) {
+    // u[m] = sum over waves of up exp(j p m dz) + down exp(-j p m dz): with p = pi i / (N dz)
+    // that is the inverse transform of length 2N of up at i and down at 2N - i, taken as
+    // the conjugate of the forward transform of the conjugates.
+    const int n = grid_.cells, size = 2 * n;
+    fftRe_.assign(size, 0.0);
+    fftIm_.assign(size, 0.0);
+    for (int i = 1; i <= active_; ++i) {
+        fftRe_[fft_.reversed(i)] = up[i].real();
+        fftIm_[fft_.reversed(i)] = -up[i].imag();
+        fftRe_[fft_.reversed(size - i)] = down[i].real();
+        fftIm_[fft_.reversed(size - i)] = -down[i].imag();
+    }
+    fft_.transform(fftRe_.data(), fftIm_.data());
+    out.resize(n);
+    for (int m = 0; m < n; ++m) out[m] = Complex(fftRe_[m], -fftIm_[m]);
+}
+
+void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
+    if (rise == 0.0) return;
+    // The field above the old ground, as its pairs of waves, read at the new ground's
+    // heights: exact between cells, so that the answer moves smoothly with the terrain.
+    // Every wave goes with the field, those the filter would drop too: the move itself
+    // takes nothing away.
+    transform_.forward(field_, spectrum_, boundary_);
+    const int n = grid_.cells;
+    const double dz = ground_.dz;
+    std::vector<Complex> up(n, 0.0), down(n, 0.0);
+    for (int i = 1; i < n; ++i) {
+        const Complex turn = unitPhasor(transform_.wavenumber(i) * rise);
+        up[i] = spectrum_[i] * upWave_[i] * turn;
+        down[i] = spectrum_[i] * downWave_[i] * std::conj(turn);
+    }
+    if (rise > 0.0 && radiation) {
+        // Rising: the field below the new ground is stopped by the step's face and radiates
+        // as the aperture it takes away; its waves integrated over the face exactly.
+        std::vector<Complex> upBefore(n, 0.0), downBefore(n, 0.0);
+        for (int i = 1; i < n; ++i) {
+            upBefore[i] = spectrum_[i] * upWave_[i];
+            downBefore[i] = spectrum_[i] * downWave_[i];
+        }
+        const double c = std::cos(angle_), s = std::sin(angle_);
+        std::vector<double> wavenumbers(n);
+        for (int i = 1; i < n; ++i) wavenumbers[i] = transform_.wavenumber(i);
+        radiation->addFace(position(), {c, s}, {-s, c}, rise, wavenumbers, upBefore, downBefore);
+    }
+    synthesise(up, down, field_);
+    // Below the old ground there was no field: a falling ground leaves the cells it uncovers
+    // empty; the top of the grid, past what the old grid held, is empty too.
+    for (int m = 0; m < n; ++m) {
+        const double old = m * dz + rise;
+        if (old < 0.0 || old > grid_.useful * dz + absorberHeight() * 0.5) field_[m] = 0.0;
+    }
+    level_ += rise;
+    settle();
+}
+
 void FieldMarch::rotate(double angle) {
     // The new normal through the ground point leans by the turn: its point at height z lies
-    // z sin(turn) behind the old normal, where the field has the phase exp(jk z sin(turn))
-    // more for the waves that dominate (travelling along the ground).
+    // d = z sin(turn) behind the old normal, where a wave of vertical wavenumber p has the
+    // phase exp(j kappa(p) d) more. Written as exp(j centre d) times the series of
+    // exp(j (kappa - centre) d), each term a transform of the spectrum times
+    // (kappa - centre)^q, centre in the middle of the waves kept.
     const Point here = position();
-    const Complex tilt = std::polar(1.0, ground_.k * ground_.dz * std::sin(angle - angle_));
-    Complex phase = 1.0;
-    for (Complex& u : field_) {
-        u *= phase;
-        phase *= tilt;
-    }
+    const double turn = std::sin(angle - angle_), previous = angle_;
     origin_ = here;
     angle_ = angle;
     along_ = level_ = 0.0;
-}
-
-void FieldMarch::follow(Point from, Point to, double spacing, double stepLimit, double gamma,
-                        GroundRadiation* radiation) {
-    const double dx = to.x - from.x, dz = to.z - from.z;
-    const double length = std::hypot(dx, dz);
-    if (length <= 0.0) return;
-    const double angle = std::atan2(dz, dx);
-    const double h = ground_.dz;
-    if (std::fabs(angle) <= stairLimit) {
-        // A flat piece: turn the frame to it and sample the ground at even spacing, each
-        // sample from the modes between the steps.
-        rotate(angle);
-        origin_ = from;
-        const int steps = std::max(1, static_cast<int>(std::ceil(length / stepLimit)));
-        const int perStep =
-            std::max(1, static_cast<int>(std::ceil(length / (steps * std::max(spacing, 1e-9)))));
-        const int samples = steps * perStep;
-        const double ds = length / samples;
-        std::vector<Complex> envelope(samples + 1);
-        envelope[0] = field_[0];
-        const auto& modeStep = modeSteps(ds);
-        const auto& weights = transform_.surfaceWeights();
-        // The modes kept, their steps and ground weights, real and imaginary parts apart so
-        // that the work per sample vectorises.
-        const int modes = active_ + 1;
-        for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
-            v->resize(modes);
-        for (int n = 1; n < modes; ++n) {
-            stepRe_[n] = modeStep[n].real(), stepIm_[n] = modeStep[n].imag();
-            weightRe_[n] = weights[n].real(), weightIm_[n] = weights[n].imag();
+    if (turn == 0.0) return;
+    const int n = grid_.cells;
+    const double dz = ground_.dz;
+    double slowest = ground_.k, fastest = 0.0;
+    for (int i = 1; i <= active_; ++i)
+        if (kappa_[i].imag() == 0.0) {
+            slowest = std::min(slowest, kappa_[i].real());
+            fastest = std::max(fastest, kappa_[i].real());
         }
-        double* __restrict mr = modeRe_.data();
-        double* __restrict mi = modeIm_.data();
-        const double* __restrict sr = stepRe_.data();
-        const double* __restrict si = stepIm_.data();
-        const double* __restrict wr = weightRe_.data();
-        const double* __restrict wi = weightIm_.data();
-        int i = 0;
-        for (int step = 0; step < steps; ++step) {
-            forward();
-            for (int n = 1; n < modes; ++n)
-                mr[n] = spectrum_[n].real(), mi[n] = spectrum_[n].imag();
-            for (int j = 1; j <= perStep; ++j) {
-                ++i;
-                double groundRe = 0.0, groundIm = 0.0;
-                for (int n = 1; n < modes; ++n) {
-                    const double r = mr[n] * sr[n] - mi[n] * si[n];
-                    const double m = mr[n] * si[n] + mi[n] * sr[n];
-                    mr[n] = r;
-                    mi[n] = m;
-                    groundRe += wr[n] * r - wi[n] * m;
-                    groundIm += wr[n] * m + wi[n] * r;
-                }
-                boundary_ *= modeStep[0];
-                if (j < perStep)
-                    envelope[i] =
-                        (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
-            }
-            for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
-            transform_.inverse(spectrum_, boundary_, field_);
-            absorb(perStep * ds);
-            envelope[i] = field_[0] * unitPhasor(gamma * i * ds);
-        }
-        along_ = length;
-        if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);
+    const double centre = 0.5 * (slowest + fastest);
+    // The series is followed over the useful grid, and faded to the plain tilt over half as
+    // much again above: in the absorber its terms would grow without bound.
+    const double height = grid_.useful * dz;
+    const int top = std::min(n, static_cast<int>(std::ceil(1.5 * height / dz)));
+    // The largest phase the series must follow.
+    const double reach = 0.5 * (fastest - slowest) * std::fabs(turn) * top * dz;
+    forward();
+    if (reach > longestSeries) {
+        turnExactly(angle - previous);
         return;
     }
-    // A steep piece: stairs in the present frame.
-    const double c = std::cos(angle_), s = std::sin(angle_);
-    const Point tangent{c, s}, normal{-s, c};
-    const double run = std::max(0.0, dx * c + dz * s), rise = -dx * s + dz * c;
-    const double base = level_;
-    const int stairs = std::max({1, static_cast<int>(std::ceil(run / (2.0 * h))),
-                                 static_cast<int>(std::ceil(std::fabs(rise) / (4.0 * h)))});
-    for (int n = 1; n <= stairs; ++n) {
-        const Point start = position();
-        const Complex before = field_[0];
-        propagate(run / stairs);
-        if (radiation && run > 0.0)
-            radiation->addGround(start, angle_, run / stairs, 0.0, {before, field_[0]});
-        const int shift = static_cast<int>(std::lround((base + rise * n / stairs - level_) / h));
-        if (shift > 0) {
-            // Rising: the field below the new ground is stopped by the step's face.
-            if (radiation)
-                radiation->addBlockedFace(
-                    position(), tangent, normal, h,
-                    std::vector<Complex>(field_.begin(), field_.begin() + shift));
-            for (int m = 0; m < grid_.cells; ++m)
-                field_[m] = m + shift < grid_.cells ? field_[m + shift] : Complex(0.0);
-        } else if (shift < 0) {
-            for (int m = grid_.cells - 1; m >= 0; --m)
-                field_[m] = m + shift >= 0 ? field_[m + shift] : Complex(0.0);
+    std::vector<Complex>& term = turnTerm_;
+    term = spectrum_;
+    turnSum_ = field_;
+    turnWeight_.assign(n, 1.0);
+    turnValues_.resize(n);
+    std::vector<double> fade(top, 1.0);
+    for (int m = 0; m < top; ++m) {
+        const double t = std::clamp(m * dz / height - 1.0, 0.0, 0.5) / 0.5;
+        fade[m] = 1.0 - t * t * (3.0 - 2.0 * t);
+    }
+    // Each term's size against the field's: its spectrum's sum of magnitudes times
+    // (height sin(turn))^q / q! at the top of what is followed.
+    double whole = 0.0;
+    for (int i = 1; i <= active_; ++i) whole += std::abs(term[i]);
+    double size = whole > 0.0 ? 1.0 : 0.0, scale = 1.0;
+    for (int q = 1; size > turnTolerance && q < 200; ++q) {
+        scale *= top * dz * std::fabs(turn) / q;
+        double sum = 0.0;
+        for (int i = 1; i <= active_; ++i) {
+            term[i] *= kappa_[i].real() - centre;
+            sum += std::abs(term[i]);
         }
-        level_ += shift * h;
+        size = scale * sum / whole;
+        turnCopy_ = term;
+        transform_.inverse(turnCopy_, 0.0, turnValues_);
+        // Only as high as the series holds: above, where the waves only leave, it fades to
+        // the plain tilt, as its terms there would grow without bound.
+        for (int m = 0; m < top; ++m) {
+            turnWeight_[m] *= Complex(0.0, m * dz * turn / q);
+            turnSum_[m] += turnWeight_[m] * turnValues_[m] * fade[m];
+        }
+    }
+    const Complex tilt = unitPhasor(centre * dz * turn);
+    Complex phase = 1.0;
+    for (int m = 0; m < n; ++m) {
+        field_[m] = turnSum_[m] * phase;
+        phase *= tilt;
+    }
+}
+
+void FieldMarch::turnExactly(double turn) {
+    // Every pair of waves read on the leaning normal: the up wave exp(j p z) has there the
+    // vertical wavenumber p cos(turn) + kappa sin(turn), the down wave -p cos(turn) +
+    // kappa sin(turn); the boundary mode, which keeps to the ground, only the tilt.
+    const int n = grid_.cells;
+    const double dz = ground_.dz, c = std::cos(turn), s = std::sin(turn);
+    const int modes = active_ + 1;
+    for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
+        v->assign(2 * modes, 0.0);
+    // Per wave its amplitude (mode) and its phase step per cell (step), the up waves first.
+    for (int i = 1; i < modes; ++i) {
+        const double p = transform_.wavenumber(i), kappa = kappa_[i].real();
+        const Complex up = spectrum_[i] * upWave_[i], down = spectrum_[i] * downWave_[i];
+        const Complex upStep = unitPhasor(dz * (p * c + kappa * s));
+        const Complex downStep = unitPhasor(dz * (-p * c + kappa * s));
+        modeRe_[i] = up.real(), modeIm_[i] = up.imag();
+        modeRe_[modes + i] = down.real(), modeIm_[modes + i] = down.imag();
+        stepRe_[i] = upStep.real(), stepIm_[i] = upStep.imag();
+        stepRe_[modes + i] = downStep.real(), stepIm_[modes + i] = downStep.imag();
+    }
+    std::vector<Complex> none(n, 0.0);
+    turnValues_.resize(n);
+    transform_.inverse(none, boundary_, turnValues_);
+    const Complex tilt = unitPhasor(ground_.k * dz * s);
+    Complex phase = 1.0;
+    double* __restrict mr = modeRe_.data();
+    double* __restrict mi = modeIm_.data();
+    const double* __restrict sr = stepRe_.data();
+    const double* __restrict si = stepIm_.data();
+    for (int m = 0; m < n; ++m) {
+        double re = 0.0, im = 0.0;
+        for (int i = 0; i < 2 * modes; ++i) {
+            re += mr[i];
+            im += mi[i];
+            const double r = mr[i] * sr[i] - mi[i] * si[i];
+            mi[i] = mr[i] * si[i] + mi[i] * sr[i];
+            mr[i] = r;
+        }
+        field_[m] = Complex(re, im) + turnValues_[m] * phase;
+        phase *= tilt;
+    }
+}
+
+void FieldMarch::march(double length, double spacing, double stepLimit, double gamma,
+                       GroundRadiation* radiation, Point from, double angle) {
+    // A flat piece: sample the ground at even spacing, each sample from the modes between
+    // the steps.
+    const int steps = std::max(1, static_cast<int>(std::ceil(length / stepLimit)));
+    const int perStep =
+        std::max(1, static_cast<int>(std::ceil(length / (steps * std::max(spacing, 1e-9)))));
+    const int samples = steps * perStep;
+    const double ds = length / samples;
+    std::vector<Complex> envelope(samples + 1);
+    const auto& modeStep = modeSteps(ds);
+    const auto& weights = groundWeights_;
+    // The modes kept, their steps and ground weights, real and imaginary parts apart so
+    // that the work per sample vectorises.
+    const int modes = active_ + 1;
+    for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
+        v->resize(modes);
+    for (int n = 1; n < modes; ++n) {
+        stepRe_[n] = modeStep[n].real(), stepIm_[n] = modeStep[n].imag();
+        weightRe_[n] = weights[n].real(), weightIm_[n] = weights[n].imag();
+    }
+    double* __restrict mr = modeRe_.data();
+    double* __restrict mi = modeIm_.data();
+    const double* __restrict sr = stepRe_.data();
+    const double* __restrict si = stepIm_.data();
+    const double* __restrict wr = weightRe_.data();
+    const double* __restrict wi = weightIm_.data();
+    int i = 0;
+    for (int step = 0; step < steps; ++step) {
+        forward();
+        double groundRe = 0.0, groundIm = 0.0;
+        for (int n = 1; n < modes; ++n) {
+            mr[n] = spectrum_[n].real(), mi[n] = spectrum_[n].imag();
+            groundRe += wr[n] * mr[n] - wi[n] * mi[n];
+            groundIm += wr[n] * mi[n] + wi[n] * mr[n];
+        }
+        if (step == 0) envelope[0] = boundary_ + Complex(groundRe, groundIm);
+        for (int j = 1; j <= perStep; ++j) {
+            ++i;
+            groundRe = groundIm = 0.0;
+            for (int n = 1; n < modes; ++n) {
+                const double r = mr[n] * sr[n] - mi[n] * si[n];
+                const double m = mr[n] * si[n] + mi[n] * sr[n];
+                mr[n] = r;
+                mi[n] = m;
+                groundRe += wr[n] * r - wi[n] * m;
+                groundIm += wr[n] * m + wi[n] * r;
+            }
+            boundary_ *= modeStep[0];
+            envelope[i] = (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
+        }
+        for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
+        transform_.inverse(spectrum_, boundary_, field_);
+        absorb(perStep * ds);
+    }
+    if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);
+}
+
+void FieldMarch::follow(Point from, double angle, double length, double spacing, double stepLimit,
+                        double gamma, GroundRadiation* radiation) {
+    if (length <= 0.0) return;
+    const double dx = length * std::cos(angle), dz = length * std::sin(angle);
+    if (std::fabs(angle) <= stairLimit) {
+        rotate(angle);
+        origin_ = from;
+        march(length, spacing, stepLimit, gamma, radiation, from, angle);
+        along_ = length;
+        return;
+    }
+    // A steep piece: stairs in the present frame, each a run along the frame and the ground
+    // moved up or down by its share of the rise, no stair longer or higher than stairSize
+    // wavelengths; a face alone is one move.
+    const double c = std::cos(angle_), s = std::sin(angle_);
+    double run = std::max(0.0, dx * c + dz * s);
+    const double rise = -dx * s + dz * c;
+    if (run < 1e-9 * length) run = 0.0; // a face
+    const double size = stairSize * 2.0 * pi / ground_.k;
+    const int stairs =
+        run > 0.0 ? std::max(1, static_cast<int>(std::ceil(std::max(run, std::fabs(rise)) / size)))
+                  : 1;
+    for (int n = 1; n <= stairs; ++n) {
+        if (run > 0.0) {
+            const Point start = position();
+            const Complex before = groundValue();
+            propagate(run / stairs);
+            if (radiation)
+                radiation->addGround(start, angle_, run / stairs, 0.0, {before, groundValue()});
+        }
+        moveGround(rise / stairs, radiation);
     }
 }
 

@@ -8,8 +8,10 @@
 // height an absorbing layer takes what leaves upwards. Every piece's ground field goes to
 // the radiation integral.
 #include <complex>
+#include <numbers>
 #include <vector>
 
+#include "complex_fft.h"
 #include "ground_radiation.h"
 #include "impedance_condition.h"
 #include "mixed_transform.h"
@@ -29,44 +31,79 @@ public:
     FieldMarch(const MarchGrid& grid, const ImpedanceCondition& ground,
                std::vector<std::complex<double>> start, Point origin, Point tangent);
 
-    // Continues along the ground from where the march stands to 'to' (for a piece that
-    // starts elsewhere, from its start 'from'), sampling the ground every 'spacing' at most,
-    // re-applying the absorber at least every 'stepLimit'. gamma: the phase rate along the
-    // ground that the radiation integral's envelope removes. radiation may be null.
-    void follow(Point from, Point to, double spacing, double stepLimit, double gamma,
-                GroundRadiation* radiation);
+    // Continues along the ground from where the march stands by 'length' at 'angle' above
+    // the horizontal (for a piece that starts elsewhere, from its start 'from'), sampling
+    // the ground every 'spacing' at most, re-applying the absorber at least every
+    // 'stepLimit'. gamma: the phase rate along the ground that the radiation integral's
+    // envelope removes. radiation may be null.
+    void follow(Point from, double angle, double length, double spacing, double stepLimit,
+                double gamma, GroundRadiation* radiation);
 
     Point position() const;
-    // From now on only waves within this angle of the ground are kept; pi/2 keeps all.
+    // Goes back along a plane ground by 'length': the waves that travel, as they were there
+    // (those that die away left out), so that a march can start nearer the antenna than its
+    // starting field was taken.
+    void retreat(double length);
+    // From now on only waves within this angle of the ground are kept; pi/2 keeps all the
+    // cells resolve.
     void limitAngles(double angle);
     // Doubles the cell height (and so the grid's height), dropping the waves too steep for
     // the coarser cells: far from the tower the field near the ground varies over heights
     // that grow as the Fresnel zone does, while only shallow waves remain.
     void coarsen();
-    // The steepest wave the cells can carry.
+    // Doubles the number of cells instead, keeping their height: near the tower, where
+    // steep waves still matter.
+    void extend();
+    int cells() const { return grid_.cells; }
+    // The steepest wave the cells carry at all, and the steepest cells 'scale' times
+    // higher would carry in full.
     double steepestWave() const;
+    double resolvedWave(double scale = 1.0) const;
     double absorberHeight() const { return (grid_.cells - grid_.useful) * ground_.dz; }
     double usefulHeight() const { return grid_.useful * ground_.dz; }
 
 private:
     void propagate(double length);
+    // A flat piece of 'length' from 'from' at 'angle', its ground sampled every 'spacing'
+    // at most, into radiation when given.
+    void march(double length, double spacing, double stepLimit, double gamma,
+               GroundRadiation* radiation, Point from, double angle);
     void rotate(double angle);
+    // The same, every wave read on the new normal one by one (after forward()).
+    void turnExactly(double turn);
+    // The ground moves by 'rise' under the field (up or down along the frame's normal).
+    void moveGround(double rise, GroundRadiation* radiation);
     // The absorbing layer's loss over a step of this length.
     void absorb(double length);
     void forward();
+    // The field's value on the ground, of the waves followed (after forward()).
+    std::complex<double> groundValue();
+    // After the ground has moved under the field: the field left without the boundary mode
+    // that its value on the new ground, not yet meeting the ground's condition, would
+    // excite.
+    void settle();
+    // The field of the given pairs of waves on the grid.
+    void synthesise(const std::vector<std::complex<double>>& up,
+                    const std::vector<std::complex<double>>& down,
+                    std::vector<std::complex<double>>& out);
     const std::vector<std::complex<double>>& modeSteps(double length);
-
     MarchGrid grid_;
     ImpedanceCondition ground_;
     void setUp();
 
     MixedTransform transform_;
+    ComplexFft fft_; // twice the cells, for the waves read between cells
     std::vector<std::complex<double>> field_, spectrum_, kappa_;
+    // Per sine wave of the transform: the amplitudes of its up and down plane waves (below
+    // the absorber) and its ground value as the ground's own condition gives it.
+    std::vector<std::complex<double>> upWave_, downWave_, groundWeights_;
     std::vector<double> absorption_; // per metre, by cell
     std::vector<double> modeRe_, modeIm_, stepRe_, stepIm_, weightRe_, weightIm_; // work
+    std::vector<double> fftRe_, fftIm_;
+    std::vector<std::complex<double>> turnTerm_, turnCopy_, turnValues_, turnSum_, turnWeight_;
     std::vector<double> filter_;
-    double filterAngle_ = 0.0;
-    bool filtering_ = false;
+    std::vector<double> waveAngles_, cellsPerHalfWave_; // per sine wave
+    double filterAngle_ = std::numbers::pi / 2;
     int active_ = 0; // the highest mode the filter keeps; those above are always zero
     std::complex<double> boundary_, kappaBoundary_;
     std::vector<std::complex<double>> steps_; // exp(-j kappa_n length) for stepsLength_

@@ -109,18 +109,22 @@ void GroundRadiation::addGround(Point origin, double angle, double spacing, doub
     phasesFor_ = {origin.x + length * ca, origin.z + length * sa};
 }
 
-void GroundRadiation::addBlockedFace(Point origin, Point forward, Point up, double dz,
-                                     const std::vector<Complex>& field) {
-    if (field.empty()) return;
+void GroundRadiation::addFace(Point origin, Point forward, Point up, double height,
+                              const std::vector<double>& p, const std::vector<Complex>& upWaves,
+                              const std::vector<Complex>& downWaves) {
+    // Integral over 0..height of exp(j a z).
+    const auto across = [height](double a) {
+        const double x = a * height;
+        if (std::fabs(x) < 1e-6) return Complex(height, 0.5 * a * height * height);
+        return (unitPhasor(x) - 1.0) / Complex(0.0, a);
+    };
     for (std::size_t i = 0; i < values_.size(); ++i) {
         const double along = cos_[i] * forward.x + sin_[i] * forward.z;
-        const Complex step = unitPhasor(k_ * dz * (cos_[i] * up.x + sin_[i] * up.z));
-        Complex sum = 0.0, power = 1.0;
-        for (const Complex& u : field) {
-            sum += u * power;
-            power *= step;
-        }
-        values_[i] += Complex(0.0, -k_) * (1.0 + along) * dz * sum *
+        const double rate = k_ * (cos_[i] * up.x + sin_[i] * up.z);
+        Complex sum = 0.0;
+        for (std::size_t n = 1; n < p.size(); ++n)
+            sum += upWaves[n] * across(rate + p[n]) + downWaves[n] * across(rate - p[n]);
+        values_[i] += Complex(0.0, -k_) * (1.0 + along) * sum *
                       unitPhasor(k_ * (cos_[i] * origin.x + sin_[i] * origin.z));
     }
 }

@@ -22,10 +22,13 @@ public:
     // makes them smooth; the integral is exact for envelopes linear between samples.
     void addGround(Point origin, double angle, double spacing, double gamma,
                    const std::vector<std::complex<double>>& envelope);
-    // A face that blocks the marching field (the front of a step): the field it stops,
-    // given every dz along 'up' from 'origin', radiated as the aperture it takes away.
-    void addBlockedFace(Point origin, Point forward, Point up, double dz,
-                        const std::vector<std::complex<double>>& field);
+    // A face that blocks the marching field (the front of a step) from 'origin' up to
+    // 'height' along 'up': the field it stops, given as pairs of plane waves
+    // up[i] exp(j p[i] z) + down[i] exp(-j p[i] z) (i from 1), radiated as the aperture it
+    // takes away.
+    void addFace(Point origin, Point forward, Point up, double height, const std::vector<double>& p,
+                 const std::vector<std::complex<double>>& upWaves,
+                 const std::vector<std::complex<double>>& downWaves);
 
     const std::vector<std::complex<double>>& values() const { return values_; }
     // The value at one angle, for following single terms (the diagnostic log).

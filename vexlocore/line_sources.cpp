@@ -1,6 +1,7 @@
 #include "line_sources.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "antenna_pattern.h"
 #include "elevation_response.h"
@@ -16,7 +17,7 @@ std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& 
     // below it (a Yagi for 160 m a few feet up): such elements are lifted to half the
     // antenna's height above it (a twentieth of a wavelength at most), as if the boom were
     // bent up over the ground.
-    const Facet& first = terrain.facets()[Terrain::base];
+    const Facet& first = terrain.towerPlane();
     std::vector<LineSource> sources;
     for (std::size_t i = 0; i < in.antennas.size(); ++i) {
         const StackedAntenna& s = in.antennas[i];
@@ -24,7 +25,7 @@ std::vector<LineSource> lineSources(const Terrain& terrain, const Installation& 
         const double lowest = std::min(0.5 * s.height, wavelength / 20.0);
         for (int n = 0; n < pattern.elements(); ++n) {
             Point at{base.x + pattern.elementOffset(n) * wavelength, base.z};
-            const double lift = lowest - dot(minus(at, first.start), first.normal);
+            const double lift = lowest - dot(minus(at, first.end), first.normal);
             if (lift > 0.0) at = {at.x + lift * first.normal.x, at.z + lift * first.normal.z};
             sources.push_back({at, (s.phase < 0 ? -share : share) * pattern.elementWeight(n),
                                static_cast<int>(i)});
@@ -48,6 +49,31 @@ std::vector<LineSource> mirrored(const std::vector<LineSource>& sources, Point o
         e.at = {e.at.x - 2.0 * d * normal.x, e.at.z - 2.0 * d * normal.z};
     }
     return images;
+}
+
+void addPlaneReflection(const std::vector<LineSource>& sources, Point on, Point tangent,
+                        const Ground& ground, double k, const std::vector<double>& angles,
+                        std::vector<std::complex<double>>& field) {
+    const double slope = std::atan2(tangent.z, tangent.x);
+    const std::vector<LineSource> images = mirrored(sources, on, tangent);
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+        const double above = angles[i] - slope;
+        field[i] = above <= 0.0 ? 0.0
+                                : field[i] + ground.reflection(std::sin(above)) *
+                                                 farField(images, k, angles[i]);
+    }
+}
+
+std::vector<std::complex<double>> planeFarField(const Terrain& terrain, const Installation& in,
+                                                const std::vector<double>& angles) {
+    const double wavelength = wavelengthMetres(in), k = 2.0 * std::numbers::pi / wavelength;
+    const std::vector<LineSource> sources = lineSources(terrain, in, wavelength);
+    std::vector<std::complex<double>> field;
+    for (double a : angles) field.push_back(farField(sources, k, a));
+    const Facet& plane = terrain.towerPlane();
+    addPlaneReflection(sources, plane.end, plane.tangent,
+                       Ground(in.dielectric, in.conductivity, wavelength), k, angles, field);
+    return field;
 }
 
 } // namespace vexlo

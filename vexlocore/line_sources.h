@@ -7,6 +7,7 @@
 #include <complex>
 #include <vector>
 
+#include "ground.h"
 #include "terrain.h"
 
 namespace vexlo {
@@ -27,5 +28,18 @@ std::complex<double> farField(const std::vector<LineSource>& sources, double k, 
 
 // The same sources mirrored in the line through 'on' with unit tangent 'tangent'.
 std::vector<LineSource> mirrored(const std::vector<LineSource>& sources, Point on, Point tangent);
+
+// Adds to field (one value per elevation angle, radians) the sources' exact reflection in
+// the plane through 'on' with unit tangent 'tangent'; where the plane blocks the view, the
+// field is nothing.
+void addPlaneReflection(const std::vector<LineSource>& sources, Point on, Point tangent,
+                        const Ground& ground, double k, const std::vector<double>& angles,
+                        std::vector<std::complex<double>>& field);
+
+// The installation over the tower's plane alone: each element's direct field and its exact
+// reflection.
+std::vector<std::complex<double>> planeFarField(const Terrain& terrain,
+                                                const Installation& installation,
+                                                const std::vector<double>& angles);
 
 } // namespace vexlo

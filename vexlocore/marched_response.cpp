@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "field_march.h"
 #include "ground.h"
 #include "plane_field.h"
 
@@ -14,6 +13,9 @@ namespace {
 using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
 Point midpoint(Point a, Point b) { return {0.5 * (a.x + b.x), 0.5 * (a.z + b.z)}; }
+Point along(Point from, Point direction, double distance) {
+    return {from.x + distance * direction.x, from.z + distance * direction.z};
+}
 
 // The grid's useful height grows with the distance x from the tower as this many times
 // sqrt(lambda x), so that it holds the Fresnel zone of the waves that still meet the ground
@@ -21,8 +23,11 @@ Point midpoint(Point a, Point b) { return {0.5 * (a.x + b.x), 0.5 * (a.z + b.z)}
 constexpr double fresnelZones = 2.5;
 // The grid's cells: at least this many, at most maximumCells (coarser cells then).
 constexpr int minimumCells = 128, maximumCells = 2048;
-// Waves steeper than this against the ground are not followed: no output angle needs them.
+// Waves steeper than this against the ground are followed only in part, the filter tapering
+// them off: no output angle needs them.
 constexpr double steepestKept = 60.0 * pi / 180.0;
+// A vertex this close to the tower's plane (in wavelengths) lies in it.
+constexpr double inPlane = 1e-6;
 
 // Consecutive facets are followed as one where every vertex between lies so close to their
 // chord that a wave reflected there at the steepest angle it can still have changes its
@@ -62,207 +67,269 @@ int powerOfTwoAtLeast(int n) {
     return p;
 }
 
+void logTerm(LoggedAngle* log, int antenna, Contribution::Kind kind, int facet, Point at,
+             double angle, Complex coefficient, double path, Complex field) {
+    if (log && (kind == Contribution::Kind::Direct || std::abs(field) > 1e-4))
+        log->terms.push_back({antenna, kind, facet, at, angle, coefficient, path, field});
+}
+
 } // namespace
 
 MarchedResponse::MarchedResponse(const Terrain& terrain, const Installation& in)
     : terrain_(terrain), wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
       permittivity_(Ground(in.dielectric, in.conductivity, wavelength_).permittivity()),
-      sources_(lineSources(terrain, in, wavelength_)) {}
+      sources_(lineSources(terrain, in, wavelength_)) {
+    planMarch();
+}
 
 std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles, int antenna,
                                                LoggedAngle* log) const {
-    const double wavelength = wavelength_, k = k_;
-    const Ground ground(permittivity_);
     std::vector<LineSource> sources;
     for (const LineSource& e : sources_)
         if (antenna < 0 || e.antenna == antenna) sources.push_back(e);
-    const auto logTerm = [&](Contribution::Kind kind, int facet, Point at, double angle,
-                             Complex coefficient, double path, Complex field) {
-        if (log && (kind == Contribution::Kind::Direct || std::abs(field) > 1e-4))
-            log->terms.push_back({antenna, kind, facet, at, angle, coefficient, path, field});
-    };
+    std::vector<Complex> field = directField(sources, angles, antenna, log);
+    // Ground that reflects nothing is empty space.
+    if (permittivity_ == Complex(1.0)) return field;
+    addPlaneReflection(sources, angles, antenna, log, field);
+    addTerrainCorrection(sources, angles, antenna, log, field);
+    return field;
+}
 
+std::vector<Complex> MarchedResponse::directField(const std::vector<LineSource>& sources,
+                                                  const std::vector<double>& angles, int antenna,
+                                                  LoggedAngle* log) const {
     std::vector<Complex> field(angles.size());
     for (std::size_t i = 0; i < angles.size(); ++i)
-        field[i] = vexlo::farField(sources, k, angles[i]);
+        field[i] = vexlo::farField(sources, k_, angles[i]);
     if (log) {
         // One line per element would say little: the antenna's direct field at its place.
         Point at{0.0, 0.0};
         for (const LineSource& e : sources)
             at = {at.x + e.at.x / sources.size(), at.z + e.at.z / sources.size()};
-        logTerm(Contribution::Kind::Direct, -1, at, 0.0, 1.0, 0.0, field[log->index]);
+        logTerm(log, antenna, Contribution::Kind::Direct, -1, at, 0.0, 1.0, 0.0, field[log->index]);
     }
-    // Ground that reflects nothing is empty space.
-    if (permittivity_ == Complex(1.0)) return field;
+    return field;
+}
 
+void MarchedResponse::addPlaneReflection(const std::vector<LineSource>& sources,
+                                         const std::vector<double>& angles, int antenna,
+                                         LoggedAngle* log, std::vector<Complex>& field) const {
+    const Ground ground(permittivity_);
+    const Complex before = log ? field[log->index] : 0.0;
+    vexlo::addPlaneReflection(sources, base_, tangent_, ground, k_, angles, field);
+    if (!log) return;
+    // Where the reflection from the element nearest the middle meets the plane.
+    const double above = angles[log->index] - std::atan2(tangent_.z, tangent_.x);
+    if (above <= 0.0) return;
+    double height = 0.0, distance = 0.0;
+    for (const LineSource& e : sources) {
+        height += dot(minus(e.at, base_), normal_) / sources.size();
+        distance += dot(minus(e.at, base_), tangent_) / sources.size();
+    }
+    distance += height / std::tan(above);
+    logTerm(log, antenna, Contribution::Kind::Reflected, Terrain::base,
+            along(base_, tangent_, distance), above, ground.reflection(std::sin(above)),
+            2.0 * height * std::sin(above), field[log->index] - before);
+}
+
+void MarchedResponse::planMarch() {
+    const Facet& plane = terrain_.towerPlane();
     const auto& vertices = terrain_.vertices();
-    const Point base = vertices[Terrain::base];
-    const Point tangent = terrain_.facets()[Terrain::base].tangent;
-    const Point normal{-tangent.z, tangent.x};
-    const double slope = std::atan2(tangent.z, tangent.x);
-
-    // The exact answer over the first facet's plane, nothing where it would block the view.
-    const std::vector<LineSource> images = mirrored(sources, base, tangent);
-    for (std::size_t i = 0; i < angles.size(); ++i) {
-        const double above = angles[i] - slope;
-        if (above <= 0.0) {
-            field[i] = 0.0;
-            continue;
-        }
-        const Complex gamma = ground.reflection(std::sin(above));
-        const Complex reflected = gamma * vexlo::farField(images, k, angles[i]);
-        field[i] += reflected;
-        if (log && static_cast<int>(i) == log->index) {
-            // Where the reflection from the element nearest the middle meets the plane.
-            double height = 0.0, along = 0.0;
-            for (const LineSource& e : sources) {
-                height += dot(minus(e.at, base), normal) / sources.size();
-                along += dot(minus(e.at, base), tangent) / sources.size();
-            }
-            along += height / std::tan(above);
-            logTerm(Contribution::Kind::Reflected, Terrain::base,
-                    {base.x + along * tangent.x, base.z + along * tangent.z}, above, gamma,
-                    2.0 * height * std::sin(above), reflected);
-        }
-    }
-
-    ImpedanceCondition condition{k, wavelength / 8.0, std::sqrt(permittivity_ - 1.0)};
-    double ahead = 0.0, top = 0.0, lowest = base.z, centreX = 0.0, centreZ = 0.0, total = 0.0;
+    base_ = vertices[Terrain::base];
+    tangent_ = plane.tangent;
+    normal_ = plane.normal;
+    condition_ = {k_, wavelength_ / 8.0, std::sqrt(permittivity_ - 1.0)};
+    double ahead = 0.0, top = 0.0, lowest = base_.z, centreX = 0.0, centreZ = 0.0, total = 0.0;
     for (const LineSource& e : sources_) {
-        ahead = std::max(ahead, dot(minus(e.at, base), tangent));
+        ahead = std::max(ahead, dot(minus(e.at, base_), tangent_));
         top = std::max(top, e.at.z);
         const double w = std::abs(e.weight);
         centreX += w * e.at.x, centreZ += w * e.at.z, total += w;
     }
-    const Point centre{centreX / total, centreZ / total};
+    centre_ = total > 0.0 ? Point{centreX / total, centreZ / total} : base_;
     for (int v = Terrain::base; v <= terrain_.lastProfileVertex(); ++v)
         lowest = std::min(lowest, vertices[v].z);
     // The grid must hold every element above the lowest ground of the profile and, as the
     // march goes on, the Fresnel zone of the waves that still meet the ground; its upper
     // half absorbs.
-    const double sourcesHeight = (top - lowest) * 1.25 + wavelength;
-    MarchGrid grid;
+    sourcesHeight_ = (top - lowest) * 1.25 + wavelength_;
     // Cells of an eighth of a wavelength, or up to a sixth before their number doubles.
-    grid.cells = std::min(
-        maximumCells,
-        powerOfTwoAtLeast(std::max(
-            minimumCells, static_cast<int>(std::ceil(2.0 * sourcesHeight / (wavelength / 6.0))))));
-    grid.useful = grid.cells / 2;
-    condition.dz = std::max(condition.dz, sourcesHeight / grid.useful);
+    grid_.cells =
+        std::min(maximumCells,
+                 powerOfTwoAtLeast(std::max(
+                     minimumCells,
+                     static_cast<int>(std::ceil(2.0 * sourcesHeight_ / (wavelength_ / 6.0))))));
+    grid_.useful = grid_.cells / 2;
+    condition_.dz = std::max(condition_.dz, sourcesHeight_ / grid_.useful);
 
-    const double startAlong = ahead + std::max(wavelength / 2.0, 4.0 * condition.dz);
-    const Point start{base.x + startAlong * tangent.x, base.z + startAlong * tangent.z};
+    // The starting field is taken a little ahead of the elements. Where the terrain leaves
+    // the plane sooner by a good part of a wavelength (an edge a few feet in front of the
+    // tower), the field is carried back to the point where it leaves, and the march starts
+    // there; ground that strays less from the plane is left to the plane's exact answer, as
+    // the field carried back so near the elements lacks their near field. In between the
+    // start moves smoothly from one to the other.
+    fieldAlong_ = ahead + std::max(wavelength_ / 2.0, 4.0 * condition_.dz);
+    startAlong_ = fieldAlong_;
+    double leaves = fieldAlong_, strays = 0.0;
+    bool left = false;
+    for (int v = Terrain::base + 1; v <= terrain_.lastProfileVertex(); ++v) {
+        const Point d = minus(vertices[v], base_);
+        const double distance = std::fabs(dot(d, normal_));
+        if (!left && distance >= inPlane * wavelength_) {
+            left = true;
+            leaves = std::max(0.0, dot(minus(vertices[v - 1], base_), tangent_));
+        }
+        if (left && leaves < fieldAlong_) strays = std::max(strays, distance);
+        if (dot(d, tangent_) > fieldAlong_) break;
+    }
+    const double t = std::clamp((strays / wavelength_ - 0.025) / 0.075, 0.0, 1.0);
+    startAlong_ = fieldAlong_ - t * t * (3.0 - 2.0 * t) * (fieldAlong_ - leaves);
+    planPath();
+}
+
+void MarchedResponse::planPath() {
+    const auto& vertices = terrain_.vertices();
+    const Point start = along(base_, tangent_, startAlong_);
+    // Within the profile the points beyond the start; the curved continuation keeps its own
+    // pieces, whose corners are small enough not to radiate.
+    std::vector<Point> all{start};
+    std::vector<int> facets{-1};
+    for (int v = Terrain::base + 1; v <= terrain_.lastProfileVertex(); ++v) {
+        // Those ahead of the start, and a face rising or falling right at it.
+        const double ahead = dot(minus(vertices[v], base_), tangent_) - startAlong_;
+        if (ahead > inPlane * wavelength_ ||
+            (ahead > -inPlane * wavelength_ &&
+             std::fabs(dot(minus(vertices[v], base_), normal_)) >= inPlane * wavelength_)) {
+            all.push_back(vertices[v]);
+            facets.push_back(v - 1);
+        }
+    }
+    // A wave meets the ground x from the tower at no more than about the angle the
+    // elements' height subtends there.
+    const auto tolerance = [&](Point p) {
+        const double steepest = std::min(0.6, 2.0 * sourcesHeight_ / std::max(1.0, p.x - base_.x));
+        return chordPhase / (2.0 * k_ * steepest);
+    };
+    path_.clear();
+    facetOf_.clear();
+    for (std::size_t i : simplified(all, tolerance)) {
+        path_.push_back(all[i]);
+        facetOf_.push_back(facets[i]);
+    }
+    for (std::size_t v = terrain_.lastProfileVertex() + 1; v < vertices.size(); ++v)
+        if (vertices[v].x > path_.back().x) {
+            path_.push_back(vertices[v]);
+            facetOf_.push_back(static_cast<int>(v) - 1);
+        }
+    // Both marches agree as long as the terrain keeps to the plane.
+    fork_ = 0;
+    while (fork_ + 1 < path_.size() &&
+           std::fabs(dot(minus(path_[fork_ + 1], base_), normal_)) < inPlane * wavelength_)
+        ++fork_;
+}
+
+FieldMarch MarchedResponse::startingMarch(const std::vector<LineSource>& sources) const {
     // The starting field below the absorber; above, only steep waves the march drops.
     std::vector<Complex> starting =
-        planeField(sources, base, tangent, startAlong, grid.cells, grid.useful, condition);
-    starting.resize(grid.cells, 0.0);
-    FieldMarch common(grid, condition, std::move(starting), start, tangent);
-    common.limitAngles(steepestKept);
+        planeField(sources, base_, tangent_, fieldAlong_, grid_.cells, grid_.useful, condition_);
+    starting.resize(grid_.cells, 0.0);
+    FieldMarch march(grid_, condition_, std::move(starting), along(base_, tangent_, fieldAlong_),
+                     tangent_);
+    march.limitAngles(steepestKept);
+    march.retreat(fieldAlong_ - startAlong_);
+    return march;
+}
 
-    // The terrain from the starting line on, in pieces no finer than its shape needs.
-    std::vector<Point> path;
-    std::vector<int> facetOf;
-    {
-        // Within the profile; the curved continuation keeps its own pieces, whose corners
-        // are small enough not to radiate.
-        std::vector<Point> all{start};
-        std::vector<int> facets{-1};
-        for (int v = Terrain::base + 1; v <= terrain_.lastProfileVertex(); ++v)
-            if (vertices[v].x > start.x) {
-                all.push_back(vertices[v]);
-                facets.push_back(v - 1);
-            }
-        // A wave meets the ground x from the tower at no more than about the angle the
-        // elements' height subtends there.
-        const auto tolerance = [&](Point p) {
-            const double steepest =
-                std::min(0.6, 2.0 * sourcesHeight / std::max(1.0, p.x - base.x));
-            return chordPhase / (2.0 * k * steepest);
-        };
-        for (std::size_t i : simplified(all, tolerance)) {
-            path.push_back(all[i]);
-            facetOf.push_back(facets[i]);
-        }
-        for (std::size_t v = terrain_.lastProfileVertex() + 1; v < vertices.size(); ++v)
-            if (vertices[v].x > start.x) {
-                path.push_back(vertices[v]);
-                facetOf.push_back(static_cast<int>(v) - 1);
-            }
-    }
-    const double profileEnd = vertices[terrain_.lastProfileVertex()].x;
-    const auto stepLimitOf = [&](const FieldMarch& march) {
-        return 0.5 * march.absorberHeight() /
-               std::tan(std::min(march.steepestWave(), steepestKept));
-    };
-    const auto spacingAt = [&](const FieldMarch& march, double x) {
-        if (x <= profileEnd + 10.0 * wavelength) return wavelength / 3.0;
-        // The waves that still meet the ground come down from no higher than the elements.
-        const double waves =
-            std::min(march.steepestWave(), 3.0 * std::atan(sourcesHeight / (x - base.x)));
-        return std::min(stepLimitOf(march),
-                        std::max(wavelength / 4.0, 0.5 / (k * (1.0 - std::cos(waves)))));
-    };
-    const auto gammaFor = [&](Point a, Point b) {
-        const Point v = minus(midpoint(a, b), centre);
-        const double length = std::hypot(b.x - a.x, b.z - a.z);
-        return k * dot(v, {(b.x - a.x) / length, (b.z - a.z) / length}) / std::hypot(v.x, v.z);
-    };
-    // Where a grid of this useful height stops holding what it must, the elements' height
-    // and the Fresnel zone sqrt(lambda x) fresnelZones times: the grid grows there, at the
-    // same places in every march, so that marches over nearly the same ground stay alike.
-    const auto outgrownAt = [&](double useful) {
-        const double zone = std::max(0.0, (useful - sourcesHeight) / fresnelZones);
-        return base.x + zone * zone / wavelength;
-    };
-    // A long piece goes in parts, so that the grid can grow on the way.
-    const auto follow = [&](FieldMarch& march, Point a, Point b, GroundRadiation* radiation) {
-        const double length = std::hypot(b.x - a.x, b.z - a.z);
-        double done = 0.0;
-        while (done < length) {
-            const Point from{a.x + (b.x - a.x) * done / length, a.z + (b.z - a.z) * done / length};
-            while (from.x >= outgrownAt(march.usefulHeight())) march.coarsen();
-            const double x = from.x - base.x;
-            double part = std::min(length - done, std::max(8.0 * wavelength, 0.3 * x));
-            const double limit = outgrownAt(march.usefulHeight());
-            if (b.x > a.x && from.x + part * (b.x - a.x) / length > limit)
-                part = (limit - from.x) * length / (b.x - a.x);
-            const double end = (length - done - part < 1e-9 * length) ? length : done + part;
-            const Point to = end == length ? b
-                                           : Point{a.x + (b.x - a.x) * end / length,
-                                                   a.z + (b.z - a.z) * end / length};
-            march.follow(from, to, spacingAt(march, from.x), stepLimitOf(march),
-                         radiation ? gammaFor(from, to) : 0.0, radiation);
-            done = end;
-        }
-    };
+double MarchedResponse::stepLimitOf(const FieldMarch& march) const {
+    return 0.5 * march.absorberHeight() / std::tan(march.steepestWave());
+}
 
-    // Both marches agree as long as the terrain keeps to the plane.
-    std::size_t fork = 0;
-    while (fork + 1 < path.size() &&
-           std::fabs(dot(minus(path[fork + 1], base), normal)) < 1e-6 * wavelength) {
-        follow(common, path[fork], path[fork + 1], nullptr);
-        ++fork;
+double MarchedResponse::spacingAt(const FieldMarch& march, double x) const {
+    const double profileEnd = terrain_.vertices()[terrain_.lastProfileVertex()].x;
+    if (x <= profileEnd + 10.0 * wavelength_) return wavelength_ / 3.0;
+    const double waves = std::min(march.steepestWave(), steepestNeeded(x));
+    return std::min(stepLimitOf(march),
+                    std::max(wavelength_ / 4.0, 0.5 / (k_ * (1.0 - std::cos(waves)))));
+}
+
+double MarchedResponse::phaseRateAlong(Point middle, Point direction) const {
+    const Point v = minus(middle, centre_);
+    return k_ * dot(v, direction) / std::hypot(v.x, v.z);
+}
+
+double MarchedResponse::steepestNeeded(double x) const {
+    // The waves that still meet the ground come down from no higher than the elements.
+    return std::min(pi / 2.0, 3.0 * std::atan(sourcesHeight_ / std::max(x - base_.x, 1e-9)));
+}
+
+void MarchedResponse::grow(FieldMarch& march, double x) const {
+    // Coarser cells while they still carry every wave that matters here, else more cells.
+    if (march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(x)) ||
+        march.cells() >= maximumCells)
+        march.coarsen();
+    else
+        march.extend();
+}
+
+double MarchedResponse::outgrownAt(double usefulHeight) const {
+    // The elements' height and the Fresnel zone sqrt(lambda x) fresnelZones times: the grid
+    // grows there, at the same places in every march, so that marches over nearly the same
+    // ground stay alike.
+    const double zone = std::max(0.0, (usefulHeight - sourcesHeight_) / fresnelZones);
+    return base_.x + zone * zone / wavelength_;
+}
+
+void MarchedResponse::follow(FieldMarch& march, Point a, Point b,
+                             GroundRadiation* radiation) const {
+    const double length = std::hypot(b.x - a.x, b.z - a.z);
+    if (!(length > 0.0)) return;
+    const Point direction{(b.x - a.x) / length, (b.z - a.z) / length};
+    const double angle = std::atan2(direction.z, direction.x);
+    // Parts shorter than this are merged with the part before them.
+    const double least = 1e-6 * wavelength_;
+    double done = 0.0;
+    while (length - done >= least) {
+        const Point from = along(a, direction, done);
+        while (from.x >= outgrownAt(march.usefulHeight())) grow(march, from.x);
+        const double x = from.x - base_.x;
+        double part = std::min(length - done, std::max(8.0 * wavelength_, 0.3 * x));
+        const double limit = outgrownAt(march.usefulHeight());
+        if (direction.x > 0.0 && from.x + part * direction.x > limit)
+            part = std::max(least, (limit - from.x) / direction.x);
+        if (length - done - part < least) part = length - done;
+        march.follow(from, angle, part, spacingAt(march, from.x), stepLimitOf(march),
+                     radiation ? phaseRateAlong(along(from, direction, 0.5 * part), direction)
+                               : 0.0,
+                     radiation);
+        done += part;
     }
-    GroundRadiation overTerrain(k, condition.beta, angles), overPlane(k, condition.beta, angles);
+}
+
+void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& sources,
+                                           const std::vector<double>& angles, int antenna,
+                                           LoggedAngle* log, std::vector<Complex>& field) const {
+    FieldMarch common = startingMarch(sources);
+    for (std::size_t i = 0; i < fork_; ++i) follow(common, path_[i], path_[i + 1], nullptr);
+    GroundRadiation overTerrain(k_, condition_.beta, angles),
+        overPlane(k_, condition_.beta, angles);
     FieldMarch terrainMarch = common, planeMarch = common;
-    for (std::size_t i = fork; i + 1 < path.size(); ++i) {
-        const Point a = path[i], b = path[i + 1];
+    for (std::size_t i = fork_; i + 1 < path_.size(); ++i) {
+        const Point a = path_[i], b = path_[i + 1];
         const Complex before = log ? overTerrain.at(log->index) : 0.0;
         follow(terrainMarch, a, b, &overTerrain);
         if (log)
-            logTerm(Contribution::Kind::Ground, facetOf[i + 1], midpoint(a, b), 0.0, 0.0, 0.0,
-                    overTerrain.at(log->index) - before);
+            logTerm(log, antenna, Contribution::Kind::Ground, facetOf_[i + 1], midpoint(a, b), 0.0,
+                    0.0, 0.0, overTerrain.at(log->index) - before);
     }
     // The plane, straight on to as far as the terrain goes, in the longest steps it allows.
-    const double along = dot(minus(path.back(), base), tangent);
-    const Point end{base.x + along * tangent.x, base.z + along * tangent.z};
-    if (dot(minus(end, path[fork]), tangent) > 0.0) follow(planeMarch, path[fork], end, &overPlane);
+    const Point end = along(base_, tangent_, dot(minus(path_.back(), base_), tangent_));
+    if (dot(minus(end, path_[fork_]), tangent_) > 0.0)
+        follow(planeMarch, path_[fork_], end, &overPlane);
     if (log)
-        logTerm(Contribution::Kind::Plane, -1, midpoint(path[fork], end), 0.0, 0.0, 0.0,
-                -overPlane.at(log->index));
+        logTerm(log, antenna, Contribution::Kind::Plane, -1, midpoint(path_[fork_], end), 0.0, 0.0,
+                0.0, -overPlane.at(log->index));
     for (std::size_t i = 0; i < angles.size(); ++i)
         field[i] += overTerrain.values()[i] - overPlane.values()[i];
-    return field;
 }
 
 } // namespace vexlo

@@ -1,6 +1,6 @@
 #pragma once
 // The far field of the installation over the terrain with diffraction: the exact answer
-// over the plane of the first facet (direct field plus its Fresnel reflection), corrected
+// over the plane the tower stands on (direct field plus its Fresnel reflection), corrected
 // by what the real terrain does differently beyond the point where it leaves that plane:
 // the ground field marched over the terrain radiates in place of the one marched over the
 // plane. Both marches share everything up to that point, so over a plane the correction is
@@ -8,9 +8,11 @@
 // reflection of the whole lit surface, the shadows and the diffraction over every crest in
 // turn, out to the curved earth beyond the profile.
 #include <complex>
+#include <cstddef>
 #include <vector>
 
 #include "elevation_response.h"
+#include "field_march.h"
 #include "line_sources.h"
 #include "terrain.h"
 
@@ -27,10 +29,64 @@ public:
                                                LoggedAngle* log = nullptr) const;
 
 private:
+    // The direct field of the sources.
+    std::vector<std::complex<double>> directField(const std::vector<LineSource>& sources,
+                                                  const std::vector<double>& angles, int antenna,
+                                                  LoggedAngle* log) const;
+    // Adds the sources' exact reflection in the tower's plane; nothing where the plane
+    // blocks the view.
+    void addPlaneReflection(const std::vector<LineSource>& sources,
+                            const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                            std::vector<std::complex<double>>& field) const;
+    // Adds what the terrain radiates beyond where it leaves the plane, less what the plane
+    // there would have.
+    void addTerrainCorrection(const std::vector<LineSource>& sources,
+                              const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                              std::vector<std::complex<double>>& field) const;
+
+    // How the marches go, the same for every call.
+    void planMarch();
+    // The terrain from the march's start on, in pieces no finer than its shape needs.
+    void planPath();
+    // The march at its start, from the sources' exact field over the plane.
+    FieldMarch startingMarch(const std::vector<LineSource>& sources) const;
+    // Follows the ground from a to b, a long piece in parts so that the grid can grow on
+    // the way; radiates into radiation when given.
+    void follow(FieldMarch& march, Point a, Point b, GroundRadiation* radiation) const;
+    // The ground's sampling for the radiation, and the longest step between absorber
+    // passes, where the march stands.
+    double spacingAt(const FieldMarch& march, double x) const;
+    double stepLimitOf(const FieldMarch& march) const;
+    // The phase rate along a piece (its middle and direction) that the radiation's envelope
+    // removes: that of the wave from the sources' centre.
+    double phaseRateAlong(Point middle, Point direction) const;
+    // Where a grid of this useful height stops holding what it must, and how it grows there.
+    double outgrownAt(double usefulHeight) const;
+    void grow(FieldMarch& march, double x) const;
+    // The steepest wave against the ground that still matters x from the tower.
+    double steepestNeeded(double x) const;
+
     const Terrain& terrain_;
     double wavelength_, k_;
     std::complex<double> permittivity_;
     std::vector<LineSource> sources_;
+
+    // The tower's plane.
+    Point base_, tangent_, normal_;
+    // The height the grid must hold above the lowest ground of the profile, the sources'
+    // centre, the grid and its ground condition.
+    double sourcesHeight_ = 0.0;
+    Point centre_;
+    MarchGrid grid_;
+    ImpedanceCondition condition_;
+    // Along the plane from the base: where the starting field is taken, and where the march
+    // starts (nearer when the terrain leaves the plane sooner).
+    double fieldAlong_ = 0.0, startAlong_ = 0.0;
+    // The path from the start, the profile facet each point ends, and the first point from
+    // which the terrain and the plane go apart.
+    std::vector<Point> path_;
+    std::vector<int> facetOf_;
+    std::size_t fork_ = 0;
 };
 
 } // namespace vexlo

@@ -8,31 +8,17 @@ namespace vexlo {
 using Complex = std::complex<double>;
 
 SineTransform::SineTransform(int size)
-    : size_(size), sines_(size), re_(size), im_(size), twiddleRe_(size), twiddleIm_(size),
-      reversed_(size) {
+    : size_(size), sines_(size), fft_(size), re_(size), im_(size) {
     for (int j = 0; j < size; ++j) sines_[j] = std::sin(std::numbers::pi * j / size);
-    for (int h = 1; h < size; h *= 2)
-        for (int i = 0; i < h; ++i) {
-            twiddleRe_[h + i] = std::cos(std::numbers::pi * i / h);
-            twiddleIm_[h + i] = -std::sin(std::numbers::pi * i / h);
-        }
-    int bits = 0;
-    while ((1 << bits) < size) ++bits;
-    for (int i = 0; i < size; ++i) {
-        int r = 0;
-        for (int b = 0; b < bits; ++b)
-            if (i & (1 << b)) r |= 1 << (bits - 1 - b);
-        reversed_[i] = r;
-    }
 }
 
 void SineTransform::forward(std::vector<Complex>& values) {
     const int n = size_;
-    double* __restrict re = re_.data();
-    double* __restrict im = im_.data();
+    double* re = re_.data();
+    double* im = im_.data();
     // The folded input, placed in bit-reversed order.
     for (int m = 0; m < n; ++m) {
-        const int j = reversed_[m];
+        const int j = fft_.reversed(m);
         if (j == 0) {
             re[m] = im[m] = 0.0;
             continue;
@@ -42,24 +28,7 @@ void SineTransform::forward(std::vector<Complex>& values) {
         re[m] = y.real();
         im[m] = y.imag();
     }
-    for (int h = 1; h < n; h *= 2) {
-        const double* __restrict wr = twiddleRe_.data() + h;
-        const double* __restrict wi = twiddleIm_.data() + h;
-        for (int start = 0; start < n; start += 2 * h) {
-            double* __restrict ar = re + start;
-            double* __restrict ai = im + start;
-            double* __restrict br = re + start + h;
-            double* __restrict bi = im + start + h;
-            for (int i = 0; i < h; ++i) {
-                const double tr = wr[i] * br[i] - wi[i] * bi[i];
-                const double ti = wr[i] * bi[i] + wi[i] * br[i];
-                br[i] = ar[i] - tr;
-                bi[i] = ai[i] - ti;
-                ar[i] += tr;
-                ai[i] += ti;
-            }
-        }
-    }
+    fft_.transform(re, im);
     values[0] = 0.0;
     Complex odd(0.5 * re[0], 0.5 * im[0]);
     values[1] = odd;

@@ -7,6 +7,8 @@
 #include <complex>
 #include <vector>
 
+#include "complex_fft.h"
+
 namespace vexlo {
 
 class SineTransform {
@@ -22,11 +24,8 @@ public:
 private:
     int size_;
     std::vector<double> sines_; // sin(pi j / N)
-    // Real and imaginary parts apart, so that the butterflies vectorise.
+    ComplexFft fft_;
     std::vector<double> re_, im_;
-    // For the stage joining blocks of length h, twiddle i (< h) at h + i: exp(-j pi i / h).
-    std::vector<double> twiddleRe_, twiddleIm_;
-    std::vector<int> reversed_; // bit reversal of the N indices
 };
 
 } // namespace vexlo

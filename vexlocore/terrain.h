@@ -43,6 +43,9 @@ public:
     const std::vector<Point>& vertices() const { return vertices_; }
     const std::vector<Facet>& facets() const { return facets_; }
     static constexpr int base = 1; // vertex index of the tower base
+    // The plane the tower stands on: its first facet continued, or level ground where that
+    // facet is a vertical face. Facet 0 lies in it, behind the tower.
+    const Facet& towerPlane() const { return facets_[0]; }
     int lastProfileVertex() const { return lastProfile_; }
     Point antenna(double height) const { return {vertices_[base].x, vertices_[base].z + height}; }
 

@@ -3,6 +3,7 @@
 // gains.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -43,6 +44,32 @@ Installation readInstallation(const float* heights, const float* frequency, cons
     return in;
 }
 
+// Why the engine will not compute these arguments, or nothing: a frequency past its range,
+// or a profile point (as the terrain reads them, up to the first zero distance after the
+// first) farther or higher than any real terrain.
+std::string refusal(const float* distance, const float* elevation, const Installation& in) {
+    char why[160];
+    if (in.frequencyMHz > double(VEXLO_HIGHEST_MHZ)) {
+        std::snprintf(why, sizeof why, "refused: %g MHz is above %d MHz", in.frequencyMHz,
+                      VEXLO_HIGHEST_MHZ);
+        return why;
+    }
+    for (int i = 1; distance && elevation && i < VEXLO_PROFILE_POINTS; ++i) {
+        const double d = distance[i], e = elevation[i];
+        if (i > 1 && d == 0.0) break;
+        if (!std::isfinite(d) || !std::isfinite(e)) continue;
+        if (std::fabs(d) > double(VEXLO_FARTHEST_FEET) ||
+            std::fabs(e) > double(VEXLO_HIGHEST_ELEVATION_FEET)) {
+            std::snprintf(why, sizeof why,
+                          "refused: profile point %d (%g ft, %g ft) is beyond %d ft away or %d "
+                          "ft up or down",
+                          i, d, e, VEXLO_FARTHEST_FEET, VEXLO_HIGHEST_ELEVATION_FEET);
+            return why;
+        }
+    }
+    return {};
+}
+
 int logIndex(const float* logAngle) {
     const double angle = valueOr(logAngle, 0.25);
     return static_cast<int>(std::clamp(std::round(angle * 4.0), 1.0, double(gainCount))) - 1;
@@ -66,12 +93,17 @@ VexloCore1(const float* Distance, const float* Elevation, const float* AntennaHe
     if (!GainN) return;
     const Installation in = readInstallation(AntennaHeight, Frequency, Dielectric, Conductivity,
                                              AntennaType, DiffractionOff, Phase);
-    const Terrain terrain = Distance && Elevation ? Terrain::fromProfile(Distance, Elevation)
-                                                  : Terrain(std::vector<Point>{});
     const bool logging = LogFlag && *LogFlag == 1;
     LoggedAngle logged;
     logged.index = logIndex(LogAngle);
-    const auto gains = elevationResponse(terrain, in, logging ? &logged : nullptr);
-    std::copy(gains.begin(), gains.end(), GainN);
+    logged.note = refusal(Distance, Elevation, in);
+    if (logged.note.empty()) {
+        const Terrain terrain = Distance && Elevation ? Terrain::fromProfile(Distance, Elevation)
+                                                      : Terrain(std::vector<Point>{});
+        const auto gains = elevationResponse(terrain, in, logging ? &logged : nullptr);
+        std::copy(gains.begin(), gains.end(), GainN);
+    } else {
+        std::fill(GainN, GainN + VEXLO_GAINS, static_cast<float>(gainFloorDbi));
+    }
     if (logging) appendDiagnosticLog(logPath(), in, logged);
 }

@@ -8,10 +8,14 @@ extern "C" {
 #endif
 
 enum {
-    VEXLO_PROFILE_POINTS = 151,         // Distance and Elevation, index 0 = 0, points from index 1
-    VEXLO_ANTENNAS = 4,                 // AntennaHeight and Phase
-    VEXLO_GAINS = 140,                  // GainN[k-1] = gain at elevation k/4 degrees
-    VEXLO_HIGHEST_ANTENNA_FEET = 100000 // heights above it, or not above 0, are absent
+    VEXLO_PROFILE_POINTS = 151,          // Distance and Elevation, index 0 = 0, points from index 1
+    VEXLO_ANTENNAS = 4,                  // AntennaHeight and Phase
+    VEXLO_GAINS = 140,                   // GainN[k-1] = gain at elevation k/4 degrees
+    VEXLO_HIGHEST_ANTENNA_FEET = 100000, // heights above it, or not above 0, are absent
+    // Inputs past these are refused: every gain the floor, and a line in the log.
+    VEXLO_HIGHEST_MHZ = 300,             // frequency
+    VEXLO_FARTHEST_FEET = 500000,        // a profile point's distance from the tower
+    VEXLO_HIGHEST_ELEVATION_FEET = 30000 // a profile point's elevation, up or down
 };
 
 // Fills GainN[0..139] with the gain in dBi of the antenna stack over the terrain profile,

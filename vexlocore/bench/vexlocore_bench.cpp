@@ -1,6 +1,6 @@
 // The terrain engine as the terrain program calls it: one slot (150 profile points of rolling
-// ground, a stack of four antennas, diffraction on), and a Compute of four slots over
-// different ground.
+// ground, a stack of four five-element antennas, diffraction on, 14.2 MHz unless said), and
+// a Compute of four slots over different ground.
 #include "../vexlocore_abi.h"
 
 #include <benchmark/benchmark.h>
@@ -45,6 +45,29 @@ void FourAntennasOver150Points(benchmark::State& state) {
     }
 }
 BENCHMARK(FourAntennasOver150Points)->Unit(benchmark::kMillisecond);
+
+// The same slot at other frequencies (MHz as the argument), and with diffraction off.
+void FourAntennasAtFrequency(benchmark::State& state) {
+    Slot slot(rolling);
+    slot.frequency = static_cast<float>(state.range(0));
+    std::array<float, VEXLO_GAINS> gains;
+    for (auto _ : state) {
+        slot.run(gains);
+        benchmark::DoNotOptimize(gains.data());
+    }
+}
+BENCHMARK(FourAntennasAtFrequency)->Arg(2)->Arg(7)->Arg(28)->Arg(54)->Unit(benchmark::kMillisecond);
+
+void FourAntennasDiffractionOff(benchmark::State& state) {
+    Slot slot(rolling);
+    slot.diffractionOff = 1;
+    std::array<float, VEXLO_GAINS> gains;
+    for (auto _ : state) {
+        slot.run(gains);
+        benchmark::DoNotOptimize(gains.data());
+    }
+}
+BENCHMARK(FourAntennasDiffractionOff)->Unit(benchmark::kMillisecond);
 
 void FourSlots(benchmark::State& state) {
     std::array<Slot, 4> slots{

@@ -16,11 +16,9 @@
 #include <gtest/gtest.h>
 
 #include "../vexlocore_abi.h"
-#include "profile_file.h"
+#include "engine_runs.h"
 
 namespace vexlo_test {
-
-constexpr double pi = std::numbers::pi;
 
 inline VexloCore1Function engine() {
     static const VexloCore1Function entry = [] {
@@ -31,37 +29,19 @@ inline VexloCore1Function engine() {
     return entry;
 }
 
-struct Call {
-    std::vector<std::pair<double, double>> profile{{0.0, 0.0}, {1000.0, 0.0}}; // feet
-    std::array<float, 4> heights{100.0f, 0.0f, 0.0f, 0.0f};
-    std::array<int16_t, 4> phases{1, 1, 1, 1};
-    float frequency = 14.2f, dielectric = 13.0f, conductivity = 0.005f;
-    int16_t type = 4, diffractionOff = 0, logFlag = 0;
-    float logAngle = 5.0f;
-
-    // Gains at (k+1)/4 degrees, k = 0..139.
+// The arguments of one call; run() calls the engine loaded from the run-time folder.
+struct Call : EngineArguments {
     std::array<float, 140> run() const {
-        std::array<float, 151> distance{}, elevation{};
-        for (std::size_t i = 0; i < profile.size() && i + 1 < distance.size(); ++i) {
-            distance[i + 1] = static_cast<float>(profile[i].first);
-            elevation[i + 1] = static_cast<float>(profile[i].second);
-        }
-        std::array<float, 140> gains;
-        gains.fill(-30.0f);
         const auto entry = engine();
         if (!entry) {
             ADD_FAILURE() << "libvexlocore.so or VexloCore1 not found in " SUITE_DIR;
+            std::array<float, 140> gains;
+            gains.fill(-30.0f);
             return gains;
         }
-        entry(distance.data(), elevation.data(), heights.data(), &frequency, &dielectric,
-              &conductivity, &type, &diffractionOff, &logFlag, &logAngle, gains.data(),
-              phases.data());
-        return gains;
+        return runEngine(entry, *this);
     }
 };
-
-inline double degreesAt(int k) { return (k + 1) / 4.0; }
-inline double wavelengthFeet(double mhz) { return 983.57104 / mhz; }
 
 // Fresnel coefficient for horizontal polarisation, written out independently of the engine.
 inline std::complex<double> gammaH(double sinPsi, double er, double sigma, double mhz) {
@@ -92,28 +72,6 @@ constexpr double effectiveEarthFeet = 4.0 / 3.0 * 6371000.0 / 0.3048;
 // A sample profile of the terrain program, in feet.
 inline std::vector<std::pair<double, double>> sampleProfile(const std::string& name) {
     return readProfileFile(TEST_DATA_DIR "/../brisco/samples/" + name);
-}
-
-// How two sets of gains (dB) agree at the angles where the second, the standard, is within
-// 15 dB of its peak.
-struct Agreement {
-    double rms = 0.0, worst = 0.0, worstAngle = 0.0;
-    int compared = 0;
-};
-inline Agreement agreement(const std::vector<double>& angles, const std::vector<double>& gains,
-                           const std::vector<double>& standard) {
-    const double peak = *std::max_element(standard.begin(), standard.end());
-    Agreement a;
-    double sum = 0.0;
-    for (std::size_t i = 0; i < angles.size(); ++i) {
-        if (standard[i] < peak - 15.0) continue;
-        const double d = gains[i] - standard[i];
-        sum += d * d;
-        ++a.compared;
-        if (std::fabs(d) > std::fabs(a.worst)) a.worst = d, a.worstAngle = angles[i];
-    }
-    a.rms = a.compared ? std::sqrt(sum / a.compared) : 0.0;
-    return a;
 }
 
 inline void expectAllFinite(const std::array<float, 140>& gains) {

@@ -91,6 +91,12 @@ TEST(Ridge, LogShowsShadowedAnglesLoseTheirDirectRayWithDiffractionOff) {
     // In the shadow the hill's front face radiates what cancels the direct field there.
     EXPECT_NE(text.find("\n1 G 2 - "), std::string::npos) << text;
     EXPECT_NE(last.find(" dBi"), std::string::npos);
+
+    // Input past the engine's range gives the floor and says why.
+    Call absurd = ridge();
+    absurd.frequency = 1e7f;
+    EXPECT_NE(logAt(absurd, 5.0f).find("\nNote: refused: 1e+07 MHz is above 300 MHz\n"),
+              std::string::npos);
 }
 
 } // namespace

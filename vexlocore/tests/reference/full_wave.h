@@ -24,15 +24,19 @@ struct Problem {
     std::vector<LineSource> sources;
     double frequencyMHz = 14.2;
     double dielectric = 13.0, conductivity = 0.005;
-    bool curvedEarth = true;    // 4/3-earth transform of the elevations
-    double behindFeet = 1500.0; // ground modelled behind the tower
-    double beyondFeet = 4000.0; // and beyond the last point (level on the earth)
-    double segmentsPerWavelength = 10.0;
+    bool curvedEarth = true; // 4/3-earth transform of the elevations
+    // Ground modelled behind the tower and beyond the last point (level on the earth), at
+    // least 8 and 16 wavelengths.
+    double behindFeet = 1500.0;
+    double beyondFeet = 4000.0;
+    // Within 0.03 dB rms and 0.08 dB at worst of the flat closed form at 16 (0.06 and 0.17
+    // at 10).
+    double segmentsPerWavelength = 16.0;
 };
 
 struct Solution {
     std::vector<std::complex<double>> factor; // per angle, see solve()
-    int sweeps = 0;                           // forward-backward sweeps taken
+    int sweeps = 0;                           // iterations taken
     double residual = 0.0;                    // relative, after the last sweep
     int unknowns = 0;
 };
