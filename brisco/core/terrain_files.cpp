@@ -47,6 +47,14 @@ bool isBinary(const std::vector<std::string>& lines) {
     return false;
 }
 
+// Whether a line from `from` on would have given a point the full arrays cannot take.
+bool dropsPoints(const std::vector<std::string>& lines, size_t from) {
+    TerrainProfile scratch;
+    for (size_t at = from; at < lines.size(); ++at)
+        if (storePoint(lines[at], false, scratch, 1)) return true;
+    return false;
+}
+
 } // namespace
 
 int TerrainProfile::pointCount() const {
@@ -69,7 +77,7 @@ common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& 
         }
         if (storePoint(*line, meters, read.profile, i)) ++read.stored;
         if (++i > MostProfilePoints) {
-            read.truncated = true;
+            read.truncated = dropsPoints(lines, at + 1);
             break;
         }
     }

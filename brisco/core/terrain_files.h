@@ -24,7 +24,7 @@ struct TerrainProfile {
 
 struct ProfileRead {
     TerrainProfile profile;
-    bool truncated = false; // the file held more points than the arrays take
+    bool truncated = false; // points followed the 150 the arrays take
     int stored = 0;         // data lines that gave a point
 };
 

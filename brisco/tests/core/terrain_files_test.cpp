@@ -70,7 +70,14 @@ TEST(TerrainProfile, MoreThanOneHundredFiftyPointsAreCutOnce) {
     EXPECT_TRUE(cut.truncated);
     EXPECT_FLOAT_EQ(cut.profile.Distance[150], 1490);
     EXPECT_EQ(cut.profile.pointCount(), 150);
-    EXPECT_TRUE(parsed(lines(150)).truncated); // the warning comes with the 150th point
+    // Exactly 150 points, or 150 followed by lines without a point, lose nothing.
+    ProfileRead full = parsed(lines(150));
+    EXPECT_FALSE(full.truncated);
+    EXPECT_EQ(full.profile.pointCount(), 150);
+    std::vector<std::string> trailing = lines(150);
+    trailing.insert(trailing.end(), {"", "  ", "250"});
+    EXPECT_FALSE(parsed(trailing).truncated);
+    EXPECT_TRUE(parsed(lines(151)).truncated);
     EXPECT_FALSE(parsed(lines(149)).truncated);
 }
 
