@@ -1,5 +1,7 @@
 #include "assessment.h"
 
+#include "profile_misreads.h"
+
 #include "common/number_text.h"
 #include "common/text_file.h"
 
@@ -216,8 +218,8 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
             r.messages.push_back({read.message(), "Brisco"});
             return r;
         }
-        if (read.value().truncated)
-            r.messages.push_back({TruncationWarning, SlotTitle(n + 1, terrain(n))});
+        for (Message& m : ProfileMessages(read.value(), n + 1, terrain(n)))
+            r.messages.push_back(std::move(m));
         common::Result<AntennaStack> stack = ParseHeights(heights(n), options_.units);
         if (!stack) {
             r.messages.push_back({stack.message(), SlotTitle(n + 1, terrain(n))});

@@ -5,7 +5,10 @@
 #include "common/text_file.h"
 #include "common/trimmed.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 namespace brisco {
@@ -21,14 +24,48 @@ bool selectsFeet(const std::string& line) {
     return (!line.empty() && line[0] == 'f') || line.find('F') != std::string::npos;
 }
 
+// A units line meant as one: a single word such as "Feet" or "meters".
+bool isUnitsWord(const std::string& line) {
+    const std::string word = common::Trimmed(line);
+    return std::all_of(word.begin(), word.end(),
+                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+}
+
+// The distance field of a data line: from the first field character to the separator
+// that ends it; the line stores no point when no separator follows the field.
+struct DistanceField {
+    size_t start = 0, end = 0;
+    bool followed = false;
+};
+DistanceField distanceField(const std::string& line) {
+    DistanceField f;
+    while (f.start < line.size() && isSeparator(line[f.start])) ++f.start;
+    f.end = f.start;
+    while (f.end < line.size() && !isSeparator(line[f.end])) ++f.end;
+    f.followed = f.end < line.size();
+    return f;
+}
+
+// Whether blanks part two numbers in an elevation text, which is read as one.
+bool holdsSeveralNumbers(std::string_view text) {
+    int numbers = 0;
+    bool inWord = false;
+    for (size_t k = 0; k < text.size(); ++k) {
+        const bool blank = text[k] == ' ' || text[k] == '\t';
+        if (!blank && !inWord && std::isdigit(static_cast<unsigned char>(text[k]))) ++numbers;
+        if (!blank && !inWord && k + 1 < text.size() && std::strchr("+-.", text[k]) &&
+            std::isdigit(static_cast<unsigned char>(text[k + 1])))
+            ++numbers;
+        inWord = !blank;
+    }
+    return numbers > 1;
+}
+
 // Stores the point of a data line when its first field is followed by a separator; the
 // whole rest of the line after that one separator is the elevation.
 bool storePoint(const std::string& line, bool meters, TerrainProfile& p, int i) {
-    size_t start = 0;
-    while (start < line.size() && isSeparator(line[start])) ++start;
-    size_t end = start;
-    while (end < line.size() && !isSeparator(line[end])) ++end;
-    if (end >= line.size()) return false;
+    const auto [start, end, followed] = distanceField(line);
+    if (!followed) return false;
     auto feet = [meters](std::string_view text) {
         double v = common::ParseNumber(text);
         // Metres over the foot as the profile keeps it, in single precision.
@@ -71,11 +108,22 @@ common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& 
         const std::string* line = &lines[at];
         if (isUnitsLine(*line)) {
             if (!selectsFeet(*line)) meters = true; // once in metres, the rest is too
+            if (!read.wordyUnitsLine && !isUnitsWord(*line)) {
+                read.wordyUnitsLine = static_cast<int>(at) + 1;
+                read.wordyUnitsMeters = meters;
+            }
             if (++at == lines.size())
                 return common::Result<ProfileRead>::Failure("a units line ends the file");
             line = &lines[at]; // the next line is data, whatever it holds
         }
-        if (storePoint(*line, meters, read.profile, i)) ++read.stored;
+        read.line[i] = static_cast<int>(at) + 1;
+        if (storePoint(*line, meters, read.profile, i)) {
+            ++read.stored;
+            read.hasPoint[i] = true;
+            if (!read.splitElevationLine &&
+                holdsSeveralNumbers(std::string_view(*line).substr(distanceField(*line).end + 1)))
+                read.splitElevationLine = read.line[i];
+        }
         if (++i > MostProfilePoints) {
             read.truncated = dropsPoints(lines, at + 1);
             break;

@@ -26,6 +26,12 @@ struct ProfileRead {
     TerrainProfile profile;
     bool truncated = false; // points followed the 150 the arrays take
     int stored = 0;         // data lines that gave a point
+    // What the file's lines became, for the warnings about readings seldom meant.
+    std::array<int, ProfileSize> line{};      // the file line (from 1) of each index
+    std::array<bool, ProfileSize> hasPoint{}; // the line gave a point
+    int wordyUnitsLine = 0;                   // the first units line holding more than a word, or 0
+    bool wordyUnitsMeters = false;            // ... and whether the file was in metres from it on
+    int splitElevationLine = 0;               // the first line whose elevation held several numbers
 };
 
 // The lines of a profile file. Fails only when a units line is the last line, leaving
