@@ -203,8 +203,12 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         return r;
     }
     const GroundRow& ground = GroundRows[options_.groundRow];
-    const bool rated = !texts_.txtElevFile.empty();
-    const int column = BandColumn(frequency_);
+    const bool hasStats = !texts_.txtElevFile.empty();
+    const common::Result<int> rating = hasStats
+                                           ? RatingColumn(stats_, frequency_, texts_.txtElevFile)
+                                           : common::Result<int>::Failure("no statistics file");
+    if (hasStats && !rating) r.messages.push_back({rating.message(), "Brisco"});
+    const bool rated = rating.ok();
     if (progress) progress(1);
 
     std::vector<std::string> results;
@@ -251,7 +255,7 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         SlotReport report{frequency_,     terrain(n), heights(n),  type(n),
                           options_.units, r.gains[n], std::nullopt};
         if (rated) {
-            r.merit[n] = FigureOfMerit(r.gains[n], stats_, column);
+            r.merit[n] = FigureOfMerit(r.gains[n], stats_, rating.value());
             report.merit.emplace(texts_.txtElevFile, *r.merit[n]);
         }
         std::vector<std::string> section = SlotSection(report);
@@ -266,9 +270,9 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
     in.maxAngle = maxAngle_;
     for (int n = 0; n < SlotCount; ++n)
         in.terrains[n] = {terrain(n), heights(n), type(n), r.gains[n], r.merit[n].value_or(0)};
-    if (rated) in.statsName = texts_.txtElevFile;
+    if (hasStats) in.statsName = texts_.txtElevFile;
     in.stats = stats_;
-    in.column = column;
+    in.column = rated ? rating.value() : 0;
     r.graph = ShowOutputGraph(in);
     r.results = std::move(results);
     r.computed = true;

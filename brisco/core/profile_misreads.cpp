@@ -23,7 +23,8 @@ std::vector<std::string> ProfileMisreads(const ProfileRead& read) {
     if (read.wordyUnitsLine)
         found.push_back(lineText(read.wordyUnitsLine) +
                         " holds a letter F or M among other words, so it was read as a units "
-                        "line (" + (read.wordyUnitsMeters ? "meters" : "feet") +
+                        "line (" +
+                        (read.wordyUnitsMeters ? "meters" : "feet") +
                         ") and the line after it as a point.");
     const TerrainProfile& p = read.profile;
     const int end = p.pointCount() + 1;

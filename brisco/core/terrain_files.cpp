@@ -235,6 +235,8 @@ int BandColumn(double f) {
     return 8;
 }
 
+bool HasBandColumn(double f) { return 2 < f && f < 30; }
+
 std::string FileErrorMessage(const std::string& path) {
     return "The file  '" + path + "'  has an error. Examine it with a word processor.";
 }

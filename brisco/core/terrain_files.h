@@ -62,6 +62,9 @@ common::Result<ElevationStats> ReadElevationStats(const std::string& path);
 
 // The statistics column of a frequency in MHz (1..8).
 int BandColumn(double frequency);
+// Whether the frequency lies on a band the eight columns stand for, 80 m to 10 m: the
+// table above sends every other frequency, 1.9 or 50.1 MHz, to the 10 m column.
+bool HasBandColumn(double frequency);
 
 // "The file  '<path>'  has an error. Examine it with a word processor."
 std::string FileErrorMessage(const std::string& path);
