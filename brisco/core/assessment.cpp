@@ -137,6 +137,11 @@ Assessment::StatisticsChoice Assessment::chooseStatistics(const std::string& pat
         return choice;
     }
     stats_ = read.value();
+    std::string doubts;
+    for (const std::string& misread : stats_.misreads) doubts += "\n" + misread;
+    if (!doubts.empty())
+        choice.messages.push_back(
+            {"The statistics may not be read as you meant." + doubts, texts_.txtElevFile});
     return choice;
 }
 

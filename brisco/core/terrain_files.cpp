@@ -189,6 +189,44 @@ bool isHeading(const std::string& line) {
     return false;
 }
 
+bool isBlank(char c) { return c == ' '; }
+
+// Whether the fixed five-character fields of a row start or end inside a run of text.
+bool cutThrough(const std::string& row) {
+    for (size_t from = 8; from <= 57; from += 7) {
+        auto inText = [&row](size_t a) {
+            return a + 1 < row.size() && !isBlank(row[a]) && !isBlank(row[a + 1]);
+        };
+        if (inText(from - 1) || inText(from + 4)) return true;
+    }
+    return false;
+}
+
+// The signs of a misread: a row holding a tab or text the fields cut through, a band
+// whose shares do not come to about 100 %.
+std::vector<std::string> statisticsMisreads(const std::vector<std::string>& lines, size_t heading,
+                                            const ElevationStats& stats) {
+    std::vector<std::string> found;
+    for (int angle = 1; angle <= 35; ++angle) {
+        const std::string& row = lines[heading + angle];
+        if (row.find('\t') != std::string::npos || cutThrough(row)) {
+            found.push_back("Line " + std::to_string(heading + angle + 1) +
+                            " holds a tab or text that the fixed columns of five characters "
+                            "(from characters 9, 16, 23, 30, 37, 44, 51 and 58) cut through.");
+            break;
+        }
+    }
+    static const char* const bands[] = {"80", "40", "30", "20", "17", "15", "12", "10"};
+    for (int column = 1; column <= 8; ++column) {
+        double sum = 0;
+        for (int angle = 1; angle <= 35; ++angle) sum += stats.at(angle, column);
+        if (sum != 0 && (sum < 90 || sum > 110))
+            found.push_back("The " + std::string(bands[column - 1]) + " m column sums to " +
+                            common::NumberText(sum) + " %, not about 100 %.");
+    }
+    return found;
+}
+
 } // namespace
 
 common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string>& lines) {
@@ -208,6 +246,7 @@ common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string
             stats.percent[angle][column] = v;
         }
     }
+    stats.misreads = statisticsMisreads(lines, heading, stats);
     return stats;
 }
 

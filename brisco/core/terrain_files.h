@@ -52,6 +52,9 @@ std::vector<std::string> WriteTerrainProfile(const std::vector<std::pair<float, 
 // How often signals arrive at each whole degree 1..35 on each band column 1..8, percent.
 struct ElevationStats {
     std::array<std::array<double, 9>, 36> percent{}; // [angle][column], both from 1
+    // Signs that the fixed columns misread the file (rows separated by tabs or commas, a
+    // title taken for the heading), each naming its line or column; read all the same.
+    std::vector<std::string> misreads;
     double at(int angle, int column) const { return percent[angle][column]; }
 };
 
