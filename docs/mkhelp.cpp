@@ -1,5 +1,7 @@
 // mkhelp SOURCE.md OUTPUT.pdf: renders a Markdown help text to a PDF document,
 // A4 pages with margins, so the help files are built from plain text with the suite.
+#include "help_markdown.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -25,9 +27,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTextDocument document;
-    QFont body("DejaVu Sans", 10);
-    document.setDefaultFont(body);
-    document.setMarkdown(QString::fromUtf8(source.readAll()));
+    LoadHelpMarkdown(document, QString::fromUtf8(source.readAll()));
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

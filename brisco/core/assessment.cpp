@@ -1,5 +1,7 @@
 #include "assessment.h"
 
+#include "profile_misreads.h"
+
 #include "common/number_text.h"
 #include "common/text_file.h"
 
@@ -135,6 +137,11 @@ Assessment::StatisticsChoice Assessment::chooseStatistics(const std::string& pat
         return choice;
     }
     stats_ = read.value();
+    std::string doubts;
+    for (const std::string& misread : stats_.misreads) doubts += "\n" + misread;
+    if (!doubts.empty())
+        choice.messages.push_back(
+            {"The statistics may not be read as you meant." + doubts, texts_.txtElevFile});
     return choice;
 }
 
@@ -201,8 +208,12 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         return r;
     }
     const GroundRow& ground = GroundRows[options_.groundRow];
-    const bool rated = !texts_.txtElevFile.empty();
-    const int column = BandColumn(frequency_);
+    const bool hasStats = !texts_.txtElevFile.empty();
+    const common::Result<int> rating = hasStats
+                                           ? RatingColumn(stats_, frequency_, texts_.txtElevFile)
+                                           : common::Result<int>::Failure("no statistics file");
+    if (hasStats && !rating) r.messages.push_back({rating.message(), "Brisco"});
+    const bool rated = rating.ok();
     if (progress) progress(1);
 
     std::vector<std::string> results;
@@ -216,8 +227,8 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
             r.messages.push_back({read.message(), "Brisco"});
             return r;
         }
-        if (read.value().truncated)
-            r.messages.push_back({TruncationWarning, SlotTitle(n + 1, terrain(n))});
+        for (Message& m : ProfileMessages(read.value(), n + 1, terrain(n)))
+            r.messages.push_back(std::move(m));
         common::Result<AntennaStack> stack = ParseHeights(heights(n), options_.units);
         if (!stack) {
             r.messages.push_back({stack.message(), SlotTitle(n + 1, terrain(n))});
@@ -249,7 +260,7 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         SlotReport report{frequency_,     terrain(n), heights(n),  type(n),
                           options_.units, r.gains[n], std::nullopt};
         if (rated) {
-            r.merit[n] = FigureOfMerit(r.gains[n], stats_, column);
+            r.merit[n] = FigureOfMerit(r.gains[n], stats_, rating.value());
             report.merit.emplace(texts_.txtElevFile, *r.merit[n]);
         }
         std::vector<std::string> section = SlotSection(report);
@@ -264,9 +275,9 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
     in.maxAngle = maxAngle_;
     for (int n = 0; n < SlotCount; ++n)
         in.terrains[n] = {terrain(n), heights(n), type(n), r.gains[n], r.merit[n].value_or(0)};
-    if (rated) in.statsName = texts_.txtElevFile;
+    if (hasStats) in.statsName = texts_.txtElevFile;
     in.stats = stats_;
-    in.column = column;
+    in.column = rated ? rating.value() : 0;
     r.graph = ShowOutputGraph(in);
     r.results = std::move(results);
     r.computed = true;

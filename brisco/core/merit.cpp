@@ -13,6 +13,22 @@ double FigureOfMerit(const SlotGains& gains, const ElevationStats& stats, int co
     return sum == 0 ? 0 : 10 * std::log10(sum);
 }
 
+common::Result<int> RatingColumn(const ElevationStats& stats, float frequency,
+                                 const std::string& statsName) {
+    const std::string band = common::NumberText(frequency) + " MHz";
+    const std::string unrated = " No figure of merit is given.";
+    if (!HasBandColumn(frequency))
+        return common::Result<int>::Failure(statsName + " has no statistics for " + band +
+                                            ": its columns are the bands from 80 m to 10 m." +
+                                            unrated);
+    const int column = BandColumn(frequency);
+    for (int angle = 1; angle <= 35; ++angle)
+        if (stats.at(angle, column) != 0) return column;
+    return common::Result<int>::Failure(statsName + " holds no statistics for the band of " + band +
+                                        ": its column " + std::to_string(column) + " is all zero." +
+                                        unrated);
+}
+
 std::string Enclosed(std::string_view text) {
     std::string out = "\"";
     for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);

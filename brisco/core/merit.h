@@ -4,6 +4,8 @@
 #include "antenna_stack.h"
 #include "terrain_files.h"
 
+#include "common/result.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -25,6 +27,13 @@ inline SlotGains FloorGains() {
 // 10 log10 of the sum over each whole degree 1..35 of the gain as a power ratio weighted
 // by the band's share of arrivals at that degree; 0 when the sum is 0.
 double FigureOfMerit(const SlotGains& gains, const ElevationStats& stats, int column);
+
+// The column a frequency is rated by, or why it cannot be: the statistics, named
+// `statsName`, have no column for its band, or the band's column is all zero.
+common::Result<int> RatingColumn(const ElevationStats& stats, float frequency,
+                                 const std::string& statsName);
+// What a slot's figure of merit reads when the band cannot be rated.
+inline const std::string NoBandStatistics = "No band statistics";
 
 // A text as a delimited-record writer writes it: in double quotes, a quote inside doubled.
 std::string Enclosed(std::string_view text);

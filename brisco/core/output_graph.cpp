@@ -25,8 +25,9 @@ OutputGraph ShowOutputGraph(const GraphInputs& in) {
 
     const bool rated = !in.statsName.empty();
     if (rated) {
-        for (int angle = 1; 4 * angle < GraphPoints; ++angle)
-            g.statBars.emplace_back(angle, in.stats.at(angle, in.column));
+        if (in.column != 0)
+            for (int angle = 1; 4 * angle < GraphPoints; ++angle)
+                g.statBars.emplace_back(angle, in.stats.at(angle, in.column));
         g.texts.lblStatFile = in.statsName;
     }
 
@@ -40,7 +41,9 @@ OutputGraph ShowOutputGraph(const GraphInputs& in) {
         g.texts.*labels.type = slot.type;
         // Slots past the first are rated only when they hold an antenna.
         if (rated && (n == 0 || common::Val(slot.heights) != 0))
-            g.texts.*labels.merit = "Fig. of Merit: " + common::Format(slot.merit, "#0.0");
+            g.texts.*labels.merit = in.column == 0
+                                        ? NoBandStatistics
+                                        : "Fig. of Merit: " + common::Format(slot.merit, "#0.0");
     }
     g.texts.txtMaxGain = common::Format(g.MaxGain, "##.0 dBi");
     return g;

@@ -71,7 +71,7 @@ struct GraphInputs {
     std::array<GraphSlot, SlotCount> terrains;
     std::string statsName; // empty: no statistics file selected
     ElevationStats stats;
-    int column = 8;
+    int column = 8; // 0: the band cannot be rated, no bars and no figure of merit
 };
 
 struct OutputGraph {

@@ -5,7 +5,10 @@
 #include "common/text_file.h"
 #include "common/trimmed.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 namespace brisco {
@@ -21,14 +24,48 @@ bool selectsFeet(const std::string& line) {
     return (!line.empty() && line[0] == 'f') || line.find('F') != std::string::npos;
 }
 
+// A units line meant as one: a single word such as "Feet" or "meters".
+bool isUnitsWord(const std::string& line) {
+    const std::string word = common::Trimmed(line);
+    return std::all_of(word.begin(), word.end(),
+                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+}
+
+// The distance field of a data line: from the first field character to the separator
+// that ends it; the line stores no point when no separator follows the field.
+struct DistanceField {
+    size_t start = 0, end = 0;
+    bool followed = false;
+};
+DistanceField distanceField(const std::string& line) {
+    DistanceField f;
+    while (f.start < line.size() && isSeparator(line[f.start])) ++f.start;
+    f.end = f.start;
+    while (f.end < line.size() && !isSeparator(line[f.end])) ++f.end;
+    f.followed = f.end < line.size();
+    return f;
+}
+
+// Whether blanks part two numbers in an elevation text, which is read as one.
+bool holdsSeveralNumbers(std::string_view text) {
+    int numbers = 0;
+    bool inWord = false;
+    for (size_t k = 0; k < text.size(); ++k) {
+        const bool blank = text[k] == ' ' || text[k] == '\t';
+        if (!blank && !inWord && std::isdigit(static_cast<unsigned char>(text[k]))) ++numbers;
+        if (!blank && !inWord && k + 1 < text.size() && std::strchr("+-.", text[k]) &&
+            std::isdigit(static_cast<unsigned char>(text[k + 1])))
+            ++numbers;
+        inWord = !blank;
+    }
+    return numbers > 1;
+}
+
 // Stores the point of a data line when its first field is followed by a separator; the
 // whole rest of the line after that one separator is the elevation.
 bool storePoint(const std::string& line, bool meters, TerrainProfile& p, int i) {
-    size_t start = 0;
-    while (start < line.size() && isSeparator(line[start])) ++start;
-    size_t end = start;
-    while (end < line.size() && !isSeparator(line[end])) ++end;
-    if (end >= line.size()) return false;
+    const auto [start, end, followed] = distanceField(line);
+    if (!followed) return false;
     auto feet = [meters](std::string_view text) {
         double v = common::ParseNumber(text);
         // Metres over the foot as the profile keeps it, in single precision.
@@ -44,6 +81,14 @@ bool storePoint(const std::string& line, bool meters, TerrainProfile& p, int i) 
 bool isBinary(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         if (line.find('\0') != std::string::npos) return true;
+    return false;
+}
+
+// Whether a line from `from` on would have given a point the full arrays cannot take.
+bool dropsPoints(const std::vector<std::string>& lines, size_t from) {
+    TerrainProfile scratch;
+    for (size_t at = from; at < lines.size(); ++at)
+        if (storePoint(lines[at], false, scratch, 1)) return true;
     return false;
 }
 
@@ -63,13 +108,24 @@ common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& 
         const std::string* line = &lines[at];
         if (isUnitsLine(*line)) {
             if (!selectsFeet(*line)) meters = true; // once in metres, the rest is too
+            if (!read.wordyUnitsLine && !isUnitsWord(*line)) {
+                read.wordyUnitsLine = static_cast<int>(at) + 1;
+                read.wordyUnitsMeters = meters;
+            }
             if (++at == lines.size())
                 return common::Result<ProfileRead>::Failure("a units line ends the file");
             line = &lines[at]; // the next line is data, whatever it holds
         }
-        if (storePoint(*line, meters, read.profile, i)) ++read.stored;
+        read.line[i] = static_cast<int>(at) + 1;
+        if (storePoint(*line, meters, read.profile, i)) {
+            ++read.stored;
+            read.hasPoint[i] = true;
+            if (!read.splitElevationLine &&
+                holdsSeveralNumbers(std::string_view(*line).substr(distanceField(*line).end + 1)))
+                read.splitElevationLine = read.line[i];
+        }
         if (++i > MostProfilePoints) {
-            read.truncated = true;
+            read.truncated = dropsPoints(lines, at + 1);
             break;
         }
     }
@@ -133,6 +189,44 @@ bool isHeading(const std::string& line) {
     return false;
 }
 
+bool isBlank(char c) { return c == ' '; }
+
+// Whether the fixed five-character fields of a row start or end inside a run of text.
+bool cutThrough(const std::string& row) {
+    for (size_t from = 8; from <= 57; from += 7) {
+        auto inText = [&row](size_t a) {
+            return a + 1 < row.size() && !isBlank(row[a]) && !isBlank(row[a + 1]);
+        };
+        if (inText(from - 1) || inText(from + 4)) return true;
+    }
+    return false;
+}
+
+// The signs of a misread: a row holding a tab or text the fields cut through, a band
+// whose shares do not come to about 100 %.
+std::vector<std::string> statisticsMisreads(const std::vector<std::string>& lines, size_t heading,
+                                            const ElevationStats& stats) {
+    std::vector<std::string> found;
+    for (int angle = 1; angle <= 35; ++angle) {
+        const std::string& row = lines[heading + angle];
+        if (row.find('\t') != std::string::npos || cutThrough(row)) {
+            found.push_back("Line " + std::to_string(heading + angle + 1) +
+                            " holds a tab or text that the fixed columns of five characters "
+                            "(from characters 9, 16, 23, 30, 37, 44, 51 and 58) cut through.");
+            break;
+        }
+    }
+    static const char* const bands[] = {"80", "40", "30", "20", "17", "15", "12", "10"};
+    for (int column = 1; column <= 8; ++column) {
+        double sum = 0;
+        for (int angle = 1; angle <= 35; ++angle) sum += stats.at(angle, column);
+        if (sum != 0 && (sum < 90 || sum > 110))
+            found.push_back("The " + std::string(bands[column - 1]) + " m column sums to " +
+                            common::NumberText(sum) + " %, not about 100 %.");
+    }
+    return found;
+}
+
 } // namespace
 
 common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string>& lines) {
@@ -152,6 +246,7 @@ common::Result<ElevationStats> ParseElevationStats(const std::vector<std::string
             stats.percent[angle][column] = v;
         }
     }
+    stats.misreads = statisticsMisreads(lines, heading, stats);
     return stats;
 }
 
@@ -178,6 +273,8 @@ int BandColumn(double f) {
     if (24 < f && f < 27) return 7;
     return 8;
 }
+
+bool HasBandColumn(double f) { return 2 < f && f < 30; }
 
 std::string FileErrorMessage(const std::string& path) {
     return "The file  '" + path + "'  has an error. Examine it with a word processor.";

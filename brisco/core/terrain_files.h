@@ -24,8 +24,14 @@ struct TerrainProfile {
 
 struct ProfileRead {
     TerrainProfile profile;
-    bool truncated = false; // the file held more points than the arrays take
+    bool truncated = false; // points followed the 150 the arrays take
     int stored = 0;         // data lines that gave a point
+    // What the file's lines became, for the warnings about readings seldom meant.
+    std::array<int, ProfileSize> line{};      // the file line (from 1) of each index
+    std::array<bool, ProfileSize> hasPoint{}; // the line gave a point
+    int wordyUnitsLine = 0;                   // the first units line holding more than a word, or 0
+    bool wordyUnitsMeters = false;            // ... and whether the file was in metres from it on
+    int splitElevationLine = 0;               // the first line whose elevation held several numbers
 };
 
 // The lines of a profile file. Fails only when a units line is the last line, leaving
@@ -46,6 +52,9 @@ std::vector<std::string> WriteTerrainProfile(const std::vector<std::pair<float, 
 // How often signals arrive at each whole degree 1..35 on each band column 1..8, percent.
 struct ElevationStats {
     std::array<std::array<double, 9>, 36> percent{}; // [angle][column], both from 1
+    // Signs that the fixed columns misread the file (rows separated by tabs or commas, a
+    // title taken for the heading), each naming its line or column; read all the same.
+    std::vector<std::string> misreads;
     double at(int angle, int column) const { return percent[angle][column]; }
 };
 
@@ -56,6 +65,9 @@ common::Result<ElevationStats> ReadElevationStats(const std::string& path);
 
 // The statistics column of a frequency in MHz (1..8).
 int BandColumn(double frequency);
+// Whether the frequency lies on a band the eight columns stand for, 80 m to 10 m: the
+// table above sends every other frequency, 1.9 or 50.1 MHz, to the 10 m column.
+bool HasBandColumn(double frequency);
 
 // "The file  '<path>'  has an error. Examine it with a word processor."
 std::string FileErrorMessage(const std::string& path);

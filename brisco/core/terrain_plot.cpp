@@ -1,5 +1,7 @@
 #include "terrain_plot.h"
 
+#include "profile_misreads.h"
+
 #include "common/constants.h"
 
 namespace brisco {
@@ -27,8 +29,8 @@ TerrainPlot PlotTerrain(const Assessment& a) {
             plot.messages.push_back({read.message(), "Brisco"});
             continue;
         }
-        if (read.value().truncated)
-            plot.messages.push_back({TruncationWarning, SlotTitle(n + 1, a.terrain(n))});
+        for (Message& m : ProfileMessages(read.value(), n + 1, a.terrain(n)))
+            plot.messages.push_back(std::move(m));
         const TerrainProfile& p = read.value().profile;
         plot.texts.*terrainLabels[n] = a.terrain(n);
         plot.texts.*heightLabels[n] = a.heights(n) + HeightSuffix(units);

@@ -109,9 +109,22 @@ TEST_F(AssessmentTest, RatedWhenAStatisticsFileIsChosen) {
     EXPECT_EQ(r.graph.texts.lblFOM1, "Fig. of Merit: 10.0");
     EXPECT_EQ(r.graph.statBars.size(), 34u);
 
-    model.setFrequency("7,1"); // a band the file holds nothing for
-    r = compute();
-    EXPECT_EQ(r.results[39], "\"For STATS.PRN: Figure of Merit = .0\"");
+    // A band the file holds nothing for, and bands it has no column for, are not rated
+    // (the table of columns would send 1.9 and 50.1 MHz to the 10 m column).
+    for (const char* frequency : {"7,1", "1.9", "50.1"}) {
+        model.setFrequency(frequency);
+        r = compute();
+        EXPECT_TRUE(r.computed) << frequency;
+        EXPECT_FALSE(r.merit[0].has_value()) << frequency;
+        EXPECT_EQ(r.results.size(), 41u) << frequency; // the section has no merit line
+        EXPECT_EQ(r.graph.texts.lblFOM1, NoBandStatistics) << frequency;
+        EXPECT_EQ(r.graph.texts.lblStatFile, "STATS.PRN");
+        EXPECT_TRUE(r.graph.statBars.empty()) << frequency;
+        ASSERT_EQ(r.messages.size(), 1u) << frequency;
+        EXPECT_EQ(r.messages[0].title, "Brisco");
+        EXPECT_NE(r.messages[0].text.find("No figure of merit"), std::string::npos);
+    }
+    EXPECT_NE(r.messages[0].text.find("no statistics for 50.1 MHz"), std::string::npos);
 }
 
 TEST_F(AssessmentTest, WhatStopsAComputation) {

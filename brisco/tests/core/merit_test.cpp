@@ -35,6 +35,21 @@ TEST(FigureOfMerit, WeighsPowerByTheShareOfArrivals) {
     EXPECT_NEAR(FigureOfMerit(g, one, 2), 10 * std::log10(std::pow(10, 0.6) * 0.5), 1e-9);
 }
 
+TEST(FigureOfMerit, OnlyBandsWithStatisticsAreRated) {
+    const ElevationStats twenty = column(4, 2.5);
+    EXPECT_EQ(RatingColumn(twenty, 14.2, "S.PRN").value(), 4);
+    EXPECT_EQ(RatingColumn(twenty, 7.1, "S.PRN").message(),
+              "S.PRN holds no statistics for the band of 7.1 MHz: its column 2 is all zero. "
+              "No figure of merit is given.");
+    EXPECT_EQ(RatingColumn(column(8, 1), 28.4, "S.PRN").value(), 8);
+    for (float beyond : {1.9f, 2.0f, 30.0f, 50.1f}) {
+        common::Result<int> none = RatingColumn(column(8, 1), beyond, "S.PRN");
+        ASSERT_FALSE(none.ok()) << beyond;
+        EXPECT_NE(none.message().find("no statistics for"), std::string::npos);
+        EXPECT_NE(none.message().find("80 m to 10 m"), std::string::npos);
+    }
+}
+
 TEST(ResultsSection, LinesAsTheResultsFileHoldsThem) {
     SlotReport r;
     r.frequency = 14.2f;

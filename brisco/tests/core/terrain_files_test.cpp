@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using namespace brisco;
 using brisco::fixtures::TestFolder;
 
@@ -18,6 +20,13 @@ ProfileRead parsed(const std::vector<std::string>& lines) {
 void expectPoint(const TerrainProfile& p, int i, float distance, float elevation) {
     EXPECT_FLOAT_EQ(p.Distance[i], distance) << "point " << i;
     EXPECT_FLOAT_EQ(p.Elevation[i], elevation) << "point " << i;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
 }
 
 } // namespace
@@ -70,7 +79,14 @@ TEST(TerrainProfile, MoreThanOneHundredFiftyPointsAreCutOnce) {
     EXPECT_TRUE(cut.truncated);
     EXPECT_FLOAT_EQ(cut.profile.Distance[150], 1490);
     EXPECT_EQ(cut.profile.pointCount(), 150);
-    EXPECT_TRUE(parsed(lines(150)).truncated); // the warning comes with the 150th point
+    // Exactly 150 points, or 150 followed by lines without a point, lose nothing.
+    ProfileRead full = parsed(lines(150));
+    EXPECT_FALSE(full.truncated);
+    EXPECT_EQ(full.profile.pointCount(), 150);
+    std::vector<std::string> trailing = lines(150);
+    trailing.insert(trailing.end(), {"", "  ", "250"});
+    EXPECT_FALSE(parsed(trailing).truncated);
+    EXPECT_TRUE(parsed(lines(151)).truncated);
     EXPECT_FALSE(parsed(lines(149)).truncated);
 }
 
@@ -119,6 +135,34 @@ TEST(ElevationStats, ColumnsAreReadFromTheirFixedPositions) {
     std::vector<std::string> comma = lines;
     comma[2] = "   1    0,25";
     EXPECT_DOUBLE_EQ(ParseElevationStats(comma).value().at(1, 1), 0.25);
+}
+
+TEST(ElevationStats, RowsTheFixedColumnsMisreadAreNamed) {
+    EXPECT_TRUE(
+        ParseElevationStats(linesOf(fixtures::StatsFile(4, 5.0, 20))).value().misreads.empty());
+    EXPECT_TRUE(ReadElevationStats(TEST_DATA_DIR "/samples/HOPS.PRN").value().misreads.empty());
+
+    auto separated = [](const std::string& separator) {
+        std::string text = "Elev" + separator + "20m\n";
+        for (int angle = 1; angle <= 35; ++angle)
+            text += std::to_string(angle) + separator + "3.0" + separator + "3.0\n";
+        return ParseElevationStats(linesOf(text)).value().misreads;
+    };
+    std::vector<std::string> tabs = separated("\t");
+    ASSERT_FALSE(tabs.empty());
+    EXPECT_EQ(tabs[0].rfind("Line 2 holds a tab or text", 0), 0U) << tabs[0];
+    EXPECT_EQ(separated(",").front().rfind("Line 2 holds a tab or text", 0), 0U);
+
+    // A title beginning "Elev" is taken for the heading: the band names become row 1.
+    std::vector<std::string> titled = ParseElevationStats(linesOf("Elevation angles of my path\n" +
+                                                                  fixtures::StatsFile(4, 5.0, 20)))
+                                          .value()
+                                          .misreads;
+    ASSERT_FALSE(titled.empty());
+    EXPECT_EQ(titled[0].rfind("Line 2 holds a tab or text", 0), 0U) << titled[0]; // the real title
+    // Shares that come to far more or less than the whole are named by band.
+    EXPECT_EQ(ParseElevationStats(linesOf(fixtures::StatsFile(2, 5.0))).value().misreads,
+              std::vector<std::string>{"The 40 m column sums to 175 %, not about 100 %."});
 }
 
 TEST(ElevationStats, TheSampleFileReads) {
