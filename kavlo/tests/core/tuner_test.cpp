@@ -271,6 +271,7 @@ TEST(TunerLNetwork, TheOtherArrangementMatchesWhenTheFirstCannot) {
     const TunerDesign& d = built.result->design;
     EXPECT_NEAR(CapacitancePF(d.parts[0].reactance, 14), 249, 0.5);
     EXPECT_NEAR(InductanceUH(d.parts[1].reactance, 14), 0.606, 0.0005);
+    EXPECT_EQ(built.result->page.txtValue2, "0.606 uH");
     const Independent lossy = Check(d, Complex(rg213.r, rg213.x), 14, 1.0);
     EXPECT_NEAR(std::abs(lossy.zin), 50, 0.2);
 }
@@ -383,7 +384,7 @@ TEST(TunerPageTexts, LowPassLResultPage) {
     EXPECT_EQ(p.txtCStray, "10");
     EXPECT_EQ(p.lblAtPower, "At 1500 W:");
     EXPECT_EQ(p.lblPart1, "L1");
-    EXPECT_EQ(p.txtValue1, "0.98 uH");
+    EXPECT_EQ(p.txtValue1, "0.985 uH");
     EXPECT_EQ(p.txtQ1, "200");
     EXPECT_EQ(p.txtReact1, "86.603");
     EXPECT_EQ(p.lblPart2, "C2");
