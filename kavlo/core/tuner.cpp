@@ -149,12 +149,12 @@ std::string TunerLoadText(const TunerLoad& load) {
            " ohms at " + Format(load.freq, "###0.0# MHz");
 }
 
-void TunerSetup::setPiCap(const std::string& text) {
-    boxes_.piCap = ParseNumber(text) > 0 ? text : "500";
+void TunerSetup::leavePiCap() {
+    if (!(ParseNumber(boxes_.piCap) > 0)) boxes_.piCap = "500";
 }
 
-void TunerSetup::setTeeCap(const std::string& text) {
-    boxes_.teeCap = ParseNumber(text) > 0 ? text : "100";
+void TunerSetup::leaveTeeCap() {
+    if (!(ParseNumber(boxes_.teeCap) > 0)) boxes_.teeCap = "100";
 }
 
 std::vector<Message> TunerSetup::leaveCoilQ() {
@@ -180,6 +180,8 @@ TunerOutcome TunerSetup::design(const TunerLoad& load) {
     TunerOutcome out;
     out.messages = leaveCoilQ();
     for (const Message& m : leaveCapQ()) out.messages.push_back(m);
+    leavePiCap();
+    leaveTeeCap();
 
     const double power = txPower();
     const double tunerR = ParseNumber(boxes_.tunerR);

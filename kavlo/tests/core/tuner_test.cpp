@@ -169,12 +169,19 @@ TEST(TunerSetupRules, BoxesThatGoBackToTheirDefaults) {
     ASSERT_TRUE(out.result);
     EXPECT_EQ(out.result->design.parts[0].q, 200);
 
-    for (const char* bad : {"-3", "abc", "0,0"}) {
+    for (const char* bad : {"-3", "abc", "0,0", ""}) {
         setup.setPiCap(bad);
-        EXPECT_EQ(setup.boxes().piCap, "500") << bad;
         setup.setTeeCap(bad);
+        EXPECT_EQ(setup.boxes().piCap, bad) << "kept while the user types";
+        setup.leavePiCap();
+        EXPECT_EQ(setup.boxes().piCap, "500") << bad;
+        setup.leaveTeeCap();
         EXPECT_EQ(setup.boxes().teeCap, "100") << bad;
     }
+    // Design Tuner judges them too.
+    setup.setPiCap("0");
+    setup.design(load);
+    EXPECT_EQ(setup.boxes().piCap, "500");
     setup.setTeeCap("47,5");
     EXPECT_EQ(setup.boxes().teeCap, "47,5");
 }
