@@ -9,7 +9,7 @@ namespace kavlo {
 
 double ReflectionMagnitude(const LineDescription& line, double r, double x) {
     double r0 = line.r0, x0 = line.x0;
-    return std::sqrt(((r - r0) * (r - r0) + (x - x0) * (x - x0)) /
+    return std::sqrt(((r - r0) * (r - r0) + (x + x0) * (x + x0)) /
                      ((r + r0) * (r + r0) + (x + x0) * (x + x0)));
 }
 
@@ -39,8 +39,13 @@ Complex combined(Complex z, Complex w, const Hyperbolic& h) {
 
 double swr(double rho) { return (1 + rho) / (1 - rho); }
 
-// Copies of a reflection magnitude used only in the loss formula stay below 1.
-double clampedForLoss(double rho) { return rho >= 0.999999 ? 0.9999999 : rho; }
+// Power at the other end over power at the known end, with 1 A flowing at the known end:
+// the exact ratio of Re(V I*) at the two ends, which holds for any load and complex Z0.
+double farToNearPower(Complex z, Complex z0, const Hyperbolic& h) {
+    const Complex vFar = z * h.cosh + z0 * h.sinh;
+    const Complex iFar = z / z0 * h.sinh + h.cosh;
+    return (vFar * std::conj(iFar)).real() / z.real();
+}
 
 } // namespace
 
@@ -65,11 +70,8 @@ LineSolution CalcZ(const LineDescription& line, double matchedLoss, double lengt
     double rhoFar = ReflectionMagnitude(line, s.rFar, s.xFar);
     s.swrFar = swr(rhoFar);
 
-    double rF = clampedForLoss(rhoFar);
-    double rN = clampedForLoss(ReflectionMagnitude(line, r, x));
-    double mismatch = 10 * std::log10((1 - rF * rF) / (1 - rN * rN));
-    if (end == KnownEnd::Input) mismatch = std::fabs(mismatch);
-    s.totalLoss = matchedLoss + mismatch;
+    const double ratioDb = 10 * std::log10(farToNearPower(z, z0, h));
+    s.totalLoss = end == KnownEnd::Load ? ratioDb : -ratioDb;
 
     s.rhoNear = ReflectionMagnitude(line, r, x);
     s.swrNear = swr(s.rhoNear);

@@ -3,6 +3,7 @@
 #include "common/constants.h"
 #include "common/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kavlo {
@@ -36,9 +37,15 @@ std::string voltageText(Phasor v, double phase) {
 
 std::string valueText(const TunerPart& part, NetworkShape shape, double freq) {
     const bool pi = shape == NetworkShape::Pi;
-    if (part.inductor)
-        return Shown(InductanceUH(part.reactance, freq), pi ? "###0.00 uH" : "##0.00 uH");
-    return Shown(CapacitancePF(part.reactance, freq), pi ? "##0.0 pF" : "###0.0 pF");
+    const double value =
+        part.inductor ? InductanceUH(part.reactance, freq) : CapacitancePF(part.reactance, freq);
+    // Small parts keep at least three significant figures, enough to build them from the page.
+    int decimals = part.inductor ? 2 : 1;
+    if (std::isfinite(value) && value != 0)
+        decimals =
+            std::clamp(2 - static_cast<int>(std::floor(std::log10(std::fabs(value)))), decimals, 9);
+    const std::string whole = part.inductor == pi ? "###0." : "##0.";
+    return Shown(value, whole + std::string(decimals, '0') + (part.inductor ? " uH" : " pF"));
 }
 
 struct RowTexts {
@@ -142,12 +149,12 @@ std::string TunerLoadText(const TunerLoad& load) {
            " ohms at " + Format(load.freq, "###0.0# MHz");
 }
 
-void TunerSetup::setPiCap(const std::string& text) {
-    boxes_.piCap = ParseNumber(text) > 0 ? text : "500";
+void TunerSetup::leavePiCap() {
+    if (!(ParseNumber(boxes_.piCap) > 0)) boxes_.piCap = "500";
 }
 
-void TunerSetup::setTeeCap(const std::string& text) {
-    boxes_.teeCap = ParseNumber(text) > 0 ? text : "100";
+void TunerSetup::leaveTeeCap() {
+    if (!(ParseNumber(boxes_.teeCap) > 0)) boxes_.teeCap = "100";
 }
 
 std::vector<Message> TunerSetup::leaveCoilQ() {
@@ -173,6 +180,8 @@ TunerOutcome TunerSetup::design(const TunerLoad& load) {
     TunerOutcome out;
     out.messages = leaveCoilQ();
     for (const Message& m : leaveCapQ()) out.messages.push_back(m);
+    leavePiCap();
+    leaveTeeCap();
 
     const double power = txPower();
     const double tunerR = ParseNumber(boxes_.tunerR);

@@ -126,10 +126,12 @@ public:
     void setStrayC(const std::string& text) { boxes_.strayC = text; }
     void setTxPwr(const std::string& text) { boxes_.txPwr = text; }
     void setTunerR(const std::string& text) { boxes_.tunerR = text; }
-    // The output capacitor boxes never hold a value that is not above 0: such an edit
-    // puts the default back at once.
-    void setPiCap(const std::string& text);
-    void setTeeCap(const std::string& text);
+    void setPiCap(const std::string& text) { boxes_.piCap = text; }
+    void setTeeCap(const std::string& text) { boxes_.teeCap = text; }
+    // Leaving an output capacitor box: a value that is not above 0 goes back to the
+    // default. Judged on leaving, not at each key, so a box can be cleared and retyped.
+    void leavePiCap();
+    void leaveTeeCap();
 
     // Leaving the Q boxes: a Q below 15 goes back to its default, with the message.
     std::vector<Message> leaveCoilQ();

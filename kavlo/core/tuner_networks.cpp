@@ -77,19 +77,12 @@ common::Result<TunerDesign> designLShuntAtInput(const TunerRequest& r, bool high
     return d;
 }
 
-// Series element from the tuner's input, shunt element across the load.
-common::Result<TunerDesign> designL(const TunerRequest& r, bool highPass) {
+// Series element from the tuner's input, shunt element across the load, whose parallel
+// resistance is above the tuner's.
+common::Result<TunerDesign> designLShuntAtLoad(const TunerRequest& r, bool highPass) {
     const double rt = r.tunerR;
     const ImpedancePair p = SeriesToParallel(r.r, r.x);
     const double rp = p.first, xp = p.second;
-    // A load already on the tuner's resistance circle needs no L-network of this kind;
-    // one whose series resistance is below the tuner's still takes the other arrangement.
-    const bool tooClose = std::fabs(rp - rt) < 0.01;
-    if (tooClose && !(r.r < rt - 0.01))
-        return refuse("Such an L-network load won't work -- too close to " + BoxNumber(rt) +
-                      " ohms");
-    if (tooClose || !(rp > rt)) return designLShuntAtInput(r, highPass);
-
     const double q = std::sqrt(rp / rt - 1);
     double shunt, series;
     if (highPass) {
@@ -113,6 +106,25 @@ common::Result<TunerDesign> designL(const TunerRequest& r, bool highPass) {
                   strayFarads(r.strayPF),
                   std::max(q, rp / std::fabs(shunt))};
     return d;
+}
+
+common::Result<TunerDesign> designL(const TunerRequest& r, bool highPass) {
+    const double rt = r.tunerR;
+    const double rp = SeriesToParallel(r.r, r.x).first;
+    // A load already on the tuner's resistance circle needs no L-network of this kind;
+    // one whose series resistance is below the tuner's still takes the other arrangement.
+    const bool tooClose = std::fabs(rp - rt) < 0.01;
+    if (tooClose && !(r.r < rt - 0.01))
+        return refuse("Such an L-network load won't work -- too close to " + BoxNumber(rt) +
+                      " ohms");
+    if (tooClose || !(rp > rt)) return designLShuntAtInput(r, highPass);
+    // A load with both resistances on either side of the tuner's can take either
+    // arrangement; when the one across the load would need a shunt part of the wrong kind,
+    // the one across the input may still match.
+    common::Result<TunerDesign> atLoad = designLShuntAtLoad(r, highPass);
+    if (atLoad || !(r.r < rt)) return atLoad;
+    common::Result<TunerDesign> atInput = designLShuntAtInput(r, highPass);
+    return atInput ? std::move(atInput) : std::move(atLoad);
 }
 
 // Shunt input capacitor, series coil, shunt output capacitor across the load.

@@ -14,7 +14,7 @@ frmNB::frmNB(QWidget* parent)
       txtExtender(EntryBox("txtExtender", "0")),
       txtCompZ(ResultBox("txtCompZ", "-99999.99 - j 99999.99")) {
     txtResist->setToolTip("Enter Shunt Resistance, in ohms from Noise Bridge");
-    txtReact->setToolTip("Enter \"-pF\" (minus) for inductive reactance");
+    txtReact->setToolTip("Enter\"-pF\" (minus) for inductive reactance");
     txtExtender->setToolTip("If you use a series extender resistor, enter its value here");
     AddRow(rows(), "Enter Shunt R part of impedance, ohms:", txtResist);
     AddRow(rows(), "Enter Shunt Capacitive part of impedance, pF:", txtReact);

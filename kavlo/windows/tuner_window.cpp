@@ -99,11 +99,18 @@ void frmTuner::connectControls() {
         connect(box, &QLineEdit::textChanged, this, [this, box, set] {
             if (writing_) return;
             (setup_.*set)(s(box->text()));
-            showModel(); // a capacitor box may have gone back to its default
             emit changed();
         });
     connect(txtCoilQ, &QLineEdit::editingFinished, this, &frmTuner::txtCoilQ_LostFocus);
     connect(txtCapQ, &QLineEdit::editingFinished, this, &frmTuner::txtCapQ_LostFocus);
+    const std::pair<QLineEdit*, void (TunerSetup::*)()> capacitors[] = {
+        {txtPiCap, &TunerSetup::leavePiCap}, {txtTeeCap, &TunerSetup::leaveTeeCap}};
+    for (const auto& [box, leave] : capacitors)
+        connect(box, &QLineEdit::editingFinished, this, [this, leave] {
+            if (writing_) return;
+            (setup_.*leave)();
+            showModel();
+        });
     const std::pair<QRadioButton*, TunerChoice> options[] = {
         {optLNet1, TunerChoice::LowPassL},
         {optLNet2, TunerChoice::HighPassL},

@@ -169,12 +169,19 @@ TEST(TunerSetupRules, BoxesThatGoBackToTheirDefaults) {
     ASSERT_TRUE(out.result);
     EXPECT_EQ(out.result->design.parts[0].q, 200);
 
-    for (const char* bad : {"-3", "abc", "0,0"}) {
+    for (const char* bad : {"-3", "abc", "0,0", ""}) {
         setup.setPiCap(bad);
-        EXPECT_EQ(setup.boxes().piCap, "500") << bad;
         setup.setTeeCap(bad);
+        EXPECT_EQ(setup.boxes().piCap, bad) << "kept while the user types";
+        setup.leavePiCap();
+        EXPECT_EQ(setup.boxes().piCap, "500") << bad;
+        setup.leaveTeeCap();
         EXPECT_EQ(setup.boxes().teeCap, "100") << bad;
     }
+    // Design Tuner judges them too.
+    setup.setPiCap("0");
+    setup.design(load);
+    EXPECT_EQ(setup.boxes().piCap, "500");
     setup.setTeeCap("47,5");
     EXPECT_EQ(setup.boxes().teeCap, "47,5");
 }
@@ -237,6 +244,45 @@ TEST(TunerLNetwork, TheLoadDecidesTheArrangement) {
     EXPECT_EQ(onCircle.value().shape, NetworkShape::LowPassShuntAtInput);
 }
 
+TEST(TunerLNetwork, TheOtherArrangementMatchesWhenTheFirstCannot) {
+    // The input of 100 ft of RG-213 at 14 MHz ending in 200 ohm, and a short vertical,
+    // and loads whose shunt reactance is of the wrong kind for a shunt part across them.
+    Calculator calc;
+    calc.setCable(17);
+    calc.setFrequency("14");
+    calc.setLength("100");
+    calc.setResistance("200");
+    const TunerLoad rg213 = TunerLoadOf(calc);
+    struct Case {
+        TunerChoice choice;
+        double r, x, freq;
+    };
+    using enum TunerChoice;
+    for (const Case& c : {Case{LowPassL, rg213.r, rg213.x, 14}, Case{LowPassL, 2, -500, 1.8},
+                          Case{HighPassL, 10, 300, 3.5}, Case{LowPassL, 10, -300, 3.5}}) {
+        const GridCase g{c.choice, c.r, c.x, c.freq};
+        auto d = DesignTuner(Request(g, 1e12, 1e12));
+        ASSERT_TRUE(d) << c.r << " j" << c.x << ": " << d.message();
+        EXPECT_TRUE(d.value().shape == NetworkShape::LowPassShuntAtInput ||
+                    d.value().shape == NetworkShape::HighPassShuntAtInput);
+        const Independent circuit = Check(d.value(), Complex(c.r, c.x), c.freq, 1.0);
+        EXPECT_NEAR(circuit.zin.real(), 50, 0.05) << c.r << " j" << c.x;
+        EXPECT_NEAR(circuit.zin.imag(), 0, 0.05) << c.r << " j" << c.x;
+    }
+    // With the setup page's Qs and no stray capacitance, the parts one would build for
+    // the RG-213 line.
+    TunerSetup setup;
+    setup.setStrayC("0");
+    TunerOutcome built = setup.design(rg213);
+    ASSERT_TRUE(built.result);
+    const TunerDesign& d = built.result->design;
+    EXPECT_NEAR(CapacitancePF(d.parts[0].reactance, 14), 249, 0.5);
+    EXPECT_NEAR(InductanceUH(d.parts[1].reactance, 14), 0.606, 0.0005);
+    EXPECT_EQ(built.result->page.txtValue2, "0.606 uH");
+    const Independent lossy = Check(d, Complex(rg213.r, rg213.x), 14, 1.0);
+    EXPECT_NEAR(std::abs(lossy.zin), 50, 0.2);
+}
+
 TEST(TunerRefusals, EachSaysWhy) {
     struct Case {
         TunerChoice choice;
@@ -250,10 +296,6 @@ TEST(TunerRefusals, EachSaysWhy) {
         {HighPassL, 37.496, 0, 3.5, 37.5, 500, 100,
          "Such an L-network load won't work -- too close to 37.5 ohms"},
         {HighPassL, 0, 0, 3.5, 50, 500, 100, "This network won't work."},
-        // Strongly reactive loads already have more shunt reactance of the wrong kind
-        // than the shunt element could undo.
-        {HighPassL, 10, 300, 3.5, 50, 500, 100, "This won't match\nTry another network"},
-        {LowPassL, 10, -300, 3.5, 50, 500, 100, "This won't match\nTry another network"},
         // Its own shunt capacitance is all a low-pass network needs across this load; the
         // input arrangement cannot take its 50 ohms either.
         {LowPassL, 50, -50, 3.5, 50, 500, 100, "Choose another network"},
@@ -349,7 +391,7 @@ TEST(TunerPageTexts, LowPassLResultPage) {
     EXPECT_EQ(p.txtCStray, "10");
     EXPECT_EQ(p.lblAtPower, "At 1500 W:");
     EXPECT_EQ(p.lblPart1, "L1");
-    EXPECT_EQ(p.txtValue1, "0.98 uH");
+    EXPECT_EQ(p.txtValue1, "0.985 uH");
     EXPECT_EQ(p.txtQ1, "200");
     EXPECT_EQ(p.txtReact1, "86.603");
     EXPECT_EQ(p.lblPart2, "C2");

@@ -4,6 +4,8 @@
 #include "kavlo/windows/tuner_result_window.h"
 #include "kavlo/windows/tuner_window.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -58,11 +60,28 @@ TEST_F(TunerWindowTest, SetupPageRules) {
     EXPECT_TRUE(control<QLineEdit>("txtPiCap", page)->isVisible());
     EXPECT_FALSE(control<QLineEdit>("txtTeeCap", page)->isVisible());
     type("txtPiCap", "0", page);
+    leave("txtPiCap", page);
     EXPECT_EQ(text("txtPiCap", page), "500");
+    // Select all, Backspace and 250, key by key: the box holds what was typed.
+    auto* piCap = control<QLineEdit>("txtPiCap", page);
+    piCap->selectAll();
+    auto key = [piCap](Qt::Key k, const QString& t) {
+        QKeyEvent event(QEvent::KeyPress, k, Qt::NoModifier, t);
+        QApplication::sendEvent(piCap, &event);
+    };
+    key(Qt::Key_Backspace, "");
+    EXPECT_EQ(piCap->text(), "");
+    key(Qt::Key_2, "2");
+    key(Qt::Key_5, "5");
+    key(Qt::Key_0, "0");
+    leave("txtPiCap", page);
+    EXPECT_EQ(text("txtPiCap", page), "250");
     press("optTeeNet", page);
     EXPECT_FALSE(control<QLineEdit>("txtPiCap", page)->isVisible());
     EXPECT_TRUE(control<QLineEdit>("txtTeeCap", page)->isVisible());
     type("txtTeeCap", "", page);
+    EXPECT_EQ(text("txtTeeCap", page), "");
+    leave("txtTeeCap", page);
     EXPECT_EQ(text("txtTeeCap", page), "100");
 
     // The main window's line changing shows at once on the setup page.
@@ -129,9 +148,13 @@ TEST_F(TunerWindowTest, OpenResultPageFollowsTheLine) {
 
 TEST_F(TunerWindowTest, RefusalKeepsTheSetupPage) {
     openTuner();
+    // 50 - j50 ohm at the line input: no low-pass L takes it to 50 ohm.
+    control<QRadioButton>("optInput")->setChecked(true);
+    type("txtResistance", "50");
+    type("txtReactance", "-50");
     design("optLNet1");
     ASSERT_EQ(scripted.messages.size(), 1);
-    EXPECT_EQ(scripted.messages[0], "This won't match\nTry another network");
+    EXPECT_EQ(scripted.messages[0], "Choose another network");
     EXPECT_EQ(scripted.messageTitles[0], "Kavlo, Tuner");
     EXPECT_TRUE(window->tunerSetup->isVisible());
     EXPECT_FALSE(window->tunerFirst->isVisible());
