@@ -201,6 +201,12 @@ void Calculator::loadUserCable(UserCableEntry& entry, const UserLine& stored) {
     DoCompute();
 }
 
+void Calculator::startWithUserCable(UserCableEntry& entry, const UserLine& stored) {
+    loadUserCable(entry, stored);
+    // At start the line is already described at the box's frequency: nothing to click.
+    if (displays_.warning == ClickAgain) displays_.warning.clear();
+}
+
 void Calculator::useUserCable(const UserCableEntry& entry) {
     user_ = entry.line();
     DoCompute();

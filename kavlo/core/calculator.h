@@ -93,6 +93,9 @@ public:
     // (and asks to click again when the frequency is not the stored one); the boxes then
     // describe the line, and OK stores them with the working frequency.
     void loadUserCable(UserCableEntry& entry, const UserLine& stored);
+    // The same from TL.DEF at start, where the line is described at the box's frequency
+    // without a click.
+    void startWithUserCable(UserCableEntry& entry, const UserLine& stored);
     void useUserCable(const UserCableEntry& entry);
     // Returns what TL.DEF is to hold, the placements given.
     TlDefaults acceptUserCable(const UserCableEntry& entry,

@@ -2,6 +2,8 @@
 
 #include "window_parts.h"
 
+#include "kavlo/core/catalogue.h"
+
 #include "common/qt/chart.h"
 #include "common/qt/form_support.h"
 #include "common/qt/window_placement.h"
@@ -14,6 +16,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kavlo {
 namespace {
@@ -41,6 +45,13 @@ QLineEdit* sideBox(const char* name) {
     return box;
 }
 
+const char* LongestCableName() {
+    std::string_view longest;
+    for (const CableRow& row : Catalogue)
+        if (row.listText.size() > longest.size()) longest = row.listText;
+    return longest.data();
+}
+
 } // namespace
 
 frmVolt::frmVolt(QWidget* parent)
@@ -49,8 +60,7 @@ frmVolt::frmVolt(QWidget* parent)
       lblHint(common::Named<QLabel>("lblHint", "Move mouse cursor on curves to see values.")),
       txtPower(sideBox("txtPower")), txtMaxVolt(sideBox("txtMaxVolt")),
       txtMaxVoltAt(sideBox("txtMaxVoltAt")), txtMaxCurr(sideBox("txtMaxCurr")),
-      txtMaxCurrAt(sideBox("txtMaxCurrAt")),
-      txtCable(figureBox("txtCable", "300-Ohm Tubular Transmitting Line")),
+      txtMaxCurrAt(sideBox("txtMaxCurrAt")), txtCable(figureBox("txtCable", LongestCableName())),
       txtFreq(figureBox("txtFreq", "6000.0 MHz")),
       txtTotalLoss(figureBox("txtTotalLoss", "Total Loss: 999.999 dB")),
       txtLoad(figureBox("txtLoad", "Load: 9999.99 - j 9999.99   SWR = 999.99")),
@@ -109,7 +119,10 @@ void frmVolt::layOut() {
     line->addWidget(txtLoad, 1, 1);
     line->setColumnStretch(2, 1);
 
-    setMinimumSize(Frame1->sizeHint().width() + 360, Frame1->sizeHint().height() + 130);
+    // Wide enough for the longest cable name beside the frequency below the chart.
+    setMinimumSize(std::max(Frame1->sizeHint().width() + 360,
+                            Frame2->sizeHint().width() + common::ToPixels(240)),
+                   Frame1->sizeHint().height() + 130);
 }
 
 void frmVolt::resizeEvent(QResizeEvent* event) {

@@ -30,6 +30,12 @@
 #include <filesystem>
 
 namespace kavlo {
+namespace {
+
+// The characteristic impedance of every catalogue line fits; a user line's may be wider.
+constexpr const char* Z0Longest = "9999.9 - j 9999.99";
+
+} // namespace
 
 frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     : QWidget(parent), defaultsPath_(std::move(defaultsPath)),
@@ -47,7 +53,7 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
       optNormal(common::Named<QRadioButton>("optNormal", "Typed")),
       optAutek(common::Named<QRadioButton>("optAutek", "Analyser")),
       optNoiseBridge(common::Named<QRadioButton>("optNoiseBridge", "Noise bridge")),
-      txtZ0(ResultBox("txtZ0", "9999.9 - j 9999.99")), txtMLPer(ResultBox("txtMLPer", "99999.999")),
+      txtZ0(ResultBox("txtZ0", Z0Longest)), txtMLPer(ResultBox("txtMLPer", "99999.999")),
       txtVF(ResultBox("txtVF", " .6666667")), txtVoltage(ResultBox("txtVoltage", " 99999.99")),
       lbldBPer(common::Named<QLabel>("lbldBPer", "dB/100 Feet")),
       txtMLTot(ResultBox("txtMLTot", "999999.999")),
@@ -265,7 +271,7 @@ void frmKavlo2::readDefaults() {
     TlDefaults d = ParseTlDefaults(file.lines);
     calc_.applyDefaults(d);
     // The user-defined line as its dialog would give it, without showing the dialog.
-    if (calc_.cable() == UserDefinedIndex) calc_.loadUserCable(userCable->entry(), d.user);
+    if (calc_.cable() == UserDefinedIndex) calc_.startWithUserCable(userCable->entry(), d.user);
     placements_ = d.placements;
     common::ApplyPlacement(this, placements_[MainSlot], false);
 }
@@ -284,6 +290,7 @@ void frmKavlo2::showModel() {
 
     const Displays& d = calc_.displays();
     common::ShowControlTexts(this, DisplayTexts, d);
+    FitToText(txtZ0, Z0Longest);
     LblWarning->setVisible(!d.warning.empty());
     SetTextColour(txtLoadSWR, d.loadSwrRed);
     SetTextColour(txtInputSWR, d.inputSwrRed);

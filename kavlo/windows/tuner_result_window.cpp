@@ -145,6 +145,10 @@ void TunerResultWindow::showRefusal(const std::string& why) {
     blank.lblNetwork = why;
     common::ShowControlTexts(this, TunerPageTexts, blank);
     SetTextColour(lblNetwork, true);
+    // No network, no schematic: the last design's must not stand beside the refusal.
+    picNetwork->setPixmap({});
+    picNetwork->setText({});
+    picNetwork->setFrameStyle(QFrame::NoFrame);
 }
 
 void TunerResultWindow::cmdPrint_Click() {

@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace kavlo {
 namespace {
 
@@ -22,6 +24,10 @@ QLineEdit* ResultBox(const char* name, const char* longest) {
     box->setAlignment(Qt::AlignRight);
     box->setFixedWidth(widthFor(box, longest));
     return box;
+}
+
+void FitToText(QLineEdit* box, const char* longest) {
+    box->setFixedWidth(std::max(widthFor(box, longest), widthFor(box, box->text())));
 }
 
 QLineEdit* EntryBox(const char* name, const char* text) {

@@ -22,6 +22,9 @@ using common::ShowMessages;
 
 // A box the program writes and the user reads, wide enough for `longest`.
 QLineEdit* ResultBox(const char* name, const char* longest);
+// A result box at least as wide as `longest` and as wide as the text it now shows, so a
+// user line's large impedance is never cut off.
+void FitToText(QLineEdit* box, const char* longest);
 // A box the user types into, starting with `text`.
 QLineEdit* EntryBox(const char* name, const char* text);
 

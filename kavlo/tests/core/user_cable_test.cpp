@@ -97,6 +97,16 @@ TEST(UserCableInCalculator, ChoosingComputingAndAccepting) {
     EXPECT_EQ(c.displays().warning, "<--Click again");
 }
 
+TEST(UserCableInCalculator, StartingWithItAtAnotherFrequencyAsksNoClick) {
+    Calculator c;
+    c.setFrequency("14");
+    c.leaveFrequency();
+    UserCableEntry e;
+    c.startWithUserCable(e, StoredAt3_5MHz());
+    EXPECT_EQ(c.displays().warning, "");
+    EXPECT_FLOAT_EQ(c.line().atten, 2); // already rescaled to 14 MHz
+}
+
 TEST(UserCableInCalculator, ALineNoCableIsIsRefusedWithItsReason) {
     EXPECT_EQ(UserLineFault(StoredAt3_5MHz()), "");
     struct Case {

@@ -143,6 +143,7 @@ TEST_F(TunerWindowTest, OpenResultPageFollowsTheLine) {
     type("txtResistance", "0");
     EXPECT_EQ(control<QLabel>("lblNetwork", page)->text(), "This network won't work.");
     EXPECT_EQ(text("txtValue1", page), "");
+    EXPECT_EQ(control<QLabel>("picNetwork", page)->text(), "") << "no old schematic";
     EXPECT_TRUE(scripted.messages.isEmpty()) << "no message boxes while the user types";
 }
 
