@@ -3,6 +3,7 @@
 #include "brisco/core/assessment.h"
 
 #include "common/cli_options.h"
+#include "common/qt/user_files.h"
 #include "common/text_file.h"
 
 #include <filesystem>
@@ -87,7 +88,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
 
-    Assessment model(common::ProgramFolder());
+    // The engine's log TEST4.PRN goes where this user may write it.
+    const std::string folder = common::ProgramFolder();
+    Assessment model(folder, {},
+                     common::UserFileFolder(folder, "TEST4.PRN", common::UserFile::Results));
     Options options;
     if (auto row = o->value("--ground")) {
         std::optional<int> ground =
