@@ -28,8 +28,7 @@ bool FolderWritable(const std::string& folder) {
     return info.isDir() && info.isWritable() && (info.permissions() & anyWrite);
 }
 
-std::string UserFilePath(const std::string& programFolder, const std::string& name,
-                         UserFile kind) {
+std::string UserFilePath(const std::string& programFolder, const std::string& name, UserFile kind) {
     return InFolder(UserFileFolder(programFolder, name, kind), name);
 }
 

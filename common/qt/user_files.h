@@ -19,8 +19,7 @@ enum class UserFile {
 std::string UserFileFolder(const std::string& programFolder, const std::string& name,
                            UserFile kind);
 // The file's path in that folder.
-std::string UserFilePath(const std::string& programFolder, const std::string& name,
-                         UserFile kind);
+std::string UserFilePath(const std::string& programFolder, const std::string& name, UserFile kind);
 
 // Whether this user may write in the folder: its permissions allow it, not only the
 // system (root writes everywhere, but a folder made read-only is still the suite's own).

@@ -19,11 +19,12 @@ protected:
     UserFilesTest() {
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        EXPECT_TRUE(common::WriteFileAtomically(program("TL.DEF"), "installed first defaults\n").ok());
+        EXPECT_TRUE(
+            common::WriteFileAtomically(program("TL.DEF"), "installed first defaults\n").ok());
     }
     ~UserFilesTest() override {
-        QFile::setPermissions(programs.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                   QFile::ExeOwner);
+        QFile::setPermissions(programs.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_DATA_HOME");
     }
@@ -67,8 +68,8 @@ TEST_F(UserFilesTest, AnInstalledFolderSendsDefaultsAndResultsToTheUsersFolders)
     EXPECT_EQ(UserFileFolder(folder, "OUT.PRN", UserFile::Results), user("data"));
     EXPECT_TRUE(QDir(QString::fromStdString(user("data"))).exists());
     // No installed first file: the user's folder, and the program starts as on a first run.
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(
-        UserFilePath(folder, "QELT.DEF", UserFile::Defaults))));
+    EXPECT_FALSE(QFile::exists(
+        QString::fromStdString(UserFilePath(folder, "QELT.DEF", UserFile::Defaults))));
 }
 
 TEST_F(UserFilesTest, AFolderThatIsNotThereIsNoInstalledSuite) {
