@@ -12,10 +12,13 @@ const QStringList HelpNames{"h", "help"};
 const QString VersionName = "version";
 
 QString bare(std::string_view name) {
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).remove(0, name.starts_with("--") ? 2 : 1);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
+        .remove(0, name.starts_with("--") ? 2 : 1);
 }
 
-bool isHelpOrVersion(const QString& name) { return HelpNames.contains(name) || name == VersionName; }
+bool isHelpOrVersion(const QString& name) {
+    return HelpNames.contains(name) || name == VersionName;
+}
 
 struct Parsed {
     std::optional<CliOptions> options;
