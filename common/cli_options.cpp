@@ -24,28 +24,6 @@ std::vector<std::string> CliOptions::values(std::string_view name) const {
     return all;
 }
 
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                          std::span<const CliOption> known) {
-    CliOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() < 2 || a[0] != '-' || (a[1] >= '0' && a[1] <= '9') || a[1] == '.') {
-            options.positional_.push_back(a); // a file, or a negative number
-            continue;
-        }
-        auto option = std::find_if(known.begin(), known.end(),
-                                   [&](const CliOption& s) { return s.name == a; });
-        if (option == known.end()) return std::nullopt;
-        if (!option->takesValue) {
-            options.given_.emplace_back(a, std::string());
-            continue;
-        }
-        if (i + 1 == args.size()) return std::nullopt;
-        options.given_.emplace_back(a, args[++i]);
-    }
-    return options;
-}
-
 std::optional<int> WholeNumberValue(std::string_view text, int lowest, int highest) {
     int value = 0;
     const char* end = text.data() + text.size();

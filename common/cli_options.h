@@ -1,9 +1,7 @@
 #pragma once
-// The options of the command-line companions: "--name value" pairs, plain "--flag"s
-// and positional arguments, in any order. Unknown options and missing values are
-// refused, so a typing slip never runs with a silently ignored setting.
+// The options of the command-line companions, each companion's table of them, and what a
+// command line gave (read by common/qt/command_line.h).
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,6 +12,8 @@ namespace common {
 struct CliOption {
     std::string_view name; // with its dashes: "--freq", "-o"
     bool takesValue = false;
+    std::string_view valueName = {};   // in --help: "--freq MHZ"
+    std::string_view description = {}; // in --help
 };
 
 class CliOptions {
@@ -25,17 +25,16 @@ public:
     std::vector<std::string> values(std::string_view name) const;
     const std::vector<std::string>& positional() const { return positional_; }
 
-    friend std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                                     std::span<const CliOption> known);
+    // Filled in the order given ("" the value of a flag).
+    void give(std::string name, std::string value) {
+        given_.emplace_back(std::move(name), std::move(value));
+    }
+    void givePositional(std::string argument) { positional_.push_back(std::move(argument)); }
 
 private:
     std::vector<std::pair<std::string, std::string>> given_; // name, value ("" for a flag)
     std::vector<std::string> positional_;
 };
-
-// Nothing when an option is unknown or lacks its value.
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                          std::span<const CliOption> known);
 
 // A value that is a whole number from lowest to highest and nothing else.
 std::optional<int> WholeNumberValue(std::string_view text, int lowest, int highest);

@@ -3,10 +3,13 @@
 #include "brisco/core/assessment.h"
 
 #include "common/cli_options.h"
+#include "common/qt/command_line.h"
+#include "common/qt/user_files.h"
 #include "common/text_file.h"
 
 #include <filesystem>
 #include <ostream>
+#include <variant>
 
 namespace brisco {
 namespace {
@@ -21,10 +24,18 @@ const char* const Usage =
     "  ROW      ground 0..8: extremely poor, very poor, sandy, poor, average (4),\n"
     "           good, very good soil, fresh water, salt water\n";
 
+// clang-format off
 constexpr common::CliOption CliSpecs[] = {
-    {"--freq", true},      {"--slot", true}, {"--stats", true}, {"--ground", true}, {"-o", true},
-    {"--diffraction-off"}, {"--meters"},     {"--csv"},         {"--help"},         {"-h"},
+    {"--freq", true, "MHZ", "the frequency"},
+    {"--slot", true, "PROFILE:HEIGHTS[:TYPE]", "a terrain profile and its antennas (up to four)"},
+    {"--stats", true, "FILE", "the elevation statistics to rate against"},
+    {"--ground", true, "ROW", "the ground, 0..8 (4, average)"},
+    {"-o", true, "FILE", "write the results file"},
+    {"--diffraction-off", false, {}, "geometric optics only"},
+    {"--meters", false, {}, "metric units"},
+    {"--csv", false, {}, "the responses as CSV"},
 };
+// clang-format on
 
 struct SlotArgument {
     std::string profile, heights;
@@ -76,18 +87,19 @@ void printGains(std::ostream& out, const Assessment& model, const ComputeResult&
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const EngineSource& engine) {
-    std::optional<common::CliOptions> o = common::ParseCliOptions(args, CliSpecs);
-    if (o && (o->has("--help") || o->has("-h"))) {
-        out << Usage;
-        return 0;
-    }
-    if (!o || !o->positional().empty() || !o->value("--freq") || o->values("--slot").empty() ||
+    auto read = common::ReadCommandLine(args, CliSpecs, Usage, out, err);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const common::CliOptions* o = &std::get<common::CliOptions>(read);
+    if (!o->positional().empty() || !o->value("--freq") || o->values("--slot").empty() ||
         o->values("--slot").size() > SlotCount) {
         err << Usage;
         return 2;
     }
 
-    Assessment model(common::ProgramFolder());
+    // The engine's log TEST4.PRN goes where this user may write it.
+    const std::string folder = common::ProgramFolder();
+    Assessment model(folder, {},
+                     common::UserFileFolder(folder, "TEST4.PRN", common::UserFile::Results));
     Options options;
     if (auto row = o->value("--ground")) {
         std::optional<int> ground =

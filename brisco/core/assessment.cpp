@@ -31,12 +31,16 @@ bool computable(float frequency) {
 
 } // namespace
 
-Assessment::Assessment(std::string folder) : folder_(std::move(folder)) {
+Assessment::Assessment(std::string folder, std::string defaultsPath, std::string resultsFolder)
+    : folder_(std::move(folder)),
+      defaultsPath_(defaultsPath.empty() ? common::InFolder(folder_, "VEXLO.DEF")
+                                         : std::move(defaultsPath)),
+      resultsFolder_(resultsFolder.empty() ? folder_ : std::move(resultsFolder)) {
     texts_.lblGround = GroundRows[AverageSoil].text;
 }
 
-std::string Assessment::defaultsPath() const { return common::InFolder(folder_, "VEXLO.DEF"); }
-std::string Assessment::resultsPath() const { return common::InFolder(folder_, "OUT.PRN"); }
+std::string Assessment::defaultsPath() const { return defaultsPath_; }
+std::string Assessment::resultsPath() const { return common::InFolder(resultsFolder_, "OUT.PRN"); }
 
 std::string Assessment::resolved(const std::string& path) const {
     if (path.empty() || std::filesystem::path(path).is_absolute()) return path;
@@ -73,7 +77,7 @@ std::vector<Message> Assessment::applyDefaults(const VexloDefaults& d) {
         const SlotLines& slot = d.terrains[n];
         slotLabels_[n] = slot.name;
         if (n > 0 && slot.path.empty()) continue;
-        texts_.*SlotControls[n].subDir = resolved(slot.path);
+        texts_.*SlotControls[n].subDir = slot.path;
         texts_.*SlotControls[n].terrain = slot.name;
         texts_.*SlotControls[n].height = slot.heights;
     }
@@ -88,7 +92,7 @@ std::vector<Message> Assessment::applyDefaults(const VexloDefaults& d) {
                  "Brisco"}};
     }
     stats_ = read.value();
-    texts_.txtSubTerr = statsPath;
+    texts_.txtSubTerr = d.statsPath;
     texts_.txtElevFile = d.statsName;
     return {};
 }
@@ -184,7 +188,7 @@ void Assessment::placeMovedProfile(const std::string& path) {
 }
 
 common::Result<> Assessment::logTitle(int slot, bool first) const {
-    const std::string path = common::InFolder(folder_, "TEST4.PRN");
+    const std::string path = common::InFolder(resultsFolder_, "TEST4.PRN");
     const std::string line = Enclosed("Filename: " + terrain(slot)) + "\n";
     if (first) return common::WriteFileAtomically(path, line);
     return common::AppendToFile(path, line);
@@ -302,7 +306,8 @@ common::Result<> Assessment::SaveDefaults(const common::Placement& mainWindow,
     d.graph = KeptPlacement(graphPlacement_, VexloDefaults{}.graph, screenWidthTwips);
     d.plot = KeptPlacement(plotPlacement_, VexloDefaults{}.plot, screenWidthTwips);
     d.typeCodes = typeCodes_;
-    for (int n = 0; n < SlotCount; ++n) d.terrains[n] = {path(n), terrain(n), heights(n)};
+    for (int n = 0; n < SlotCount; ++n)
+        d.terrains[n] = {texts_.*SlotControls[n].subDir, terrain(n), heights(n)};
     d.statsPath = texts_.txtSubTerr;
     d.statsName = texts_.txtElevFile;
     return common::WriteFileAtomically(defaultsPath(), common::JoinLines(FormatVexloDefaults(d)));

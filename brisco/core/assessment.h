@@ -119,9 +119,11 @@ struct ComputeResult {
 
 class Assessment {
 public:
-    // `folder` is where VEXLO.DEF, OUT.PRN and TEST4.PRN live, the program's folder;
-    // names of profiles and statistics files without a folder are looked for there.
-    explicit Assessment(std::string folder);
+    // `folder` is the program's folder: names of profiles and statistics files without a
+    // folder are looked for there, and are kept so. VEXLO.DEF is at `defaultsPath`, OUT.PRN
+    // and TEST4.PRN in `resultsFolder`; both are in `folder` when not given.
+    explicit Assessment(std::string folder, std::string defaultsPath = {},
+                        std::string resultsFolder = {});
 
     // Start-up: VEXLO.DEF read and applied (a missing or empty one is replaced by the
     // start-up file), the statistics file read, and OUT.PRN emptied. Returns what the
@@ -190,7 +192,8 @@ public:
 
     // A slot's texts, by slot (0..3).
     const std::string& terrain(int slot) const { return texts_.*SlotControls[slot].terrain; }
-    const std::string& path(int slot) const { return texts_.*SlotControls[slot].subDir; }
+    // The slot's profile as it is read: a bare name is in the folder.
+    std::string path(int slot) const { return resolved(texts_.*SlotControls[slot].subDir); }
     const std::string& heights(int slot) const { return texts_.*SlotControls[slot].height; }
     const std::string& type(int slot) const { return texts_.*SlotControls[slot].type; }
 
@@ -201,7 +204,7 @@ private:
     std::string resolved(const std::string& path) const; // a bare name is in the folder
     common::Result<> logTitle(int slot, bool first) const;
 
-    std::string folder_;
+    std::string folder_, defaultsPath_, resultsFolder_;
     MainTexts texts_;
     Options options_;
     float frequency_ = 14.2f;

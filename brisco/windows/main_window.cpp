@@ -12,6 +12,7 @@
 #include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 #include "common/qt/qt_text.h"
+#include "common/qt/user_files.h"
 #include "common/qt/window_placement.h"
 #include "common/text_file.h"
 
@@ -26,6 +27,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace brisco {
 namespace {
@@ -54,11 +57,19 @@ QLabel* caption(const QString& text) {
     return label;
 }
 
+// The program's samples are read from its folder; its defaults and results go where this
+// user may write them.
+Assessment ModelIn(const std::string& folder) {
+    using common::UserFile;
+    return Assessment(folder, common::UserFilePath(folder, "VEXLO.DEF", UserFile::Defaults),
+                      common::UserFileFolder(folder, "OUT.PRN", UserFile::Results));
+}
+
 } // namespace
 
 frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
-    : QWidget(parent), model_(folder.empty() ? common::ProgramFolder() : std::move(folder)),
-      sharedFiles_(model_.folder(), "Brisco"),
+    : QWidget(parent), model_(ModelIn(folder.empty() ? common::ProgramFolder() : folder)),
+      sharedFiles_(std::filesystem::path(model_.defaultsPath()).parent_path().string(), "Brisco"),
       engine_(engine ? std::move(engine) : EngineFrom(common::BindEngine<TerrainRoutines>())),
       lblProgram(common::Named<QLabel>("lblProgram", "Brisco Terrain Assessment")),
       txtFreq(common::Named<QLineEdit>("txtFreq", "14.2")),

@@ -3,23 +3,33 @@
 #include "calibrix/core/lookup_tables.h"
 
 #include "common/cli_options.h"
+#include "common/qt/command_line.h"
 #include "common/text_file.h"
 
 #include <ostream>
+#include <variant>
 
 namespace calibrix {
 namespace {
 
 const char* const Usage = "usage: calibrix-cli --slope S --intercept I [--reflected] [-o FILE]\n";
 
+// clang-format off
 constexpr common::CliOption KnownOptions[] = {
-    {"--slope", true}, {"--intercept", true}, {"--reflected"}, {"-o", true}};
+    {"--slope", true, "S", "the detector's slope"},
+    {"--intercept", true, "I", "the detector's intercept"},
+    {"--reflected", false, {}, "the reflected-power channel's tables"},
+    {"-o", true, "FILE", "write the tables into FILE"},
+};
+// clang-format on
 
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::optional<common::CliOptions> options = common::ParseCliOptions(args, KnownOptions);
-    if (!options || !options->positional().empty() || !options->has("--slope") ||
+    auto read = common::ReadCommandLine(args, KnownOptions, Usage, out, err);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const common::CliOptions* options = &std::get<common::CliOptions>(read);
+    if (!options->positional().empty() || !options->has("--slope") ||
         !options->has("--intercept")) {
         err << Usage;
         return 2;

@@ -53,6 +53,12 @@ void run(const Step& step) {
         });
         return;
     }
+    if (step.option == "--close") {
+        QWidget* window = windowNamed(step.name);
+        if (!window) fail("no window named " + step.name);
+        window->close();
+        return;
+    }
     QWidget* control = controlNamed(step.name);
     if (!control) fail("no control named " + step.name);
     if (step.option == "--type") {
@@ -89,7 +95,8 @@ QStringList PlainArguments(const QStringList& args) {
         const QString& a = args[i];
         if (a == "--screenshot-window")
             i += 2;
-        else if (a == "--press" || a == "--type" || a == "--choose" || a == "--screenshot")
+        else if (a == "--press" || a == "--type" || a == "--choose" || a == "--close" ||
+                 a == "--screenshot")
             ++i;
         else
             plain << a;
@@ -108,7 +115,7 @@ void RunScript(QWidget* mainWindow, const QStringList& args) {
         if (option == "--screenshot-window" && i + 2 < args.size()) {
             steps.push_back({option, args[i + 1], args[i + 2]});
             i += 2;
-        } else if (option == "--press") {
+        } else if (option == "--press" || option == "--close") {
             steps.push_back({option, args[++i], {}});
         } else if (option == "--type" || option == "--choose") {
             const QString& pair = args[++i];

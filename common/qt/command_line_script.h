@@ -6,6 +6,8 @@
 //     --press NAME         clicks the button or option NAME (any other control gets a
 //                          mouse click at its centre)
 //     --choose NAME=INDEX  picks entry INDEX of the list NAME, as a click would
+//     --close NAME         closes the window NAME as its frame's close button would (the
+//                          main window: the program keeps its settings and ends)
 //
 // then "--screenshot-window NAME PATH" saves the image of window NAME and ends the
 // program. A control is looked for in the visible windows first; "WINDOW.NAME" names one

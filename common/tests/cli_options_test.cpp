@@ -1,12 +1,19 @@
 #include "common/cli_options.h"
+#include "common/qt/command_line.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using common::CliOption;
 using common::ParseCliOptions;
 
 namespace {
-constexpr CliOption KnownOptions[] = {{"--freq", true}, {"--slot", true}, {"--csv"}, {"-o", true}};
+constexpr CliOption KnownOptions[] = {{"--freq", true, "MHZ", "the frequency"},
+                                      {"--slot", true},
+                                      {"--csv", false, {}, "points as CSV"},
+                                      {"-o", true, "FILE"},
+                                      {"--x", true}};
 }
 
 TEST(CliOptions, ValuesFlagsRepeatsAndPositionalsInAnyOrder) {
@@ -27,7 +34,42 @@ TEST(CliOptions, ValuesFlagsRepeatsAndPositionalsInAnyOrder) {
 TEST(CliOptions, UnknownOptionsAndMissingValuesAreRefused) {
     EXPECT_FALSE(ParseCliOptions({"--colour", "red"}, KnownOptions));
     EXPECT_FALSE(ParseCliOptions({"--csv", "--freq"}, KnownOptions));
-    EXPECT_FALSE(ParseCliOptions({"--freq=14"}, KnownOptions));
+    EXPECT_FALSE(ParseCliOptions({"--csv=yes"}, KnownOptions)) << "a flag takes no value";
+    std::string why;
+    EXPECT_FALSE(ParseCliOptions({"--freq"}, KnownOptions, &why));
+    EXPECT_NE(why.find("freq"), std::string::npos) << why;
+}
+
+TEST(CliOptions, AValueMayFollowAnEqualsSignAndAOneLetterNameTwoDashes) {
+    auto o =
+        ParseCliOptions({"--freq=14.2", "--x", "-50", "-o", "out.txt", "--slot=A:1"}, KnownOptions);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->value("--freq"), "14.2");
+    EXPECT_EQ(o->value("--x"), "-50");
+    EXPECT_EQ(o->value("-o"), "out.txt");
+    EXPECT_EQ(o->values("--slot"), std::vector<std::string>{"A:1"});
+}
+
+TEST(CliOptions, HelpDescribesEveryOptionAndVersionNamesTheSuite) {
+    const auto read = [](std::vector<std::string> args, std::string& out, std::string& err) {
+        std::ostringstream o, e;
+        auto r = common::ReadCommandLine(args, KnownOptions, "usage: test [options]\n", o, e);
+        out = o.str();
+        err = e.str();
+        return std::holds_alternative<int>(r) ? std::get<int>(r) : -1;
+    };
+    std::string out, err;
+    EXPECT_EQ(read({"--help"}, out, err), 0);
+    EXPECT_EQ(out.rfind("usage: test [options]\n", 0), 0u) << out;
+    for (const char* line : {"  --freq MHZ    the frequency\n", "  --slot VALUE\n",
+                             "  --csv         points as CSV\n", "  -o FILE\n", "  --version  "})
+        EXPECT_NE(out.find(line), std::string::npos) << line << " in\n" << out;
+    EXPECT_EQ(read({"--csv", "-h"}, out, err), 0);
+    EXPECT_EQ(read({"--version"}, out, err), 0);
+    EXPECT_EQ(out, "hf-antenna-suite " SUITE_VERSION "\n");
+    EXPECT_EQ(read({"--colour"}, out, err), 2);
+    EXPECT_EQ(err, "usage: test [options]\n");
+    EXPECT_EQ(read({"--csv"}, out, err), -1) << "the options to run with";
 }
 
 TEST(CliOptions, NumberValuesAreNumbersAndNothingElse) {

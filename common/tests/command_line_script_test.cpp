@@ -61,6 +61,16 @@ TEST(CommandLineScript, TypesPressesAndChoosesInOrder) {
     EXPECT_EQ(w.secondPresses, 1);
 }
 
+TEST(CommandLineScript, CloseClosesTheWindowAsItsFrameWould) {
+    TwoWindows w;
+    w.main.show();
+    w.second->show();
+    RunSteps(&w.main, {"--press", "frmSecond.cmdGo", "--close", "frmSecond"});
+    EXPECT_EQ(w.secondPresses, 1) << "the steps before it ran";
+    EXPECT_FALSE(w.second->isVisible());
+    EXPECT_TRUE(w.main.isVisible());
+}
+
 TEST(CommandLineScript, OtherControlsTakeAMouseClickAndFilesAreTheRest) {
     struct ClickCounter : QWidget {
         int clicks = 0;
@@ -79,6 +89,6 @@ TEST(CommandLineScript, OtherControlsTakeAMouseClickAndFilesAreTheRest) {
 
     EXPECT_EQ(common::PlainArguments({"qelt", "--type", "a=1", "ANT.QELT", "--screenshot", "x.png",
                                       "--screenshot-window", "frmView", "v.png", "--press", "b",
-                                      "OTHER"}),
+                                      "--close", "frmQelt", "OTHER"}),
               (QStringList{"ANT.QELT", "OTHER"}));
 }

@@ -5,8 +5,10 @@
 #include "kavlo/core/tuner.h"
 
 #include "common/cli_options.h"
+#include "common/qt/command_line.h"
 
 #include <ostream>
+#include <variant>
 
 namespace kavlo {
 namespace {
@@ -19,15 +21,29 @@ const char* const Usage =
     "                 [--phase DEG]\n"
     "                 [--graph volt|rx] [--csv]\n";
 
+// clang-format off
 constexpr common::CliOption Options[] = {
-    {"--cable", true},   {"--freq", true},    {"--length", true},
-    {"--r", true},       {"--x", true},       {"--tuner", true},
-    {"--coil-q", true},  {"--cap-q", true},   {"--stray", true},
-    {"--power", true},   {"--tuner-r", true}, {"--pi-cap", true},
-    {"--tee-cap", true}, {"--phase", true},   {"--graph", true},
-    {"--csv"},           {"--meters"},        {"--input"},
-    {"--precise"},       {"--help"},          {"-h"},
+    {"--cable", true, "INDEX", "the cable, counted from 0 in the window's list (0: RG-8A)"},
+    {"--freq", true, "MHZ", "the frequency (3.5)"},
+    {"--length", true, "L", "the line's length in feet or metres, or wavelengths ending in w (100)"},
+    {"--r", true, "OHMS", "the resistance of the impedance (50)"},
+    {"--x", true, "OHMS", "the reactance of the impedance (0)"},
+    {"--tuner", true, "NETWORK", "design the tuner: lowpass-l, highpass-l, pi or tee"},
+    {"--coil-q", true, "Q", "the tuner's coil Q"},
+    {"--cap-q", true, "Q", "the tuner's capacitor Q"},
+    {"--stray", true, "PF", "the tuner's stray capacitance"},
+    {"--power", true, "W", "the transmitter's power, for the tuner and the graph"},
+    {"--tuner-r", true, "OHMS", "the input resistance the tuner presents to the transmitter (50)"},
+    {"--pi-cap", true, "PF", "the pi network's output capacitor (500)"},
+    {"--tee-cap", true, "PF", "the tee network's output capacitor (100)"},
+    {"--phase", true, "DEG", "the phase at the network's output (0)"},
+    {"--graph", true, "KIND", "the along-line graph: volt or rx"},
+    {"--csv", false, {}, "the graph's 201 points as CSV"},
+    {"--meters", false, {}, "lengths in metres"},
+    {"--input", false, {}, "the impedance is the one seen at the line's input"},
+    {"--precise", false, {}, "add the unrounded figures"},
 };
+// clang-format on
 
 using common::ShortestText;
 
@@ -99,14 +115,12 @@ int runGraph(const Calculator& calc, const common::CliOptions& o, GraphKind kind
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::optional<common::CliOptions> o = common::ParseCliOptions(args, Options);
-    if (!o || !o->positional().empty()) {
+    auto read = common::ReadCommandLine(args, Options, Usage, out, err);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const common::CliOptions* o = &std::get<common::CliOptions>(read);
+    if (!o->positional().empty()) {
         err << Usage;
         return 2;
-    }
-    if (o->has("--help") || o->has("-h")) {
-        out << Usage;
-        return 0;
     }
     std::optional<TunerChoice> tuner;
     if (auto name = o->value("--tuner"); name && !(tuner = tunerChoice(*name))) {

@@ -11,6 +11,7 @@
 
 #include "common/qt/desktop.h"
 #include "common/qt/form_support.h"
+#include "common/qt/user_files.h"
 #include "common/qt/window_placement.h"
 #include "common/qt/window_printing.h"
 #include "common/text_file.h"
@@ -116,7 +117,7 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
 }
 
 std::string frmKavlo2::DefaultsPath() {
-    return common::InFolder(common::ProgramFolder(), "TL.DEF");
+    return common::UserFilePath(common::ProgramFolder(), "TL.DEF", common::UserFile::Defaults);
 }
 
 void frmKavlo2::layOut() {

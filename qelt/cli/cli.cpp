@@ -3,11 +3,13 @@
 #include "qelt/core/analyser.h"
 
 #include "common/cli_options.h"
+#include "common/qt/command_line.h"
 #include "common/qt/engine_binding.h"
 
 #include <array>
 #include <optional>
 #include <ostream>
+#include <variant>
 
 namespace qelt {
 namespace {
@@ -17,12 +19,24 @@ const char* const Usage =
     "                [--match gamma|hairpin [--freq MHZ] [--z0 OHMS] [--rod-dia D]\n"
     "                 [--rod-spacing S]] [--save FILE [--mm]] [--nec FILE [--nec-tapered]]\n";
 
+// clang-format off
 constexpr common::CliOption Options[] = {
-    {"--height", true},  {"--pattern", true},     {"--meters"},     {"--fb"},
-    {"--csv"},           {"--match", true},       {"--freq", true}, {"--z0", true},
-    {"--rod-dia", true}, {"--rod-spacing", true}, {"--save", true}, {"--mm"},
-    {"--nec", true},     {"--nec-tapered"},       {"--help"},       {"-h"},
+    {"--height", true, "H", "over flat ground at H feet (metres with --meters)"},
+    {"--pattern", true, "MHZ", "add the pattern's texts at that frequency"},
+    {"--meters", false, {}, "metric units"},
+    {"--fb", false, {}, "F/B in place of F/R"},
+    {"--csv", false, {}, "the eleven sweep points as CSV"},
+    {"--match", true, "KIND", "design a gamma or hairpin match"},
+    {"--freq", true, "MHZ", "the match's frequency (the band's centre)"},
+    {"--z0", true, "OHMS", "the match's cable impedance (50)"},
+    {"--rod-dia", true, "D", "the match rod's diameter (the dialog's)"},
+    {"--rod-spacing", true, "S", "the match rod's spacing (the dialog's)"},
+    {"--save", true, "FILE", "write the antenna as Save As does"},
+    {"--mm", false, {}, "save in millimetres"},
+    {"--nec", true, "FILE", "write the antenna as a NEC-2 deck"},
+    {"--nec-tapered", false, {}, "the deck with the tubes as built"},
 };
+// clang-format on
 
 // The match dialog's boxes each option fills.
 constexpr std::pair<const char*, MatchBox> MatchOptions[] = {
@@ -67,12 +81,10 @@ void printCsv(std::ostream& out, const Sweep& sweep) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const std::string& engineFolder) {
-    std::optional<common::CliOptions> o = common::ParseCliOptions(args, Options);
-    if (o && (o->has("--help") || o->has("-h"))) {
-        out << Usage;
-        return 0;
-    }
-    if (!o || o->positional().size() != 1 || !consistent(*o)) {
+    auto read = common::ReadCommandLine(args, Options, Usage, out, err);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    const common::CliOptions* o = &std::get<common::CliOptions>(read);
+    if (o->positional().size() != 1 || !consistent(*o)) {
         err << Usage;
         return 2;
     }

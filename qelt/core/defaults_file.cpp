@@ -4,6 +4,7 @@
 #include "common/trimmed.h"
 
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 namespace qelt {
@@ -23,6 +24,15 @@ QeltDefaults FreshQeltDefaults(const std::string& programFolder) {
     QeltDefaults d;
     d.antennaFolder = common::InFolder(programFolder, AntennaFolderName);
     return d;
+}
+
+std::string UsableAntennaFolder(const std::string& programFolder, const std::string& named) {
+    std::filesystem::path folder =
+        (std::filesystem::path(programFolder) / named).lexically_normal();
+    if (!folder.has_filename()) folder = folder.parent_path(); // "folder/", as "folder"
+    std::error_code error;
+    if (!named.empty() && std::filesystem::is_directory(folder, error)) return folder.string();
+    return FreshQeltDefaults(programFolder).antennaFolder;
 }
 
 QeltDefaults ParseQeltDefaults(const std::vector<std::string>& lines, QeltDefaults d) {

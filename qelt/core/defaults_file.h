@@ -29,6 +29,10 @@ struct QeltDefaults {
 // The five defaults, with the antenna folder beside the program.
 QeltDefaults FreshQeltDefaults(const std::string& programFolder);
 
+// The antenna folder a defaults file names, as the program uses it: a relative name is
+// in the program folder, and a folder that no longer exists gives way to the program's.
+std::string UsableAntennaFolder(const std::string& programFolder, const std::string& named);
+
 // Every line that reads well applied on top of `fresh`; a missing, empty or damaged
 // line keeps its default, so a bad file never stops the program.
 QeltDefaults ParseQeltDefaults(const std::vector<std::string>& lines, QeltDefaults fresh);

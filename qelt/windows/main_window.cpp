@@ -12,6 +12,7 @@
 #include "common/qt/form_layout.h"
 #include "common/qt/form_support.h"
 #include "common/qt/qt_text.h"
+#include "common/qt/user_files.h"
 #include "common/qt/window_placement.h"
 #include "common/qt/window_printing.h"
 #include "common/text_file.h"
@@ -26,6 +27,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace qelt {
 namespace {
@@ -53,8 +56,10 @@ QLabel* resultLine(const char* name, const char* text) {
 } // namespace
 
 frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
-    : QWidget(parent), defaultsPath_(common::InFolder(folder, DefaultsFileName)),
-      sharedFiles_(folder, "Qelt"), defaults_(FreshQeltDefaults(folder)),
+    : QWidget(parent), programFolder_(folder),
+      defaultsPath_(common::UserFilePath(folder, DefaultsFileName, common::UserFile::Defaults)),
+      sharedFiles_(std::filesystem::path(defaultsPath_).parent_path().string(), "Qelt"),
+      defaults_(FreshQeltDefaults(folder)),
       engine_(common::BindEngine<EngineRoutines>(std::move(engineFolder))),
       cmdFile(Button("cmdFile", "&Open", "Open existing antenna file")),
       cmdElements(Button("cmdElements", "&Elements", "View or change element lengths or spacings")),
@@ -201,6 +206,7 @@ void frmQelt::readDefaults() {
         return;
     }
     defaults_ = ParseQeltDefaults(file.lines, defaults_);
+    defaults_.antennaFolder = UsableAntennaFolder(programFolder_, defaults_.antennaFolder);
     model_ = Analyser(defaults_.units);
     common::ApplyPlacement(this, defaults_.main, false);
     frmPolar->place(defaults_.polar);
@@ -428,6 +434,8 @@ void frmQelt::saveDefaults() {
     defaults_.polar = frmPolar->placement(fresh.polar);
     defaults_.morwen = frmMorwen->placement(fresh.morwen);
     defaults_.units = model_.units();
+    // The antenna folder is always kept as the program's own, so a moved suite finds it.
+    defaults_.antennaFolder = FreshQeltDefaults(programFolder_).antennaFolder;
     if (!sharedFiles_.mayWriteDefaults(this)) return;
     if (common::Result<> saved = WriteQeltDefaults(defaultsPath_, defaults_); !saved)
         message("The settings could not be saved in " + defaultsPath_ + ": " + saved.message() +

@@ -98,6 +98,7 @@ private:
     void saveDefaults();
 
     std::array<QLabel*, 4> swatches_{}; // before lblGain, lblFR, lblSWR and lblSWR2
+    std::string programFolder_;         // its QeltAnts is the antenna folder kept at exit
     std::string defaultsPath_;
     common::SharedFiles sharedFiles_; // QELT.DEF is this copy's to write
     QeltDefaults defaults_;

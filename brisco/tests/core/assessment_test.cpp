@@ -311,3 +311,30 @@ TEST_F(AssessmentTest, TheEngineLogIsTitledWithEachSlotsTerrain) {
     EXPECT_EQ(folder.lines("TEST4.PRN"),
               (std::vector<std::string>{"\"Filename: FLAT.PRO\"", "\"Filename: HILL.PRO\""}));
 }
+
+// An installed suite: samples beside the program, named there without a folder, and the
+// defaults and results files in the user's folders.
+TEST_F(AssessmentTest, NamesBesideTheProgramStayFolderLessAndFilesGoWhereTheyAreSent) {
+    TestFolder user;
+    std::vector<std::string> lines = FallbackDefaultsLines();
+    lines[6] = lines[7] = "FLAT.PRO"; // slot 1's path and name, a bare name
+    lines[18] = lines[19] = "STATS.PRN";
+    user.write("VEXLO.DEF", common::JoinLines(lines));
+    Assessment installed(folder.path(), user.file("VEXLO.DEF"), user.path());
+    EXPECT_TRUE(installed.StartUp().empty());
+    EXPECT_EQ(installed.path(0), flat) << "read from the program's folder";
+    installed.applyHeights({{{"4-Ele.", "100"}, {}, {}, {}}});
+    installed.setLogFlag(true);
+    ComputeResult r = installed.Compute(engine.source(), {});
+    ASSERT_TRUE(r.computed);
+    ASSERT_TRUE(installed.AppendResults({"result"}).ok());
+    ASSERT_TRUE(installed.SaveDefaults({1500, 600, 7000, 9000}, 1920 * 15).ok());
+    const std::vector<std::string> saved = user.lines("VEXLO.DEF");
+    ASSERT_EQ(saved.size(), 20u);
+    EXPECT_EQ(saved[6], "FLAT.PRO");
+    EXPECT_EQ(saved[18], "STATS.PRN");
+    EXPECT_FALSE(user.lines("OUT.PRN").empty());
+    EXPECT_FALSE(user.lines("TEST4.PRN").empty());
+    for (const char* written : {"VEXLO.DEF", "OUT.PRN", "TEST4.PRN"})
+        EXPECT_FALSE(std::filesystem::exists(folder.file(written))) << written;
+}

@@ -64,3 +64,12 @@ TEST(QeltDefaults, WrittenWholeOrNotAtAll) {
     EXPECT_EQ(common::ReadTextLines(path)->size(), 5u);
     EXPECT_FALSE(WriteQeltDefaults((dir / "no such folder" / "QELT.DEF").string(), d).ok());
 }
+
+TEST(QeltDefaults, TheAntennaFolderInUseIsOneThatIsThere) {
+    const std::string program = std::filesystem::temp_directory_path().string();
+    const std::string own = program + "/QeltAnts";
+    EXPECT_EQ(UsableAntennaFolder(program, program), program) << "a folder that is there";
+    EXPECT_EQ(UsableAntennaFolder(program, "."), program) << "relative: in the program folder";
+    EXPECT_EQ(UsableAntennaFolder(program, "/build/tree/that/moved/QeltAnts"), own);
+    EXPECT_EQ(UsableAntennaFolder(program, ""), own);
+}

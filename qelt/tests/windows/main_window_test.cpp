@@ -289,7 +289,8 @@ TEST_F(MainWindowTest, PrintHelpAndExit) {
     EXPECT_EQ(saved[0], std::to_string(window->x() * 15) + ";" + std::to_string(window->y() * 15));
     EXPECT_EQ(saved[2], "84;2088:6456,8484") << "kept at its default";
     EXPECT_EQ(saved[3], "meters, mm");
-    EXPECT_EQ(saved[4], SUITE_DIR "/QeltAnts") << "the antenna folder in force";
+    EXPECT_EQ(saved[4], folderPath() + "/QeltAnts")
+        << "the program's own, whatever folder the file named";
 }
 
 TEST_F(MainWindowTest, ClosingByTheFrameKeepsTheSettingsOnce) {
