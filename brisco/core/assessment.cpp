@@ -26,7 +26,7 @@ Message unsaved(const std::string& what, const common::Result<>& failure) {
 
 // What the engine is given for a frequency: a positive figure it can work with.
 bool computable(float frequency) {
-    return std::isfinite(frequency) && frequency > 0 && frequency <= 300;
+    return std::isfinite(frequency) && frequency > 0 && frequency <= double(VEXLO_HIGHEST_MHZ);
 }
 
 } // namespace
@@ -203,7 +203,13 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         return r;
     }
     if (!computable(frequency_)) {
-        r.messages.push_back({"Enter new frequency, in MHz (from 2 to 300 MHz)", "Brisco"});
+        const std::string why =
+            frequency_ > double(VEXLO_HIGHEST_MHZ)
+                ? common::Format(frequency_, "0.0") + " MHz is above " +
+                      std::to_string(int(VEXLO_HIGHEST_MHZ)) +
+                      " MHz, the highest frequency the terrain engine computes. "
+                : "";
+        r.messages.push_back({why + "Enter new frequency, in MHz (from 2 to 300 MHz)", "Brisco"});
         return r;
     }
     common::Result<TerrainEngine> engine = engineSource();
@@ -233,6 +239,10 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         }
         for (Message& m : ProfileMessages(read.value(), n + 1, terrain(n)))
             r.messages.push_back(std::move(m));
+        if (common::Result<> reach = CheckProfileReach(read.value()); !reach) {
+            r.messages.push_back({reach.message(), SlotTitle(n + 1, terrain(n))});
+            return r;
+        }
         common::Result<AntennaStack> stack = ParseHeights(heights(n), options_.units);
         if (!stack) {
             r.messages.push_back({stack.message(), SlotTitle(n + 1, terrain(n))});

@@ -2,6 +2,8 @@
 
 #include "common/number_text.h"
 
+#include <algorithm>
+
 namespace brisco {
 
 OutputGraph ShowOutputGraph(const GraphInputs& in) {
@@ -46,7 +48,24 @@ OutputGraph ShowOutputGraph(const GraphInputs& in) {
                                         : "Fig. of Merit: " + common::Format(slot.merit, "#0.0");
     }
     g.texts.txtMaxGain = common::Format(g.MaxGain, "##.0 dBi");
+    std::array<std::string, SlotCount> terrains;
+    for (int n = 0; n < SlotCount; ++n) terrains[n] = in.terrains[n].terrain;
+    g.curveNames = CurveNames(terrains);
     return g;
+}
+
+std::array<std::string, SlotCount> CurveNames(const std::array<std::string, SlotCount>& terrains) {
+    std::array<std::string, SlotCount> names;
+    for (int n = 0; n < SlotCount; ++n) {
+        const std::string slot = "Slot " + std::to_string(n + 1);
+        if (terrains[n].empty()) {
+            names[n] = slot;
+            continue;
+        }
+        const bool shared = std::count(terrains.begin(), terrains.end(), terrains[n]) > 1;
+        names[n] = shared ? terrains[n] + " (" + slot + ")" : terrains[n];
+    }
+    return names;
 }
 
 } // namespace brisco

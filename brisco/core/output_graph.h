@@ -81,8 +81,14 @@ struct OutputGraph {
     double MaxGain = 0;                              // never below 0
     double angleMax = 34, gainMin = -20, gainMax = 0;
     GraphTexts texts;
+    std::array<std::string, SlotCount> curveNames;
 };
 
 OutputGraph ShowOutputGraph(const GraphInputs& in);
+
+// The names the curves of the graph and the terrain plot go by in tips and saved data: each
+// slot's profile file, "Slot N" for a slot without one, and the slot added where two slots
+// hold files of the same name.
+std::array<std::string, SlotCount> CurveNames(const std::array<std::string, SlotCount>& terrains);
 
 } // namespace brisco

@@ -100,6 +100,25 @@ int TerrainProfile::pointCount() const {
     return MostProfilePoints;
 }
 
+common::Result<> CheckProfileReach(const ProfileRead& read) {
+    const TerrainProfile& p = read.profile;
+    for (int i = 1; i <= p.pointCount(); ++i) {
+        const bool far = std::fabs(p.Distance[i]) > double(VEXLO_FARTHEST_FEET);
+        if (!far && std::fabs(p.Elevation[i]) <= double(VEXLO_HIGHEST_ELEVATION_FEET)) continue;
+        const std::string where = "The point on line " + std::to_string(read.line[i]) + " (" +
+                                  common::Format(p.Distance[i], "0") + " ft, " +
+                                  common::Format(p.Elevation[i], "0") + " ft) ";
+        return common::Result<>::Failure(
+            where +
+            (far ? "lies farther than the terrain engine reaches, " +
+                       std::to_string(int(VEXLO_FARTHEST_FEET)) + " ft (about 95 miles)."
+                 : "lies higher or lower than any ground, beyond " +
+                       std::to_string(int(VEXLO_HIGHEST_ELEVATION_FEET)) + " ft from sea level.") +
+            " Shorten the profile, or check its units and numbers.");
+    }
+    return {};
+}
+
 common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& lines) {
     ProfileRead read;
     bool meters = false;

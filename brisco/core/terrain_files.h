@@ -41,6 +41,10 @@ common::Result<ProfileRead> ParseTerrainProfile(const std::vector<std::string>& 
 // a message naming it.
 common::Result<ProfileRead> ReadTerrainProfile(const std::string& path);
 
+// Refuses a profile the terrain engine would refuse (a point beyond its reach, away or up
+// or down), naming the point and its line, before the engine gives the floor for it.
+common::Result<> CheckProfileReach(const ProfileRead& read);
+
 inline const std::string TruncationWarning =
     "Warning: Brisco is truncating terrain data beyond 149 points.";
 // "File N: " and the slot's file name: the title of a message about one slot.

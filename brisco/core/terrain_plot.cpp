@@ -20,6 +20,9 @@ TerrainPlot PlotTerrain(const Assessment& a) {
         &PlotTexts::lblTerr1, &PlotTexts::lblTerr2, &PlotTexts::lblTerr3, &PlotTexts::lblTerr4};
     std::array<std::string PlotTexts::*, SlotCount> heightLabels{
         &PlotTexts::lblHt1, &PlotTexts::lblHt2, &PlotTexts::lblHt3, &PlotTexts::lblHt4};
+    std::array<std::string, SlotCount> terrains;
+    for (int n = 0; n < SlotCount; ++n) terrains[n] = a.terrain(n);
+    plot.curveNames = CurveNames(terrains);
 
     for (int n = 0; n < SlotCount; ++n) {
         // A ticked slot without a profile has nothing to draw.

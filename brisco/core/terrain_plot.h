@@ -38,6 +38,7 @@ struct TerrainPlot {
     std::string leftTitle, bottomTitle;
     std::array<std::optional<PlotCurve>, SlotCount> curves; // the ticked slots that have a profile
     PlotTexts texts;
+    std::array<std::string, SlotCount> curveNames; // as the output graph names them
     std::vector<Message> messages;
 };
 

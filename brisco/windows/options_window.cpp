@@ -39,8 +39,10 @@ frmOptions::frmOptions(frmBrisco& main, QWidget* parent)
     for (const GroundRow& row : GroundRows) cboEarth->addItem(row.text);
     cboEarth->setCurrentIndex(AverageSoil);
     cboEarth->setToolTip("Choose soil conductivity and dielectric constant");
-    optDiffOn->setToolTip("Choose diffraction ON");
-    optDiffOff->setToolTip("Choose diffraction OFF");
+    optDiffOn->setToolTip("Choose diffraction ON: energy bent over ridges and into their "
+                          "shadow; right on every site");
+    optDiffOff->setToolTip("Choose diffraction OFF: direct and reflected rays only, nothing "
+                           "in a shadow; for antennas many wavelengths above open ground");
     optFeet->setToolTip("Units in feet");
     optMeters->setToolTip("Units in meters");
     cmdOK->setToolTip("OK and return to main window");

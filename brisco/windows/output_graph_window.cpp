@@ -20,7 +20,7 @@
 namespace brisco {
 namespace {
 
-constexpr int StatsSeries = SlotCount; // the bars come after the four curves
+constexpr int StatsSeries = 0;
 
 QLabel* panelLabel(const std::string& name, const QColor& colour = Qt::black, bool bold = false) {
     auto* label = common::Named<QLabel>(name.c_str());
@@ -44,6 +44,15 @@ QColor SlotColour(int slot) {
     return colours[slot];
 }
 
+int GainSeries(int slot) { return StatsSeries + 1 + slot; }
+
+void ShowElided(QLabel* label, const std::string& name, int width) {
+    const QString whole = QString::fromStdString(name);
+    const QString shown = label->fontMetrics().elidedText(whole, Qt::ElideMiddle, width);
+    label->setText(shown);
+    label->setToolTip(shown == whole ? QString() : whole);
+}
+
 frmGraph::frmGraph(Assessment& model)
     : PlacedWindow([&model](const common::Placement& p) { model.rememberGraphPlacement(p); }),
       model_(model), TChart1(new common::Chart("TChart1")),
@@ -59,10 +68,12 @@ frmGraph::frmGraph(Assessment& model)
     setWindowTitle("Output Graph, Brisco");
     for (int n = 0; n < SlotCount; ++n) {
         lblTerr[n] = panelLabel(slotName("lblTerr", n), SlotColour(n), true);
+        lblTerr[n]->setWordWrap(false); // elided instead
         lblHt[n] = panelLabel(slotName("lblHt", n), SlotColour(n));
         lblAntType[n] = panelLabel(slotName("lblAntType", n), SlotColour(n));
         lblFOM[n] = panelLabel(slotName("lblFOM", n), SlotColour(n), true);
     }
+    lblStatFile->setWordWrap(false);
     txtMaxGain->setReadOnly(true);
     txtMaxGain->setFocusPolicy(Qt::NoFocus);
     cmdOut->setToolTip("Open OUT.PRN, the results of every computation since Brisco started");
@@ -75,10 +86,11 @@ frmGraph::frmGraph(Assessment& model)
     common::MaskedAxis& left = TChart1->axis(common::Axis::Left);
     left.setTitle("Gain, dBi");
     left.setMask("#,##0.#");
-    for (int n = 0; n < SlotCount; ++n)
-        TChart1->addLine(QString("Terrain %1").arg(n + 1), {SlotColour(n)});
-    // Thirty-four values over the bars would run into one another; each bar tips its own.
+    // The bars first, so the curves are drawn over them. Thirty-four values over the bars
+    // would run into one another; each bar tips its own.
     TChart1->addBars("Elevation statistics", {QColor(255, 0, 255)}, 0.5, {}, common::Axis::Right);
+    for (int n = 0; n < SlotCount; ++n)
+        TChart1->addLine(QString("Slot %1").arg(n + 1), {SlotColour(n)});
     common::MaskedAxis& right = TChart1->axis(common::Axis::Right);
     right.setTitle("Elevation Statistics, %");
     right.setMask("##0.0");
@@ -126,6 +138,9 @@ void frmGraph::showTexts(const GraphTexts& texts) {
         if (auto* label = findChild<QLabel*>(entry.control))
             label->setVisible(!(texts.*entry.text).empty());
     lblforStatFile->setVisible(!texts.lblStatFile.empty());
+    for (int n = 0; n < SlotCount; ++n)
+        ShowElided(lblTerr[n], texts.*GraphSlots[n].terrain, frmFrame1->width());
+    ShowElided(lblStatFile, texts.lblStatFile, frmFrame1->width());
 }
 
 void frmGraph::clear() {
@@ -137,8 +152,10 @@ void frmGraph::showGraph(const OutputGraph& g) {
     TChart1->clearPoints();
     const auto angles = std::span(g.AngleX);
     for (int n = 0; n < SlotCount; ++n)
-        if (n == 0 || !(g.texts.*GraphSlots[n].terrain).empty())
-            TChart1->setPoints(n, angles, std::span(g.GraphGain[n]));
+        if (n == 0 || !(g.texts.*GraphSlots[n].terrain).empty()) {
+            TChart1->setSeriesName(GainSeries(n), QString::fromStdString(g.curveNames[n]));
+            TChart1->setPoints(GainSeries(n), angles, std::span(g.GraphGain[n]));
+        }
     TChart1->axis(common::Axis::Bottom).setRange(0, g.angleMax);
     TChart1->axis(common::Axis::Left).setRange(g.gainMin, g.gainMax);
 
@@ -176,7 +193,7 @@ void frmGraph::cmdPrint_Click() {
     const GraphTexts onScreen = texts_;
     auto dotted = [this](Qt::PenStyle pen, const char* suffix) {
         for (int n : {1, 3}) {
-            TChart1->setPenStyle(n, pen);
+            TChart1->setPenStyle(GainSeries(n), pen);
             if (!(texts_.*GraphSlots[n].height).empty())
                 lblHt[n]->setText(QString::fromStdString(texts_.*GraphSlots[n].height) + suffix);
         }

@@ -53,5 +53,10 @@ public:
 
 // The colours of the four slots' curves and labels, on the graph and the terrain plot.
 QColor SlotColour(int slot);
+// The graph's series of a slot's gain curve; the statistics bars come first, behind them.
+int GainSeries(int slot);
+// Shows a name in a label `width` wide, elided in the middle when too long, the whole name
+// then as the label's tip.
+void ShowElided(QLabel* label, const std::string& name, int width);
 
 } // namespace brisco

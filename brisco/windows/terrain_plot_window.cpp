@@ -51,10 +51,10 @@ frmPlot::frmPlot(Assessment& model)
     for (int series = 0; series < 20; ++series) {
         for (int n = 0; n < SlotCount; ++n) {
             if (series == TerrainSeries(n))
-                TChart2->addLine(QString("Terrain %1").arg(n + 1), {SlotColour(n)});
+                TChart2->addLine(QString("Slot %1").arg(n + 1), {SlotColour(n)});
             for (int k = 0; k < StackSize; ++k)
                 if (series == AntennaSeries(n, k))
-                    TChart2->addMarkers(QString("Terrain %1 antenna %2").arg(n + 1).arg(k + 1),
+                    TChart2->addMarkers(QString("Slot %1 antenna %2").arg(n + 1).arg(k + 1),
                                         {SlotColour(n)});
         }
     }
@@ -82,13 +82,16 @@ void frmPlot::layOut() {
     panel->addStretch();
     panel->addWidget(cmdPrint);
     panel->addWidget(cmdCancel);
-    panelWidget->setFixedWidth(panelWidget->fontMetrics().horizontalAdvance("MMMMMMMMMMMM.PRO") +
-                               8);
+    panelWidget->setFixedWidth(panelWidth() + 8);
     auto* page = new QHBoxLayout(this);
     page->addWidget(TChart2, 1);
     page->addWidget(panelWidget);
     setMinimumSize(760, 480); // room for the chart, whatever placement is remembered
     resize(860, 520);
+}
+
+int frmPlot::panelWidth() const {
+    return lblTerr[0]->fontMetrics().horizontalAdvance("MMMMMMMMMMMM.PRO");
 }
 
 std::vector<Message> frmPlot::PlotTerrain() {
@@ -98,6 +101,14 @@ std::vector<Message> frmPlot::PlotTerrain() {
     TChart2->axis(common::Axis::Left).setTitle(QString::fromStdString(plot.leftTitle));
     TChart2->axis(common::Axis::Bottom).setTitle(QString::fromStdString(plot.bottomTitle));
     common::ShowControlTexts(this, PlotWindowTexts, plot.texts);
+    for (int n = 0; n < SlotCount; ++n) {
+        ShowElided(lblTerr[n], plot.texts.*PlotWindowTexts[2 * n].text, panelWidth());
+        const QString name = QString::fromStdString(plot.curveNames[n]);
+        TChart2->setSeriesName(TerrainSeries(n), name);
+        for (int k = 0; k < StackSize; ++k)
+            TChart2->setSeriesName(AntennaSeries(n, k),
+                                   QString("%1 antenna %2").arg(name).arg(k + 1));
+    }
 
     double xLow = 0, xHigh = 0, yLow = 0, yHigh = 0;
     bool any = false;

@@ -30,6 +30,7 @@ public slots:
 
 private:
     void layOut();
+    int panelWidth() const; // of the side panel's labels
 
     Assessment& model_;
 

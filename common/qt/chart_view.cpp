@@ -334,6 +334,13 @@ void ChartView::setPenStyle(int series, Qt::PenStyle style) {
 }
 Qt::PenStyle ChartView::penStyle(int series) const { return at(series).style.pen; }
 
+void ChartView::setSeriesName(int series, const QString& name) {
+    Series& s = at(series);
+    s.points.name = name.toStdString();
+    for (QXYSeries* line : s.lines) line->setName(name);
+    if (s.area) s.area->setName(name);
+}
+
 void ChartView::setSeriesVisible(int series, bool visible) {
     Series& s = at(series);
     s.visible = visible;

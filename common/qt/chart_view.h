@@ -88,6 +88,8 @@ public:
     // Switchable at any time, as a printout with dotted curves needs.
     void setPenStyle(int series, Qt::PenStyle style);
     Qt::PenStyle penStyle(int series) const;
+    // The name the tips, the legend and the saved CSV give the series.
+    void setSeriesName(int series, const QString& name);
     void setSeriesVisible(int series, bool visible);
     bool isSeriesVisible(int series) const;
 

@@ -166,6 +166,29 @@ TEST_F(AssessmentTest, WhatStopsAComputation) {
     model.applyHeights({{{"", "100"}, {}, {}, {}}});
     model.setFrequency("0");
     EXPECT_FALSE(compute().computed);
+
+    // What the engine would refuse with the floor, Brisco refuses first and says why.
+    model.setFrequency("1000000");
+    r = compute();
+    EXPECT_FALSE(r.computed);
+    EXPECT_EQ(r.messages[0].text.substr(0, 32), "1000000.0 MHz is above 300 MHz, ");
+    model.setFrequency("14.2");
+    const std::pair<const char*, const char*> absurd[] = {
+        {"0 100\n500 100\n600000 100\n", "line 3 (600000 ft, 100 ft) lies farther"},
+        {"Meters\n0 10\n100 -9500\n", "line 3 (328 ft, -31168 ft) lies higher or lower"}};
+    for (const auto& [text, why] : absurd) {
+        model.chooseTerrain(1, folder.write("FAR.PRO", text));
+        r = compute();
+        EXPECT_FALSE(r.computed) << text;
+        EXPECT_TRUE(engine.calls.empty() || engine.calls.back().profile.Distance[2] != 600000);
+        ASSERT_FALSE(r.messages.empty());
+        EXPECT_NE(r.messages.back().text.find(why), std::string::npos) << r.messages.back().text;
+        EXPECT_EQ(r.messages.back().title, "File 2: FAR.PRO");
+    }
+    // At the limits themselves the engine still computes.
+    model.chooseTerrain(1, folder.write("FAR.PRO", "0 30000\n500000 -30000\n"));
+    model.applyHeights({{{"", "100"}, {"", "100"}, {}, {}}});
+    EXPECT_TRUE(compute().computed);
 }
 
 TEST_F(AssessmentTest, ResultsFileCollectsEveryComputation) {

@@ -152,3 +152,9 @@ TEST(OutputGraph, StatisticsBarsAndFiguresOfMerit) {
     EXPECT_EQ(g.texts.lblFOM3, "Fig. of Merit: 2.0");
     EXPECT_EQ(g.texts.lblFOM4, "");
 }
+
+TEST(OutputGraph, CurvesGoByTheirProfileFiles) {
+    EXPECT_EQ(CurveNames({"FLAT.PRO", "", "RIDGE.PRO", "FLAT.PRO"}),
+              (std::array<std::string, SlotCount>{"FLAT.PRO (Slot 1)", "Slot 2", "RIDGE.PRO",
+                                                  "FLAT.PRO (Slot 4)"}));
+}

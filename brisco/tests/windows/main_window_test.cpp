@@ -153,8 +153,14 @@ TEST_F(MainWindowTest, ComputeRunsTheEngineForEverySlotInUse) {
     EXPECT_TRUE(graph.lblFOM[2]->isVisibleTo(&graph));
     EXPECT_FALSE(graph.lblTerr[1]->isVisibleTo(&graph));
     EXPECT_EQ(graph.lblHt[2]->text(), "100 ft");
-    EXPECT_EQ(graph.TChart1->points(0).x.size(), 137u);
+    EXPECT_EQ(graph.TChart1->points(GainSeries(0)).x.size(), 137u);
     EXPECT_DOUBLE_EQ(graph.TChart1->axis(common::Axis::Bottom).maximum(), 34);
+    // Curves go by their profile files in tips and saved data.
+    EXPECT_NE(graph.TChart1->tipFor(GainSeries(2), {10, 0}).indexOf("RIDGE.PRO"), -1);
+    const std::string csv = graph.TChart1->csvText();
+    EXPECT_NE(csv.find("FLAT.PRO"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("RIDGE.PRO"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("Slot "), std::string::npos) << csv;
 
     Press(window.get(), "cmdCompute"); // a second run adds its sections
     EXPECT_EQ(sectionStarts(results()).size(), 4u);
@@ -400,8 +406,8 @@ TEST_F(MainWindowTest, GraphPrintsDottedCurvesAndRemembersItsPlace) {
         Qt::PenStyle slot1 = Qt::NoPen, slot2 = Qt::NoPen;
         QString label;
         printer.atPrint = [&] {
-            slot1 = graph.TChart1->penStyle(0);
-            slot2 = graph.TChart1->penStyle(1);
+            slot1 = graph.TChart1->penStyle(GainSeries(0));
+            slot2 = graph.TChart1->penStyle(GainSeries(1));
             label = graph.lblHt[1]->text();
         };
         Press(&graph, "cmdPrint");
@@ -410,7 +416,7 @@ TEST_F(MainWindowTest, GraphPrintsDottedCurvesAndRemembersItsPlace) {
         EXPECT_EQ(slot1, Qt::SolidLine);
         EXPECT_EQ(slot2, Qt::DotLine);
         EXPECT_EQ(label, "70 ft dots");
-        EXPECT_EQ(graph.TChart1->penStyle(1), Qt::SolidLine);
+        EXPECT_EQ(graph.TChart1->penStyle(GainSeries(1)), Qt::SolidLine);
         EXPECT_EQ(graph.lblHt[1]->text(), "70 ft");
     }
     common::setDesktop(&scripted);
