@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "brisco/core/assessment.h"
+#include "brisco/core/band_summary.h"
 
 #include "common/cli_options.h"
 #include "common/qt/command_line.h"
@@ -18,6 +19,9 @@ const char* const Usage =
     "usage: brisco-cli --freq MHZ --slot PROFILE:HEIGHTS[:TYPE] [--slot ...] (up to four)\n"
     "                  [--stats FILE] [--ground ROW] [--diffraction-off] [--meters]\n"
     "                  [-o FILE] [--csv]\n"
+    "       brisco-cli --bands --stats FILE --slot PROFILE:HEIGHTS[:TYPE] [--slot ...]\n"
+    "                  [--ground ROW] [--diffraction-off] [--meters]\n"
+    "  --bands  each slot's figure of merit at the centre of every band of FILE, as CSV\n"
     "  HEIGHTS  one to four heights separated by \"/\", \"*\" for out of phase: 120/90*\n"
     "  TYPE     Dipole, 2-Ele., 3-Ele., 4-Ele., 5-Ele., 6-Ele., 8-Ele. or the code 1..7\n"
     "           (4-Ele. when left out)\n"
@@ -34,6 +38,7 @@ constexpr common::CliOption CliSpecs[] = {
     {"--diffraction-off", false, {}, "geometric optics only"},
     {"--meters", false, {}, "metric units"},
     {"--csv", false, {}, "the responses as CSV"},
+    {"--bands", false, {}, "every slot's figure of merit at each band of the statistics, as CSV"},
 };
 // clang-format on
 
@@ -90,7 +95,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     auto read = common::ReadCommandLine(args, CliSpecs, Usage, out, err);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const common::CliOptions* o = &std::get<common::CliOptions>(read);
-    if (!o->positional().empty() || !o->value("--freq") || o->values("--slot").empty() ||
+    const bool bands = o->has("--bands");
+    if (!o->positional().empty() || (!bands && !o->value("--freq")) ||
+        (bands && !o->value("--stats")) || o->values("--slot").empty() ||
         o->values("--slot").size() > SlotCount) {
         err << Usage;
         return 2;
@@ -126,7 +133,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         columns[n] = {TypeName(slot->type), slot->heights};
     }
     model.applyHeights(columns);
-    model.setFrequency(*o->value("--freq"));
+    if (!bands) model.setFrequency(*o->value("--freq"));
     if (auto stats = o->value("--stats")) {
         Assessment::StatisticsChoice choice =
             model.chooseStatistics(std::filesystem::absolute(*stats).string());
@@ -134,10 +141,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (choice.refused || choice.failed) return 1;
     }
 
-    ComputeResult r = model.Compute(engine, {});
     // The truncation warning's title names the slot and its file; the program's own does not.
-    for (const Message& m : r.messages)
-        err << (m.title.empty() || m.title == "Brisco" ? "" : m.title + ": ") << m.text << '\n';
+    auto tell = [&err](const std::vector<Message>& messages) {
+        for (const Message& m : messages)
+            err << (m.title.empty() || m.title == "Brisco" ? "" : m.title + ": ") << m.text << '\n';
+    };
+    if (bands) {
+        BandSummary summary = SummariseBands(model, engine);
+        tell(summary.messages);
+        if (!summary.computed) return 1;
+        out << common::JoinLines(BandSummaryCsv(summary, model, false));
+        return out.good() ? 0 : 1;
+    }
+    ComputeResult r = model.Compute(engine, {});
+    tell(r.messages);
     if (!r.computed) return 1;
 
     if (auto file = o->value("-o")) {

@@ -118,3 +118,21 @@ TEST_F(CliTest, TheBuiltEngineComputesTheSampleSites) {
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2 * (4 + 35 + 2 + 1) + 19);
     EXPECT_NE(r.out.find("lblFOM2=Fig. of Merit: "), std::string::npos);
 }
+
+TEST_F(CliTest, EveryBandAtOnce) {
+    std::vector<EngineCall> calls;
+    CliRun r = run({"--bands", "--stats", stats, "--slot", flat + ":100", "--slot", flat + ":50"},
+                   madeUp(&calls));
+    ASSERT_EQ(r.code, 0) << r.err;
+    // Every band at its centre, each slot in turn; only 20 m holds statistics here.
+    ASSERT_EQ(calls.size(), 16u);
+    EXPECT_FLOAT_EQ(calls[0].Frequency, 3.75f);
+    EXPECT_FLOAT_EQ(calls[6].Frequency, 14.175f);
+    EXPECT_FLOAT_EQ(calls[15].Frequency, 28.85f);
+    EXPECT_EQ(r.out, "Slot,80 m,40 m,30 m,20 m,17 m,15 m,12 m,10 m\n"
+                     "\"FLAT.PRO\",,,,13.0,,,,\n"
+                     "\"FLAT.PRO\",,,,8.0,,,,\n");
+    EXPECT_NE(r.err.find("holds no statistics for the band of 3.75 MHz"), std::string::npos);
+
+    EXPECT_EQ(run({"--bands", "--slot", flat + ":100"}).code, 2); // rated by the statistics
+}
