@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -75,8 +76,10 @@ int logIndex(const float* logAngle) {
     return static_cast<int>(std::clamp(std::round(angle * 4.0), 1.0, double(gainCount))) - 1;
 }
 
-// The log lies beside the program that loaded the engine.
+// The log lies where the program sends it, or beside the program that loaded the engine.
 std::string logPath() {
+    if (const char* sent = std::getenv(VEXLO_LOG_FOLDER); sent && *sent)
+        return (std::filesystem::path(sent) / "TEST4.PRN").string();
     std::error_code error;
     std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error);
     folder = error ? std::filesystem::current_path(error) : folder.parent_path();

@@ -29,6 +29,9 @@ void VexloCore1(const float* Distance, const float* Elevation, const float* Ante
                 const int16_t* AntennaType, const int16_t* DiffractionOff, const int16_t* LogFlag,
                 const float* LogAngle, float* GainN, const int16_t* Phase);
 
+// The environment variable naming the log's folder.
+#define VEXLO_LOG_FOLDER "VEXLOCORE_LOG_FOLDER"
+
 typedef void (*VexloCore1Function)(const float*, const float*, const float*, const float*,
                                    const float*, const float*, const int16_t*, const int16_t*,
                                    const int16_t*, const float*, float*, const int16_t*);

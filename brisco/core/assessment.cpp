@@ -6,6 +6,7 @@
 #include "common/text_file.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 namespace brisco {
@@ -261,6 +262,8 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         call.LogFlag = options_.logFlag ? 1 : 0;
         call.LogAngle = static_cast<float>(common::ParseNumber(options_.logAngle));
         if (options_.logFlag) {
+            // The engine's own lines follow the title into the same file.
+            ::setenv(VEXLO_LOG_FOLDER, resultsFolder_.c_str(), 1);
             if (common::Result<> titled = logTitle(n, !logged); !titled)
                 r.messages.push_back(unsaved("The engine log TEST4.PRN", titled));
             logged = true;

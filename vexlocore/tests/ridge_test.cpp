@@ -1,4 +1,5 @@
 // A ridge in front of the tower, with and without diffraction, and the diagnostic log.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,9 +21,15 @@ Call ridge() {
 }
 const double shadowBoundary = std::atan(90.0 / 1500.0) * 180.0 / pi;
 
-std::string logAt(Call c, float angle) {
-    // The engine writes beside the running program, as the caller does.
-    const auto path = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "TEST4.PRN";
+// The log in `folder`, beside the running program when none is sent.
+std::string logAt(Call c, float angle, const std::filesystem::path& folder = {}) {
+    const auto path =
+        (folder.empty() ? std::filesystem::read_symlink("/proc/self/exe").parent_path() : folder) /
+        "TEST4.PRN";
+    if (folder.empty())
+        ::unsetenv(VEXLO_LOG_FOLDER);
+    else
+        ::setenv(VEXLO_LOG_FOLDER, folder.c_str(), 1);
     { std::ofstream(path) << "\"Filename: RIDGE.PRO\"\n"; }
     c.logFlag = 1;
     c.logAngle = angle;
@@ -31,6 +38,7 @@ std::string logAt(Call c, float angle) {
     std::stringstream text;
     text << in.rdbuf();
     std::filesystem::remove(path);
+    ::unsetenv(VEXLO_LOG_FOLDER);
     return text.str();
 }
 
@@ -97,6 +105,14 @@ TEST(Ridge, LogShowsShadowedAnglesLoseTheirDirectRayWithDiffractionOff) {
     absurd.frequency = 1e7f;
     EXPECT_NE(logAt(absurd, 5.0f).find("\nNote: refused: 1e+07 MHz is above 300 MHz\n"),
               std::string::npos);
+
+    // A program whose folder is not its user's sends the log to a folder of its choosing.
+    const auto user = std::filesystem::temp_directory_path() / "vexlo-log-folder";
+    std::filesystem::create_directories(user);
+    EXPECT_NE(logAt(off, 5.0f, user).find("\n1 D "), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "TEST4.PRN"));
+    std::filesystem::remove_all(user);
 }
 
 } // namespace

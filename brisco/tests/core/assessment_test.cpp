@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace brisco;
 using brisco::fixtures::TestFolder;
 
@@ -358,6 +360,7 @@ TEST_F(AssessmentTest, NamesBesideTheProgramStayFolderLessAndFilesGoWhereTheyAre
     EXPECT_EQ(saved[18], "STATS.PRN");
     EXPECT_FALSE(user.lines("OUT.PRN").empty());
     EXPECT_FALSE(user.lines("TEST4.PRN").empty());
+    EXPECT_STREQ(std::getenv(VEXLO_LOG_FOLDER), user.path().c_str()) << "the engine's lines too";
     for (const char* written : {"VEXLO.DEF", "OUT.PRN", "TEST4.PRN"})
         EXPECT_FALSE(std::filesystem::exists(folder.file(written))) << written;
 }
