@@ -189,6 +189,8 @@ public:
     const std::string& folder() const { return folder_; }
     std::string defaultsPath() const;
     std::string resultsPath() const;
+    // Where this user may write: the program's folder, or the user's data folder.
+    const std::string& resultsFolder() const { return resultsFolder_; }
 
     // A slot's texts, by slot (0..3).
     const std::string& terrain(int slot) const { return texts_.*SlotControls[slot].terrain; }

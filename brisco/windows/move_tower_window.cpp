@@ -89,10 +89,11 @@ void frmMove::cmdOK_Click() {
     const std::string profile = common::JoinLines(MovedProfile(read.value().profile, feet));
 
     for (;;) {
-        common::FileChoice file = common::desktop().saveFile(
-            this,
-            {"Save terrain profile to (suggested) filename", QString::fromStdString(a.folder()),
-             QString::fromStdString(SuggestedMoveName(a.path(0))), "Terrain Files (*.PRO)|*.PRO"});
+        common::FileChoice file =
+            common::desktop().saveFile(this, {"Save terrain profile to (suggested) filename",
+                                              QString::fromStdString(a.resultsFolder()),
+                                              QString::fromStdString(SuggestedMoveName(a.path(0))),
+                                              "Terrain Files (*.PRO)|*.PRO"});
         if (file.chosen()) {
             common::Result<> written =
                 common::WriteFileAtomically(file.path.toStdString(), profile);
