@@ -135,8 +135,11 @@ Complex impedanceOf(const Options& o, const std::vector<Complex>& n) {
 std::string describe(const Options& o, int ports) {
     const char* unit = o.unit == 1e-6 ? "Hz" : o.unit == 1e-3 ? "kHz" : o.unit == 1 ? "MHz" : "GHz";
     return std::string("Touchstone, ") + (ports == 1 ? "" : "port 1 of 2, ") + o.parameter +
-           " in " + (o.format == "ri" ? "RI" : o.format == "ma" ? "MA" : "DB") + " against " +
-           common::ShortestText(o.ref) + " ohm, frequencies in " + unit;
+           " in " +
+           (o.format == "ri"   ? "RI"
+            : o.format == "ma" ? "MA"
+                               : "DB") +
+           " against " + common::ShortestText(o.ref) + " ohm, frequencies in " + unit;
 }
 
 } // namespace
@@ -208,14 +211,13 @@ Result<LoadList> ParseTouchstone(const std::vector<std::string>& lines, int port
                 return Failure::Failure(where(name, recordLine) + "the frequency " +
                                         common::ShortestText(record[0]) + " is not above 0");
             if (!list.points.empty() && freq <= list.points.back().freq)
-                return Failure::Failure(where(name, recordLine) + "the frequency " +
-                                        mhzText(freq) + " is not above the one before, " +
+                return Failure::Failure(where(name, recordLine) + "the frequency " + mhzText(freq) +
+                                        " is not above the one before, " +
                                         mhzText(list.points.back().freq));
             std::vector<Complex> n;
             for (std::size_t p = 1; p + 1 < perRecord + 1; p += 2)
                 n.push_back(pairValue(options, record[p], record[p + 1]));
-            Result<LoadPoint> point =
-                passive(name, recordLine, freq, impedanceOf(options, n));
+            Result<LoadPoint> point = passive(name, recordLine, freq, impedanceOf(options, n));
             if (!point) return Failure::Failure(point.message());
             list.points.push_back(point.value());
             record.clear();
@@ -223,16 +225,15 @@ Result<LoadList> ParseTouchstone(const std::vector<std::string>& lines, int port
         }
     }
     if (!record.empty())
-        return Failure::Failure(where(name, recordLine) + "the record is cut short: " +
-                                std::to_string(perRecord) + " numbers expected, " +
-                                std::to_string(record.size()) + " found");
+        return Failure::Failure(where(name, recordLine) +
+                                "the record is cut short: " + std::to_string(perRecord) +
+                                " numbers expected, " + std::to_string(record.size()) + " found");
     if (list.points.empty()) return Failure::Failure(name + ": the file holds no data");
     list.description = describe(options, ports);
     return list;
 }
 
-Result<LoadList> ParseAnalyserCsv(const std::vector<std::string>& lines,
-                                  const std::string& name) {
+Result<LoadList> ParseAnalyserCsv(const std::vector<std::string>& lines, const std::string& name) {
     using Failure = Result<LoadList>;
     LoadList list{name, "CSV of frequency, R and X, frequencies in MHz", {}};
     double unit = 1;
@@ -301,9 +302,12 @@ Result<LoadList> ReadLoadFile(const std::string& path) {
     const common::TextFile file = common::ReadTextFile(path);
     if (file.state != common::FileState::Read) return Result<LoadList>::Failure(file.message);
     switch (kind.value()) {
-    case LoadFileKind::Touchstone1: return ParseTouchstone(file.lines, 1, path);
-    case LoadFileKind::Touchstone2: return ParseTouchstone(file.lines, 2, path);
-    default: return ParseAnalyserCsv(file.lines, path);
+    case LoadFileKind::Touchstone1:
+        return ParseTouchstone(file.lines, 1, path);
+    case LoadFileKind::Touchstone2:
+        return ParseTouchstone(file.lines, 2, path);
+    default:
+        return ParseAnalyserCsv(file.lines, path);
     }
 }
 

@@ -26,8 +26,8 @@ SmithPoint pointAt(double position, double freq, Complex z, double ref) {
 
 std::string describe(const char* what, double r, double x, double ref) {
     const Complex gamma = ReflectionOf(r, x, ref);
-    return what + ImpedanceText(r, x) + " ohm, reflection " + Shown(std::abs(gamma), "0.000") + " at " +
-           Shown(common::ToDegrees(std::arg(gamma)), "##0.0") + " degrees, SWR " +
+    return what + ImpedanceText(r, x) + " ohm, reflection " + Shown(std::abs(gamma), "0.000") +
+           " at " + Shown(common::ToDegrees(std::arg(gamma)), "##0.0") + " degrees, SWR " +
            Shown(SwrOf(gamma), "###0.00");
 }
 
@@ -45,10 +45,14 @@ double SwrOf(Complex gamma) {
 
 const char* SmithCurveName(SmithCurve curve) {
     switch (curve) {
-    case SmithCurve::Line: return "Along the line";
-    case SmithCurve::Tuner: return "Through the tuner";
-    case SmithCurve::Sweep: return "Swept load";
-    default: return "Load";
+    case SmithCurve::Line:
+        return "Along the line";
+    case SmithCurve::Tuner:
+        return "Through the tuner";
+    case SmithCurve::Sweep:
+        return "Swept load";
+    default:
+        return "Load";
     }
 }
 
@@ -93,8 +97,7 @@ std::vector<SmithPoint> TunerPath(const TunerDesign& design, double r, double x,
     auto shunt = [&grow](Complex part) {
         grow([part](Complex from, double t) { return 1.0 / (1.0 / from + t / part); });
     };
-    if (design.strayAcrossLoad)
-        shunt({0, -1 / (2 * common::Pi * design.strayFarads * freq * 1e6)});
+    if (design.strayAcrossLoad) shunt({0, -1 / (2 * common::Pi * design.strayFarads * freq * 1e6)});
     for (auto part = design.parts.rbegin(); part != design.parts.rend(); ++part) {
         const Complex zp = PartImpedance(*part);
         if (part->connection == Connection::Series)
@@ -133,6 +136,7 @@ std::vector<Message> SmithModel::leaveRef() {
 void SmithModel::build(const Calculator& calc, const std::optional<TunerDesign>& tuner,
                        const std::vector<SweepPoint>& sweep) {
     for (auto& c : curves_) c.clear();
+    unitName_ = calc.unitWord() == 'M' ? "m" : "ft";
     auto& line = curves_[static_cast<int>(SmithCurve::Line)];
     line = LinePath(calc, ref_);
     if (line.empty()) {
@@ -153,6 +157,27 @@ void SmithModel::build(const Calculator& calc, const std::optional<TunerDesign>&
         displays_.lblTuner = "No tuner designed (Tuner page: Design Tuner)";
     }
     curves_[static_cast<int>(SmithCurve::Sweep)] = SweptLoad(sweep, ref_);
+}
+
+std::string SmithModel::tip(SmithCurve which, std::size_t point) const {
+    const SmithPoint& p = curve(which).at(point);
+    std::string where;
+    switch (which) {
+    case SmithCurve::Line:
+        where = common::Format(p.position, "###0.0##") + " " + unitName_ + " from the load\n";
+        break;
+    case SmithCurve::Tuner:
+        where = p.position == 0
+                    ? "At the line input\n"
+                    : "Through part " + std::to_string(static_cast<int>(std::ceil(p.position))) +
+                          " from the line input\n";
+        break;
+    default:
+        break;
+    }
+    return where + common::Format(p.freq, "###0.000") + " MHz\nR " + Shown(p.r, "###0.00") +
+           ", X " + Shown(p.x, "###0.00") + " ohm\nSWR " + Shown(SwrOf(p.gamma), "###0.00") + " (" +
+           ShortestText(ref_) + " ohm)";
 }
 
 std::string SmithModel::csv() const {

@@ -91,6 +91,9 @@ public:
     const std::vector<SmithPoint>& curve(SmithCurve which) const {
         return curves_[static_cast<int>(which)];
     }
+    // What the mouse shows over a point: where it is on its path, the frequency, R, X and
+    // the SWR against the reference.
+    std::string tip(SmithCurve which, std::size_t point) const;
     // The load's constant-SWR circle: |gamma| of the load.
     double swrRadius() const { return swrRadius_; }
     // Every curve as CSV, each headed by its name.
@@ -102,6 +105,7 @@ private:
     double ref_ = 50;
     std::array<std::vector<SmithPoint>, SmithCurveCount> curves_;
     double swrRadius_ = 0;
+    std::string unitName_ = "ft";
 };
 
 } // namespace kavlo

@@ -17,7 +17,6 @@ using common::ShortestText;
 
 namespace {
 
-
 std::string where(const LoadList& loads, const LoadPoint& point) {
     return loads.name.empty() ? std::string()
                               : loads.name + " line " + std::to_string(point.line) + ": ";
@@ -52,8 +51,8 @@ common::Result<std::vector<SweepPoint>> SweepLine(const Calculator& calc, const 
         }
         const LineAtFrequency line = at.lineAt(load.freq);
         if (!line.fault.empty()) return Failure::Failure(line.fault);
-        const LineSolution s = CalcZ(line.line, line.matchedLoss, line.lengthFt, 0, load.r, load.x,
-                                     calc.end(), 1);
+        const LineSolution s =
+            CalcZ(line.line, line.matchedLoss, line.lengthFt, 0, load.r, load.x, calc.end(), 1);
         SweepPoint p;
         p.freq = load.freq;
         const bool atLoad = calc.end() == KnownEnd::Load;
@@ -73,8 +72,8 @@ std::string SweepCsv(const std::vector<SweepPoint>& points) {
     std::string out = "MHz,LoadR,LoadX,InputR,InputX,SWRLoad,SWRInput,TotalLossDB\n";
     for (const SweepPoint& p : points) {
         bool first = true;
-        for (double v : {p.freq, p.loadR, p.loadX, p.inputR, p.inputX, p.swrLoad, p.swrInput,
-                         p.totalLoss}) {
+        for (double v :
+             {p.freq, p.loadR, p.loadX, p.inputR, p.inputX, p.swrLoad, p.swrInput, p.totalLoss}) {
             if (!first) out += ',';
             out += ShortestText(v);
             first = false;
@@ -114,8 +113,8 @@ void SweepModel::clear(const std::string& why) {
 std::vector<Message> SweepModel::compute(const Calculator& calc) {
     SweepDisplays& d = displays_;
     lineName_ = std::string(Catalogue[calc.cable()].listText);
-    d.lblLine = common::Trimmed(lineName_) + ", " + calc.boxes().length + " " +
-                calc.displays().lblUnits;
+    d.lblLine =
+        common::Trimmed(lineName_) + ", " + calc.boxes().length + " " + calc.displays().lblUnits;
     LoadList loads;
     const bool atLoad = calc.end() == KnownEnd::Load;
     const char* endName = atLoad ? "at the load" : "at the line input";
@@ -147,9 +146,8 @@ std::vector<Message> SweepModel::compute(const Calculator& calc) {
         return {{swept.message(), "Kavlo, Sweep"}};
     }
     points_ = std::move(swept).value();
-    const auto best = std::min_element(points_.begin(), points_.end(), [](auto& a, auto& b) {
-        return a.swrInput < b.swrInput;
-    });
+    const auto best = std::min_element(points_.begin(), points_.end(),
+                                       [](auto& a, auto& b) { return a.swrInput < b.swrInput; });
     d.lblBest = "Lowest SWR at the input: " + Shown(best->swrInput, "###0.00") + " at " +
                 Format(best->freq, "###0.000") + " MHz";
     const auto [least, most] = std::minmax_element(

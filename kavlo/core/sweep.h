@@ -46,7 +46,8 @@ std::string SweepS1p(const std::vector<SweepPoint>& points, double ref,
 // One line a frequency for the companion's plain output.
 std::string SweepLineText(const SweepPoint& point);
 
-const Message BadBand{"Enter frequencies from 0.02 to 6000 MHz, the lower one first", "Kavlo, Sweep"};
+const Message BadBand{"Enter frequencies from 0.02 to 6000 MHz, the lower one first",
+                      "Kavlo, Sweep"};
 const Message BadPointCount{"Enter 2 to 1001 frequencies", "Kavlo, Sweep"};
 
 // The sweep window's boxes: the band the typed impedance is swept over.

@@ -161,7 +161,8 @@ TEST(Touchstone, WithoutAnOptionLineReadsGhzSMagnitudeAngleAgainst50) {
 
 TEST(Touchstone, TwoPortNoiseDataAfterTheNetworkDataAreLeftOut) {
     const Case c{"MHz", 1, 'S', "RI", 50, 2};
-    const std::string text = touchstoneText(c, true) + "! noise\n1.0 1.5 0.3 40 0.2\n2.0 1.6 0.3 45 0.2\n";
+    const std::string text =
+        touchstoneText(c, true) + "! noise\n1.0 1.5 0.3 40 0.2\n2.0 1.6 0.3 45 0.2\n";
     const Result<LoadList> read = parse(text, 2);
     ASSERT_TRUE(read) << read.message();
     expectRecovered(read.value(), c);
@@ -241,7 +242,8 @@ TEST(AnalyserCsv, BadLinesAreNamed) {
     EXPECT_EQ(message("MHz,R,X\n3.5,50\n"),
               "scan.csv line 2: frequency, R and X expected, separated by commas");
     EXPECT_EQ(message("3.5,50,0\nMHz,R,X\n"), "scan.csv line 2: \"MHz\" is not a number");
-    EXPECT_EQ(message("3.5,-5,0\n").substr(0, 46), "scan.csv line 1: at 3.5 MHz the load's resista");
+    EXPECT_EQ(message("3.5,-5,0\n").substr(0, 46),
+              "scan.csv line 1: at 3.5 MHz the load's resista");
     EXPECT_EQ(message("3.6,50,0\n3.5,50,0\n"),
               "scan.csv line 2: the frequency 3.5 MHz is not above the one before, 3.6 MHz");
     EXPECT_EQ(message("MHz,R,X\n"), "scan.csv: the file holds no data");

@@ -67,8 +67,9 @@ TEST(Sweep, RefusesFrequenciesTheCalculatorDoesNotTake) {
     loads.points[2].freq = 7000;
     const auto swept = SweepLine(Calculator(), loads);
     ASSERT_FALSE(swept);
-    EXPECT_EQ(swept.message(),
-              "ant.csv line 4: the frequency 7000 MHz is outside the calculator's 0.02 to 6000 MHz");
+    EXPECT_EQ(
+        swept.message(),
+        "ant.csv line 4: the frequency 7000 MHz is outside the calculator's 0.02 to 6000 MHz");
 }
 
 TEST(Sweep, CsvAndTouchstoneOfTheInput) {
@@ -162,8 +163,8 @@ TEST(Smith, TunerPathEndsOnWhatTheTransmitterSees) {
     c.setCable(17);
     c.setFrequency("14");
     c.setResistance("200");
-    for (TunerChoice choice : {TunerChoice::LowPassL, TunerChoice::HighPassL, TunerChoice::Pi,
-                               TunerChoice::Tee}) {
+    for (TunerChoice choice :
+         {TunerChoice::LowPassL, TunerChoice::HighPassL, TunerChoice::Pi, TunerChoice::Tee}) {
         TunerSetup setup;
         setup.choose(choice);
         const TunerLoad load = TunerLoadOf(c);
@@ -201,4 +202,10 @@ TEST(Smith, ModelReferenceAndCurves) {
     EXPECT_DOUBLE_EQ(m.swrRadius(), std::abs(ReflectionOf(50, 40, 75)));
     EXPECT_EQ(m.displays().lblLoad.substr(0, 45), "Load: 50.00 + j 40.00 ohm, reflection 0.359 a");
     EXPECT_NE(m.csv().find("Swept load\nPosition,R,X"), std::string::npos);
+    EXPECT_EQ(m.tip(SmithCurve::Line, 200),
+              "100.0 ft from the load\n3.500 MHz\nR " +
+                  Shown(m.curve(SmithCurve::Line)[200].r, "###0.00") + ", X " +
+                  Shown(m.curve(SmithCurve::Line)[200].x, "###0.00") + " ohm\nSWR " +
+                  Shown(SwrOf(m.curve(SmithCurve::Line)[200].gamma), "###0.00") + " (75 ohm)");
+    EXPECT_EQ(m.tip(SmithCurve::Sweep, 4).substr(0, 10), "4.000 MHz\n");
 }
