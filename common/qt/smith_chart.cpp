@@ -12,8 +12,8 @@ namespace common {
 namespace {
 
 constexpr double GridValues[] = {0.2, 0.5, 1, 2, 5};
-constexpr int Margin = 28;     // room for the reactance labels round the rim
-constexpr int TipReach = 8;    // pixels
+constexpr int Margin = 28;      // room for the reactance labels round the rim
+constexpr int TipReach = 8;     // pixels
 constexpr int SwatchWidth = 22; // a legend entry's line
 
 QString gridText(double value) { return QString::number(value); }
@@ -166,8 +166,8 @@ void SmithChart::drawLegend(QPainter& painter) const {
     std::vector<Entry> entries;
     for (const Curve& curve : curves_)
         if (curve.visible && !curve.points.empty())
-            entries.push_back({curve.name, QPen(curve.style.color, curve.style.width),
-                               curve.style.markers});
+            entries.push_back(
+                {curve.name, QPen(curve.style.color, curve.style.width), curve.style.markers});
     if (circleRadius_ > 0)
         entries.push_back({circleName_, QPen(Qt::darkGray, 1, Qt::DashLine), false});
 
@@ -202,8 +202,7 @@ void SmithChart::paintEvent(QPaintEvent*) {
         bold.setBold(true);
         painter.setFont(bold);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, 2, width(), fontMetrics().height()), Qt::AlignHCenter,
-                         title_);
+        painter.drawText(QRectF(0, 2, width(), fontMetrics().height()), Qt::AlignHCenter, title_);
         painter.setFont(font());
     }
     drawGrid(painter);

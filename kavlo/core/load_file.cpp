@@ -242,13 +242,18 @@ Result<LoadList> ParseAnalyserCsv(const std::vector<std::string>& lines, const s
         const int line = static_cast<int>(k + 1);
         const std::string trimmed = common::Trimmed(lines[k]);
         if (trimmed.empty() || trimmed.front() == '!' || trimmed.front() == '#') continue;
+        // Semicolons (or tabs) between the fields leave the comma for the decimal point.
+        const char separator = trimmed.find(';') != std::string::npos    ? ';'
+                               : trimmed.find('\t') != std::string::npos ? '\t'
+                                                                         : ',';
         std::vector<std::string> fields;
         std::size_t at = 0;
         while (at <= trimmed.size()) {
-            const std::size_t end = std::min(trimmed.find_first_of(",;\t", at), trimmed.size());
+            const std::size_t end = std::min(trimmed.find(separator, at), trimmed.size());
             std::string field = common::Trimmed(std::string_view(trimmed).substr(at, end - at));
             if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
                 field = field.substr(1, field.size() - 2);
+            if (separator != ',') std::replace(field.begin(), field.end(), ',', '.');
             fields.push_back(field);
             at = end + 1;
         }

@@ -39,9 +39,9 @@ common::Result<LoadList> ParseTouchstone(const std::vector<std::string>& lines, 
                                          const std::string& name);
 
 // The analyser's CSV: frequency, R, X on each line, separated by commas (or semicolons
-// or tabs), more columns ignored, blank lines and lines starting with '!' or '#' skipped.
-// A first line that does not start with a number is the heading; the frequency is in
-// MHz unless the heading's first field names Hz, kHz or GHz.
+// or tabs, and then a comma is a decimal point), more columns ignored, blank lines and lines
+// starting with '!' or '#' skipped. A first line that does not start with a number is the heading;
+// the frequency is in MHz unless the heading's first field names Hz, kHz or GHz.
 common::Result<LoadList> ParseAnalyserCsv(const std::vector<std::string>& lines,
                                           const std::string& name);
 

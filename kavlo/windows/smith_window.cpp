@@ -20,10 +20,10 @@ namespace {
 
 // The chart's curves, numbered as the model's.
 const common::SmithCurveStyle Styles[SmithCurveCount] = {
-    {QColor(0, 0, 255), 2, false},   // along the line
-    {QColor(0, 150, 0), 2, false},   // through the tuner
-    {QColor(200, 0, 200), 1, true},  // swept load
-    {QColor(255, 0, 0), 3, true},    // load
+    {QColor(0, 0, 255), 2, false},  // along the line
+    {QColor(0, 150, 0), 2, false},  // through the tuner
+    {QColor(200, 0, 200), 1, true}, // swept load
+    {QColor(255, 0, 0), 3, true},   // load
 };
 
 QLabel* textLabel(const char* name) {
@@ -53,7 +53,8 @@ frmSmith::frmSmith(const Calculator& calc, QWidget* parent)
     for (int c = 0; c < SmithCurveCount; ++c)
         Smith1->addCurve(SmithCurveName(static_cast<SmithCurve>(c)), Styles[c]);
     layOut();
-    connect(txtRef, &QLineEdit::textChanged, this, [this](const QString& t) { model_.setRef(s(t)); });
+    connect(txtRef, &QLineEdit::textChanged, this,
+            [this](const QString& t) { model_.setRef(s(t)); });
     connect(txtRef, &QLineEdit::editingFinished, this, &frmSmith::txtRef_LostFocus);
     connect(cmdSaveData, &QPushButton::clicked, this, &frmSmith::cmdSaveData_Click);
     connect(cmdSaveImage, &QPushButton::clicked, this, &frmSmith::cmdSaveImage_Click);

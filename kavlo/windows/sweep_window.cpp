@@ -116,9 +116,9 @@ frmSweep::frmSweep(const Calculator& calc, QWidget* parent)
 void frmSweep::layOut() {
     auto* loadBox = new QGroupBox("Load");
     auto* loadRow = new QHBoxLayout(loadBox);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             optTyped, txtFrom, new QLabel("to"), txtTo, new QLabel("MHz,"), txtPoints,
-             new QLabel("frequencies")})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{optTyped, txtFrom, new QLabel("to"), txtTo,
+                                         new QLabel("MHz,"), txtPoints, new QLabel("frequencies")})
         loadRow->addWidget(w);
     loadRow->addSpacing(16);
     loadRow->addWidget(optFile);
@@ -198,7 +198,9 @@ void frmSweep::optTyped_Click() {
 
 void frmSweep::cmdOpen_Click() {
     const common::FileChoice choice = common::desktop().openFile(
-        this, {"Open Load File", {}, {},
+        this, {"Open Load File",
+               {},
+               {},
                "Touchstone and CSV files (*.s1p *.s2p *.S1P *.S2P *.csv *.CSV *.txt)|"
                "*.s1p *.s2p *.S1P *.S2P *.csv *.CSV *.txt|All files (*)|*"});
     if (choice.chosen())

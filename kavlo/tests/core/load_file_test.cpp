@@ -232,6 +232,11 @@ TEST(AnalyserCsv, WithOrWithoutHeadingUnitsFromTheHeading) {
     EXPECT_DOUBLE_EQ(hz.value().points[1].freq, 4);
     EXPECT_EQ(read("Freq GHz,R,X\n1.2,50,0\n").value().points[0].freq, 1200);
     EXPECT_EQ(read("kHz\tR\tX\n1800\t50\t0\n").value().points[0].freq, 1.8);
+    const Result<LoadList> decimalCommas = read("MHz;R;X\n3,55;50,2;-3,1\n");
+    ASSERT_TRUE(decimalCommas) << decimalCommas.message();
+    EXPECT_EQ(decimalCommas.value().points[0].freq, 3.55);
+    EXPECT_EQ(decimalCommas.value().points[0].r, 50.2);
+    EXPECT_EQ(decimalCommas.value().points[0].x, -3.1);
     EXPECT_EQ(read("Frequency,R,X\n14.1,50,0\n").value().points[0].freq, 14.1);
 }
 

@@ -29,9 +29,7 @@ protected:
         press("cmdSmith");
         return window->smithWindow;
     }
-    QString label(const char* name, const QWidget* in) {
-        return control<QLabel>(name, in)->text();
-    }
+    QString label(const char* name, const QWidget* in) { return control<QLabel>(name, in)->text(); }
     std::string file(const char* name, const std::string& content) {
         const std::string path = common::InFolder(folder.path().toStdString(), name);
         std::ofstream(path) << content;
@@ -105,7 +103,8 @@ TEST_F(SweepWindowTest, SavesCsvAndTouchstoneAndPrints) {
     common::testing::ChooseFile(s1p);
     press("cmdSaveS1p", w);
     EXPECT_EQ(saved(s1p), w->model().s1p(50));
-    EXPECT_EQ(scripted.fileRequests.back().filter, "Touchstone files (*.s1p)|*.s1p|All files (*)|*");
+    EXPECT_EQ(scripted.fileRequests.back().filter,
+              "Touchstone files (*.s1p)|*.s1p|All files (*)|*");
     scripted.answers = {true};
     press("cmdPrint", w);
     EXPECT_EQ(scripted.printedCount, 1);
