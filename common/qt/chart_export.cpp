@@ -51,4 +51,9 @@ bool SaveTextAsCsv(QWidget* parent, const std::string& text, const QString& file
                              "CSV files (*.csv)|*.csv|All files (*)|*", "data", text);
 }
 
+bool SaveTextAs(QWidget* parent, const std::string& text, const QString& fileName,
+                const QString& title, const QString& filter) {
+    return saveThroughDialog(parent, title, fileName, filter, "file", text);
+}
+
 } // namespace common

@@ -15,5 +15,8 @@ void CopyImage(const QImage& image);
 // `fileName` is the name the dialog suggests. True when the file was written.
 bool SaveImageAsPng(QWidget* parent, const QImage& image, const QString& fileName);
 bool SaveTextAsCsv(QWidget* parent, const std::string& text, const QString& fileName);
+// Any other text file: the dialog's title and its "description|pattern" filter given.
+bool SaveTextAs(QWidget* parent, const std::string& text, const QString& fileName,
+                const QString& title, const QString& filter);
 
 } // namespace common

@@ -2,10 +2,13 @@
 
 #include "kavlo/core/calculator.h"
 #include "kavlo/core/graphs.h"
+#include "kavlo/core/smith.h"
+#include "kavlo/core/sweep.h"
 #include "kavlo/core/tuner.h"
 
 #include "common/cli_options.h"
 #include "common/qt/command_line.h"
+#include "common/text_file.h"
 
 #include <ostream>
 #include <variant>
@@ -19,7 +22,9 @@ const char* const Usage =
     "                 [--tuner lowpass-l|highpass-l|pi|tee] [--coil-q Q] [--cap-q Q]\n"
     "                 [--stray PF] [--power W] [--tuner-r OHMS] [--pi-cap PF] [--tee-cap PF]\n"
     "                 [--phase DEG]\n"
-    "                 [--graph volt|rx] [--csv]\n";
+    "                 [--graph volt|rx] [--csv]\n"
+    "                 [--sweep FILE [--csv] [--s1p OUT] [--ref OHMS]]\n"
+    "                 [--smith [--csv] [--ref OHMS]]\n";
 
 // clang-format off
 constexpr common::CliOption Options[] = {
@@ -38,7 +43,11 @@ constexpr common::CliOption Options[] = {
     {"--tee-cap", true, "PF", "the tee network's output capacitor (100)"},
     {"--phase", true, "DEG", "the phase at the network's output (0)"},
     {"--graph", true, "KIND", "the along-line graph: volt or rx"},
-    {"--csv", false, {}, "the graph's 201 points as CSV"},
+    {"--csv", false, {}, "the graph's 201 points, the sweep or the Smith chart's line path as CSV"},
+    {"--sweep", true, "FILE", "sweep the line with the loads of a .s1p, .s2p or CSV file (frequency in MHz, R, X)"},
+    {"--s1p", true, "OUT", "with --sweep: write the line input's impedances as a Touchstone .s1p file"},
+    {"--smith", false, {}, "the Smith chart's texts, or with --csv the line path from the load to the input"},
+    {"--ref", true, "OHMS", "the reference resistance of the Smith chart and the .s1p file (50)"},
     {"--meters", false, {}, "lengths in metres"},
     {"--input", false, {}, "the impedance is the one seen at the line's input"},
     {"--precise", false, {}, "add the unrounded figures"},
@@ -112,6 +121,53 @@ int runGraph(const Calculator& calc, const common::CliOptions& o, GraphKind kind
     return out.good() ? 0 : 1;
 }
 
+// The Smith chart's model with the reference of --ref, or nothing after saying why not.
+std::optional<SmithModel> smithModel(const common::CliOptions& o, std::ostream& err) {
+    SmithModel smith;
+    if (auto ref = o.value("--ref")) smith.setRef(*ref);
+    const std::vector<Message> messages = smith.leaveRef();
+    printMessages(err, messages);
+    if (!messages.empty()) return std::nullopt;
+    return smith;
+}
+
+int runSweep(const Calculator& calc, const common::CliOptions& o, std::ostream& out,
+             std::ostream& err) {
+    const std::optional<SmithModel> smith = smithModel(o, err);
+    if (!smith) return 1;
+    SweepModel sweep;
+    std::vector<Message> messages = sweep.openFile(*o.value("--sweep"));
+    if (messages.empty()) messages = sweep.compute(calc);
+    printMessages(err, messages);
+    if (!messages.empty()) return 1;
+    if (o.has("--csv"))
+        out << sweep.csv();
+    else
+        for (const SweepPoint& p : sweep.points()) out << SweepLineText(p) << '\n';
+    if (auto path = o.value("--s1p")) {
+        common::Result<> written = common::WriteFileAtomically(*path, sweep.s1p(smith->ref()));
+        if (!written) {
+            err << *path << ": " << written.message() << '\n';
+            return 1;
+        }
+    }
+    return out.good() ? 0 : 1;
+}
+
+int runSmith(const Calculator& calc, const common::CliOptions& o, std::ostream& out,
+             std::ostream& err) {
+    std::optional<SmithModel> smith = smithModel(o, err);
+    if (!smith) return 1;
+    smith->build(calc, std::nullopt, {});
+    if (o.has("--csv"))
+        out << SmithCsv(smith->curve(SmithCurve::Line));
+    else {
+        common::PrintControlTexts(out, SmithBoxTexts, smith->boxes());
+        common::PrintControlTexts(out, SmithDisplayTexts, smith->displays());
+    }
+    return out.good() ? 0 : 1;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -137,6 +193,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             err << Usage;
             return 2;
         }
+    }
+    const bool sweep = o->has("--sweep"), smith = o->has("--smith");
+    if ((sweep || smith) && (tuner || graph || (sweep && smith))) {
+        err << Usage;
+        return 2;
+    }
+    if ((o->has("--s1p") && !sweep) || (o->has("--ref") && !sweep && !smith)) {
+        err << Usage;
+        return 2;
     }
 
     // The messages the window would show; any of them means the value was refused.
@@ -177,6 +242,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     if (tuner) return runTuner(calc, *o, *tuner, out, err);
     if (graph) return runGraph(calc, *o, *graph, out);
+    if (sweep) return runSweep(calc, *o, out, err);
+    if (smith) return runSmith(calc, *o, out, err);
 
     common::PrintControlTexts(out, BoxTexts, calc.boxes());
     common::PrintControlTexts(out, DisplayTexts, calc.displays());

@@ -18,15 +18,31 @@ constexpr double EmptyBoxValue = 0.00001;
 
 Calculator::Calculator() { DoCompute(); }
 
+LineAtFrequency Calculator::lineAt(double freq) const {
+    const bool meters = unitWord_ == 'M';
+    LineAtFrequency at;
+    at.line = line_;
+    DescribeLine(at.line, cable_, freq, user_);
+    const LineDescription& line = at.line;
+    at.attenText = meters ? Format(line.atten * common::FeetPerMetreLoss, "#0.000")
+                          : Format(line.atten, "#0.0##");
+    at.fault = cable_ == UserDefinedIndex ? UserLineFault(user_) : std::string();
+    if (at.fault.empty() && (!(line.wavelength > 0) || !std::isfinite(line.wavelength)))
+        at.fault = "Velocity factor must be more than 0";
+    at.lengthFt = ParseNumber(boxes_.length) * (meters ? common::FeetPerMetre : 1);
+    const double attenPer100Ft = ParseNumber(at.attenText) / (meters ? common::FeetPerMetre : 1);
+    at.matchedLoss = at.lengthFt * attenPer100Ft / 100;
+    return at;
+}
+
 void Calculator::DoCompute() {
     ++computeCount_;
     Displays& d = displays_;
-    const bool meters = unitWord_ == 'M';
 
     freq_ = ParseNumber(boxes_.freq);
-    DescribeLine(line_, cable_, freq_, user_);
-    d.txtMLPer = meters ? Format(line_.atten * common::FeetPerMetreLoss, "#0.000")
-                        : Format(line_.atten, "#0.0##");
+    const LineAtFrequency at = lineAt(freq_);
+    line_ = at.line;
+    d.txtMLPer = at.attenText;
     // A positive reactance (possible only for a line the user describes) reads "+ j".
     d.txtZ0 = Format(line_.r0, "##0.0") + (line_.x0 > 0 ? " + j " + Format(line_.x0, "##0.00")
                                                         : " - j " + Format(-line_.x0, "##0.00"));
@@ -34,9 +50,8 @@ void Calculator::DoCompute() {
     d.txtVoltage = common::PlainNumber(line_.vmax);
     d.warning = cable_ == UserDefinedIndex ? d.warning : std::string();
 
-    const std::string fault = cable_ == UserDefinedIndex ? UserLineFault(user_) : std::string();
-    if (!fault.empty() || !(line_.wavelength > 0) || !std::isfinite(line_.wavelength)) {
-        d.warning = fault.empty() ? "Velocity factor must be more than 0" : fault;
+    if (!at.fault.empty()) {
+        d.warning = at.fault;
         // No line, no results: none of the last line's may stay beside this one.
         for (std::string* result :
              {&d.txtMLTot, &d.txtWavelen, &d.txtLoadSWR, &d.txtInputSWR, &d.txtRho, &d.txtAddLoss,
@@ -45,9 +60,8 @@ void Calculator::DoCompute() {
         return;
     }
 
-    double lengthFt = ParseNumber(boxes_.length) * (meters ? common::FeetPerMetre : 1);
-    double attenPer100Ft = ParseNumber(d.txtMLPer) / (meters ? common::FeetPerMetre : 1);
-    matchedLoss_ = lengthFt * attenPer100Ft / 100;
+    const double lengthFt = at.lengthFt;
+    matchedLoss_ = at.matchedLoss;
     d.txtMLTot = Shown(matchedLoss_, "#0.000");
     d.txtWavelen = Shown(lengthFt / line_.wavelength, "0.000");
 

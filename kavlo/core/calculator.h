@@ -67,6 +67,15 @@ inline const std::array<common::ControlText<Displays>, 19> DisplayTexts{{
     {"LblWarning", &Displays::warning},
 }};
 
+// The line at one frequency as the calculator computes with it.
+struct LineAtFrequency {
+    LineDescription line;
+    std::string attenText;  // the attenuation as txtMLPer shows it, which the loss is worked from
+    double lengthFt = 0;    // the length box's line
+    double matchedLoss = 0; // dB
+    std::string fault;      // why there is no line to compute with; empty when there is one
+};
+
 class Calculator {
 public:
     Calculator(); // starts with RG-8A, 3.5 MHz, 100 ft, 50 ohm at the load, computed
@@ -108,6 +117,9 @@ public:
 
     void DoCompute();
 
+    // The chosen line and length at `freq` MHz, worked out as DoCompute works them out.
+    LineAtFrequency lineAt(double freq) const;
+
     const Boxes& boxes() const { return boxes_; }
     const Displays& displays() const { return displays_; }
     const LineDescription& line() const { return line_; }
@@ -119,6 +131,7 @@ public:
     common::ImpedancePair farImpedanceShown() const;
     // The impedance as typed into the resistance and reactance boxes.
     common::ImpedancePair enteredImpedance() const;
+    const UserLine& userLine() const { return user_; }
     char unitWord() const { return unitWord_; }
     KnownEnd end() const { return end_; }
     int cable() const { return cable_; }

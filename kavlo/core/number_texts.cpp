@@ -19,4 +19,9 @@ std::string withoutBlank(std::string t) { return t[0] == ' ' ? t.substr(1) : t; 
 std::string BoxNumber(double value) { return withoutBlank(common::PlainNumber(value)); }
 std::string BoxNumber(float value) { return withoutBlank(common::PlainNumber(value)); }
 
+std::string ImpedanceText(double r, double x) {
+    return Shown(r, "###0.00") +
+           (x < 0 ? " - j " + Shown(-x, "###0.00") : " + j " + Shown(x, "###0.00"));
+}
+
 } // namespace kavlo

@@ -18,5 +18,7 @@ std::string Shown(double value, std::string_view mask, double largest = LargestS
 // it, no blank.
 std::string BoxNumber(double value);
 std::string BoxNumber(float value); // to the 7 digits of a single
+// "r + j x" or "r - j x", each through "###0.00" (Shown).
+std::string ImpedanceText(double r, double x);
 
 } // namespace kavlo

@@ -3,6 +3,8 @@
 #include "along_line_graph_window.h"
 #include "kavlo/core/graphs.h"
 #include "noise_bridge_dialog.h"
+#include "smith_window.h"
+#include "sweep_window.h"
 #include "swr_magnitude_dialog.h"
 #include "tuner_result_window.h"
 #include "tuner_window.h"
@@ -72,6 +74,8 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
       optResisReac(common::Named<QRadioButton>("optResisReac", "Resist./Reac.")),
       cmdTuner(common::Named<QPushButton>("cmdTuner", "Tuner")),
       cmdGraph(common::Named<QPushButton>("cmdGraph", "Graph")),
+      cmdSweep(common::Named<QPushButton>("cmdSweep", "Sweep")),
+      cmdSmith(common::Named<QPushButton>("cmdSmith", "Smith Chart")),
       cmdUserCable(common::Named<QPushButton>("cmdUserCable", "User Cable")),
       cmdPrint(common::Named<QPushButton>("cmdPrint", "Print")),
       cmdHelp(common::Named<QPushButton>("cmdHelp", "Help")),
@@ -106,6 +110,9 @@ frmKavlo2::frmKavlo2(std::string defaultsPath, QWidget* parent)
     cmdGraph->setToolTip("Graph voltage/current or resistance/reactance at input of line. Use "
                          "Tuner button to select Tx power.");
     cmdUserCable->setToolTip("Describe the user-defined transmission line");
+    cmdSweep->setToolTip("Sweep the line over a band, with the typed load or a Touchstone or "
+                         "CSV file's");
+    cmdSmith->setToolTip("Show the load, the line and the tuner on a Smith chart");
     optAutek->setToolTip("Enter the impedance at the line input from an antenna analyser");
     optNoiseBridge->setToolTip("Enter the impedance at the line input from a noise bridge");
 
@@ -183,7 +190,8 @@ void frmKavlo2::layOut() {
     columns->addLayout(right);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdTuner, cmdUserCable, cmdPrint, cmdHelp}) buttons->addWidget(b);
+    for (QPushButton* b : {cmdTuner, cmdSweep, cmdSmith, cmdUserCable, cmdPrint, cmdHelp})
+        buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(cmdQuit);
 
@@ -222,6 +230,8 @@ void frmKavlo2::connectControls() {
     connect(cmdUserCable, &QPushButton::clicked, this, &frmKavlo2::LoadUserCable);
     connect(cmdTuner, &QPushButton::clicked, this, &frmKavlo2::cmdTuner_Click);
     connect(cmdGraph, &QPushButton::clicked, this, &frmKavlo2::cmdGraph_Click);
+    connect(cmdSweep, &QPushButton::clicked, this, &frmKavlo2::cmdSweep_Click);
+    connect(cmdSmith, &QPushButton::clicked, this, &frmKavlo2::cmdSmith_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmKavlo2::cmdPrint_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmKavlo2::cmdHelp_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmKavlo2::cmdQuit_Click);
@@ -232,6 +242,8 @@ void frmKavlo2::makeWindows() {
     tunerFirst = new TunerResultWindow("frmTuner1", this);
     tunerSecond = new TunerResultWindow("frmTuner2", this);
     graphWindow = new frmVolt(this);
+    sweepWindow = new frmSweep(calc_, this);
+    smithWindow = new frmSmith(calc_, this);
     analyser = new frmAutek(this);
     noiseBridge = new frmNB(this);
     userCable = new frmOtrCable(this);
@@ -257,6 +269,13 @@ void frmKavlo2::makeWindows() {
         connect(entry, &QDialog::finished, this, &frmKavlo2::entryClosed);
     }
     connect(userCable, &frmOtrCable::stored, this, &frmKavlo2::storeUserCable);
+    connect(sweepWindow, &frmSweep::smithRequested, this, &frmKavlo2::cmdSmith_Click);
+    connect(sweepWindow, &frmSweep::swept, this, [this] {
+        if (smithWindow->isVisible()) showSmith();
+    });
+    connect(tunerSetup, &frmTuner::changed, this, [this] {
+        if (smithWindow->isVisible()) showSmith();
+    });
     // Closed without OK: the boxes still describe the line, but nothing is stored.
     connect(userCable, &QDialog::rejected, this, [this] {
         calc_.useUserCable(userCable->entry());
@@ -436,6 +455,10 @@ std::array<common::Placement, SlotCount> frmKavlo2::currentPlacements() const {
 void frmKavlo2::followLine() {
     if (tunerSetup->isVisible()) tunerSetup->showLoad();
     if (graphWindow->isVisible()) showGraph(graphWindow->graph().kind);
+    if (sweepWindow->isVisible())
+        sweepWindow->refresh(); // the Smith chart follows the sweep
+    else if (smithWindow->isVisible())
+        showSmith();
     for (TunerResultWindow* page : {tunerFirst, tunerSecond})
         if (page->isVisible()) {
             // Designed again quietly: the setup page's values were judged when it was
@@ -458,7 +481,42 @@ void frmKavlo2::cmdTuner_Click() {
     showWindow(tunerSetup, TunerSetupSlot);
 }
 
+void frmKavlo2::showSmith() {
+    std::optional<TunerDesign> design;
+    if (tunerDesigned_) {
+        // Designed again quietly, as the open result pages are.
+        TunerSetup setup = tunerSetup->setup();
+        TunerOutcome outcome = setup.design(TunerLoadOf(calc_));
+        if (outcome.result) design = outcome.result->design;
+    }
+    smithWindow->showChart(design, sweepWindow->isVisible() ? sweepWindow->model().points()
+                                                            : std::vector<SweepPoint>{});
+}
+
+void frmKavlo2::cmdSweep_Click() {
+    sweepWindow->refresh();
+    if (sweepWindow->isVisible())
+        sweepWindow->raise();
+    else
+        sweepWindow->show();
+}
+
+void frmKavlo2::openLoadFile(const QString& path) {
+    cmdSweep_Click();
+    sweepWindow->openFile(path);
+}
+
+void frmKavlo2::cmdSmith_Click() {
+    showSmith();
+    if (smithWindow->isVisible())
+        smithWindow->raise();
+    else
+        smithWindow->show();
+}
+
 void frmKavlo2::showTunerResult(const TunerResult& result) {
+    tunerDesigned_ = true;
+    if (smithWindow->isVisible()) showSmith();
     const bool tee = InfoOf(result.design.shape).teePage;
     TunerResultWindow* page = tee ? tunerSecond : tunerFirst;
     (tee ? tunerFirst : tunerSecond)->hide();
@@ -501,8 +559,9 @@ void frmKavlo2::SaveDefaultsAndQuit() {
 void frmKavlo2::closeEvent(QCloseEvent* event) {
     saveDefaults(); // closing by the frame keeps the settings too
     sharedFiles_.release();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             graphWindow, tunerSetup, tunerFirst, tunerSecond, analyser, noiseBridge, userCable})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{graphWindow, sweepWindow, smithWindow, tunerSetup,
+                                         tunerFirst, tunerSecond, analyser, noiseBridge, userCable})
         w->close();
     event->accept();
 }

@@ -22,6 +22,8 @@ namespace kavlo {
 class frmAutek;
 class frmNB;
 class frmOtrCable;
+class frmSmith;
+class frmSweep;
 class frmTuner;
 class frmVolt;
 class TunerResultWindow;
@@ -36,6 +38,8 @@ public:
 
     static std::string DefaultsPath();
     const Calculator& calculator() const { return calc_; }
+    // Opens the sweep window with the loads of a Touchstone or CSV file.
+    void openLoadFile(const QString& path);
 
 public slots:
     void DoCompute();
@@ -61,6 +65,8 @@ private slots:
     void optNoiseBridge_Click();
     void cmdTuner_Click();
     void cmdGraph_Click();
+    void cmdSweep_Click();
+    void cmdSmith_Click();
     void cmdPrint_Click();
     void cmdHelp_Click();
     void cmdQuit_Click();
@@ -83,6 +89,9 @@ private:
     std::array<common::Placement, SlotCount> currentPlacements() const;
     void showTunerResult(const TunerResult& result);
     void showGraph(GraphKind kind);
+    // The Smith chart of the line as it stands, with the tuner once one was designed and
+    // the sweep's load once the sweep window was opened.
+    void showSmith();
     // The open graph and tuner pages follow every change of the line.
     void followLine();
     void enterAtInput(const ImpedanceEntry& entry);
@@ -98,6 +107,7 @@ private:
     std::array<QWidget*, SlotCount> slotWindows_{};
     std::array<bool, SlotCount> placed_{};
     bool writingBoxes_ = false;
+    bool tunerDesigned_ = false;
     bool saved_ = false;
 
 public:
@@ -118,12 +128,15 @@ public:
     QLabel* lblInputZ;
     QLineEdit* txtWavelen;
     QRadioButton *optVoltCurr, *optResisReac;
-    QPushButton *cmdTuner, *cmdGraph, *cmdUserCable, *cmdPrint, *cmdHelp, *cmdQuit;
+    QPushButton *cmdTuner, *cmdGraph, *cmdSweep, *cmdSmith, *cmdUserCable, *cmdPrint, *cmdHelp,
+        *cmdQuit;
 
     // The windows the calculator opens.
     frmTuner* tunerSetup;
     TunerResultWindow *tunerFirst, *tunerSecond;
     frmVolt* graphWindow;
+    frmSweep* sweepWindow;
+    frmSmith* smithWindow;
     frmAutek* analyser;
     frmNB* noiseBridge;
     frmOtrCable* userCable;

@@ -1,6 +1,8 @@
 #include "kavlo/cli/cli.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 
 using kavlo::RunCli;
@@ -110,4 +112,46 @@ TEST(KavloCli, GraphPointsAsCsv) {
     EXPECT_TRUE(texts.prints("txtPower=At 1500 W"));
     EXPECT_TRUE(texts.prints("txtCable= RG-8A (Belden 8237)"));
     EXPECT_EQ(run({"--graph", "smith"}).code, 2);
+}
+
+TEST(KavloCli, SweepsAFileOneLineAFrequency) {
+    const std::string folder = ::testing::TempDir();
+    const std::string file = folder + "kavlo_cli_sweep.csv", out = folder + "kavlo_cli_sweep.s1p";
+    std::ofstream(file) << "MHz,R,X\n3.5,50,0\n3.6,60,-20\n7.2,25,30\n";
+    CliRun plain = run({"--sweep", file, "--cable", "17"});
+    EXPECT_EQ(plain.code, 0) << plain.err;
+    EXPECT_EQ(std::count(plain.out.begin(), plain.out.end(), '\n'), 3);
+    EXPECT_EQ(plain.out.substr(0, 29), "3.500 MHz: load 50.00 + j 0.0");
+
+    CliRun csv = run({"--sweep", file, "--csv", "--input", "--s1p", out, "--ref", "75"});
+    EXPECT_EQ(csv.code, 0) << csv.err;
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+              "MHz,LoadR,LoadX,InputR,InputX,SWRLoad,SWRInput,TotalLossDB");
+    // With --input the file holds the input end: those columns as typed.
+    EXPECT_NE(csv.out.find("\n3.6,"), std::string::npos);
+    EXPECT_NE(csv.out.find(",60,-20,"), std::string::npos);
+    std::ifstream written(out);
+    std::string s1p((std::istreambuf_iterator<char>(written)), {});
+    EXPECT_NE(s1p.find("# MHz S RI R 75\n3.5 "), std::string::npos);
+
+    std::ofstream(file) << "MHz,R,X\n3.5,50,0\n3.6,sixty,-20\n";
+    CliRun bad = run({"--sweep", file});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, file + " line 3: \"sixty\" is not a number\n");
+    EXPECT_EQ(run({"--sweep", file, "--graph", "volt"}).code, 2);
+    EXPECT_EQ(run({"--s1p", out}).code, 2);
+}
+
+TEST(KavloCli, SmithLinePathAsCsv) {
+    CliRun r = run({"--smith", "--csv", "--ref", "75", "--meters", "--r", "25", "--x", "-10"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Position,R,X,GammaRe,GammaIm");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 202);
+    // (25 - j10 - 75) / (25 - j10 + 75) = (-4900 - j1500) / 10100
+    EXPECT_NE(r.out.find("\n0,25,-10,-0.48514851485148514,-0.1485148514851485\n"),
+              std::string::npos)
+        << r.out.substr(0, 120);
+    EXPECT_NE(r.out.find("\n30.48"), std::string::npos); // 100 ft in metres at the input
+    EXPECT_EQ(run({"--smith", "--ref", "-5"}).err, "Enter a reference resistance above 0 ohm\n");
+    EXPECT_TRUE(run({"--smith"}).prints("txtRef=50"));
 }
