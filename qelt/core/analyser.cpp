@@ -3,6 +3,7 @@
 #include "antenna_check.h"
 #include "antenna_writer.h"
 #include "result_lines.h"
+#include "tip_search.h"
 
 #include "common/number_text.h"
 #include "common/text_file.h"
@@ -26,6 +27,14 @@ std::string upperCaseName(const std::string& path) {
 std::string frequencyBox(double mhz) { return Format(mhz, "###0.000"); }
 
 bool positiveNumber(double v) { return v > 0 && std::isfinite(v); }
+
+// The driven element's sections inside its tip, boom to tip, inches.
+double innerSections(const Antenna& a) {
+    double inner = 0;
+    const int driven = a.drivenElement;
+    for (int s = 1; s < a.sectionCount[driven - 1]; ++s) inner += a.length(driven, s);
+    return inner;
+}
 
 } // namespace
 
@@ -78,7 +87,9 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     }
     showBoom();
     const SweepPoint& centre = sweep_[CentrePoint];
-    match_.showFeedPoint(centre.resistance, centre.reactance);
+    const int driven = working_.drivenElement;
+    match_.showFeedPoint(centre.resistance, centre.reactance, working_.diameter(driven, 1),
+                         working_.diameter(driven, 2));
     return {};
 }
 
@@ -197,6 +208,51 @@ void Analyser::openMatch() {
     match_.open(drivenTip_, loadedTip_);
 }
 
+void Analyser::openMatch(const EngineRoutines& engine) {
+    const double f = ParseNumber(match_.boxes().txtFreq);
+    if (loaded() && f > 0 && std::isfinite(f)) {
+        EngineRun run(engine, working_, drivenTip_);
+        const FarField field = run.solve(static_cast<float>(f), static_cast<float>(heightFeet_));
+        if (field.trouble.empty()) showMatchFeed(field);
+    }
+    openMatch();
+}
+
+void Analyser::showMatchFeed(const FarField& field) {
+    const int driven = working_.drivenElement;
+    match_.showFeedPoint(field.resistance, field.reactance, working_.diameter(driven, 1),
+                         working_.diameter(driven, 2));
+}
+
+common::Result<> Analyser::adjustDriven(const EngineRoutines& engine,
+                                        const SweepProgress& progress) {
+    common::Result<MatchEntry> entry = match_.entry();
+    if (!entry) return common::Result<>::Failure(entry.message());
+    const MatchEntry& e = entry.value();
+    const Network network = match_.choice();
+    if (network == Network::None)
+        return common::Result<>::Failure(
+            "Choose the gamma or hairpin match to adjust the driven element for.");
+    // The tip may go from nearly nothing to what gives the element a half-length of
+    // 0.35 wavelength, well past resonance.
+    const double inner = innerSections(working_);
+    const double wavelength = common::WavelengthInchesMHz / e.frequency;
+    const double highest = 0.35 * wavelength - inner;
+    const double lowest = std::min(0.01 * e.tip, highest / 100);
+    const float height = static_cast<float>(heightFeet_);
+    const float frequency = static_cast<float>(e.frequency);
+    auto feed = [&](double tip) {
+        EngineRun run(engine, working_, static_cast<float>(tip));
+        const FarField f = run.solve(frequency, height);
+        return TipFeed{f.resistance, f.reactance, f.trouble};
+    };
+    common::Result<TipFound> found = SearchTip(feed, network, e.z0, e.tip, lowest, highest);
+    working_.setTipLength(drivenTip_); // the search's last tip is not the one in force
+    if (!found) return common::Result<>::Failure(found.message());
+    match_.showAdjustedTip(found.value().tip, e.tip, inner + found.value().tip);
+    return computeMatch(engine, progress);
+}
+
 common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
                                         const SweepProgress& progress) {
     common::Result<MatchEntry> entry = match_.entry();
@@ -213,7 +269,7 @@ common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
     trouble_.clear();
     noteTrouble(f.frequency, f.trouble);
     if (!trouble_.empty()) return common::Result<>::Failure(trouble_);
-    match_.showFeedPoint(f.resistance, f.reactance);
+    showMatchFeed(f);
     const int driven = working_.drivenElement;
     return match_.design(e, f.resistance, f.reactance, working_.diameter(driven, 1),
                          working_.diameter(driven, 2));

@@ -153,10 +153,18 @@ public:
     // and Cancel (the network, tip and cable of the dialog's opening, swept again when
     // Compute had swept without them).
     void openMatch();
+    // The same, with the feed point at the match frequency computed again for the
+    // antenna, tip, cable and height in force, so that it is never one of before.
+    void openMatch(const EngineRoutines& engine);
     void typeMatch(MatchBox box, const std::string& text) { match_.type(box, text); }
     void chooseNetwork(Network network) { match_.choose(network); }
     common::Result<> computeMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
     common::Result<> acceptMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
+    // Adjust driven element: the tip lengthened or shortened until the feed point at the
+    // match frequency has what the network chosen needs (tip_search.h), put in the tip
+    // box, and the network designed on it as Compute does. A tip no length of the
+    // element reaches is refused and nothing changes.
+    common::Result<> adjustDriven(const EngineRoutines& engine, const SweepProgress& progress = {});
     void cancelMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
 
     // The element editor on the working copy, and its OK: the antenna as edited, swept.
@@ -211,6 +219,8 @@ private:
     void showBoom();
     void showHeight();
     void showResults();
+    // The feed point at the match frequency for the tip in force, shown in the dialog.
+    void showMatchFeed(const FarField& field);
 
     std::string sourcePath_; // the file the antenna was read from
     Antenna loaded_;         // as read from the file

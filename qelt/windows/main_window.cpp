@@ -296,7 +296,11 @@ void frmQelt::cmdHeight_Click() { HeightDialog->ask(model_.heightBoxes()); }
 void frmQelt::cmdFreq_Click() { FreqDialog->ask(model_.frequencyBoxes()); }
 
 void frmQelt::cmdMatch_Click() {
-    model_.openMatch();
+    // The feed point of the antenna as it is now, not as it was at the last Compute.
+    if (const EngineRoutines* routines = engine())
+        model_.openMatch(*routines);
+    else
+        model_.openMatch();
     MatchDialog->ask(model_);
 }
 
@@ -313,6 +317,12 @@ MatchHandlers frmQelt::matchHandlers() {
     h.compute = [this] {
         analyse([this](const EngineRoutines& r, const SweepProgress& p) {
             return model_.computeMatch(r, p);
+        });
+        MatchDialog->showModel(model_);
+    };
+    h.adjust = [this] {
+        analyse([this](const EngineRoutines& r, const SweepProgress& p) {
+            return model_.adjustDriven(r, p);
         });
         MatchDialog->showModel(model_);
     };
