@@ -50,6 +50,8 @@ constexpr std::pair<const char*, MatchBox> MatchOptions[] = {
 
 const std::array<common::ControlText<MainTexts>, 1> MatchLabel{
     {{"lblMatch", &MainTexts::lblMatch}}};
+const std::array<common::ControlText<MainTexts>, 1> RestoredLabel{
+    {{"lblRestored", &MainTexts::lblRestored}}};
 const std::array<common::ControlText<MatchBoxes>, 5> DesignTexts{{
     {"lblDEZ", &MatchBoxes::lblDEZ},
     {"lblNeed", &MatchBoxes::lblNeed},
@@ -177,6 +179,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         printCsv(out, analyser.lastSweep());
     } else {
         common::PrintControlTexts(out, ResultTexts, analyser.texts());
+        if (!analyser.texts().lblRestored.empty())
+            common::PrintControlTexts(out, RestoredLabel, analyser.texts());
         if (o->has("--match")) {
             common::PrintControlTexts(out, MatchLabel, analyser.texts());
             common::PrintControlTexts(out, DesignTexts, analyser.matchBoxes());

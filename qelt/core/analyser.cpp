@@ -26,6 +26,14 @@ std::string upperCaseName(const std::string& path) {
 
 std::string frequencyBox(double mhz) { return Format(mhz, "###0.000"); }
 
+// A number as a box shows it typed: "50", "0.25", "152.4".
+std::string boxNumber(double v) {
+    std::string text = Format(v, "###0.0##");
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+        text.resize(text.size() - 2);
+    return text;
+}
+
 bool positiveNumber(double v) { return v > 0 && std::isfinite(v); }
 
 // The driven element's sections inside its tip, boom to tip, inches.
@@ -65,6 +73,20 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     Analyser before = *this;
     sourcePath_ = path;
     loaded_ = std::move(read).value();
+    const std::vector<std::string> fileLines =
+        common::ReadTextLines(path).value_or(std::vector<std::string>{});
+    const std::optional<SavedDesign> saved = ReadSavedDesign(fileLines);
+    if (saved) {
+        // Saved again, the antenna keeps naming the file it first came from.
+        loaded_.title = saved->title;
+        originPath_ = saved->sourcePath;
+        originLines_ = {loaded_.title};
+        originLines_.insert(originLines_.end(), saved->sourceLines.begin(),
+                            saved->sourceLines.end());
+    } else {
+        originPath_ = path;
+        originLines_ = fileLines;
+    }
     working_ = loaded_;
     band_ = {loaded_.freqLow, loaded_.freqHigh};
     loadedTip_ = drivenTip_ = loaded_.tipLength();
@@ -80,6 +102,8 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
 
     // The match starts at the centre of the band the antenna is for.
     match_.reset((band_.low + band_.high) / 2, loadedTip_);
+    texts_.lblRestored.clear();
+    if (saved) restoreDesign(engine, *saved);
     sweep(engine, progress);
     if (common::Result<> possible = CheckAnalysis(working_, sweep_, !freeSpace()); !possible) {
         *this = std::move(before);
@@ -224,6 +248,47 @@ void Analyser::showMatchFeed(const FarField& field) {
                          working_.diameter(driven, 2));
 }
 
+void Analyser::restoreDesign(const EngineRoutines& engine, const SavedDesign& d) {
+    std::vector<std::string> restored;
+    std::string failed;
+    if (d.cableZ0 > 0 && std::isfinite(d.cableZ0)) {
+        cableZ0_ = static_cast<float>(d.cableZ0);
+        match_.type(MatchBox::Z0, boxNumber(d.cableZ0));
+        restored.push_back("cable Z0 = " + match_.boxes().txtZ0 + " ohms");
+    }
+    if (d.heightFeet && *d.heightFeet > 0 && std::isfinite(*d.heightFeet)) {
+        heightFeet_ = *d.heightFeet;
+        heightBoxes_.txtHeight = boxNumber(ShownHeight(heightFeet_, units()));
+        showHeight();
+        restored.push_back("height " + texts_.lblHeight);
+    }
+    if (d.matchFrequency > 0 && std::isfinite(d.matchFrequency))
+        match_.type(MatchBox::Freq, frequencyBox(d.matchFrequency));
+    if (d.network != Network::None) {
+        const char* const name = d.network == Network::Gamma ? "gamma" : "hairpin";
+        match_.type(MatchBox::Diameter, boxNumber(ShownDimension(d.rodDiameter, units())));
+        match_.type(MatchBox::Spacing, boxNumber(ShownDimension(d.rodSpacing, units())));
+        match_.choose(d.network);
+        const common::Result<MatchEntry> entry = match_.entry();
+        const common::Result<> designed =
+            entry ? designAt(engine, entry.value()) : common::Result<>::Failure(entry.message());
+        if (designed) {
+            match_.accept();
+            texts_.lblMatch = d.network == Network::Gamma ? "Gamma" : "Hairpin";
+            restored.insert(restored.begin(),
+                            std::string(name) + " match at " + match_.boxes().txtFreq + " MHz");
+        } else {
+            match_.choose(Network::None);
+            failed = std::string("; its ") + name + " match could not be designed again" +
+                     (designed.message().empty() ? "" : ": " + designed.message());
+        }
+    }
+    texts_.lblRestored = "Restored from the file: ";
+    for (std::size_t i = 0; i < restored.size(); ++i)
+        texts_.lblRestored += (i ? ", " : "") + restored[i];
+    texts_.lblRestored += failed + ".";
+}
+
 common::Result<> Analyser::adjustDriven(const EngineRoutines& engine,
                                         const SweepProgress& progress) {
     common::Result<MatchEntry> entry = match_.entry();
@@ -264,6 +329,10 @@ common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
         sweep(engine, progress);
         return {};
     }
+    return designAt(engine, e);
+}
+
+common::Result<> Analyser::designAt(const EngineRoutines& engine, const MatchEntry& e) {
     EngineRun run(engine, working_, drivenTip_);
     const FarField f = run.solve(static_cast<float>(e.frequency), static_cast<float>(heightFeet_));
     trouble_.clear();
@@ -325,9 +394,9 @@ common::Result<> Analyser::saveAs(const std::string& chosen, Units layout) {
     trailer.cableZ0 = cableZ0_;
     trailer.units = layout;
     trailer.network = match_.networkLines(layout);
-    trailer.sourcePath = sourcePath_;
-    // A source that has gone since it was opened leaves only its name in the trailer.
-    trailer.sourceLines = common::ReadTextLines(sourcePath_).value_or(std::vector<std::string>{});
+    trailer.heightFeet = heightFeet_;
+    trailer.sourcePath = originPath_;
+    trailer.sourceLines = originLines_; // as read when the antenna was opened
     const std::vector<std::string> after = TrailerLines(trailer);
     lines.insert(lines.end(), after.begin(), after.end());
     if (common::Result<> written = common::WriteFileAtomically(path, common::JoinLines(lines));

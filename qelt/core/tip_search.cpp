@@ -59,8 +59,8 @@ NeedTexts NeedTextsFor(Network network, double r, double x, double z0, double st
     return t;
 }
 
-common::Result<TipFound> SearchTip(const FeedForTip& feed, Network network, double z0,
-                                   double start, double lowest, double highest, double tolerance) {
+common::Result<TipFound> SearchTip(const FeedForTip& feed, Network network, double z0, double start,
+                                   double lowest, double highest, double tolerance) {
     using Failure = common::Result<TipFound>;
     TipFound best;
     double bestMiss = INFINITY;
@@ -105,7 +105,8 @@ common::Result<TipFound> SearchTip(const FeedForTip& feed, Network network, doub
             const double last = b - a;
             const double slope = (fb - fa) / last;
             double step = slope != 0 && std::isfinite(slope) ? -fb / slope : last;
-            if (std::fabs(step) > 4 * std::fabs(last)) step = std::copysign(4 * std::fabs(last), step);
+            if (std::fabs(step) > 4 * std::fabs(last))
+                step = std::copysign(4 * std::fabs(last), step);
             const double next = std::clamp(b + step, lowest, highest);
             if (next == b)
                 return Failure::Failure(outOfReach + ": at the limit it is still " +

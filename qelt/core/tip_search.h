@@ -53,8 +53,7 @@ struct TipFound {
 // `network` needs within `tolerance` ohms, searched from `start` (a secant step, then
 // false position once a sign change brackets it); or the message saying why none was
 // found. At most 60 feed points are computed.
-common::Result<TipFound> SearchTip(const FeedForTip& feed, Network network, double z0,
-                                   double start, double lowest, double highest,
-                                   double tolerance = 0.01);
+common::Result<TipFound> SearchTip(const FeedForTip& feed, Network network, double z0, double start,
+                                   double lowest, double highest, double tolerance = 0.01);
 
 } // namespace qelt

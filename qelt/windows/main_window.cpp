@@ -107,6 +107,7 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
       frmMorwen(std::make_unique<PolarPlotWindow>(PolarScale::Morwen)) {
     setObjectName("frmQelt");
     setWindowTitle(Title);
+    lblRestored = common::Named<QLabel>("lblRestored");
     ProgressBar1->setRange(1, 11);
     QSizePolicy keepPlace = ProgressBar1->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true); // the window does not jump during a sweep
@@ -181,6 +182,7 @@ void frmQelt::layOut() {
     page->addLayout(buttons);
     page->addWidget(lblStart);
     page->addLayout(top);
+    page->addWidget(lblRestored);
     page->addWidget(TChart1, 1);
     page->addLayout(legend);
 }
@@ -401,6 +403,7 @@ void frmQelt::showModel() {
     setWindowTitle(loaded ? q(std::string(Title) + ", " + model_.antenna().titleText()) : Title);
     lblStart->setVisible(!loaded);
     lblPeakElev->setVisible(!t.lblPeakElev.empty());
+    lblRestored->setVisible(!t.lblRestored.empty());
     cmdFile->setEnabled(!engineMissing_);
     for (QPushButton* b :
          {cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq, cmdPrint})

@@ -59,7 +59,8 @@ TEST(TipSearch, WhatEachNetworkNeeds) {
               "Needs R below Z0 = 50.0 ohms: the feed has R = 60.0 ohms");
     t = NeedTextsFor(Network::Gamma, 10, 3, 50, 4);
     EXPECT_EQ(t.need, "Needs X = 0.0 ohms, a resonant element: the feed is 3.0 ohms above it");
-    EXPECT_EQ(t.assumes, "Assumes step-up x R above Z0: 4.00 x 10.0 = 40.0 ohms not above 50.0 ohms");
+    EXPECT_EQ(t.assumes,
+              "Assumes step-up x R above Z0: 4.00 x 10.0 = 40.0 ohms not above 50.0 ohms");
     EXPECT_EQ(NeedTextsFor(Network::None, 25, -1.5, 50, 0).need, "");
 }
 
@@ -117,8 +118,7 @@ TEST(AdjustDriven, TheAdjustedDesignReSweptThroughTheNetworkMatches) {
                                                0),
               0u)
         << a.matchBoxes().lblAdjusted;
-    EXPECT_EQ(a.matchBoxes().lblNeed.substr(a.matchBoxes().lblNeed.find(':')),
-              ": the feed has it");
+    EXPECT_EQ(a.matchBoxes().lblNeed.substr(a.matchBoxes().lblNeed.find(':')), ": the feed has it");
 
     // The gamma, away from the band's centre, in millimetres and over ground.
     for (Units units : {Units::English, Units::Metric}) {
@@ -146,7 +146,8 @@ TEST(AdjustDriven, CancelPutsTheTipBackAndSaveKeepsTheNewOne) {
     a.openMatch(Engine());
     common::Result<> refused = a.adjustDriven(Engine());
     ASSERT_FALSE(refused.ok());
-    EXPECT_EQ(refused.message(), "Choose the gamma or hairpin match to adjust the driven element for.");
+    EXPECT_EQ(refused.message(),
+              "Choose the gamma or hairpin match to adjust the driven element for.");
     a.chooseNetwork(Network::Hairpin);
     ASSERT_TRUE(a.adjustDriven(Engine()).ok());
     a.cancelMatch(Engine());

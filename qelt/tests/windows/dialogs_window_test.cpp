@@ -174,7 +174,10 @@ TEST_F(MainWindowTest, SaveAsWritesAFileThatOpensAgain) {
     EXPECT_TRUE(scripted.messages.isEmpty()) << scripted.messages.join("\n").toStdString();
     EXPECT_EQ(label("lblFile"), "MY BEAM.QELT");
     EXPECT_EQ(label("lblF2"), gain);
-    EXPECT_TRUE(window->windowTitle().startsWith("Qelt, MY BEAM.QELT, "));
+    // The title as it was, and the saved design in force again.
+    EXPECT_EQ(window->windowTitle(), "Qelt, Three-element 15 m beam, tapered, spacing mode");
+    EXPECT_TRUE(label("lblRestored").startsWith("Restored from the file: cable Z0 = 50 ohms"));
+    EXPECT_TRUE(control<QLabel>("lblRestored")->isVisibleTo(window.get()));
 
     ChooseFile(QString::fromStdString(folderPath()) + "/no folder/B.QELT");
     press("cmdSaveAs");
