@@ -49,7 +49,8 @@ std::string SavedTitle(const std::string& line) {
 
 std::optional<SavedDesign> ReadSavedDesign(const std::vector<std::string>& lines) {
     std::size_t i = 1;
-    while (i + 1 < lines.size() && !(blank(lines[i]) && startsWith(lines[i + 1], MatchFrequencyCaption)))
+    while (i + 1 < lines.size() &&
+           !(blank(lines[i]) && startsWith(lines[i + 1], MatchFrequencyCaption)))
         ++i;
     if (i + 1 >= lines.size()) return std::nullopt;
     SavedDesign d;

@@ -104,7 +104,7 @@ TEST(SavedDesign, SavedTwiceOneTitleAndOneTrailerAndReopenedAsSaved) {
     const std::string second = qelt_test::WriteAntenna("SECOND.QELT", "");
     ASSERT_TRUE(b.saveAs(second, Units::English).ok());
     const std::string third = qelt_test::WriteAntenna("THIRD.QELT", "");
-    ASSERT_TRUE(Opened(second).saveAs(third, Units::English) .ok());
+    ASSERT_TRUE(Opened(second).saveAs(third, Units::English).ok());
 
     const std::vector<std::string> once = FileLines(first), thrice = FileLines(third);
     EXPECT_EQ(thrice.size(), once.size()) << "the trailer does not grow";
