@@ -17,7 +17,8 @@ namespace {
 const char* const Usage =
     "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ | --csv]\n"
     "                [--match gamma|hairpin [--freq MHZ] [--z0 OHMS] [--rod-dia D]\n"
-    "                 [--rod-spacing S]] [--save FILE [--mm]] [--nec FILE [--nec-tapered]]\n";
+    "                 [--rod-spacing S] [--adjust-driven]] [--save FILE [--mm]]\n"
+    "                [--nec FILE [--nec-tapered]]\n";
 
 // clang-format off
 constexpr common::CliOption Options[] = {
@@ -31,6 +32,7 @@ constexpr common::CliOption Options[] = {
     {"--z0", true, "OHMS", "the match's cable impedance (50)"},
     {"--rod-dia", true, "D", "the match rod's diameter (the dialog's)"},
     {"--rod-spacing", true, "S", "the match rod's spacing (the dialog's)"},
+    {"--adjust-driven", false, {}, "first bring the driven element's tip to what the match needs"},
     {"--save", true, "FILE", "write the antenna as Save As does"},
     {"--mm", false, {}, "save in millimetres"},
     {"--nec", true, "FILE", "write the antenna as a NEC-2 deck"},
@@ -48,17 +50,25 @@ constexpr std::pair<const char*, MatchBox> MatchOptions[] = {
 
 const std::array<common::ControlText<MainTexts>, 1> MatchLabel{
     {{"lblMatch", &MainTexts::lblMatch}}};
-const std::array<common::ControlText<MatchBoxes>, 3> DesignTexts{{
+const std::array<common::ControlText<MainTexts>, 1> RestoredLabel{
+    {{"lblRestored", &MainTexts::lblRestored}}};
+const std::array<common::ControlText<MatchBoxes>, 5> DesignTexts{{
     {"lblDEZ", &MatchBoxes::lblDEZ},
+    {"lblNeed", &MatchBoxes::lblNeed},
+    {"lblAssumes", &MatchBoxes::lblAssumes},
     {"lblLength", &MatchBoxes::lblLength},
     {"lblReac", &MatchBoxes::lblReac},
 }};
+
+const std::array<common::ControlText<MatchBoxes>, 1> AdjustedText{
+    {{"lblAdjusted", &MatchBoxes::lblAdjusted}}};
 
 // The option's words that make sense only together with another.
 bool consistent(const common::CliOptions& o) {
     if (o.has("--csv") && o.has("--pattern")) return false;
     if (o.has("--mm") && !o.has("--save")) return false;
     if (o.has("--nec-tapered") && !o.has("--nec")) return false;
+    if (o.has("--adjust-driven") && !o.has("--match")) return false;
     if (const std::optional<std::string> m = o.value("--match"))
         return *m == "gamma" || *m == "hairpin";
     for (const auto& [option, box] : MatchOptions)
@@ -127,7 +137,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             if (const std::optional<std::string> text = o->value(option))
                 analyser.typeMatch(box, *text);
         analyser.chooseNetwork(*network == "gamma" ? Network::Gamma : Network::Hairpin);
-        common::Result<> matched = analyser.computeMatch(engine.value());
+        common::Result<> matched = o->has("--adjust-driven")
+                                       ? analyser.adjustDriven(engine.value())
+                                       : analyser.computeMatch(engine.value());
         if (matched) matched = analyser.acceptMatch(engine.value());
         if (!matched) {
             err << matched.message() << '\n';
@@ -167,9 +179,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         printCsv(out, analyser.lastSweep());
     } else {
         common::PrintControlTexts(out, ResultTexts, analyser.texts());
+        if (!analyser.texts().lblRestored.empty())
+            common::PrintControlTexts(out, RestoredLabel, analyser.texts());
         if (o->has("--match")) {
             common::PrintControlTexts(out, MatchLabel, analyser.texts());
             common::PrintControlTexts(out, DesignTexts, analyser.matchBoxes());
+            if (o->has("--adjust-driven"))
+                common::PrintControlTexts(out, AdjustedText, analyser.matchBoxes());
         }
         if (const std::optional<Pattern>& pattern = analyser.polarPattern())
             common::PrintControlTexts(out, PatternTextTable, analyser.patternTexts(*pattern));

@@ -3,6 +3,7 @@
 #include "antenna_check.h"
 #include "antenna_writer.h"
 #include "result_lines.h"
+#include "tip_search.h"
 
 #include "common/number_text.h"
 #include "common/text_file.h"
@@ -25,7 +26,23 @@ std::string upperCaseName(const std::string& path) {
 
 std::string frequencyBox(double mhz) { return Format(mhz, "###0.000"); }
 
+// A number as a box shows it typed: "50", "0.25", "152.4".
+std::string boxNumber(double v) {
+    std::string text = Format(v, "###0.0##");
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+        text.resize(text.size() - 2);
+    return text;
+}
+
 bool positiveNumber(double v) { return v > 0 && std::isfinite(v); }
+
+// The driven element's sections inside its tip, boom to tip, inches.
+double innerSections(const Antenna& a) {
+    double inner = 0;
+    const int driven = a.drivenElement;
+    for (int s = 1; s < a.sectionCount[driven - 1]; ++s) inner += a.length(driven, s);
+    return inner;
+}
 
 } // namespace
 
@@ -56,6 +73,20 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     Analyser before = *this;
     sourcePath_ = path;
     loaded_ = std::move(read).value();
+    const std::vector<std::string> fileLines =
+        common::ReadTextLines(path).value_or(std::vector<std::string>{});
+    const std::optional<SavedDesign> saved = ReadSavedDesign(fileLines);
+    if (saved) {
+        // Saved again, the antenna keeps naming the file it first came from.
+        loaded_.title = saved->title;
+        originPath_ = saved->sourcePath;
+        originLines_ = {loaded_.title};
+        originLines_.insert(originLines_.end(), saved->sourceLines.begin(),
+                            saved->sourceLines.end());
+    } else {
+        originPath_ = path;
+        originLines_ = fileLines;
+    }
     working_ = loaded_;
     band_ = {loaded_.freqLow, loaded_.freqHigh};
     loadedTip_ = drivenTip_ = loaded_.tipLength();
@@ -71,6 +102,8 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
 
     // The match starts at the centre of the band the antenna is for.
     match_.reset((band_.low + band_.high) / 2, loadedTip_);
+    texts_.lblRestored.clear();
+    if (saved) restoreDesign(engine, *saved);
     sweep(engine, progress);
     if (common::Result<> possible = CheckAnalysis(working_, sweep_, !freeSpace()); !possible) {
         *this = std::move(before);
@@ -78,7 +111,9 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     }
     showBoom();
     const SweepPoint& centre = sweep_[CentrePoint];
-    match_.showFeedPoint(centre.resistance, centre.reactance);
+    const int driven = working_.drivenElement;
+    match_.showFeedPoint(centre.resistance, centre.reactance, working_.diameter(driven, 1),
+                         working_.diameter(driven, 2));
     return {};
 }
 
@@ -197,6 +232,92 @@ void Analyser::openMatch() {
     match_.open(drivenTip_, loadedTip_);
 }
 
+void Analyser::openMatch(const EngineRoutines& engine) {
+    const double f = ParseNumber(match_.boxes().txtFreq);
+    if (loaded() && f > 0 && std::isfinite(f)) {
+        EngineRun run(engine, working_, drivenTip_);
+        const FarField field = run.solve(static_cast<float>(f), static_cast<float>(heightFeet_));
+        if (field.trouble.empty()) showMatchFeed(field);
+    }
+    openMatch();
+}
+
+void Analyser::showMatchFeed(const FarField& field) {
+    const int driven = working_.drivenElement;
+    match_.showFeedPoint(field.resistance, field.reactance, working_.diameter(driven, 1),
+                         working_.diameter(driven, 2));
+}
+
+void Analyser::restoreDesign(const EngineRoutines& engine, const SavedDesign& d) {
+    std::vector<std::string> restored;
+    std::string failed;
+    if (d.cableZ0 > 0 && std::isfinite(d.cableZ0)) {
+        cableZ0_ = static_cast<float>(d.cableZ0);
+        match_.type(MatchBox::Z0, boxNumber(d.cableZ0));
+        restored.push_back("cable Z0 = " + match_.boxes().txtZ0 + " ohms");
+    }
+    if (d.heightFeet && *d.heightFeet > 0 && std::isfinite(*d.heightFeet)) {
+        heightFeet_ = *d.heightFeet;
+        heightBoxes_.txtHeight = boxNumber(ShownHeight(heightFeet_, units()));
+        showHeight();
+        restored.push_back("height " + texts_.lblHeight);
+    }
+    if (d.matchFrequency > 0 && std::isfinite(d.matchFrequency))
+        match_.type(MatchBox::Freq, frequencyBox(d.matchFrequency));
+    if (d.network != Network::None) {
+        const char* const name = d.network == Network::Gamma ? "gamma" : "hairpin";
+        match_.type(MatchBox::Diameter, boxNumber(ShownDimension(d.rodDiameter, units())));
+        match_.type(MatchBox::Spacing, boxNumber(ShownDimension(d.rodSpacing, units())));
+        match_.choose(d.network);
+        const common::Result<MatchEntry> entry = match_.entry();
+        const common::Result<> designed =
+            entry ? designAt(engine, entry.value()) : common::Result<>::Failure(entry.message());
+        if (designed) {
+            match_.accept();
+            texts_.lblMatch = d.network == Network::Gamma ? "Gamma" : "Hairpin";
+            restored.insert(restored.begin(),
+                            std::string(name) + " match at " + match_.boxes().txtFreq + " MHz");
+        } else {
+            match_.choose(Network::None);
+            failed = std::string("; its ") + name + " match could not be designed again" +
+                     (designed.message().empty() ? "" : ": " + designed.message());
+        }
+    }
+    texts_.lblRestored = "Restored from the file: ";
+    for (std::size_t i = 0; i < restored.size(); ++i)
+        texts_.lblRestored += (i ? ", " : "") + restored[i];
+    texts_.lblRestored += failed + ".";
+}
+
+common::Result<> Analyser::adjustDriven(const EngineRoutines& engine,
+                                        const SweepProgress& progress) {
+    common::Result<MatchEntry> entry = match_.entry();
+    if (!entry) return common::Result<>::Failure(entry.message());
+    const MatchEntry& e = entry.value();
+    const Network network = match_.choice();
+    if (network == Network::None)
+        return common::Result<>::Failure(
+            "Choose the gamma or hairpin match to adjust the driven element for.");
+    // The tip may go from nearly nothing to what gives the element a half-length of
+    // 0.35 wavelength, well past resonance.
+    const double inner = innerSections(working_);
+    const double wavelength = common::WavelengthInchesMHz / e.frequency;
+    const double highest = 0.35 * wavelength - inner;
+    const double lowest = std::min(0.01 * e.tip, highest / 100);
+    const float height = static_cast<float>(heightFeet_);
+    const float frequency = static_cast<float>(e.frequency);
+    auto feed = [&](double tip) {
+        EngineRun run(engine, working_, static_cast<float>(tip));
+        const FarField f = run.solve(frequency, height);
+        return TipFeed{f.resistance, f.reactance, f.trouble};
+    };
+    common::Result<TipFound> found = SearchTip(feed, network, e.z0, e.tip, lowest, highest);
+    working_.setTipLength(drivenTip_); // the search's last tip is not the one in force
+    if (!found) return common::Result<>::Failure(found.message());
+    match_.showAdjustedTip(found.value().tip, e.tip, inner + found.value().tip);
+    return computeMatch(engine, progress);
+}
+
 common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
                                         const SweepProgress& progress) {
     common::Result<MatchEntry> entry = match_.entry();
@@ -208,12 +329,16 @@ common::Result<> Analyser::computeMatch(const EngineRoutines& engine,
         sweep(engine, progress);
         return {};
     }
+    return designAt(engine, e);
+}
+
+common::Result<> Analyser::designAt(const EngineRoutines& engine, const MatchEntry& e) {
     EngineRun run(engine, working_, drivenTip_);
     const FarField f = run.solve(static_cast<float>(e.frequency), static_cast<float>(heightFeet_));
     trouble_.clear();
     noteTrouble(f.frequency, f.trouble);
     if (!trouble_.empty()) return common::Result<>::Failure(trouble_);
-    match_.showFeedPoint(f.resistance, f.reactance);
+    showMatchFeed(f);
     const int driven = working_.drivenElement;
     return match_.design(e, f.resistance, f.reactance, working_.diameter(driven, 1),
                          working_.diameter(driven, 2));
@@ -269,9 +394,9 @@ common::Result<> Analyser::saveAs(const std::string& chosen, Units layout) {
     trailer.cableZ0 = cableZ0_;
     trailer.units = layout;
     trailer.network = match_.networkLines(layout);
-    trailer.sourcePath = sourcePath_;
-    // A source that has gone since it was opened leaves only its name in the trailer.
-    trailer.sourceLines = common::ReadTextLines(sourcePath_).value_or(std::vector<std::string>{});
+    trailer.heightFeet = heightFeet_;
+    trailer.sourcePath = originPath_;
+    trailer.sourceLines = originLines_; // as read when the antenna was opened
     const std::vector<std::string> after = TrailerLines(trailer);
     lines.insert(lines.end(), after.begin(), after.end());
     if (common::Result<> written = common::WriteFileAtomically(path, common::JoinLines(lines));

@@ -8,6 +8,7 @@
 #include "element_grid.h"
 #include "match_model.h"
 #include "nec_deck.h"
+#include "saved_design.h"
 #include "units.h"
 
 #include "common/control_text.h"
@@ -46,6 +47,7 @@ struct MainTexts {
     std::string lblHeight = "Free Space";
     std::string lblMatch = "None";
     std::string lblPeakElev; // over ground only
+    std::string lblRestored; // what an opened file's saved design put back in force
     std::string lblView = EnglishCaption;
     std::string lblF1 = "Freq:", lblF2 = "Gain: ", lblF3 = "F/R: ", lblF4 = "Z: ", lblF5 = "SWR: ";
     // The chart's legends: the sweep's curves, or a pattern's beamwidths and ratio.
@@ -64,11 +66,12 @@ inline const std::array<common::ControlText<MainTexts>, 7> ResultTexts{{
     {"lblF5", &MainTexts::lblF5},
 }};
 // The rest of the main window's labels.
-inline const std::array<common::ControlText<MainTexts>, 10> StateTexts{{
+inline const std::array<common::ControlText<MainTexts>, 11> StateTexts{{
     {"lblStart", &MainTexts::lblStart},
     {"lblHeight", &MainTexts::lblHeight},
     {"lblMatch", &MainTexts::lblMatch},
     {"lblPeakElev", &MainTexts::lblPeakElev},
+    {"lblRestored", &MainTexts::lblRestored},
     {"lblView", &MainTexts::lblView},
     {"lblGain", &MainTexts::lblGain},
     {"lblFR", &MainTexts::lblFR},
@@ -118,7 +121,9 @@ public:
 
     // Opens the antenna in `path` as the Open button does: on success the antenna, its
     // working copy and every dialog start again from the file, and the band is swept.
-    // On failure the message to show, and nothing has changed.
+    // A file the analyser saved also brings back its title as it was before the save put
+    // the file's name in front, its match, cable impedance and height, said in
+    // lblRestored. On failure the message to show, and nothing has changed.
     common::Result<> open(const EngineRoutines& engine, const std::string& path,
                           const SweepProgress& progress = {});
     bool loaded() const { return loaded_.drivenElement > 0; }
@@ -153,10 +158,18 @@ public:
     // and Cancel (the network, tip and cable of the dialog's opening, swept again when
     // Compute had swept without them).
     void openMatch();
+    // The same, with the feed point at the match frequency computed again for the
+    // antenna, tip, cable and height in force, so that it is never one of before.
+    void openMatch(const EngineRoutines& engine);
     void typeMatch(MatchBox box, const std::string& text) { match_.type(box, text); }
     void chooseNetwork(Network network) { match_.choose(network); }
     common::Result<> computeMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
     common::Result<> acceptMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
+    // Adjust driven element: the tip lengthened or shortened until the feed point at the
+    // match frequency has what the network chosen needs (tip_search.h), put in the tip
+    // box, and the network designed on it as Compute does. A tip no length of the
+    // element reaches is refused and nothing changes.
+    common::Result<> adjustDriven(const EngineRoutines& engine, const SweepProgress& progress = {});
     void cancelMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
 
     // The element editor on the working copy, and its OK: the antenna as edited, swept.
@@ -211,11 +224,21 @@ private:
     void showBoom();
     void showHeight();
     void showResults();
+    // The feed point at the match frequency for the tip in force, shown in the dialog.
+    void showMatchFeed(const FarField& field);
+    // The feed point at the entry's match frequency, and the network chosen designed on it.
+    common::Result<> designAt(const EngineRoutines& engine, const MatchEntry& entry);
+    // The cable, height and match a saved file kept, in force before the first sweep.
+    void restoreDesign(const EngineRoutines& engine, const SavedDesign& design);
 
     std::string sourcePath_; // the file the antenna was read from
-    Antenna loaded_;         // as read from the file
-    Antenna working_;        // what the analysis and the editors work on
-    Band band_;              // FreqLow, FreqHigh
+    // The file a saved trailer names as the antenna's first source, and the lines it
+    // keeps of it: the file opened itself unless that is one the analyser saved.
+    std::string originPath_;
+    std::vector<std::string> originLines_;
+    Antenna loaded_;  // as read from the file
+    Antenna working_; // what the analysis and the editors work on
+    Band band_;       // FreqLow, FreqHigh
     float loadedTip_ = 0;
     float drivenTip_ = 0;
     float cableZ0_ = 50;

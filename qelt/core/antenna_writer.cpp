@@ -74,16 +74,20 @@ std::string NetworkInputLine(const std::string& caption, double inches, Units un
 }
 
 std::vector<std::string> TrailerLines(const FileTrailer& t) {
+    const bool english = t.units == Units::English;
     std::vector<std::string> lines{
         " ",
-        "Match frequency: " + Format(t.matchFrequency, "###0.0## MHz"),
+        MatchFrequencyCaption + Format(t.matchFrequency, "###0.0## MHz"),
         "Driven-element tip: " + Format(ShownDimension(t.tipLength, t.units), "##0.0##") +
-            (t.units == Units::English ? " inches" : " mm"),
-        "Cable Z0: " + Format(t.cableZ0, "###.0 ohms"),
+            (english ? " inches" : " mm"),
+        CableCaption + Format(t.cableZ0, "###.0 ohms"),
+        HeightCaption + (t.heightFeet == 0 ? std::string("Free Space")
+                                           : Format(ShownHeight(t.heightFeet, t.units), "##0.0##") +
+                                                 (english ? " feet" : " m")),
     };
     lines.insert(lines.end(), t.network.begin(), t.network.end());
     lines.push_back(" ");
-    lines.push_back("Original file name: " + t.sourcePath);
+    lines.push_back(OriginalFileCaption + t.sourcePath);
     // The source's notes and figures: every line after its title that starts with a number.
     for (std::size_t i = 1; i < t.sourceLines.size(); ++i)
         if (common::ParseNumber(t.sourceLines[i]) != 0) lines.push_back(t.sourceLines[i]);

@@ -19,16 +19,25 @@ std::string WithQeltExtension(const std::string& path);
 std::vector<std::string> AntennaFileLines(const std::string& fileName, const Antenna& antenna,
                                           double freqLow, double freqHigh, Units units);
 
+// The captions of the trailer's lines that are read back (saved_design.h).
+inline const char* const MatchFrequencyCaption = "Match frequency: ";
+inline const char* const CableCaption = "Cable Z0: ";
+inline const char* const HeightCaption = "Antenna height: ";
+inline const char* const OriginalFileCaption = "Original file name: ";
+
 // What the trailer records.
 struct FileTrailer {
     double matchFrequency = 0; // MHz
     double tipLength = 0;      // inches
     double cableZ0 = 50;
+    double heightFeet = 0; // 0: free space
     Units units = Units::English;
     // The network in force: its two input lines and its two result lines; none without.
     std::vector<std::string> network;
     std::string sourcePath;
-    std::vector<std::string> sourceLines; // the source file, its title line included
+    // The source file, its title line included; only its lines that begin with a number
+    // other than 0 are kept.
+    std::vector<std::string> sourceLines;
 };
 std::vector<std::string> TrailerLines(const FileTrailer& trailer);
 

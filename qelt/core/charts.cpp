@@ -28,6 +28,36 @@ double minimumBelow(std::initializer_list<const std::vector<float>*> curves) {
     return bottom;
 }
 
+// The SWR curve up to SwrChartTop, broken where it goes above, with the marks.
+void clipSwr(const Sweep& sweep, Curve& curve, Curve& marks) {
+    const float top = SwrChartTop;
+    auto point = [](Curve& c, float x, float y) {
+        c.x.push_back(x);
+        c.y.push_back(y);
+    };
+    auto above = [top](float swr) { return !(swr <= top); }; // NaN counts as off the chart
+    for (std::size_t i = 0; i < sweep.size(); ++i) {
+        const SweepPoint& p = sweep[i];
+        if (i > 0) {
+            const SweepPoint& before = sweep[i - 1];
+            if (above(before.swr) != above(p.swr) && std::isfinite(before.swr) &&
+                std::isfinite(p.swr)) {
+                const float at = before.frequency + (p.frequency - before.frequency) *
+                                                        (top - before.swr) / (p.swr - before.swr);
+                point(curve, at, top);
+                point(marks, at, top);
+            }
+        }
+        if (!above(p.swr)) {
+            point(curve, p.frequency, p.swr);
+        } else {
+            if (curve.y.empty() || !std::isnan(curve.y.back()))
+                point(curve, p.frequency, std::numeric_limits<float>::quiet_NaN());
+            if (i == 0 || i + 1 == sweep.size()) point(marks, p.frequency, top);
+        }
+    }
+}
+
 using Radius = double (*)(float decibelsDown);
 
 double relative(float down) { return -static_cast<double>(down); }
@@ -78,19 +108,29 @@ FrequencyChart MakeFrequencyChart(const Sweep& sweep, Ratio ratio, Band band) {
     c.title = fb ? "Gain, F/B, SWR" : "Gain, F/R, SWR";
     c.rightTitle = fb ? "F/B (dB)" : "F/R (dB)";
     for (const SweepPoint& p : sweep) {
-        for (Curve* curve : {&c.gain, &c.ratio, &c.swr, &c.swrTwoToOne})
-            curve->x.push_back(p.frequency);
+        for (Curve* curve : {&c.gain, &c.ratio, &c.swrTwoToOne}) curve->x.push_back(p.frequency);
         c.gain.y.push_back(p.gain);
         c.ratio.y.push_back(p.ratio(ratio));
-        c.swr.y.push_back(p.swr);
         c.swrTwoToOne.y.push_back(2.0f);
     }
-    c.leftMaximum = maximumAbove(c.gain.y, c.leftMaximum);
+    clipSwr(sweep, c.swr, c.swrOffChart);
+    // The left axis carries the gain, the SWR as drawn and the 2:1 line.
+    std::vector<float> left = c.gain.y;
+    left.insert(left.end(), c.swr.y.begin(), c.swr.y.end());
+    left.push_back(2.0f);
+    left.insert(left.end(), c.swrOffChart.y.begin(), c.swrOffChart.y.end());
+    c.leftMaximum = maximumAbove(left, c.leftMaximum);
     c.leftMinimum = minimumBelow({&c.gain.y, &c.swr.y});
     c.rightMaximum = maximumAbove(c.ratio.y, c.rightMaximum);
     c.rightMinimum = minimumBelow({&c.ratio.y});
+    // The frequencies swept, which are the band's unless the dialog's boxes differ.
     c.bottomMinimum = band.low;
     c.bottomMaximum = band.high;
+    for (float f : c.gain.x)
+        if (std::isfinite(f)) {
+            c.bottomMinimum = std::min(c.bottomMinimum, static_cast<double>(f));
+            c.bottomMaximum = std::max(c.bottomMaximum, static_cast<double>(f));
+        }
     return c;
 }
 

@@ -15,17 +15,23 @@ struct Curve {
     std::vector<float> y;
 };
 
+// The SWR is drawn up to this; above it the curve leaves the chart, marked where it does.
+inline constexpr float SwrChartTop = 10;
+
 // Gain (red, left axis), the ratio (lime, right axis), SWR (black, left axis) and the
-// SWR 2:1 reference line against frequency.
+// SWR 2:1 reference line against frequency. The axes take in every curve drawn.
 struct FrequencyChart {
     std::string title;                         // "Gain, F/R, SWR" or "Gain, F/B, SWR"
     std::string leftTitle = "Gain (dBi), SWR"; //
-    double leftMinimum = 0, leftMaximum = 1;   // the maximum: integer part of (top gain + 1)
+    double leftMinimum = 0, leftMaximum = 1;   // integer part of (top gain or SWR drawn + 1)
     std::string rightTitle;                    // "F/R (dB)" or "F/B (dB)"
     double rightMinimum = 0, rightMaximum = 1; // the maximum: integer part of (top ratio + 1)
     std::string bottomTitle = "MHz";
-    double bottomMinimum = 0, bottomMaximum = 1; // the band
-    Curve gain, ratio, swr, swrTwoToOne;
+    double bottomMinimum = 0, bottomMaximum = 1; // the frequencies swept
+    // `swr` holds the points up to SwrChartTop, the points where it crosses that top, and
+    // a break (NaN) for every run above it; `swrOffChart` marks each crossing at the top,
+    // and an end of the band where the SWR is above it.
+    Curve gain, ratio, swr, swrTwoToOne, swrOffChart;
 };
 
 FrequencyChart MakeFrequencyChart(const Sweep& sweep, Ratio ratio, Band band);

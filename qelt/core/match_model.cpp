@@ -2,6 +2,7 @@
 
 #include "antenna_writer.h"
 #include "result_lines.h"
+#include "tip_search.h"
 
 #include "common/number_text.h"
 
@@ -48,6 +49,9 @@ void MatchModel::reset(double centreMHz, float loadedTip) {
     choice_ = Network::None;
     computed_.reset();
     accepted_.reset();
+    feed_.reset();
+    boxes_.lblDEZ = "Feed-point Z: ";
+    boxes_.lblAdjusted.clear();
     showResults();
 }
 
@@ -57,6 +61,7 @@ void MatchModel::open(float tip, float loadedTip) {
             english ? "##0.0## inches)" : "###0.0## mm)");
     choice_ = network();
     computed_ = accepted_;
+    boxes_.lblAdjusted.clear();
     showResults();
     opened_ = boxes_;
 }
@@ -77,6 +82,7 @@ void MatchModel::type(MatchBox box, const std::string& text) {
     std::string& field = boxes_.*fields[static_cast<int>(box)];
     if (field == text) return;
     field = text;
+    if (box == MatchBox::Tip) boxes_.lblAdjusted.clear(); // a tip of the user's own
     // The design shown was computed from other boxes.
     computed_.reset();
     showResults();
@@ -106,8 +112,39 @@ common::Result<MatchEntry> MatchModel::entry() const {
     return e;
 }
 
-void MatchModel::showFeedPoint(float r, float x) {
+void MatchModel::showFeedPoint(float r, float x, float d1, float d2) {
     boxes_.lblDEZ = "Feed-point Z:     " + FeedPointText(r, x);
+    feed_ = Feed{r, x, d1, d2};
+    showNeeds();
+}
+
+void MatchModel::showAdjustedTip(double tip, double before, double halfLength) {
+    const bool english = units_ == Units::English;
+    const char* const mask = english ? "##0.0##" : "###0.0##";
+    const char* const unit = english ? " inches" : " mm";
+    boxes_.txtDELength = Format(ShownDimension(tip, units_), mask);
+    boxes_.lblAdjusted =
+        "Driven element adjusted: tip " + Format(ShownDimension(before, units_), mask) + " -> " +
+        boxes_.txtDELength + unit + ", half-length " +
+        Format(ShownDimension(halfLength, units_), english ? "###0.0##" : "####0.0") + unit;
+    computed_.reset();
+    showResults();
+}
+
+void MatchModel::showNeeds() {
+    NeedTexts t;
+    const std::optional<double> z0 = positive(boxes_.txtZ0);
+    if (feed_ && z0) {
+        double stepUp = 0;
+        const std::optional<double> d = positive(boxes_.txtDia), s = positive(boxes_.txtSpacing);
+        if (choice_ == Network::Gamma && d && s && feed_->d1 > 0)
+            if (common::Result<GammaLine> line = GammaRodLine(
+                    feed_->d1, feed_->d2, DimensionInches(*d, units_), DimensionInches(*s, units_)))
+                stepUp = line.value().stepUp;
+        t = NeedTextsFor(choice_, feed_->r, feed_->x, *z0, stepUp);
+    }
+    boxes_.lblNeed = t.need;
+    boxes_.lblAssumes = t.assumes;
 }
 
 common::Result<> MatchModel::design(const MatchEntry& e, float r, float x, float d1, float d2) {
@@ -157,6 +194,7 @@ void MatchModel::showResults() {
                                             : GammaTexts(computed_->gamma, units_);
     boxes_.lblLength = texts.length;
     boxes_.lblReac = texts.reactance;
+    showNeeds();
 }
 
 SwrRule MatchModel::swrRule(float z0) const {

@@ -28,12 +28,15 @@ struct MatchBoxes {
     std::string lblDia = "Gamma rod diameter: ";
     std::string lblSpacing = "Gamma rod spacing: ";
     std::string lblDEZ = "Feed-point Z: ";
-    std::string lblLength; // the design's length
-    std::string lblReac;   // its inductance or capacitance
+    std::string lblNeed;     // the reactance the network needs, and how far the feed is
+    std::string lblAssumes;  // what the network's design takes for granted
+    std::string lblAdjusted; // the driven element's new tip, after Adjust
+    std::string lblLength;   // the design's length
+    std::string lblReac;     // its inductance or capacitance
 };
 
 // The dialog's texts by control name, for the window and qelt-cli alike.
-inline const std::array<common::ControlText<MatchBoxes>, 14> MatchTextTable{{
+inline const std::array<common::ControlText<MatchBoxes>, 17> MatchTextTable{{
     {"txtFreq", &MatchBoxes::txtFreq},
     {"txtDELength", &MatchBoxes::txtDELength},
     {"lblDEUnit", &MatchBoxes::lblUnits},
@@ -46,6 +49,9 @@ inline const std::array<common::ControlText<MatchBoxes>, 14> MatchTextTable{{
     {"txtSpacing", &MatchBoxes::txtSpacing},
     {"lblSpacingUnits", &MatchBoxes::lblUnits},
     {"lblDEZ", &MatchBoxes::lblDEZ},
+    {"lblNeed", &MatchBoxes::lblNeed},
+    {"lblAssumes", &MatchBoxes::lblAssumes},
+    {"lblAdjusted", &MatchBoxes::lblAdjusted},
     {"lblLength", &MatchBoxes::lblLength},
     {"lblReac", &MatchBoxes::lblReac},
 }};
@@ -90,7 +96,13 @@ public:
     void choose(Network network);
     // The boxes as numbers, or the message that says which is not one.
     common::Result<MatchEntry> entry() const;
-    void showFeedPoint(float r, float x);
+    // The feed point in force at the match frequency, on a driven element whose first
+    // two sections are `d1` and `d2` thick: the dialog says what the network chosen
+    // needs of it.
+    void showFeedPoint(float r, float x, float d1 = 0, float d2 = 0);
+    // Adjust's new tip in the tip box, with the line that says what it was; the
+    // driven element is `halfLength` inches from the boom to the new tip.
+    void showAdjustedTip(double tip, double before, double halfLength);
     // The chosen network designed for the feed point r + jx; a refusal leaves the
     // previous design and the Accept button as they were.
     common::Result<> design(const MatchEntry& entry, float r, float x, float d1, float d2);
@@ -108,6 +120,12 @@ private:
     void showUnits();
     void showTip(float tip, const char* tipMask, float loadedTip, const char* labelMask);
     void showResults();
+    void showNeeds();
+
+    struct Feed {
+        float r, x, d1, d2;
+    };
+    std::optional<Feed> feed_; // the feed point shown
 
     Units units_;
     MatchBoxes boxes_;

@@ -1,8 +1,9 @@
 // qelt-screenshots SUITE_FOLDER OUT_FOLDER: the analyser's windows as a user sees them,
 // saved as PNG files: the main window with each sample antenna, the rectangular pattern,
 // the linear and logarithmic polar plots in free space and over ground, the View dialog,
-// the match dialog after a gamma and after a hairpin design, the element editor with a
-// tapered antenna and its cell dialog, and the frequency and height dialogs. Run it under
+// the match dialog after a gamma and after a hairpin design (and with the driven element
+// adjusted for it), the element editor with a tapered antenna and its cell dialog, and
+// the frequency and height dialogs. Run it under
 // a display (xvfb-run -a) to see the real fonts.
 #include "qelt/core/defaults_file.h"
 #include "qelt/windows/element_dialogs.h"
@@ -110,7 +111,10 @@ int main(int argc, char** argv) {
     match->optHairpin->click();
     match->cmdCompute->click();
     save(match, "match-hairpin.png");
-    match->cmdEsc->click();
+    match->cmdAdjust->click();
+    save(match, "match-hairpin-adjusted.png");
+    match->cmdOK->click();
+    save(&window, "main-4EL20M-hairpin-adjusted.png");
 
     // The element editor on a tapered beam, and a cell of it to change.
     antenna("5EL10M.QELT");

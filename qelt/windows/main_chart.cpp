@@ -35,6 +35,7 @@ MainChart::MainChart(QWidget* parent)
     : common::Chart("TChart1", parent), gain_(addLine("Gain", {Gain})),
       ratio_(addLine("Ratio", {Ratio}, common::Axis::Right)), swr_(addLine("SWR", {Swr})),
       swrTwoToOne_(addLine("SWR 2:1", {SwrTwoToOne, 1, Qt::SolidLine, false})),
+      swrOffChart_(addMarkers("SWR off the chart", {Swr, 2, Qt::SolidLine, false})),
       ePlane_(addLine("E-Plane", {Gain})), hPlane_(addLine("H-Plane", {Ratio})),
       azimuth_(addLine("Azimuth", {Gain})), elevation_(addLine("Elevation", {Ratio})) {
     setLegendVisible(false); // the window's legend labels name the curves
@@ -56,7 +57,7 @@ void MainChart::showNothing() {
 }
 
 void MainChart::showSweep(const FrequencyChart& c) {
-    showOnly({gain_, ratio_, swr_, swrTwoToOne_});
+    showOnly({gain_, ratio_, swr_, swrTwoToOne_, swrOffChart_});
     setTitle(q(c.title));
     common::MaskedAxis& left = axis(common::Axis::Left);
     left.setTitle(q(c.leftTitle));
@@ -78,6 +79,7 @@ void MainChart::showSweep(const FrequencyChart& c) {
     setPoints(ratio_, c.ratio.x, c.ratio.y);
     setPoints(swr_, c.swr.x, c.swr.y);
     setPoints(swrTwoToOne_, c.swrTwoToOne.x, c.swrTwoToOne.y);
+    setPoints(swrOffChart_, c.swrOffChart.x, c.swrOffChart.y);
 }
 
 void MainChart::showPattern(const RectangularPattern& p, int lastDegree, const PatternTexts& texts,

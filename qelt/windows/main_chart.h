@@ -1,6 +1,7 @@
 #pragma once
 // TChart1, the main window's chart: gain (red), the ratio on the right axis (lime), SWR
-// (black) and the SWR 2:1 line (fuchsia) against frequency after a sweep, or a
+// (black, with diamonds where it leaves the chart at 10:1) and the SWR 2:1 line
+// (fuchsia) against frequency after a sweep, or a
 // rectangular pattern, the element-plane cut red and the other lime, against the angle
 // from forward.
 #include "qelt/core/charts.h"
@@ -25,7 +26,7 @@ public:
 private:
     void showOnly(std::initializer_list<int> series);
 
-    int gain_, ratio_, swr_, swrTwoToOne_;
+    int gain_, ratio_, swr_, swrTwoToOne_, swrOffChart_;
     // The pattern's cuts by their names in free space and over ground.
     int ePlane_, hPlane_, azimuth_, elevation_;
 };

@@ -107,6 +107,7 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
       frmMorwen(std::make_unique<PolarPlotWindow>(PolarScale::Morwen)) {
     setObjectName("frmQelt");
     setWindowTitle(Title);
+    lblRestored = common::Named<QLabel>("lblRestored");
     ProgressBar1->setRange(1, 11);
     QSizePolicy keepPlace = ProgressBar1->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true); // the window does not jump during a sweep
@@ -181,6 +182,7 @@ void frmQelt::layOut() {
     page->addLayout(buttons);
     page->addWidget(lblStart);
     page->addLayout(top);
+    page->addWidget(lblRestored);
     page->addWidget(TChart1, 1);
     page->addLayout(legend);
 }
@@ -296,7 +298,11 @@ void frmQelt::cmdHeight_Click() { HeightDialog->ask(model_.heightBoxes()); }
 void frmQelt::cmdFreq_Click() { FreqDialog->ask(model_.frequencyBoxes()); }
 
 void frmQelt::cmdMatch_Click() {
-    model_.openMatch();
+    // The feed point of the antenna as it is now, not as it was at the last Compute.
+    if (const EngineRoutines* routines = engine())
+        model_.openMatch(*routines);
+    else
+        model_.openMatch();
     MatchDialog->ask(model_);
 }
 
@@ -313,6 +319,12 @@ MatchHandlers frmQelt::matchHandlers() {
     h.compute = [this] {
         analyse([this](const EngineRoutines& r, const SweepProgress& p) {
             return model_.computeMatch(r, p);
+        });
+        MatchDialog->showModel(model_);
+    };
+    h.adjust = [this] {
+        analyse([this](const EngineRoutines& r, const SweepProgress& p) {
+            return model_.adjustDriven(r, p);
         });
         MatchDialog->showModel(model_);
     };
@@ -391,6 +403,7 @@ void frmQelt::showModel() {
     setWindowTitle(loaded ? q(std::string(Title) + ", " + model_.antenna().titleText()) : Title);
     lblStart->setVisible(!loaded);
     lblPeakElev->setVisible(!t.lblPeakElev.empty());
+    lblRestored->setVisible(!t.lblRestored.empty());
     cmdFile->setEnabled(!engineMissing_);
     for (QPushButton* b :
          {cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq, cmdPrint})

@@ -126,6 +126,8 @@ public:
     // Windows of their own, not children of this one: their controls share names with
     // the main window's (lblHeight, cmdPrint).
     std::unique_ptr<PolarPlotWindow> frmPolar, frmMorwen;
+    // What an opened file's saved design brought back.
+    QLabel* lblRestored = nullptr;
 };
 
 } // namespace qelt

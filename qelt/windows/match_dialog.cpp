@@ -35,12 +35,17 @@ frmMatch::frmMatch(QWidget* owner, MatchHandlers handlers)
       lblSpacing(common::Named<QLabel>("lblSpacing")),
       lblSpacingUnits(common::Named<QLabel>("lblSpacingUnits")),
       lblDEZ(common::Named<QLabel>("lblDEZ")), lblLength(common::Named<QLabel>("lblLength")),
-      lblReac(common::Named<QLabel>("lblReac")),
+      lblReac(common::Named<QLabel>("lblReac")), lblNeed(common::Named<QLabel>("lblNeed")),
+      lblAssumes(common::Named<QLabel>("lblAssumes")),
+      lblAdjusted(common::Named<QLabel>("lblAdjusted")),
       optNone(common::Named<QRadioButton>("optNone", "None")),
       optGamma(common::Named<QRadioButton>("optGamma", "Gamma")),
       optHairpin(common::Named<QRadioButton>("optHairpin", "Hairpin")),
       cmdCompute(
           Button("cmdCompute", "Co&mpute Match", "Compute the Gamma or Hairpin match dimensions")),
+      cmdAdjust(Button("cmdAdjust", "A&djust driven element",
+                       "Lengthen or shorten the driven-element tip until the feed point suits the "
+                       "match, then compute it")),
       cmdOK(Button("cmdOK", "&Accept",
                    "Accept matching solution and compute response over frequency range")),
       cmdEsc(Button("cmdEsc", "&Cancel", "Cancel without matching")) {
@@ -66,6 +71,7 @@ frmMatch::frmMatch(QWidget* owner, MatchHandlers handlers)
         connect(option, &QRadioButton::clicked, this,
                 [this, network] { handlers_.choose(network); });
     connect(cmdCompute, &QPushButton::clicked, this, &frmMatch::cmdCompute_Click);
+    connect(cmdAdjust, &QPushButton::clicked, this, &frmMatch::cmdAdjust_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmMatch::cmdOK_Click);
     connect(cmdEsc, &QPushButton::clicked, this, &frmMatch::cmdEsc_Click);
 }
@@ -105,17 +111,17 @@ void frmMatch::layOut() {
     bold.setBold(true);
     auto* design = new QGroupBox("Design");
     auto* results = new QVBoxLayout(design);
-    for (QLabel* result : {lblDEZ, lblLength, lblReac}) {
+    for (QLabel* result : {lblDEZ, lblNeed, lblAssumes, lblAdjusted, lblLength, lblReac}) {
         result->setFont(bold);
         result->setMinimumWidth(result->fontMetrics().horizontalAdvance(
-            "Hairpin inductance = 88.88 uH   Gamma rod length = 8888.88 inches"));
+            "Driven element adjusted: tip 8888.888 -> 8888.888 mm, half-length 88888.8 mm"));
         results->addWidget(result);
     }
-    lblDEZ->setFont(font());
+    for (QLabel* feed : {lblDEZ, lblNeed, lblAssumes, lblAdjusted}) feed->setFont(font());
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* b : {cmdCompute, cmdOK, cmdEsc}) buttons->addWidget(b);
+    for (QPushButton* b : {cmdAdjust, cmdCompute, cmdOK, cmdEsc}) buttons->addWidget(b);
     auto* page = new QVBoxLayout(this);
     page->addLayout(entries);
     page->addLayout(network);
@@ -142,10 +148,15 @@ void frmMatch::showModel(const Analyser& model) {
     for (QWidget* rod : std::initializer_list<QWidget*>{lblDia, txtDia, lblDiaUnits, lblSpacing,
                                                         txtSpacing, lblSpacingUnits})
         rod->setEnabled(choice != Network::None);
+    cmdAdjust->setEnabled(choice != Network::None);
+    for (QLabel* line : {lblNeed, lblAssumes, lblAdjusted})
+        line->setVisible(!line->text().isEmpty());
     cmdOK->setEnabled(model.match().acceptEnabled());
 }
 
 void frmMatch::cmdCompute_Click() { handlers_.compute(); }
+
+void frmMatch::cmdAdjust_Click() { handlers_.adjust(); }
 
 void frmMatch::cmdOK_Click() {
     if (handlers_.accept()) accept();

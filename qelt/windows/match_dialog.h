@@ -1,8 +1,9 @@
 #pragma once
 // frmMatch, "Matching ": the match frequency, the driven element's tip, the cable's
 // impedance, the gamma or hairpin rods, the network chosen, the feed point at the match
-// frequency and the design. Every edit goes to the main window's model, which designs,
-// accepts or cancels; the dialog shows the model again after each.
+// frequency with what the network needs of it, and the design; Adjust driven element
+// brings the tip to what the network needs before designing. Every edit goes to the main window's
+// model, which designs, accepts or cancels; the dialog shows the model again after each.
 #include "qelt/core/analyser.h"
 
 #include <QDialog>
@@ -21,6 +22,7 @@ struct MatchHandlers {
     std::function<void(MatchBox, const std::string&)> type;
     std::function<void(Network)> choose;
     std::function<void()> compute;
+    std::function<void()> adjust; // Adjust driven element, then Compute
     std::function<bool()> accept; // false keeps the dialog open
     std::function<void()> cancel;
 };
@@ -40,6 +42,7 @@ public:
 
 private slots:
     void cmdCompute_Click();
+    void cmdAdjust_Click();
     void cmdOK_Click();
     void cmdEsc_Click();
 
@@ -53,8 +56,9 @@ public:
     QLineEdit *txtFreq, *txtDELength, *txtZ0, *txtDia, *txtSpacing;
     QLabel *lblFreq, *lblMHz, *lblTipDE, *lblDEUnit, *lblOrigLen, *lblZ0, *lblOhms;
     QLabel *lblDia, *lblDiaUnits, *lblSpacing, *lblSpacingUnits, *lblDEZ, *lblLength, *lblReac;
+    QLabel *lblNeed, *lblAssumes, *lblAdjusted;
     QRadioButton *optNone, *optGamma, *optHairpin;
-    QPushButton *cmdCompute, *cmdOK, *cmdEsc;
+    QPushButton *cmdCompute, *cmdAdjust, *cmdOK, *cmdEsc;
 };
 
 } // namespace qelt

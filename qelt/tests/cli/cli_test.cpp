@@ -105,12 +105,15 @@ TEST(QeltCli, MatchSaveAndNecDeck) {
                           "0.375", "--save", saved, "--mm", "--nec", deck});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::vector<std::string> lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 11u);
+    ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[0], "lblFile=SAVED.QELT") << "the name it was saved under";
     EXPECT_EQ(lines[7], "lblMatch=Gamma");
     EXPECT_EQ(lines[8].rfind("lblDEZ=Feed-point Z:     ", 0), 0u);
-    EXPECT_EQ(lines[9].rfind("lblLength=Gamma rod length = ", 0), 0u);
-    EXPECT_EQ(lines[10].rfind("lblReac=Gamma capacitance = ", 0), 0u);
+    EXPECT_EQ(lines[9].rfind("lblNeed=Needs X = 0.0 ohms, a resonant element: the feed is ", 0),
+              0u);
+    EXPECT_EQ(lines[10].rfind("lblAssumes=Assumes step-up x R above Z0: ", 0), 0u);
+    EXPECT_EQ(lines[11].rfind("lblLength=Gamma rod length = ", 0), 0u);
+    EXPECT_EQ(lines[12].rfind("lblReac=Gamma capacitance = ", 0), 0u);
 
     // The saved file opens again, in millimetres, and with its own sweep.
     const CliRun back = Cli({saved + ".QELT"});
@@ -126,9 +129,34 @@ TEST(QeltCli, MatchSaveAndNecDeck) {
     EXPECT_EQ(low.err, "The height is too low. Specify height above 0.2 wavelength, please.\n");
     for (const std::vector<std::string>& usage : {std::vector<std::string>{"a", "--freq", "14"},
                                                   {"a", "--match", "delta"},
+                                                  {"a", "--adjust-driven"},
                                                   {"a", "--mm"},
                                                   {"a", "--nec-tapered"}})
         EXPECT_EQ(Cli(usage).code, 2) << usage[1];
+}
+
+// The example: a hairpin on the feed as loaded gives 2.58:1 at its own design
+// frequency; with the driven element adjusted first, at most 1.05:1.
+TEST(QeltCli, MatchWithTheDrivenElementAdjusted) {
+    const CliRun plain = Cli({Sample("4EL20M.YAG"), "--match", "hairpin"});
+    ASSERT_EQ(plain.code, 0) << plain.err;
+    EXPECT_EQ(Lines(plain.out)[6],
+              "lblF5=SWR:          1.51:1               2.58:1               3.99:1");
+    for (const char* network : {"hairpin", "gamma"}) {
+        const CliRun r = Cli({Sample("4EL20M.YAG"), "--match", network, "--adjust-driven"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        const std::vector<std::string> lines = Lines(r.out);
+        ASSERT_EQ(lines.size(), 14u) << r.out;
+        const std::string swr = lines[6];
+        const double centre = std::stod(swr.substr(swr.find(":1") + 2));
+        EXPECT_LE(centre, 1.05) << swr;
+        EXPECT_EQ(lines[13].rfind("lblAdjusted=Driven element adjusted: tip 104.4 -> ", 0), 0u)
+            << lines[13];
+    }
+    const CliRun refused =
+        Cli({Sample("4EL20M.YAG"), "--match", "hairpin", "--z0", "20", "--adjust-driven"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err.rfind("Hairpin match won't work", 0), 0u) << refused.err;
 }
 
 // A copy of the program in a folder without the engine: a message, not a crash.

@@ -146,8 +146,12 @@ TEST(AntennaWriter, TrailerKeepsTheMatchAndTheSourcesNumberedLines) {
     EXPECT_EQ(TrailerLines(t),
               (std::vector<std::string>{
                   " ", "Match frequency: 14.175 MHz", "Driven-element tip: 2565.4 mm",
-                  "Cable Z0: 50.0 ohms", "n1", "n2", "n3", "n4", " ",
+                  "Cable Z0: 50.0 ohms", "Antenna height: Free Space", "n1", "n2", "n3", "n4", " ",
                   "Original file name: /ants/OLD.YAG", "14.0 14.35", "  2.5 rest"}));
+    t.heightFeet = 35;
+    EXPECT_EQ(TrailerLines(t)[4], "Antenna height: 10.668 m");
+    t.units = Units::English;
+    EXPECT_EQ(TrailerLines(t)[4], "Antenna height: 35.0 feet");
     EXPECT_EQ(NetworkInputLine("Gamma rod diameter: ", 0.25, Units::English),
               "Gamma rod diameter:  0.25 inches");
     EXPECT_EQ(NetworkInputLine("Gamma rod spacing: ", 6, Units::Metric),

@@ -139,3 +139,44 @@ TEST(PolarPlots, MorwenScaleShrinksByPoint89Per2dB) {
         for (float r : grid[i].circle.y) EXPECT_FLOAT_EQ(r, static_cast<float>(expected));
     }
 }
+
+// The left axis takes in the SWR as well as the gain; above 10:1 the curve leaves the
+// chart at the top, marked there, and comes back where the SWR falls below it.
+TEST(FrequencyChart, SwrKeptOnTheChartAndMarkedWhereItLeaves) {
+    Sweep s = Rising(4.2f, 20);
+    const float swr[] = {14, 12.8f, 8, 4, 2, 1.2f, 2, 4, 8, 9.5f, 11};
+    for (int i = 0; i < SweepPoints; ++i) s[i].swr = swr[i];
+    const FrequencyChart c = MakeFrequencyChart(s, Ratio::FrontToRear, {14, 14.35f});
+    EXPECT_EQ(c.leftMaximum, 11) << "the top of the SWR drawn, 10, with room for its marks";
+    for (float v : c.swr.y)
+        if (!std::isnan(v)) {
+            EXPECT_LE(v, SwrChartTop);
+        }
+    // Start above the top (a break), enter between points 1 and 2, leave between 9 and 10.
+    ASSERT_TRUE(std::isnan(c.swr.y.front()));
+    EXPECT_FLOAT_EQ(c.swr.y[1], 10);
+    EXPECT_NEAR(c.swr.x[1], 14.035f + 0.035f * (12.8f - 10) / (12.8f - 8), 1e-5);
+    EXPECT_TRUE(std::isnan(c.swr.y.back()));
+    ASSERT_EQ(c.swrOffChart.x.size(), 4u) << "the band's ends above the top and both crossings";
+    EXPECT_FLOAT_EQ(c.swrOffChart.x.front(), 14);
+    EXPECT_NEAR(c.swrOffChart.x[2], 14.315f + 0.035f * (10 - 9.5f) / (11 - 9.5f), 1e-5);
+    EXPECT_FLOAT_EQ(c.swrOffChart.x.back(), s[10].frequency);
+    for (float y : c.swrOffChart.y) EXPECT_EQ(y, SwrChartTop);
+
+    // A low gain still shows the whole SWR curve and the 2:1 line; no marks below the top.
+    for (int i = 0; i < SweepPoints; ++i) {
+        s[i].gain = -3;
+        s[i].swr = 2.6f;
+    }
+    const FrequencyChart low = MakeFrequencyChart(s, Ratio::FrontToRear, {14, 14.35f});
+    EXPECT_EQ(low.leftMaximum, 3);
+    EXPECT_EQ(low.leftMinimum, -3);
+    EXPECT_TRUE(low.swrOffChart.x.empty());
+    EXPECT_EQ(low.swr.y.size(), 11u);
+}
+
+TEST(FrequencyChart, BottomAxisCoversTheFrequenciesSwept) {
+    const FrequencyChart c = MakeFrequencyChart(Rising(7, 20), Ratio::FrontToRear, {14.1f, 14.2f});
+    EXPECT_FLOAT_EQ(c.bottomMinimum, 14);
+    EXPECT_FLOAT_EQ(c.bottomMaximum, 14.35f);
+}

@@ -203,7 +203,7 @@ TEST(MatchDialog, SavedFileRecordsTheNetwork) {
     const std::string trailer = text.str().substr(text.str().find("\n \n") + 3);
     EXPECT_EQ(trailer.substr(0, trailer.find("Original file name")),
               "Match frequency: 14.175 MHz\nDriven-element tip: 104.4 inches\n"
-              "Cable Z0: 50.0 ohms\nGamma rod diameter:  0.25 inches\n"
+              "Cable Z0: 50.0 ohms\nAntenna height: Free Space\nGamma rod diameter:  0.25 inches\n"
               "Gamma rod spacing:  6.0 inches\n" +
                   a.matchBoxes().lblLength + "\n" + a.matchBoxes().lblReac + "\n \n");
 }

@@ -2,6 +2,7 @@
 // on the main window, headless, driven by control name with the scripted desktop.
 #include "main_window_fixture.h"
 
+#include "qelt/core/result_lines.h"
 #include "qelt/windows/element_dialogs.h"
 #include "qelt/windows/match_dialog.h"
 #include "qelt/windows/sweep_dialogs.h"
@@ -81,6 +82,35 @@ TEST_F(MainWindowTest, AnAcceptedGammaChangesTheSweptSwr) {
     m->reject(); // closed by its frame
 }
 
+// Adjust driven element puts the new tip in its box and designs on it; Accept sweeps
+// through a hairpin that matches, and the dialog opens again on the feed point in force.
+TEST_F(MainWindowTest, AdjustDrivenElementThenAccept) {
+    startWith(Sample("4EL20M.YAG"));
+    press("cmdMatch");
+    frmMatch* m = window->MatchDialog;
+    EXPECT_FALSE(Enabled(m, "cmdAdjust")) << "no network to adjust for";
+    EXPECT_FALSE(Control<QLabel>(m, "lblNeed")->isVisibleTo(m));
+    Press(m, "optHairpin");
+    EXPECT_TRUE(Enabled(m, "cmdAdjust"));
+    EXPECT_EQ(Caption(m, "lblNeed"), "Needs X = -25.0 ohms: the feed is 23.4 ohms above it");
+    Press(m, "cmdAdjust");
+    EXPECT_TRUE(scripted.messages.isEmpty()) << scripted.messages.join("\n").toStdString();
+    EXPECT_NE(Text(m, "txtDELength"), "104.4");
+    EXPECT_TRUE(Caption(m, "lblAdjusted").startsWith("Driven element adjusted: tip 104.4 -> "));
+    EXPECT_TRUE(Caption(m, "lblNeed").endsWith("the feed has it"));
+    EXPECT_TRUE(Enabled(m, "cmdOK"));
+    Press(m, "cmdOK");
+    EXPECT_EQ(label("lblMatch"), "Hairpin");
+    EXPECT_TRUE(label("lblF5").contains("1.00:1")) << label("lblF5").toStdString();
+    press("cmdMatch");
+    const SweepPoint& centre = window->analyser().lastSweep()[CentrePoint];
+    EXPECT_EQ(Caption(m, "lblDEZ").toStdString(),
+              "Feed-point Z:     " + FeedPointText(centre.resistance, centre.reactance));
+    EXPECT_EQ(Caption(m, "lblAdjusted"), "") << "a new visit to the dialog";
+    EXPECT_TRUE(Caption(m, "lblNeed").endsWith("the feed has it"));
+    m->reject();
+}
+
 TEST_F(MainWindowTest, AnElementEditedInTheGridChangesTheSweep) {
     startWith(Sample("2EL20M.QELT"));
     const QString z = label("lblF4");
@@ -144,7 +174,10 @@ TEST_F(MainWindowTest, SaveAsWritesAFileThatOpensAgain) {
     EXPECT_TRUE(scripted.messages.isEmpty()) << scripted.messages.join("\n").toStdString();
     EXPECT_EQ(label("lblFile"), "MY BEAM.QELT");
     EXPECT_EQ(label("lblF2"), gain);
-    EXPECT_TRUE(window->windowTitle().startsWith("Qelt, MY BEAM.QELT, "));
+    // The title as it was, and the saved design in force again.
+    EXPECT_EQ(window->windowTitle(), "Qelt, Three-element 15 m beam, tapered, spacing mode");
+    EXPECT_TRUE(label("lblRestored").startsWith("Restored from the file: cable Z0 = 50 ohms"));
+    EXPECT_TRUE(control<QLabel>("lblRestored")->isVisibleTo(window.get()));
 
     ChooseFile(QString::fromStdString(folderPath()) + "/no folder/B.QELT");
     press("cmdSaveAs");
