@@ -205,6 +205,7 @@ common::Result<> Analyser::setHeight(const EngineRoutines& engine, const std::st
         return common::Result<>::Failure(HeightTooLow);
     heightFeet_ = feet;
     heightBoxes_.txtHeight = typed;
+    texts_.lblRestored.clear(); // what the file had is no longer all in force
     showHeight();
     sweep(engine, progress);
     return {};
@@ -353,6 +354,7 @@ common::Result<> Analyser::acceptMatch(const EngineRoutines& engine,
     drivenTip_ = static_cast<float>(entry.value().tip);
     cableZ0_ = static_cast<float>(entry.value().z0);
     match_.accept();
+    texts_.lblRestored.clear();
     const Network n = match_.network();
     texts_.lblMatch = n == Network::Gamma ? "Gamma" : n == Network::Hairpin ? "Hairpin" : "None";
     sweep(engine, progress);

@@ -135,7 +135,7 @@ TEST(QeltCli, MatchSaveAndNecDeck) {
         EXPECT_EQ(Cli(usage).code, 2) << usage[1];
 }
 
-// The example: a hairpin on the feed as loaded gives 2.58:1 at its own design
+// 4EL20M.YAG: a hairpin on the feed as loaded gives 2.58:1 at its own design
 // frequency; with the driven element adjusted first, at most 1.05:1.
 TEST(QeltCli, MatchWithTheDrivenElementAdjusted) {
     const CliRun plain = Cli({Sample("4EL20M.YAG"), "--match", "hairpin"});

@@ -134,6 +134,11 @@ TEST(SavedDesign, SavedTwiceOneTitleAndOneTrailerAndReopenedAsSaved) {
     EXPECT_NEAR(back.lastSweep()[CentrePoint].swr, a.lastSweep()[CentrePoint].swr, 0.005);
     EXPECT_LE(back.lastSweep()[CentrePoint].swr, 1.05f);
     EXPECT_NEAR(back.drivenTipLength(), a.drivenTipLength(), 0.0005);
+
+    // Once the design changes, the line no longer says what is in force.
+    Analyser changed = Opened(third);
+    ASSERT_TRUE(changed.setHeight(Engine(), "40").ok());
+    EXPECT_EQ(changed.texts().lblRestored, "");
 }
 
 TEST(SavedDesign, MillimetresAndAMatchThatNoLongerDesigns) {

@@ -103,7 +103,7 @@ TEST(TipSearch, FindsTheTipAndSaysWhenNoneWillDo) {
     EXPECT_EQ(found.message(), "The matrix is singular.");
 }
 
-// The antenna: a hairpin on the feed as loaded makes the centre SWR 2.58:1;
+// 4EL20M.YAG: a hairpin on the feed as loaded makes the centre SWR 2.58:1;
 // with the tip adjusted first it is the match it was designed to be.
 TEST(AdjustDriven, TheAdjustedDesignReSweptThroughTheNetworkMatches) {
     Analyser a = Opened(Sample("4EL20M.YAG"));
