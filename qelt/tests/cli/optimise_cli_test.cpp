@@ -1,6 +1,7 @@
 // qelt-cli --optimise: what it prints, what it saves, and how it says no.
 #include "cli_for_tests.h"
 #include "engine_for_tests.h"
+#include "test_antennas.h"
 
 #include "qelt/cli/cli.h"
 #include "qelt/core/optimiser.h"
@@ -17,15 +18,8 @@ namespace {
 using qelt_test::Cli;
 using qelt_test::CliRun;
 
-// A three-element 20 m beam of this test's own, a little off its best.
 std::string ThreeElements() {
-    return qelt_test::WriteAntenna("3EL.QELT", "Three-element 20 m test beam\n"
-                                               "14.000 14.175 14.350 MHz\n"
-                                               "3 elements, inches\n"
-                                               "     1.250   1.000   0.875\n"
-                                               "   0.000  48.000  48.000 118.000\n"
-                                               "  96.000  48.000  48.000 110.000\n"
-                                               " 204.000  48.000  48.000 100.000\n");
+    return qelt_test::WriteAntenna("3EL.QELT", qelt_test::ThreeElementBeam);
 }
 
 // "gain before=7.12 after=7.45 weight=1": the goal's name and its words.

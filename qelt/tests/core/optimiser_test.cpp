@@ -2,7 +2,8 @@
 #include "qelt/core/optimiser.h"
 #include "qelt/core/optimiser_model.h"
 
-#include "../engine_for_tests.h"
+#include "engine_for_tests.h"
+#include "test_antennas.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +14,14 @@ namespace {
 using namespace qelt;
 using qelt_test::Engine;
 
-// A three-element 20 m beam of this test's own, a little off its best.
-const char* const ThreeElements = "Three-element 20 m test beam\n"
-                                  "14.000 14.175 14.350 MHz\n"
-                                  "3 elements, inches\n"
-                                  "     1.250   1.000   0.875\n"
-                                  "   0.000  48.000  48.000 118.000\n"
-                                  "  96.000  48.000  48.000 110.000\n"
-                                  " 204.000  48.000  48.000 100.000\n";
+using qelt_test::ThreeElementBeam;
 
 std::vector<Goal> usualGoals() {
     return {{GoalKind::Gain, 1, {}}, {GoalKind::FrontToRear, 1, 25.0}, {GoalKind::Swr, 2, 2.0}};
 }
 
 Problem threeElementProblem(Analyser& analyser) {
-    analyser = qelt_test::Opened(qelt_test::WriteAntenna("3EL.QELT", ThreeElements));
+    analyser = qelt_test::Opened(qelt_test::WriteAntenna("3EL.QELT", ThreeElementBeam));
     Problem p = ProblemOf(analyser);
     p.goals = usualGoals();
     return p;
@@ -231,7 +225,7 @@ TEST(Optimiser, StopKeepsTheBestSoFar) {
 
 TEST(OptimiserModel, RefusesWhatCannotBeSearched) {
     const Analyser analyser =
-        qelt_test::Opened(qelt_test::WriteAntenna("3EL.QELT", ThreeElements), Units::Metric);
+        qelt_test::Opened(qelt_test::WriteAntenna("3EL.QELT", ThreeElementBeam), Units::Metric);
     OptimiserModel m(analyser);
     ASSERT_EQ(m.variableCount(), 5); // three tips, two spacings
     EXPECT_EQ(m.variableName(0), "Tip 1");
