@@ -227,6 +227,12 @@ Evaluation Judge(const Sweep& sweep, const std::vector<Goal>& goals, GoalPoints 
 }
 
 Evaluation Evaluate(const EngineRoutines& engine, const Problem& problem, const Antenna& design) {
+    // Elements that have passed each other are crossed, however far apart they end up.
+    for (int i = 1; i < design.elementCount; ++i)
+        if (!(design.spacing[i - 1] > 0))
+            return failed("Elements " + std::to_string(i) + " and " + std::to_string(i + 1) +
+                          " cross: element " + std::to_string(i + 1) +
+                          " is not in front of element " + std::to_string(i) + ".");
     if (common::Result<> sound = CheckAntenna(design); !sound) return failed(sound.message());
     Antenna swept = design;
     const Sweep sweep =

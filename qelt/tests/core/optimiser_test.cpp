@@ -186,6 +186,10 @@ TEST(Optimiser, DesignsThatFailAreNeverResults) {
     const Evaluation e = Evaluate(Engine(), p, touching);
     EXPECT_FALSE(e.solved);
     EXPECT_NE(e.failure.find("overlap"), std::string::npos) << e.failure;
+    Antenna crossed = p.design;
+    crossed.spacing[1] = -60; // the director 60 inches behind the driven element
+    EXPECT_NE(Evaluate(Engine(), p, crossed).failure.find("Elements 2 and 3 cross"),
+              std::string::npos);
 
     auto sound = [](const Antenna& a) { return CheckAntenna(a).ok(); };
     bool allSound = true;
