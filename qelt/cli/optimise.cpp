@@ -130,7 +130,7 @@ int RunOptimise(const common::CliOptions& o, Analyser& analyser, const EngineRou
                                                                       : GoalKind::FrontToRear,
                           1,
                           {}},
-                         {GoalKind::Swr, 1, {}}};
+                         {GoalKind::Swr, DefaultSwrWeight, {}}};
     problem.points = o.has("--edges") ? GoalPoints::EdgesAndCentre : GoalPoints::Band;
     if (common::Result<> applied = applyLocksAndBounds(o, problem, analyser.units()); !applied)
         return refuse(applied.message());

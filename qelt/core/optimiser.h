@@ -60,6 +60,8 @@ struct Goal {
 };
 constexpr double DefaultRatioTarget = 30; // dB: a deeper null at one point is worth nothing
 constexpr double DefaultSwrTarget = 2.0;
+// The SWR's weight to start with: a step of SWR above the target costs as much as 5 dB.
+constexpr double DefaultSwrWeight = 5;
 constexpr double DefaultResistanceTarget = 50;
 constexpr double ResistanceTolerance = 0.05;
 constexpr double WorstSwrCounted = 100; // an SWR above it counts as 100

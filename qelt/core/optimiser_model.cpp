@@ -69,7 +69,7 @@ OptimiserModel::OptimiserModel(const Analyser& analyser)
     goals_ = {
         {GoalKind::Gain, true, "1", ""},
         {ratio, true, "1", Format(DefaultRatioTarget, "#0.0")},
-        {GoalKind::Swr, true, "1", Format(DefaultSwrTarget, "0.0")},
+        {GoalKind::Swr, true, Format(DefaultSwrWeight, "0"), Format(DefaultSwrTarget, "0.0")},
         {GoalKind::Resistance, false, "1", Format(DefaultResistanceTarget, "#0.0")},
     };
 }
