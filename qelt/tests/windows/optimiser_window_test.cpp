@@ -4,6 +4,7 @@
 #include "main_window_fixture.h"
 #include "test_antennas.h"
 
+#include "qelt/windows/main_chart.h"
 #include "qelt/windows/optimiser_window.h"
 
 #include <QCoreApplication>
@@ -70,6 +71,11 @@ TEST_F(OptimiserWindowTest, RunThenAcceptTakesTheBestIntoTheWorkingCopy) {
     EXPECT_EQ(Control<QLabel>(&w, "lblEvaluations")->text(),
               QString("Evaluations: %1").arg(w.outcome()->evaluations));
     EXPECT_TRUE(Control<QLabel>(&w, "lblSwrValue")->text().contains("->"));
+    // The chart draws the best design's sweep.
+    const std::vector<double> swr = w.TChart1->points(2).y;
+    ASSERT_EQ(swr.size(), 11u);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_FLOAT_EQ(static_cast<float>(swr[i]), w.outcome()->bestEvaluation.sweep[i].swr) << i;
     EXPECT_EQ(window->analyser().working().length(3, 3), before.length(3, 3))
         << "nothing taken before Accept";
 
