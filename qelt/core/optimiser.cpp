@@ -432,9 +432,13 @@ common::Result<Outcome> Optimise(const EngineRoutines& engine, const Problem& pr
         const int share = std::max(50, limits.maxEvaluations / 4);
         std::mt19937 spread(1);
         for (int run = 0; !s.mustEnd(); ++run) {
-            if (run > 0)
+            // A start whose held boom spacing leaves its bounds is drawn again: a search
+            // among failures only goes nowhere.
+            for (int draw = 0; run > 0 && draw < 20; ++draw) {
                 for (std::size_t k = 0; k < x.size(); ++k)
                     x[k] = std::uniform_real_distribution<double>(low[k], high[k])(spread);
+                if (s.designAt(x.data())) break;
+            }
             localSearch(s, x, low, high, std::min(share, limits.maxEvaluations - s.evaluations));
         }
     }

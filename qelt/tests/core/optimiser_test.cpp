@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 
 namespace {
 
@@ -165,6 +166,16 @@ TEST(Optimiser, AHeldBoomKeepsItsLength) {
     ASSERT_TRUE(run.value().improved);
     EXPECT_NE(run.value().best.spacing[0], p.design.spacing[0]);
     EXPECT_NEAR(run.value().best.boomLength(), p.design.boomLength(), 1e-3);
+    // So through a global search, whose starts spread over the bounds.
+    bool held = true;
+    common::Result<Outcome> global = Optimise(
+        Engine(), p, Search::Global, {300, 60}, SavedResolution(Units::English),
+        [&](const Progress& progress) {
+            held = held && std::fabs(progress.best->boomLength() - p.design.boomLength()) < 1e-3;
+        });
+    ASSERT_TRUE(global.ok()) << global.message();
+    EXPECT_TRUE(held);
+    EXPECT_GE(global.value().bestEvaluation.score, run.value().bestEvaluation.score - 0.5);
 
     // With every other spacing locked, nothing of the boom can move; nor with all locked.
     find(p, VariableKind::Spacing, 1).locked = true;
