@@ -1,5 +1,7 @@
 #include "cli.h"
 
+#include "optimise.h"
+
 #include "qelt/core/analyser.h"
 
 #include "common/cli_options.h"
@@ -18,7 +20,9 @@ const char* const Usage =
     "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ | --csv]\n"
     "                [--match gamma|hairpin [--freq MHZ] [--z0 OHMS] [--rod-dia D]\n"
     "                 [--rod-spacing S] [--adjust-driven]] [--save FILE [--mm]]\n"
-    "                [--nec FILE [--nec-tapered]]\n";
+    "                [--nec FILE [--nec-tapered]]\n"
+    "       qelt-cli FILE --optimise [--goal GOAL]... [--lock NAMES]... [--bound NAME=LO:HI]...\n"
+    "                [--global] [--edges] [--max-evaluations N] [--seconds S] [--save FILE]\n";
 
 // clang-format off
 constexpr common::CliOption Options[] = {
@@ -37,6 +41,14 @@ constexpr common::CliOption Options[] = {
     {"--mm", false, {}, "save in millimetres"},
     {"--nec", true, "FILE", "write the antenna as a NEC-2 deck"},
     {"--nec-tapered", false, {}, "the deck with the tubes as built"},
+    {"--optimise", false, {}, "search the tips and spacings for the goals"},
+    {"--goal", true, "GOAL", "gain=W, fr=W, fb=W, swr<=2.0:W, r=50:W (repeats)"},
+    {"--lock", true, "NAMES", "tipN, spacingN, tips, spacings, boom (repeats)"},
+    {"--bound", true, "NAME=LO:HI", "a tip's or spacing's bounds (repeats)"},
+    {"--global", false, {}, "several starts over the bounds, not one"},
+    {"--edges", false, {}, "the goals at the band's edges and centre only"},
+    {"--max-evaluations", true, "N", "the most designs the search judges (2000)"},
+    {"--seconds", true, "S", "the most time the search takes (60)"},
 };
 // clang-format on
 
@@ -65,6 +77,11 @@ const std::array<common::ControlText<MatchBoxes>, 1> AdjustedText{
 
 // The option's words that make sense only together with another.
 bool consistent(const common::CliOptions& o) {
+    if (o.has("--optimise") && (o.has("--csv") || o.has("--pattern") || o.has("--nec")))
+        return false;
+    for (const common::CliOption& option : Options)
+        if (IsOptimiseOption(option.name) && o.has(option.name) && !o.has("--optimise"))
+            return false;
     if (o.has("--csv") && o.has("--pattern")) return false;
     if (o.has("--mm") && !o.has("--save")) return false;
     if (o.has("--nec-tapered") && !o.has("--nec")) return false;
@@ -149,6 +166,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     ViewChoices view = analyser.view();
     view.ratio = o->has("--fb") ? Ratio::FrontToBack : Ratio::FrontToRear;
+    if (o->has("--optimise")) {
+        if (common::Result<> applied = analyser.applyView(engine.value(), view); !applied) {
+            err << applied.message() << '\n';
+            return 1;
+        }
+        return RunOptimise(*o, analyser, engine.value(), out, err);
+    }
     if (auto frequency = o->value("--pattern")) {
         view.graph = Graph::LinearPolar;
         view.frequency = *frequency;

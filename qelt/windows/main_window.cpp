@@ -4,6 +4,7 @@
 #include "element_dialogs.h"
 #include "legend_stroke.h"
 #include "main_chart.h"
+#include "optimiser_window.h"
 #include "polar_plot_window.h"
 #include "sweep_dialogs.h"
 #include "view_dialog.h"
@@ -114,6 +115,7 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     ProgressBar1->setSizePolicy(keepPlace);
     ProgressBar1->hide();
     layOut();
+    addOptimiser();
     readDefaults();
     if (ended_) return;
     showModel();
@@ -297,6 +299,25 @@ void frmQelt::cmdHeight_Click() { HeightDialog->ask(model_.heightBoxes()); }
 
 void frmQelt::cmdFreq_Click() { FreqDialog->ask(model_.frequencyBoxes()); }
 
+void frmQelt::addOptimiser() {
+    cmdOptimise = Button("cmdOptimise", "O&ptimise",
+                         "Search the element tips and spacings for more gain, F/R or a lower SWR");
+    auto* buttons = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout());
+    buttons->insertWidget(buttons->indexOf(cmdFreq) + 1, cmdOptimise);
+    // Accept replaces the working copy as the element editor's OK does.
+    OptimiseWindow = std::make_unique<frmOptimise>([this](const Antenna& best) {
+        analyse([&](const EngineRoutines& r, const SweepProgress& p) {
+            model_.applyElements(r, AcceptedGrid(model_, best), p);
+            return common::Result<>();
+        });
+    });
+    connect(cmdOptimise, &QPushButton::clicked, this, &frmQelt::cmdOptimise_Click);
+}
+
+void frmQelt::cmdOptimise_Click() {
+    if (const EngineRoutines* routines = engine()) OptimiseWindow->ask(model_, *routines);
+}
+
 void frmQelt::cmdMatch_Click() {
     // The feed point of the antenna as it is now, not as it was at the last Compute.
     if (const EngineRoutines* routines = engine())
@@ -417,6 +438,7 @@ void frmQelt::showModel() {
         swatches_[i]->setVisible(shown && !(pattern && i == 2)); // a ratio has no curve
     }
     lblSWR1->hide(); // the SWR 1:1 line is not drawn
+    cmdOptimise->setEnabled(cmdElements->isEnabled());
     if (!loaded)
         TChart1->showNothing();
     else if (pattern)

@@ -27,6 +27,7 @@ namespace qelt {
 
 class MainChart;
 class PolarPlotWindow;
+class frmOptimise;
 class frmAntHt;
 class frmElements;
 class frmMatch;
@@ -68,6 +69,7 @@ private slots:
     void cmdPrint_Click();
     void cmdQuit_Click();
     void cmdHelp_Click();
+    void cmdOptimise_Click();
 
 private:
     void layOut();
@@ -96,6 +98,8 @@ private:
     void reportTrouble();
     void Shutdown();
     void saveDefaults();
+    // The Optimise button beside Freq, and its window.
+    void addOptimiser();
 
     std::array<QLabel*, 4> swatches_{}; // before lblGain, lblFR, lblSWR and lblSWR2
     std::string programFolder_;         // its QeltAnts is the antenna folder kept at exit
@@ -128,6 +132,9 @@ public:
     std::unique_ptr<PolarPlotWindow> frmPolar, frmMorwen;
     // What an opened file's saved design brought back.
     QLabel* lblRestored = nullptr;
+    // The optimiser, a window of its own for the same reason.
+    QPushButton* cmdOptimise = nullptr;
+    std::unique_ptr<frmOptimise> OptimiseWindow;
 };
 
 } // namespace qelt

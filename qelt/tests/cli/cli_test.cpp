@@ -1,4 +1,5 @@
 // qelt-cli: what it prints, and how it says no.
+#include "cli_for_tests.h"
 #include "engine_for_tests.h"
 
 #include "qelt/cli/cli.h"
@@ -13,16 +14,8 @@ using qelt_test::Sample;
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = qelt::RunCli(args, out, err, SUITE_DIR);
-    return {code, out.str(), err.str()};
-}
+using qelt_test::Cli;
+using qelt_test::CliRun;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
