@@ -14,13 +14,18 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 using common::testing::Type;
 
 namespace {
 
+// A file of each test's own: the tests run in parallel processes.
 QString ThreeElements() {
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "qelt_optimise";
+    const std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) / ("qelt_optimise_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "3EL.QELT").string();
     std::ofstream(path) << qelt_test::ThreeElementBeam;
