@@ -97,6 +97,11 @@ std::string SweepLineText(const SweepPoint& p) {
            Shown(p.totalLoss, "##0.000") + " dB";
 }
 
+void SweepModel::centreOn(double freq) {
+    boxes_.from = Format(std::max(freq * 0.95, LowestFreq), "###0.0##");
+    boxes_.to = Format(std::min(freq * 1.05, HighestFreq), "###0.0##");
+}
+
 std::vector<Message> SweepModel::openFile(const std::string& path) {
     common::Result<LoadList> read = ReadLoadFile(path);
     if (!read) return {{read.message(), "Kavlo, Sweep"}};

@@ -86,6 +86,8 @@ public:
     void setFrom(const std::string& text) { boxes_.from = text; }
     void setTo(const std::string& text) { boxes_.to = text; }
     void setPoints(const std::string& text) { boxes_.points = text; }
+    // The band boxes 5 % either side of `freq` MHz, within the calculator's frequencies.
+    void centreOn(double freq);
 
     // The typed impedance over the boxes' band from now on.
     void useTyped() { file_ = {}; }
