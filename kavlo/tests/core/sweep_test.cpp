@@ -181,6 +181,10 @@ TEST(Smith, TunerPathEndsOnWhatTheTransmitterSees) {
         SmithModel m;
         m.build(c, design, {});
         EXPECT_EQ(m.curve(SmithCurve::Tuner).size(), path.size());
+        EXPECT_EQ(m.tip(SmithCurve::Tuner, 0).substr(0, 18), "At the line input\n");
+        // The last step passes the part at the transmitter's side, the first one listed.
+        EXPECT_EQ(m.tip(SmithCurve::Tuner, path.size() - 1).substr(0, 11),
+                  "Through " + design.parts.front().label() + "\n");
         EXPECT_EQ(m.displays().lblTuner.substr(0, 13), "Tuner input: ");
     }
 }
