@@ -53,9 +53,18 @@ common::Result<std::vector<SweepPoint>> SweepLine(const Calculator& calc, const 
         if (!line.fault.empty()) return Failure::Failure(line.fault);
         const LineSolution s =
             CalcZ(line.line, line.matchedLoss, line.lengthFt, 0, load.r, load.x, calc.end(), 1);
+        const bool atLoad = calc.end() == KnownEnd::Load;
+        // An impedance at the input that only a load giving power back would make: the
+        // line described is not the one measured on.
+        if (!atLoad && !(s.rFar >= 0))
+            return Failure::Failure(where(loads, load) + "at " + Format(load.freq, "###0.000###") +
+                                    " MHz no load gives " + ImpedanceText(load.r, load.x) +
+                                    " ohm at the input of this line (the load would have a "
+                                    "resistance of " +
+                                    Shown(s.rFar, "###0.00") +
+                                    " ohm); are the cable and the length right?");
         SweepPoint p;
         p.freq = load.freq;
-        const bool atLoad = calc.end() == KnownEnd::Load;
         p.loadR = atLoad ? load.r : s.rFar;
         p.loadX = atLoad ? load.x : s.xFar;
         p.inputR = atLoad ? s.rFar : load.r;
