@@ -51,7 +51,7 @@ std::string where(const std::string& name, int line) {
     return name + " line " + std::to_string(line) + ": ";
 }
 
-// Frequencies as MHz, and a plain text of one for messages.
+// A frequency in MHz as the messages give it.
 std::string mhzText(double freq) { return common::ShortestText(freq) + " MHz"; }
 
 // What is wrong with a frequency read as `value` and worth `freq` MHz; "" for nothing.
@@ -222,7 +222,7 @@ Result<LoadList> ParseTouchstone(const std::vector<std::string>& lines, int port
                                         " is not above the one before, " +
                                         mhzText(list.points.back().freq));
             std::vector<Complex> n;
-            for (std::size_t p = 1; p + 1 < perRecord + 1; p += 2)
+            for (std::size_t p = 1; p < perRecord; p += 2) // N11, then N21 N12 N22
                 n.push_back(pairValue(options, record[p], record[p + 1]));
             Result<LoadPoint> point = passive(name, recordLine, freq, impedanceOf(options, n));
             if (!point) return Failure::Failure(point.message());
