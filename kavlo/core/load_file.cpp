@@ -51,8 +51,16 @@ std::string where(const std::string& name, int line) {
     return name + " line " + std::to_string(line) + ": ";
 }
 
-// Frequencies as MHz, and a plain text of one for messages.
+// A frequency in MHz as the messages give it.
 std::string mhzText(double freq) { return common::ShortestText(freq) + " MHz"; }
+
+// What is wrong with a frequency read as `value` and worth `freq` MHz; "" for nothing.
+std::string frequencyFault(double value, double freq) {
+    if (!(freq > 0)) return "the frequency " + common::ShortestText(value) + " is not above 0";
+    if (!std::isfinite(freq))
+        return "the frequency " + common::ShortestText(value) + " is too large";
+    return {};
+}
 
 // A measured load gives no power back: its resistance may fall below 0 only by rounding.
 Result<LoadPoint> passive(const std::string& name, int line, double freq, Complex z) {
@@ -207,15 +215,14 @@ Result<LoadList> ParseTouchstone(const std::vector<std::string>& lines, int port
             if (record.size() < perRecord) continue;
 
             const double freq = record[0] * options.unit;
-            if (!(freq > 0))
-                return Failure::Failure(where(name, recordLine) + "the frequency " +
-                                        common::ShortestText(record[0]) + " is not above 0");
+            if (const std::string fault = frequencyFault(record[0], freq); !fault.empty())
+                return Failure::Failure(where(name, recordLine) + fault);
             if (!list.points.empty() && freq <= list.points.back().freq)
                 return Failure::Failure(where(name, recordLine) + "the frequency " + mhzText(freq) +
                                         " is not above the one before, " +
                                         mhzText(list.points.back().freq));
             std::vector<Complex> n;
-            for (std::size_t p = 1; p + 1 < perRecord + 1; p += 2)
+            for (std::size_t p = 1; p < perRecord; p += 2) // N11, then N21 N12 N22
                 n.push_back(pairValue(options, record[p], record[p + 1]));
             Result<LoadPoint> point = passive(name, recordLine, freq, impedanceOf(options, n));
             if (!point) return Failure::Failure(point.message());
@@ -286,9 +293,8 @@ Result<LoadList> ParseAnalyserCsv(const std::vector<std::string>& lines, const s
             values[f] = *value;
         }
         const double freq = values[0] * unit;
-        if (!(freq > 0))
-            return Failure::Failure(where(name, line) + "the frequency " +
-                                    common::ShortestText(values[0]) + " is not above 0");
+        if (const std::string fault = frequencyFault(values[0], freq); !fault.empty())
+            return Failure::Failure(where(name, line) + fault);
         if (!list.points.empty() && freq <= list.points.back().freq)
             return Failure::Failure(where(name, line) + "the frequency " + mhzText(freq) +
                                     " is not above the one before, " +

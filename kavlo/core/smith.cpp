@@ -152,6 +152,10 @@ void SmithModel::build(const Calculator& calc, const std::optional<TunerDesign>&
         const TunerLoad load = TunerLoadOf(calc);
         auto& path = curves_[static_cast<int>(SmithCurve::Tuner)];
         path = TunerPath(*tuner, load.r, load.x, load.freq, ref_);
+        tunerParts_.clear();
+        if (tuner->strayAcrossLoad) tunerParts_.push_back("the stray capacitance");
+        for (auto part = tuner->parts.rbegin(); part != tuner->parts.rend(); ++part)
+            tunerParts_.push_back(part->label());
         displays_.lblTuner = describe("Tuner input: ", path.back().r, path.back().x, ref_);
     } else {
         displays_.lblTuner = "No tuner designed (Tuner page: Design Tuner)";
@@ -167,10 +171,12 @@ std::string SmithModel::tip(SmithCurve which, std::size_t point) const {
         where = common::Format(p.position, "###0.0##") + " " + unitName_ + " from the load\n";
         break;
     case SmithCurve::Tuner:
-        where = p.position == 0
-                    ? "At the line input\n"
-                    : "Through part " + std::to_string(static_cast<int>(std::ceil(p.position))) +
-                          " from the line input\n";
+        if (p.position == 0)
+            where = "At the line input\n";
+        else {
+            const std::size_t part = static_cast<std::size_t>(std::ceil(p.position)) - 1;
+            where = "Through " + tunerParts_.at(std::min(part, tunerParts_.size() - 1)) + "\n";
+        }
         break;
     default:
         break;

@@ -106,6 +106,7 @@ private:
     std::array<std::vector<SmithPoint>, SmithCurveCount> curves_;
     double swrRadius_ = 0;
     std::string unitName_ = "ft";
+    std::vector<std::string> tunerParts_; // the parts the tuner path passes, line side first
 };
 
 } // namespace kavlo

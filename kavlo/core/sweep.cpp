@@ -53,9 +53,18 @@ common::Result<std::vector<SweepPoint>> SweepLine(const Calculator& calc, const 
         if (!line.fault.empty()) return Failure::Failure(line.fault);
         const LineSolution s =
             CalcZ(line.line, line.matchedLoss, line.lengthFt, 0, load.r, load.x, calc.end(), 1);
+        const bool atLoad = calc.end() == KnownEnd::Load;
+        // An impedance at the input that only a load giving power back would make: the
+        // line described is not the one measured on.
+        if (!atLoad && !(s.rFar >= 0))
+            return Failure::Failure(where(loads, load) + "at " + Format(load.freq, "###0.000###") +
+                                    " MHz no load gives " + ImpedanceText(load.r, load.x) +
+                                    " ohm at the input of this line (the load would have a "
+                                    "resistance of " +
+                                    Shown(s.rFar, "###0.00") +
+                                    " ohm); are the cable and the length right?");
         SweepPoint p;
         p.freq = load.freq;
-        const bool atLoad = calc.end() == KnownEnd::Load;
         p.loadR = atLoad ? load.r : s.rFar;
         p.loadX = atLoad ? load.x : s.xFar;
         p.inputR = atLoad ? s.rFar : load.r;
@@ -95,6 +104,11 @@ std::string SweepLineText(const SweepPoint& p) {
            ", input " + ImpedanceText(p.inputR, p.inputX) + ", SWR " + Shown(p.swrLoad, "###0.00") +
            " at the load, " + Shown(p.swrInput, "###0.00") + " at the input, total loss " +
            Shown(p.totalLoss, "##0.000") + " dB";
+}
+
+void SweepModel::centreOn(double freq) {
+    boxes_.from = Format(std::max(freq * 0.95, LowestFreq), "###0.0##");
+    boxes_.to = Format(std::min(freq * 1.05, HighestFreq), "###0.0##");
 }
 
 std::vector<Message> SweepModel::openFile(const std::string& path) {

@@ -34,7 +34,8 @@ LoadList TypedBand(double r, double x, double from, double to, int count);
 // The calculator's line at each frequency of `loads`, the impedances at its known end. A
 // user-defined line's attenuation is carried from the working frequency as the square root
 // of the frequency ratio, as its dialog carries it. Fails, naming the file and line, for a
-// frequency the calculator does not take, or when the calculator has no line.
+// frequency the calculator does not take, for an impedance at the input that no passive
+// load gives through this line, or when the calculator has no line.
 common::Result<std::vector<SweepPoint>> SweepLine(const Calculator& calc, const LoadList& loads);
 
 // "MHz,LoadR,LoadX,InputR,InputX,SWRLoad,SWRInput,TotalLossDB", a row a frequency, every
@@ -86,6 +87,8 @@ public:
     void setFrom(const std::string& text) { boxes_.from = text; }
     void setTo(const std::string& text) { boxes_.to = text; }
     void setPoints(const std::string& text) { boxes_.points = text; }
+    // The band boxes 5 % either side of `freq` MHz, within the calculator's frequencies.
+    void centreOn(double freq);
 
     // The typed impedance over the boxes' band from now on.
     void useTyped() { file_ = {}; }

@@ -494,7 +494,11 @@ void frmKavlo2::showSmith() {
 }
 
 void frmKavlo2::cmdSweep_Click() {
-    sweepWindow->refresh();
+    if (!sweepOpened_)
+        sweepWindow->centreBand();
+    else
+        sweepWindow->refresh();
+    sweepOpened_ = true;
     if (sweepWindow->isVisible())
         sweepWindow->raise();
     else

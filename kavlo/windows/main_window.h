@@ -108,6 +108,7 @@ private:
     std::array<bool, SlotCount> placed_{};
     bool writingBoxes_ = false;
     bool tunerDesigned_ = false;
+    bool sweepOpened_ = false; // the sweep's band is centred on the frequency the first time
     bool saved_ = false;
 
 public:

@@ -34,14 +34,16 @@ QLabel* textLabel(const char* name) {
     return label;
 }
 
-// From `low` to the next whole step above the largest value (at most `most`).
+// From `low` to the whole step above the largest value (at most `most`), so no curve runs
+// along the chart's edge.
 std::pair<double, double> rangeOf(const std::vector<double>& values, double low, double most) {
     double high = low;
     for (double v : values)
         if (std::isfinite(v)) high = std::max(high, std::min(v, most));
     if (!(high > low)) return {low, low + 1};
     const double step = common::NiceInterval(high - low);
-    return {low, low + std::ceil((high - low) / step) * step};
+    const double room = high + 0.03 * (high - low);
+    return {low, low + std::ceil((room - low) / step) * step};
 }
 
 } // namespace
@@ -151,6 +153,11 @@ void frmSweep::layOut() {
 }
 
 void frmSweep::refresh() { compute(false); }
+
+void frmSweep::centreBand() {
+    model_.centreOn(calc_.freq());
+    compute(false);
+}
 
 void frmSweep::compute(bool showRefusal) {
     const std::vector<Message> messages = model_.compute(calc_);

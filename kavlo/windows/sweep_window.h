@@ -29,6 +29,8 @@ public:
     // Takes the loads of the file from now on and sweeps; a file that cannot be read says
     // why and leaves the load as it was.
     void openFile(const QString& path);
+    // The typed impedance's band 5 % either side of the calculator's frequency.
+    void centreBand();
 
 signals:
     void smithRequested();

@@ -134,6 +134,10 @@ TEST(KavloCli, SweepsAFileOneLineAFrequency) {
     std::string s1p((std::istreambuf_iterator<char>(written)), {});
     EXPECT_NE(s1p.find("# MHz S RI R 75\n3.5 "), std::string::npos);
 
+    CliRun unwritable = run({"--sweep", file, "--s1p", folder + "no such folder/x.s1p"});
+    EXPECT_EQ(unwritable.code, 1);
+    EXPECT_EQ(unwritable.err.substr(0, folder.size() + 22), folder + "no such folder/x.s1p: ");
+
     std::ofstream(file) << "MHz,R,X\n3.5,50,0\n3.6,sixty,-20\n";
     CliRun bad = run({"--sweep", file});
     EXPECT_EQ(bad.code, 1);

@@ -191,6 +191,7 @@ TEST(Touchstone, BadFilesNameTheFileAndLine) {
         {"[Version] 2.0\n", "ant.s1p line 1: keywords in brackets belong to Touchstone 2.0"},
         {"# MHz S RI\n3.5 0.1 0\n3.5 0.2 0\n", "line 3: the frequency 3.5 MHz is not above"},
         {"# MHz S RI\n0 0.1 0\n", "line 2: the frequency 0 is not above 0"},
+        {"# GHz S RI\n1e308 0.1 0\n", "line 2: the frequency 1e+308 is too large"},
         {"# MHz S RI\n3.5 0.1\n", "line 2: the record is cut short: 3 numbers expected, 2 found"},
         {"# MHz S MA\n3.5 1.2 30\n", "line 2: at 3.5 MHz the load's resistance is -"},
         {"# MHz S RI\n3.5 1 0\n", "line 2: at 3.5 MHz the load is an open circuit"},

@@ -32,14 +32,21 @@ Calculator typedAt(Calculator c, const LoadPoint& p) {
 } // namespace
 
 TEST(Sweep, EachFrequencyAsTheCalculatorComputesIt) {
-    for (bool input : {false, true})
-        for (int cable : {16, 3, 30}) {
-            Calculator c;
-            c.setCable(cable);
-            if (input) c.setEnd(KnownEnd::Input);
-            c.setUnit('M');
-            c.setLength("37");
-            const LoadList loads = fileLoads();
+    for (int cable : {16, 3, 30}) {
+        Calculator c;
+        c.setCable(cable);
+        c.setUnit('M');
+        c.setLength("37");
+        std::optional<std::vector<SweepPoint>> atLoad;
+        for (bool input : {false, true}) {
+            c.setEnd(input ? KnownEnd::Input : KnownEnd::Load);
+            // With the input known, the inputs the loads gave, which must lead back to them.
+            LoadList loads = fileLoads();
+            if (input)
+                for (std::size_t k = 0; k < loads.points.size(); ++k) {
+                    loads.points[k].r = (*atLoad)[k].inputR;
+                    loads.points[k].x = (*atLoad)[k].inputX;
+                }
             const common::Result<std::vector<SweepPoint>> swept = SweepLine(c, loads);
             ASSERT_TRUE(swept) << swept.message();
             for (std::size_t k = 0; k < loads.points.size(); ++k) {
@@ -48,21 +55,25 @@ TEST(Sweep, EachFrequencyAsTheCalculatorComputesIt) {
                 const LineSolution& s = one.solution();
                 const SweepPoint& p = swept.value()[k];
                 EXPECT_EQ(p.freq, load.freq);
-                // An input no passive load gives has no loss, in the sweep as in the calculator.
-                if (!std::isnan(s.totalLoss)) {
-                    EXPECT_DOUBLE_EQ(p.totalLoss, s.totalLoss);
-                }
-                EXPECT_EQ(std::isnan(p.totalLoss), std::isnan(s.totalLoss));
+                EXPECT_DOUBLE_EQ(p.totalLoss, s.totalLoss);
                 EXPECT_DOUBLE_EQ(input ? p.loadR : p.inputR, s.rFar);
                 EXPECT_DOUBLE_EQ(input ? p.loadX : p.inputX, s.xFar);
                 EXPECT_EQ(input ? p.inputR : p.loadR, load.r); // the known end as typed
                 EXPECT_DOUBLE_EQ(input ? p.swrLoad : p.swrInput, s.swrFar);
                 EXPECT_DOUBLE_EQ(input ? p.swrInput : p.swrLoad, s.swrNear);
+                if (input) {
+                    const SweepPoint& there = (*atLoad)[k];
+                    EXPECT_NEAR(p.loadR, there.loadR, 1e-6 * std::abs(there.loadR + there.loadX));
+                    EXPECT_NEAR(p.loadX, there.loadX, 1e-6 * std::abs(there.loadR + there.loadX));
+                    EXPECT_NEAR(p.totalLoss, there.totalLoss, 1e-9);
+                }
             }
+            atLoad = swept.value();
         }
+    }
 }
 
-TEST(Sweep, RefusesFrequenciesTheCalculatorDoesNotTake) {
+TEST(Sweep, RefusesFrequenciesTheCalculatorDoesNotTakeAndInputsNoLoadGives) {
     LoadList loads = fileLoads();
     loads.points[2].freq = 7000;
     const auto swept = SweepLine(Calculator(), loads);
@@ -70,6 +81,20 @@ TEST(Sweep, RefusesFrequenciesTheCalculatorDoesNotTake) {
     EXPECT_EQ(
         swept.message(),
         "ant.csv line 4: the frequency 7000 MHz is outside the calculator's 0.02 to 6000 MHz");
+
+    // 37 m of RG-174 at 1.8 MHz: no passive load shows 5.65 + j 43.27 at its input (the
+    // calculator computes a load of -152.73 - j 75.30 ohm).
+    Calculator c;
+    c.setCable(16);
+    c.setUnit('M');
+    c.setLength("37");
+    c.setEnd(KnownEnd::Input);
+    const auto refused = SweepLine(c, fileLoads());
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.message(),
+              "ant.csv line 2: at 1.800 MHz no load gives 5.65 + j 43.27 ohm at the input of "
+              "this line (the load would have a resistance of -152.73 ohm); are the cable and "
+              "the length right?");
 }
 
 TEST(Sweep, CsvAndTouchstoneOfTheInput) {
@@ -181,6 +206,10 @@ TEST(Smith, TunerPathEndsOnWhatTheTransmitterSees) {
         SmithModel m;
         m.build(c, design, {});
         EXPECT_EQ(m.curve(SmithCurve::Tuner).size(), path.size());
+        EXPECT_EQ(m.tip(SmithCurve::Tuner, 0).substr(0, 18), "At the line input\n");
+        // The last step passes the part at the transmitter's side, the first one listed.
+        EXPECT_EQ(m.tip(SmithCurve::Tuner, path.size() - 1).substr(0, 11),
+                  "Through " + design.parts.front().label() + "\n");
         EXPECT_EQ(m.displays().lblTuner.substr(0, 13), "Tuner input: ");
     }
 }

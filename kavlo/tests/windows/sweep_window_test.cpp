@@ -49,7 +49,9 @@ TEST_F(SweepWindowTest, TypedLoadOverTheBandFollowsTheCalculator) {
     common::Chart* chart = w->TChart1;
     ASSERT_EQ(chart->points(1).x.size(), 51u);
     EXPECT_EQ(chart->points(1).y[10], w->model().points()[10].swrInput);
-    EXPECT_EQ(chart->axis(common::Axis::Bottom).maximum(), 4);
+    // The band starts 5 % either side of the working frequency.
+    EXPECT_EQ(text("txtFrom", w), "3.325");
+    EXPECT_EQ(chart->axis(common::Axis::Bottom).maximum(), 3.675);
     EXPECT_EQ(label("lblSource", w), "Load at the load: 50.00 + j 0.00 ohm as typed");
 
     type("txtReactance", "40");
@@ -64,9 +66,13 @@ TEST_F(SweepWindowTest, TypedLoadOverTheBandFollowsTheCalculator) {
     EXPECT_EQ(chart->points(1).x.size(), 0u);
     EXPECT_FALSE(control<QPushButton>("cmdSaveData", w)->isEnabled());
     type("txtFrom", "3.8", w);
+    type("txtTo", "4", w);
     type("txtPoints", "3", w);
     leave("txtPoints", w);
     EXPECT_EQ(chart->points(1).x, (std::vector<double>{3.8, 3.9, 4}));
+    press("cmdBack", w);
+    type("txtFreq", "14", window.get());
+    EXPECT_EQ(sweep()->model().boxes().from, "3.8") << "the user's band stays";
 }
 
 TEST_F(SweepWindowTest, LoadsFromAFileAndABadFileSaysWhereItIsBad) {
