@@ -1,6 +1,7 @@
 #include "optimiser_window.h"
 
 #include "controls.h"
+#include "legend_stroke.h"
 #include "main_chart.h"
 
 #include "common/qt/desktop.h"
@@ -167,11 +168,26 @@ void frmOptimise::layOut() {
     buttons->addWidget(lblStatus, 1);
     for (QPushButton* b : {cmdRun, cmdStop, cmdAccept, cmdCancel}) buttons->addWidget(b);
 
+    // The chart's curves named as the main window names them.
+    auto* legend = new QHBoxLayout;
+    legend->addStretch();
+    const QColor colours[] = {MainChart::Gain, MainChart::Ratio, MainChart::Swr,
+                              MainChart::SwrTwoToOne};
+    ratioLegend_ = new QLabel("F/R");
+    QLabel* names[] = {new QLabel("Gain"), ratioLegend_, new QLabel("SWR"), new QLabel("SWR: 2:1")};
+    for (int i = 0; i < 4; ++i) {
+        legend->addWidget(LegendStroke(colours[i]));
+        legend->addWidget(names[i]);
+        legend->addSpacing(12);
+    }
+    legend->addStretch();
+
     TChart1->setMinimumSize(640, 300);
     auto* page = new QVBoxLayout(this);
     page->addLayout(top);
     page->addLayout(progress);
     page->addWidget(TChart1, 1);
+    page->addLayout(legend);
     page->addLayout(buttons);
 }
 
@@ -179,6 +195,7 @@ void frmOptimise::ask(const Analyser& analyser, const EngineRoutines& engine) {
     endSearch();
     engine_ = engine;
     ratio_ = analyser.view().ratio;
+    ratioLegend_->setText(ratio_ == Ratio::FrontToBack ? "F/B" : "F/R");
     model_ = std::make_unique<OptimiserModel>(analyser);
     outcome_.reset();
     result_.reset();

@@ -69,6 +69,7 @@ private:
     std::unique_ptr<OptimiserModel> model_;
     EngineRoutines engine_;
     Ratio ratio_ = Ratio::FrontToRear;
+    QLabel* ratioLegend_ = nullptr; // F/R or F/B, as the main window shows
     Band band_;
     QThread* worker_ = nullptr;
     std::atomic<bool> stop_{false};
