@@ -14,7 +14,8 @@ std::array<bool, SlotCount> RatedStacks(const Assessment& a) {
 }
 
 std::string StackName(const Assessment& a, int slot) {
-    const std::string type = a.type(slot).empty() ? TypeName(EngineType(a.typeCode(slot))) : a.type(slot);
+    const std::string type =
+        a.type(slot).empty() ? TypeName(EngineType(a.typeCode(slot))) : a.type(slot);
     std::string name = std::to_string(slot + 1);
     name += ": ";
     name += a.heights(slot);
@@ -80,8 +81,7 @@ AzimuthRating RateAzimuths(const Assessment& a, const std::vector<CutProfile>& p
     // Level ground at the station's height, as far as the profiles run.
     const CutProfile& first = profiles.front();
     CutProfile level;
-    level.points = {first.points.front(),
-                    {first.points.back().first, first.points.front().second}};
+    level.points = {first.points.front(), {first.points.back().first, first.points.front().second}};
     if (!rate("Flat ground", level.read(), rating.flat)) return rating;
 
     int done = 0;

@@ -26,9 +26,9 @@ struct AzimuthRow {
 
 struct AzimuthRating {
     bool computed = false;
-    std::vector<Message> messages;    // each said once
-    std::array<bool, SlotCount> stack{}; // the slots rated
-    std::vector<AzimuthRow> rows;        // in the order of the profiles
+    std::vector<Message> messages;           // each said once
+    std::array<bool, SlotCount> stack{};     // the slots rated
+    std::vector<AzimuthRow> rows;            // in the order of the profiles
     std::array<StackRating, SlotCount> flat; // over level ground at the station's height
 };
 

@@ -68,4 +68,17 @@ std::vector<std::string> BandSummaryCsv(const BandSummary& summary, const Assess
     return lines;
 }
 
+std::string BandSummaryCell(const BandSummary& summary, int slot, size_t band) {
+    const std::optional<double>& merit = summary.merit[slot][band];
+    if (!merit) return {};
+    std::string cell = common::Format(*merit, "0.0");
+    const std::optional<double>& first = summary.merit[0][band];
+    if (slot > 0 && first) {
+        const double difference = *merit - *first;
+        cell += "  (" + std::string(difference >= 0 ? "+" : "") +
+                common::Format(difference, "0.0") + ")";
+    }
+    return cell;
+}
+
 } // namespace brisco

@@ -46,4 +46,8 @@ enum class BandColumns {
 std::vector<std::string> BandSummaryCsv(const BandSummary& summary, const Assessment& assessment,
                                         BandColumns columns);
 
+// A cell of the window's table: the figure, and for slots after the first its difference
+// from slot 1 ("8.0  (-5.0)"); empty without a figure.
+std::string BandSummaryCell(const BandSummary& summary, int slot, size_t band);
+
 } // namespace brisco

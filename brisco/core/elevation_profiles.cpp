@@ -39,11 +39,6 @@ void registerDrivers() {
     });
 }
 
-std::string placeText(const Place& p) {
-    return common::Format(std::fabs(p.latitude), "0.0000") + (p.latitude < 0 ? " S " : " N ") +
-           common::Format(std::fabs(p.longitude), "0.0000") + (p.longitude < 0 ? " W" : " E");
-}
-
 } // namespace
 
 struct ElevationData::Tiles {
@@ -105,9 +100,9 @@ Result<ElevationData::Tiles::Tile> openTile(const std::string& file) {
 
 // How a tile holds a place: where between its posts, and whether inside their grid.
 struct Spot {
-    bool inside = false;      // within the tile's extent
+    bool inside = false;       // within the tile's extent
     bool betweenPosts = false; // within the grid of post centres, no edge taken for it
-    double x = 0, y = 0;      // in posts from the first post's centre
+    double x = 0, y = 0;       // in posts from the first post's centre
 };
 
 Spot spotIn(const ElevationData::Tiles::Tile& t, const Place& p) {
@@ -148,7 +143,8 @@ Result<ElevationData> ElevationData::Open(const std::string& path) {
             if (entry.is_regular_file(error)) files.push_back(entry.path().string());
         std::sort(files.begin(), files.end());
         for (const std::string& file : files)
-            if (Result<Tiles::Tile> tile = openTile(file)) tiles->tiles.push_back(std::move(tile).value());
+            if (Result<Tiles::Tile> tile = openTile(file))
+                tiles->tiles.push_back(std::move(tile).value());
         if (tiles->tiles.empty())
             return Result<ElevationData>::Failure("The folder " + path +
                                                   " holds no elevation data that can be read.");
@@ -189,10 +185,10 @@ Result<double> ElevationData::elevationAt(const Place& p) const {
         if (s.betweenPosts) break;
     }
     if (!best)
-        return Result<double>::Failure(
-            "No elevation data at " + placeText(p) + ": the tile " + SrtmTileName(p) +
-            (folder_ ? " is missing from the folder " + path_ + "."
-                     : " would hold it; " + path_ + " does not."));
+        return Result<double>::Failure("No elevation data at " + PlaceText(p) + ": the tile " +
+                                       SrtmTileName(p) +
+                                       (folder_ ? " is missing from the folder " + path_ + "."
+                                                : " would hold it; " + path_ + " does not."));
 
     const Tiles::Tile& t = *best;
     const double x = std::clamp(bestSpot.x, 0.0, double(t.width - 1));
@@ -203,7 +199,7 @@ Result<double> ElevationData::elevationAt(const Place& p) const {
     double posts[4] = {0, 0, 0, 0};
     if (t.band->RasterIO(GF_Read, x0, y0, nx, ny, posts, nx, ny, GDT_Float64, 0, 0) != CE_None)
         return Result<double>::Failure("The elevation data " + t.file + " cannot be read at " +
-                                       placeText(p) + ": " + CPLGetLastErrorMsg());
+                                       PlaceText(p) + ": " + CPLGetLastErrorMsg());
     const double fx = nx == 2 ? x - x0 : 0, fy = ny == 2 ? y - y0 : 0;
     const double weight[4] = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
     double sum = 0;
@@ -212,10 +208,9 @@ Result<double> ElevationData::elevationAt(const Place& p) const {
         const double v = posts[(i / 2) * nx + (i % 2) % nx];
         const bool voidPost = (t.hasNoData && v == t.noData) || !std::isfinite(v) || v <= -32768;
         if (voidPost)
-            return Result<double>::Failure("The elevation data hold no value at " + placeText(p) +
-                                           " (a void in " + t.file +
-                                           "): fill it or add a tile that covers it (" +
-                                           SrtmTileName(p) + ").");
+            return Result<double>::Failure(
+                "The elevation data hold no value at " + PlaceText(p) + " (a void in " + t.file +
+                "): fill it or add a tile that covers it (" + SrtmTileName(p) + ").");
         sum += weight[i] * v;
     }
     return sum * t.metres;
@@ -229,7 +224,8 @@ ProfileRead CutProfile::read() const {
 Result<CutProfile> CutTerrainProfile(const ElevationData& data, const Place& station,
                                      double azimuth, const ProfileSpacing& spacing) {
     const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
-    const GeographicLib::GeodesicLine line = earth.Line(station.latitude, station.longitude, azimuth);
+    const GeographicLib::GeodesicLine line =
+        earth.Line(station.latitude, station.longitude, azimuth);
     CutProfile profile;
     profile.azimuth = azimuth;
     for (int i = 0; i < spacing.points; ++i) {
@@ -262,9 +258,8 @@ Result<std::vector<std::string>> WriteProfiles(const std::string& folder,
         if (Result<> written =
                 common::WriteFileAtomically(path, common::JoinLines(WriteTerrainProfile(p.points)));
             !written)
-            return Result<std::vector<std::string>>::Failure("The profile " + path +
-                                                             " cannot be written: " +
-                                                             written.message());
+            return Result<std::vector<std::string>>::Failure(
+                "The profile " + path + " cannot be written: " + written.message());
         paths.push_back(path);
     }
     return paths;

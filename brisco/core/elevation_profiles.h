@@ -40,7 +40,7 @@ private:
 std::string SrtmTileName(const Place& place);
 
 struct CutProfile {
-    double azimuth = 0;                         // degrees from north
+    double azimuth = 0;                          // degrees from north
     std::vector<std::pair<float, float>> points; // feet out, feet above sea level
     std::string fileName() const { return ProfileFileName(azimuth); }
     // The profile as its file reads back.

@@ -62,6 +62,11 @@ Result<Place> DecodeLocator(const std::string& text) {
     return Place{latitude + height / 2, longitude + width / 2};
 }
 
+std::string PlaceText(const Place& p) {
+    return common::Format(std::fabs(p.latitude), "0.0000") + (p.latitude < 0 ? " S, " : " N, ") +
+           common::Format(std::fabs(p.longitude), "0.0000") + (p.longitude < 0 ? " W" : " E");
+}
+
 Result<Place> ReadPlace(const std::string& text) {
     const std::string place = trimmed(text);
     size_t cut = place.find_first_of(",;");

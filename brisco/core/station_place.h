@@ -18,6 +18,9 @@ struct Place {
 // The centre of the square a Maidenhead locator of 4, 6, 8 or 10 characters names
 // ("JO01", "IO91wm", "IO91wm42", "IO91wm42ab"); letters in either case.
 common::Result<Place> DecodeLocator(const std::string& locator);
+// "51.5208 N, 0.1250 W"
+std::string PlaceText(const Place& place);
+
 // "LAT,LON" in degrees (a blank or a semicolon may part them too; south and west
 // negative) or a locator.
 common::Result<Place> ReadPlace(const std::string& text);

@@ -1,14 +1,12 @@
 #include "brisco/core/elevation_profiles.h"
 
-#include "test_folder.h"
+#include "elevation_tiles.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <fstream>
 #include <functional>
 
 using namespace brisco;
@@ -17,25 +15,6 @@ using brisco::fixtures::TestFolder;
 namespace {
 
 constexpr double Foot = 0.3048;
-
-// An SRTM tile: `posts` a side (1201 at 3, 3601 at 1 arc-second), rows from the north,
-// big-endian 16-bit metres; the heights a function of latitude and longitude.
-std::string writeHgt(const TestFolder& folder, const std::string& name, int south, int west,
-                     int posts, const std::function<double(double, double)>& height) {
-    std::vector<char> bytes(size_t(posts) * posts * 2);
-    for (int r = 0; r < posts; ++r)
-        for (int c = 0; c < posts; ++c) {
-            const double latitude = south + 1 - double(r) / (posts - 1);
-            const double longitude = west + double(c) / (posts - 1);
-            const auto v = static_cast<std::int16_t>(std::lround(height(latitude, longitude)));
-            const size_t at = (size_t(r) * posts + c) * 2;
-            bytes[at] = static_cast<char>((v >> 8) & 0xff);
-            bytes[at + 1] = static_cast<char>(v & 0xff);
-        }
-    const std::string path = folder.file(name);
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-    return path;
-}
 
 // A grid in degrees written by GDAL's own driver (GTiff or AAIGrid), cells `cell` wide,
 // its north-west corner at (north, west), heights at the cell centres.
@@ -55,9 +34,9 @@ std::string writeGrid(const TestFolder& folder, const std::string& name, const c
                 float(height(north - (r + 0.5) * cell, west + (c + 0.5) * cell));
     GDALRasterBand* band = grid->GetRasterBand(1);
     band->SetNoDataValue(noData);
-    EXPECT_EQ(band->RasterIO(GF_Write, 0, 0, size, size, values.data(), size, size, GDT_Float32,
-                             0, 0),
-              CE_None);
+    EXPECT_EQ(
+        band->RasterIO(GF_Write, 0, 0, size, size, values.data(), size, size, GDT_Float32, 0, 0),
+        CE_None);
     const std::string path = folder.file(name);
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
     GDALClose(driver->CreateCopy(path.c_str(), grid, false, nullptr, nullptr, nullptr));
@@ -69,7 +48,7 @@ std::string writeGrid(const TestFolder& folder, const std::string& name, const c
 Place along(const Place& from, double azimuth, double feet) {
     Place to;
     GeographicLib::Geodesic::WGS84().Direct(from.latitude, from.longitude, azimuth, feet * Foot,
-                                           to.latitude, to.longitude);
+                                            to.latitude, to.longitude);
     return to;
 }
 
@@ -87,8 +66,9 @@ ProfileSpacing spacing(double length, double step) { return ChooseSpacing(length
 TEST(ElevationProfiles, SrtmTilesOfBothResolutionsFollowAPlane) {
     TestFolder folder;
     for (int posts : {1201, 3601}) {
-        const std::string hgt = writeHgt(folder, "N51W001.hgt", 51, -1, posts,
-                                         [&](double la, double lo) { return planeIn(posts, la, lo); });
+        const std::string hgt =
+            fixtures::WriteHgt(folder, "N51W001.hgt", 51, -1, posts,
+                               [&](double la, double lo) { return planeIn(posts, la, lo); });
         common::Result<ElevationData> data = ElevationData::Open(hgt);
         ASSERT_TRUE(data) << data.message();
         const Place station{51.4, -0.6};
@@ -102,7 +82,8 @@ TEST(ElevationProfiles, SrtmTilesOfBothResolutionsFollowAPlane) {
                 const Place at = along(station, azimuth, 100.0 * i);
                 const double metres = planeIn(posts, at.latitude, at.longitude);
                 EXPECT_FLOAT_EQ(points[i].first, float(100 * i));
-                EXPECT_NEAR(points[i].second, metres / Foot, 0.01) << posts << " az " << azimuth << " #" << i;
+                EXPECT_NEAR(points[i].second, metres / Foot, 0.01)
+                    << posts << " az " << azimuth << " #" << i;
             }
         }
     }
@@ -116,7 +97,7 @@ TEST(ElevationProfiles, AConeAroundTheStationFallsWithGeodesicDistance) {
     const auto cone = [&](double latitude, double longitude) {
         double metres = 0;
         GeographicLib::Geodesic::WGS84().Inverse(apex.latitude, apex.longitude, latitude, longitude,
-                                                metres);
+                                                 metres);
         return 900 - metres / 20;
     };
     const std::string tif =
@@ -136,8 +117,8 @@ TEST(ElevationProfiles, AConeAroundTheStationFallsWithGeodesicDistance) {
 
 TEST(ElevationProfiles, AFolderOfTilesIsTakenTogetherAndAMissingTileIsNamed) {
     TestFolder folder;
-    writeHgt(folder, "N51W001.hgt", 51, -1, 1201, plane);
-    writeHgt(folder, "N51E000.hgt", 51, 0, 1201, plane);
+    fixtures::WriteHgt(folder, "N51W001.hgt", 51, -1, 1201, plane);
+    fixtures::WriteHgt(folder, "N51E000.hgt", 51, 0, 1201, plane);
     folder.write("README.txt", "not elevation data\n"); // passed over
     writeGrid(folder, "south.asc", "AAIGrid", 51.0, -1.0, 0.01, 50, plane, -9999);
     ElevationData data = ElevationData::Open(folder.path()).value();
@@ -157,14 +138,15 @@ TEST(ElevationProfiles, AFolderOfTilesIsTakenTogetherAndAMissingTileIsNamed) {
     EXPECT_NEAR(south.points.back().second, plane(last.latitude, last.longitude) / Foot, 1.0);
 
     // North past 52 degrees there is no tile: refused, naming the tile and how far out.
-    common::Result<CutProfile> north = CutTerrainProfile(data, {51.9, -0.5}, 0, spacing(100000, 1000));
+    common::Result<CutProfile> north =
+        CutTerrainProfile(data, {51.9, -0.5}, 0, spacing(100000, 1000));
     ASSERT_FALSE(north);
     EXPECT_NE(north.message().find("Azimuth 0, 37000 ft out: No elevation data at 52.0"),
               std::string::npos)
         << north.message();
-    EXPECT_NE(north.message().find("the tile N52W001.hgt is missing from the folder " +
-                                   folder.path()),
-              std::string::npos)
+    EXPECT_NE(
+        north.message().find("the tile N52W001.hgt is missing from the folder " + folder.path()),
+        std::string::npos)
         << north.message();
     // West of the first tile, in the western and southern hemispheres' naming.
     EXPECT_NE(CutTerrainProfile(data, {51.5, -0.99}, 270, spacing(10000, 1000))
@@ -174,26 +156,28 @@ TEST(ElevationProfiles, AFolderOfTilesIsTakenTogetherAndAMissingTileIsNamed) {
     EXPECT_EQ(SrtmTileName({-33.5, 151.2}), "S34E151.hgt");
     EXPECT_EQ(SrtmTileName({0.5, -0.5}), "N00W001.hgt");
     // A station off every tile is refused before anything is cut.
-    EXPECT_NE(CutTerrainProfile(data, {40.5, -3.5}, 0, spacing(1000, 100)).message().find(
-                  "At the station: No elevation data at 40.5000 N 3.5000 W: the tile N40W004.hgt"),
-              std::string::npos);
+    EXPECT_NE(
+        CutTerrainProfile(data, {40.5, -3.5}, 0, spacing(1000, 100))
+            .message()
+            .find("At the station: No elevation data at 40.5000 N, 3.5000 W: the tile N40W004.hgt"),
+        std::string::npos);
 }
 
 TEST(ElevationProfiles, VoidsAndUnreadableDataAreRefused) {
     TestFolder folder;
     // An SRTM void (-32768) east of 0.5 W; a GeoTIFF whose nodata covers its northern half.
-    const std::string hgt = writeHgt(folder, "N51W001.hgt", 51, -1, 1201, [](double, double lo) {
-        return lo > -0.5 ? -32768.0 : 50.0;
-    });
+    const std::string hgt =
+        fixtures::WriteHgt(folder, "N51W001.hgt", 51, -1, 1201,
+                           [](double, double lo) { return lo > -0.5 ? -32768.0 : 50.0; });
     common::Result<CutProfile> cut =
         CutTerrainProfile(ElevationData::Open(hgt).value(), {51.5, -0.6}, 90, spacing(29800, 200));
     ASSERT_FALSE(cut);
     EXPECT_NE(cut.message().find("hold no value at 51.5"), std::string::npos) << cut.message();
     EXPECT_NE(cut.message().find("a void in " + hgt), std::string::npos);
 
-    const std::string tif = writeGrid(folder, "half.tif", "GTiff", 52, -1, 0.01, 100,
-                                      [](double la, double) { return la > 51.5 ? -9999.0 : 10.0; },
-                                      -9999);
+    const std::string tif = writeGrid(
+        folder, "half.tif", "GTiff", 52, -1, 0.01, 100,
+        [](double la, double) { return la > 51.5 ? -9999.0 : 10.0; }, -9999);
     EXPECT_FALSE(CutTerrainProfile(ElevationData::Open(tif).value(), {51.3, -0.5}, 0,
                                    spacing(149000, 1000)));
     EXPECT_TRUE(CutTerrainProfile(ElevationData::Open(tif).value(), {51.3, -0.5}, 180,
@@ -201,9 +185,9 @@ TEST(ElevationProfiles, VoidsAndUnreadableDataAreRefused) {
 
     EXPECT_NE(ElevationData::Open(folder.file("none.hgt")).message().find("are not there"),
               std::string::npos);
-    EXPECT_NE(ElevationData::Open(folder.write("bad.tif", "not a grid")).message().find(
-                  "cannot be read"),
-              std::string::npos);
+    EXPECT_NE(
+        ElevationData::Open(folder.write("bad.tif", "not a grid")).message().find("cannot be read"),
+        std::string::npos);
     TestFolder empty;
     empty.write("notes.txt", "nothing here");
     EXPECT_NE(ElevationData::Open(empty.path()).message().find("holds no elevation data"),
@@ -212,7 +196,7 @@ TEST(ElevationProfiles, VoidsAndUnreadableDataAreRefused) {
 
 TEST(ElevationProfiles, ProfilesAreWrittenByAzimuthAndReadBack) {
     TestFolder folder;
-    const std::string hgt = writeHgt(folder, "N51W001.hgt", 51, -1, 1201, plane);
+    const std::string hgt = fixtures::WriteHgt(folder, "N51W001.hgt", 51, -1, 1201, plane);
     ElevationData data = ElevationData::Open(hgt).value();
     std::vector<CutProfile> cuts;
     const std::vector<double> azimuths = ReadAzimuths("0:90:45").value();
