@@ -3,7 +3,7 @@
 #include "brisco/core/assessment.h"
 #include "brisco/core/azimuth_rating.h"
 #include "brisco/core/band_summary.h"
-#include "brisco/core/elevation_profiles.h"
+#include "brisco/core/terrain_cut.h"
 
 #include "common/cli_options.h"
 #include "common/qt/command_line.h"
@@ -128,18 +128,6 @@ std::optional<HeightsColumn> stackArgument(const std::string& text, std::ostream
     return HeightsColumn{TypeName(*type), text.substr(0, colon)};
 }
 
-std::optional<double> feetOption(const common::CliOptions& o, const char* name, bool& bad,
-                                 std::ostream& err) {
-    std::optional<std::string> text = o.value(name);
-    if (!text) return std::nullopt;
-    std::optional<double> feet = common::NumberValue(*text);
-    if (!feet) {
-        err << name << " takes a number of feet, not \"" << *text << "\".\n";
-        bad = true;
-    }
-    return feet;
-}
-
 // --dem: profiles cut at each azimuth, written and/or rated.
 int runElevationData(const common::CliOptions& o, Assessment& model, std::ostream& out,
                      std::ostream& err, const EngineSource& engine) {
@@ -160,35 +148,18 @@ int runElevationData(const common::CliOptions& o, Assessment& model, std::ostrea
         }
         columns[n] = *column;
     }
-    bool bad = false;
-    const std::optional<double> length = feetOption(o, "--length", bad, err);
-    const std::optional<double> spacing = feetOption(o, "--spacing", bad, err);
-    if (bad) return 1;
-    common::Result<Place> place = ReadPlace(*o.value("--qth"));
-    common::Result<std::vector<double>> azimuths = ReadAzimuths(*o.value("--azimuth"));
-    common::Result<ProfileSpacing> steps = ChooseSpacing(length, spacing);
-    for (const std::string* why :
-         {place ? nullptr : &place.message(), azimuths ? nullptr : &azimuths.message(),
-          steps ? nullptr : &steps.message()})
-        if (why) {
-            err << *why << '\n';
-            return 1;
-        }
-    common::Result<ElevationData> data = ElevationData::Open(*o.value("--dem"));
-    if (!data) {
-        err << data.message() << '\n';
+    TerrainCut cut(o.value("--profiles-out").value_or(""));
+    cut.setDem(*o.value("--dem"));
+    cut.setQth(*o.value("--qth"));
+    cut.setAzimuth(*o.value("--azimuth"));
+    cut.setLength(o.value("--length").value_or(""));
+    cut.setSpacing(o.value("--spacing").value_or(""));
+    common::Result<std::vector<CutProfile>> cuts = cut.Cut();
+    if (!cuts) {
+        err << cuts.message() << '\n';
         return 1;
     }
-    std::vector<CutProfile> profiles;
-    for (double azimuth : azimuths.value()) {
-        common::Result<CutProfile> cut =
-            CutTerrainProfile(data.value(), place.value(), azimuth, steps.value());
-        if (!cut) {
-            err << cut.message() << '\n';
-            return 1;
-        }
-        profiles.push_back(std::move(cut).value());
-    }
+    const std::vector<CutProfile>& profiles = cuts.value();
     if (auto folder = o.value("--profiles-out")) {
         common::Result<std::vector<std::string>> written = WriteProfiles(*folder, profiles);
         if (!written) {

@@ -11,7 +11,6 @@ namespace {
 
 using common::Result;
 
-
 // A box of feet: empty for the default, else a number.
 Result<std::optional<double>> feet(const std::string& text, const char* what) {
     if (text.find_first_not_of(" \t") == std::string::npos) return std::optional<double>();
@@ -66,11 +65,10 @@ void TerrainCut::describe() {
                                common::Format(s.value().lengthFeet, "0") + " ft"
                          : s.message();
     Result<std::vector<double>> azimuths = ReadAzimuths(texts_.txtAzimuth);
-    texts_.lblAzimuths =
-        azimuths ? (azimuths.value().size() == 1 ? std::string("1 azimuth")
-                                                 : std::to_string(azimuths.value().size()) +
-                                                       " azimuths")
-                 : azimuths.message();
+    texts_.lblAzimuths = azimuths ? (azimuths.value().size() == 1
+                                         ? std::string("1 azimuth")
+                                         : std::to_string(azimuths.value().size()) + " azimuths")
+                                  : azimuths.message();
 }
 
 Result<std::vector<CutProfile>> TerrainCut::Cut() const {

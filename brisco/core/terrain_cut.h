@@ -14,8 +14,8 @@
 namespace brisco {
 
 struct TerrainCutTexts {
-    std::string txtDem;              // a file of elevation data or a folder of tiles
-    std::string txtQth;              // LAT,LON or a locator
+    std::string txtDem; // a file of elevation data or a folder of tiles
+    std::string txtQth; // LAT,LON or a locator
     std::string txtAzimuth = "0:350:10";
     std::string txtLength, txtSpacing; // feet; empty for the defaults
     std::string txtProfilesOut;        // where the AZnnn.PRO files go

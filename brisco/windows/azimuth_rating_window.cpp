@@ -61,8 +61,7 @@ void frmAzimuths::showRating(const AzimuthRating& rating) {
     TChart1->clearPoints();
     // The rose closes when the azimuths go all the way round.
     const bool round = rating.rows.size() > 2 &&
-                       rating.rows.front().azimuth + 360 -
-                               rating.rows.back().azimuth <=
+                       rating.rows.front().azimuth + 360 - rating.rows.back().azimuth <=
                            (rating.rows[1].azimuth - rating.rows[0].azimuth) * 1.5 + 1e-9;
     double low = 1e9, high = -1e9;
     std::vector<std::string> headings{"Azimuth"};
@@ -106,7 +105,10 @@ void frmAzimuths::showRating(const AzimuthRating& rating) {
     if (low > high) low = high = 0;
     const double bottom = std::floor(low - 2), top = std::ceil(high + 1);
     TChart1->axis(common::PolarAxis::Radial).setRange(bottom, top);
-    TChart1->axis(common::PolarAxis::Radial).setInterval(top - bottom > 12 ? 5 : top - bottom > 5 ? 2 : 1);
+    TChart1->axis(common::PolarAxis::Radial)
+        .setInterval(top - bottom > 12  ? 5
+                     : top - bottom > 5 ? 2
+                                        : 1);
 
     std::vector<std::vector<std::string>> rows{ratingRow("Flat", rating.flat, rating.stack)};
     for (const AzimuthRow& row : rating.rows)

@@ -35,8 +35,8 @@ void frmBands::showSummary(const BandSummary& summary) {
         rows.push_back(row);
     }
     ShowTable(grdBands, headings, rows);
-    note->setText(QString::fromStdString(
-        "Rated by " + model_.texts().txtElevFile + "; an empty cell: no statistics for the band."));
+    note->setText(QString::fromStdString("Rated by " + model_.texts().txtElevFile +
+                                         "; an empty cell: no statistics for the band."));
     show();
     raise();
 }

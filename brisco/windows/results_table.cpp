@@ -63,9 +63,9 @@ ResultsWindow::ResultsWindow(const char* objectName, const QString& title, const
 }
 
 void ResultsWindow::cmdSave_Click() {
-    common::FileChoice file = common::desktop().saveFile(
-        this, {"Save the table as CSV", QString::fromStdString(folder_), csvName_,
-               "CSV files (*.csv)|*.csv"});
+    common::FileChoice file =
+        common::desktop().saveFile(this, {"Save the table as CSV", QString::fromStdString(folder_),
+                                          csvName_, "CSV files (*.csv)|*.csv"});
     if (!file.chosen()) return;
     if (common::Result<> written =
             common::WriteFileAtomically(file.path.toStdString(), common::JoinLines(csvLines()));

@@ -44,8 +44,8 @@ QLabel* note(const char* name) {
 }
 
 std::string profilesFolder(const std::string& programFolder) {
-    return (std::filesystem::path(common::UserFileFolder(programFolder, "OUT.PRN",
-                                                         common::UserFile::Results)) /
+    return (std::filesystem::path(
+                common::UserFileFolder(programFolder, "OUT.PRN", common::UserFile::Results)) /
             "Profiles")
         .string();
 }
@@ -53,8 +53,7 @@ std::string profilesFolder(const std::string& programFolder) {
 } // namespace
 
 frmTerrainCut::frmTerrainCut(frmBrisco& main)
-    : QWidget(nullptr, Qt::Window), main_(main),
-      model_(profilesFolder(main.assessment().folder())),
+    : QWidget(nullptr, Qt::Window), main_(main), model_(profilesFolder(main.assessment().folder())),
       txtDem(box("txtDem", "A file of elevation data (SRTM .hgt, GeoTIFF, ASCII grid) or a "
                            "folder of tiles")),
       txtQth(box("txtQth", "Latitude,longitude in degrees (51.52,-0.12) or a locator (IO91wm)")),
@@ -148,9 +147,10 @@ void frmTerrainCut::showModel() {
 }
 
 QString frmTerrainCut::chooseFile(const QString& title, const QString& filter) {
-    const std::string start = model_.texts().txtDem.empty()
-                                  ? main_.assessment().folder()
-                                  : std::filesystem::path(model_.texts().txtDem).parent_path().string();
+    const std::string start =
+        model_.texts().txtDem.empty()
+            ? main_.assessment().folder()
+            : std::filesystem::path(model_.texts().txtDem).parent_path().string();
     common::FileChoice file = common::desktop().openFile(this, {title, q(start), {}, filter});
     return file.chosen() ? file.path : QString();
 }
@@ -163,8 +163,8 @@ void frmTerrainCut::cmdDemFile_Click() {
 }
 
 void frmTerrainCut::cmdDemFolder_Click() {
-    const QString path = chooseFile("Select a tile: every tile in its folder is taken",
-                                    ElevationFilter);
+    const QString path =
+        chooseFile("Select a tile: every tile in its folder is taken", ElevationFilter);
     if (path.isEmpty()) return;
     model_.setDem(std::filesystem::path(s(path)).parent_path().string());
     showModel();

@@ -28,7 +28,8 @@ EngineSource madeUpEngine() {
         return TerrainEngine([](const EngineCall& c, SlotGains& gains) {
             const int n = c.profile.pointCount();
             const float rise = c.profile.Elevation[n] - c.profile.Elevation[1];
-            for (int k = 1; k <= GainCount; ++k) gains[k] = c.stack.AntennaHeight[0] / 10 - rise / 10;
+            for (int k = 1; k <= GainCount; ++k)
+                gains[k] = c.stack.AntennaHeight[0] / 10 - rise / 10;
         });
     };
 }
@@ -82,8 +83,9 @@ TEST_F(ElevationWindowsTest, ProfilesGoIntoTheSlotsWithSlotOnesAntennas) {
     fill("0:300:60"); // six azimuths: four slots
     Press(cut, "cmdSlots");
     ASSERT_EQ(scripted.messages.size(), 1);
-    EXPECT_EQ(scripted.messages[0].toStdString(),
-              "6 profiles are written in " + folder.file("cut") + ". The first four are in the slots.");
+    EXPECT_EQ(scripted.messages[0].toStdString(), "6 profiles are written in " +
+                                                      folder.file("cut") +
+                                                      ". The first four are in the slots.");
     const Assessment& a = window->assessment();
     EXPECT_EQ(a.terrain(0), "AZ000.PRO");
     EXPECT_EQ(a.terrain(3), "AZ180.PRO");
