@@ -117,17 +117,17 @@ void frmTerrainCut::layOut() {
     grid->addWidget(lblPlace, 2, 1, 1, 2);
     grid->addWidget(new QLabel("Azimuth, deg.:"), 3, 0, Qt::AlignRight);
     grid->addWidget(txtAzimuth, 3, 1);
-    grid->addWidget(lblAzimuths, 3, 2);
-    grid->addWidget(new QLabel("Length, ft:"), 4, 0, Qt::AlignRight);
-    grid->addWidget(txtLength, 4, 1);
-    grid->addWidget(new QLabel("Spacing, ft:"), 5, 0, Qt::AlignRight);
-    grid->addWidget(txtSpacing, 5, 1);
-    grid->addWidget(lblPoints, 6, 1, 1, 2);
-    grid->addWidget(new QLabel("Profiles folder:"), 7, 0, Qt::AlignRight);
-    grid->addWidget(txtProfilesOut, 7, 1);
-    grid->addWidget(cmdProfilesOut, 7, 2, Qt::AlignLeft);
+    grid->addWidget(lblAzimuths, 4, 1, 1, 2);
+    grid->addWidget(new QLabel("Length, ft:"), 5, 0, Qt::AlignRight);
+    grid->addWidget(txtLength, 5, 1);
+    grid->addWidget(new QLabel("Spacing, ft:"), 6, 0, Qt::AlignRight);
+    grid->addWidget(txtSpacing, 6, 1);
+    grid->addWidget(lblPoints, 7, 1, 1, 2);
+    grid->addWidget(new QLabel("Profiles folder:"), 8, 0, Qt::AlignRight);
+    grid->addWidget(txtProfilesOut, 8, 1);
+    grid->addWidget(cmdProfilesOut, 8, 2, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
-    grid->setColumnMinimumWidth(1, txtDem->fontMetrics().horizontalAdvance(QString(36, 'M')));
+    grid->setColumnMinimumWidth(1, txtDem->fontMetrics().horizontalAdvance(QString(44, 'M')));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSlots);
@@ -138,6 +138,7 @@ void frmTerrainCut::layOut() {
     page->addLayout(grid);
     page->addStretch();
     page->addLayout(buttons);
+    page->setSizeConstraint(QLayout::SetMinimumSize); // a message of two lines still shows
 }
 
 void frmTerrainCut::showModel() {
