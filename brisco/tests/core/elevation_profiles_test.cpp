@@ -3,8 +3,10 @@
 #include "elevation_tiles.h"
 
 #include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/UTMUPS.hpp>
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
+#include <ogr_spatialref.h>
 
 #include <cmath>
 #include <functional>
@@ -20,13 +22,14 @@ constexpr double Foot = 0.3048;
 // its north-west corner at (north, west), heights at the cell centres.
 std::string writeGrid(const TestFolder& folder, const std::string& name, const char* driverName,
                       double north, double west, double cell, int size,
-                      const std::function<double(double, double)>& height, double noData) {
+                      const std::function<double(double, double)>& height, double noData,
+                      const std::string& wkt = SRS_WKT_WGS84_LAT_LONG, const char* unit = "") {
     GDALAllRegister();
     GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
     GDALDataset* grid = memory->Create("", size, size, 1, GDT_Float32, nullptr);
     double geo[6] = {west, cell, 0, north, 0, -cell};
     grid->SetGeoTransform(geo);
-    grid->SetProjection(SRS_WKT_WGS84_LAT_LONG);
+    grid->SetProjection(wkt.c_str());
     std::vector<float> values(size_t(size) * size);
     for (int r = 0; r < size; ++r)
         for (int c = 0; c < size; ++c)
@@ -34,6 +37,7 @@ std::string writeGrid(const TestFolder& folder, const std::string& name, const c
                 float(height(north - (r + 0.5) * cell, west + (c + 0.5) * cell));
     GDALRasterBand* band = grid->GetRasterBand(1);
     band->SetNoDataValue(noData);
+    band->SetUnitType(unit);
     EXPECT_EQ(
         band->RasterIO(GF_Write, 0, 0, size, size, values.data(), size, size, GDT_Float32, 0, 0),
         CE_None);
@@ -112,6 +116,38 @@ TEST(ElevationProfiles, AConeAroundTheStationFallsWithGeodesicDistance) {
         }
         // the tower base stands on the station's ground, at the apex (within a cell's rounding)
         EXPECT_NEAR(cut.points[0].second, 900 / Foot, 3.0);
+    }
+}
+
+TEST(ElevationProfiles, AGridInAProjectionAndInFeet) {
+    // A GeoTIFF in UTM zone 30 north, 100 m cells, heights a plane in easting and northing,
+    // in feet; the expected heights from GeographicLib's own UTM of each point.
+    TestFolder folder;
+    OGRSpatialReference utm;
+    utm.importFromEPSG(32630);
+    char* wkt = nullptr;
+    utm.exportToWkt(&wkt);
+    const std::string projection = wkt;
+    CPLFree(wkt);
+    const auto plane = [](double northing, double easting) {
+        return 300 + 0.01 * (easting - 500000) + 0.02 * (northing - 5700000);
+    };
+    const std::string tif = writeGrid(folder, "utm.tif", "GTiff", 5715000, 490000, 100, 200, plane,
+                                      -9999, projection, "ft");
+    ElevationData data = ElevationData::Open(tif).value();
+    const Place station{51.5, -3.0};
+    for (double azimuth : {30.0, 200.0}) {
+        CutProfile cut = CutTerrainProfile(data, station, azimuth, spacing(14900, 100)).value();
+        for (size_t i = 0; i < cut.points.size(); i += 10) {
+            const Place at = along(station, azimuth, 100.0 * i);
+            int zone = 0;
+            bool north = false;
+            double easting = 0, northing = 0;
+            GeographicLib::UTMUPS::Forward(at.latitude, at.longitude, zone, north, easting,
+                                           northing, 30);
+            EXPECT_NEAR(cut.points[i].second, plane(northing, easting), 0.01)
+                << azimuth << " #" << i;
+        }
     }
 }
 
