@@ -1,7 +1,9 @@
 #include "cli.h"
 
 #include "brisco/core/assessment.h"
+#include "brisco/core/azimuth_rating.h"
 #include "brisco/core/band_summary.h"
+#include "brisco/core/terrain_cut.h"
 
 #include "common/cli_options.h"
 #include "common/qt/command_line.h"
@@ -21,7 +23,15 @@ const char* const Usage =
     "                  [-o FILE] [--csv]\n"
     "       brisco-cli --bands --stats FILE --slot PROFILE:HEIGHTS[:TYPE] [--slot ...]\n"
     "                  [--ground ROW] [--diffraction-off] [--meters]\n"
-    "  --bands  each slot's figure of merit at the centre of every band of FILE, as CSV\n"
+    "       brisco-cli --dem PATH --qth LAT,LON|LOCATOR --azimuth DEG|START:STOP:STEP\n"
+    "                  [--length FT] [--spacing FT] [--profiles-out DIR]\n"
+    "                  [--slot-heights HEIGHTS[:TYPE] ... --stats FILE [--freq MHZ]\n"
+    "                  [--ground ROW] [--diffraction-off] [--meters]]\n"
+    "  --bands  each slot's figure of merit at the centre of every band of FILE, then its\n"
+    "           difference from slot 1, as CSV\n"
+    "  --dem    profiles cut from elevation data (a file or a folder of tiles), written\n"
+    "           into DIR as AZnnn.PRO and, with --slot-heights, each stack rated at every\n"
+    "           azimuth: Azimuth,FigureOfMerit,MaxGainDBi,PeakAngle\n"
     "  HEIGHTS  one to four heights separated by \"/\", \"*\" for out of phase: 120/90*\n"
     "  TYPE     Dipole, 2-Ele., 3-Ele., 4-Ele., 5-Ele., 6-Ele., 8-Ele. or the code 1..7\n"
     "           (4-Ele. when left out)\n"
@@ -39,6 +49,13 @@ constexpr common::CliOption CliSpecs[] = {
     {"--meters", false, {}, "metric units"},
     {"--csv", false, {}, "the responses as CSV"},
     {"--bands", false, {}, "every slot's figure of merit at each band of the statistics, as CSV"},
+    {"--dem", true, "PATH", "elevation data to cut profiles from: a file or a folder of tiles"},
+    {"--qth", true, "LAT,LON|LOCATOR", "the station's place, in degrees or as a locator"},
+    {"--azimuth", true, "DEG|START:STOP:STEP", "the azimuths of the profiles, degrees"},
+    {"--length", true, "FT", "each profile's length (as far as the engine reaches)"},
+    {"--spacing", true, "FT", "the distance between profile points (150 points)"},
+    {"--profiles-out", true, "DIR", "write the profiles into DIR as AZnnn.PRO"},
+    {"--slot-heights", true, "HEIGHTS[:TYPE]", "a stack to rate at every azimuth (up to four)"},
 };
 // clang-format on
 
@@ -88,6 +105,80 @@ void printGains(std::ostream& out, const Assessment& model, const ComputeResult&
     }
 }
 
+// The messages of a computation; a slot's title ("File N: name") leads its own.
+void tell(std::ostream& err, const std::vector<Message>& messages) {
+    for (const Message& m : messages)
+        err << (m.title.empty() || m.title == "Brisco" ? "" : m.title + ": ") << m.text << '\n';
+}
+
+// HEIGHTS[:TYPE]: a stack without a profile, rated over the profiles cut.
+std::optional<HeightsColumn> stackArgument(const std::string& text, std::ostream& err) {
+    size_t colon = text.rfind(':');
+    if (colon == std::string::npos) return HeightsColumn{TypeName(4), text};
+    const std::string tail = text.substr(colon + 1);
+    std::optional<std::int16_t> type = TypeCode(tail);
+    if (!type)
+        if (std::optional<int> code = common::WholeNumberValue(tail, 1, 7))
+            type = static_cast<std::int16_t>(*code);
+    if (!type || colon == 0) {
+        err << "Unknown antenna type \"" << tail
+            << "\": use Dipole, 2-Ele., 3-Ele., 4-Ele., 5-Ele., 6-Ele., 8-Ele. or 1..7\n";
+        return std::nullopt;
+    }
+    return HeightsColumn{TypeName(*type), text.substr(0, colon)};
+}
+
+// --dem: profiles cut at each azimuth, written and/or rated.
+int runElevationData(const common::CliOptions& o, Assessment& model, std::ostream& out,
+                     std::ostream& err, const EngineSource& engine) {
+    const std::vector<std::string> stacks = o.values("--slot-heights");
+    if (!o.value("--qth") || !o.value("--azimuth") || !o.values("--slot").empty() ||
+        o.has("--bands") || stacks.size() > SlotCount ||
+        (stacks.empty() && !o.value("--profiles-out")) ||
+        (!stacks.empty() && !o.value("--stats"))) {
+        err << Usage;
+        return 2;
+    }
+    std::array<HeightsColumn, SlotCount> columns;
+    for (size_t n = 0; n < stacks.size(); ++n) {
+        std::optional<HeightsColumn> column = stackArgument(stacks[n], err);
+        if (!column) {
+            err << Usage;
+            return 2;
+        }
+        columns[n] = *column;
+    }
+    TerrainCut cut(o.value("--profiles-out").value_or(""));
+    cut.setDem(*o.value("--dem"));
+    cut.setQth(*o.value("--qth"));
+    cut.setAzimuth(*o.value("--azimuth"));
+    cut.setLength(o.value("--length").value_or(""));
+    cut.setSpacing(o.value("--spacing").value_or(""));
+    common::Result<std::vector<CutProfile>> cuts = cut.Cut();
+    if (!cuts) {
+        err << cuts.message() << '\n';
+        return 1;
+    }
+    const std::vector<CutProfile>& profiles = cuts.value();
+    if (auto folder = o.value("--profiles-out")) {
+        common::Result<std::vector<std::string>> written = WriteProfiles(*folder, profiles);
+        if (!written) {
+            err << written.message() << '\n';
+            return 1;
+        }
+        if (stacks.empty())
+            for (const std::string& path : written.value()) out << path << '\n';
+    }
+    if (stacks.empty()) return out.good() ? 0 : 1;
+
+    model.applyHeights(columns);
+    AzimuthRating rating = RateAzimuths(model, profiles, engine);
+    tell(err, rating.messages);
+    if (!rating.computed) return 1;
+    out << common::JoinLines(AzimuthRatingCsv(rating));
+    return out.good() ? 0 : 1;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -96,8 +187,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const int* status = std::get_if<int>(&read)) return *status;
     const common::CliOptions* o = &std::get<common::CliOptions>(read);
     const bool bands = o->has("--bands");
-    if (!o->positional().empty() || (!bands && !o->value("--freq")) ||
-        (bands && !o->value("--stats")) || o->values("--slot").empty() ||
+    const bool dem = o->has("--dem");
+    if (!o->positional().empty() || (!dem && !bands && !o->value("--freq")) ||
+        (bands && !o->value("--stats")) || (!dem && o->values("--slot").empty()) ||
+        (!dem && (o->has("--slot-heights") || o->has("--qth") || o->has("--azimuth"))) ||
         o->values("--slot").size() > SlotCount) {
         err << Usage;
         return 2;
@@ -133,28 +226,24 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         columns[n] = {TypeName(slot->type), slot->heights};
     }
     model.applyHeights(columns);
-    if (!bands) model.setFrequency(*o->value("--freq"));
+    if (auto frequency = o->value("--freq"); frequency && !bands) model.setFrequency(*frequency);
     if (auto stats = o->value("--stats")) {
         Assessment::StatisticsChoice choice =
             model.chooseStatistics(std::filesystem::absolute(*stats).string());
         for (const Message& m : choice.messages) err << m.text << '\n';
         if (choice.refused || choice.failed) return 1;
     }
+    if (dem) return runElevationData(*o, model, out, err, engine);
 
-    // The truncation warning's title names the slot and its file; the program's own does not.
-    auto tell = [&err](const std::vector<Message>& messages) {
-        for (const Message& m : messages)
-            err << (m.title.empty() || m.title == "Brisco" ? "" : m.title + ": ") << m.text << '\n';
-    };
     if (bands) {
         BandSummary summary = SummariseBands(model, engine);
-        tell(summary.messages);
+        tell(err, summary.messages);
         if (!summary.computed) return 1;
-        out << common::JoinLines(BandSummaryCsv(summary, model, false));
+        out << common::JoinLines(BandSummaryCsv(summary, model, BandColumns::MeritsAndDifferences));
         return out.good() ? 0 : 1;
     }
     ComputeResult r = model.Compute(engine, {});
-    tell(r.messages);
+    tell(err, r.messages);
     if (!r.computed) return 1;
 
     if (auto file = o->value("-o")) {

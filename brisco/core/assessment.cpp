@@ -195,8 +195,18 @@ common::Result<> Assessment::logTitle(int slot, bool first) const {
     return common::AppendToFile(path, line);
 }
 
-ComputeResult Assessment::Compute(const EngineSource& engineSource,
+ComputeResult Assessment::Compute(const EngineSource& engine,
                                   const std::function<void(int)>& progress) {
+    return compute(engine, progress, nullptr);
+}
+
+ComputeResult Assessment::ComputeOver(const ProfileRead& terrain, const EngineSource& engine) {
+    return compute(engine, {}, &terrain);
+}
+
+ComputeResult Assessment::compute(const EngineSource& engineSource,
+                                  const std::function<void(int)>& progress,
+                                  const ProfileRead* terrainForAll) {
     ComputeResult r;
     for (SlotGains& g : r.gains) g = FloorGains();
     if (terrain(0).empty()) {
@@ -233,7 +243,9 @@ ComputeResult Assessment::Compute(const EngineSource& engineSource,
         if (terrain(n).empty()) continue;
         EngineCall call;
         call.AntennaType = EngineType(typeCodes_[n]);
-        common::Result<ProfileRead> read = ReadTerrainProfile(path(n));
+        common::Result<ProfileRead> read = terrainForAll
+                                               ? common::Result<ProfileRead>(*terrainForAll)
+                                               : ReadTerrainProfile(path(n));
         if (!read) {
             r.messages.push_back({read.message(), "Brisco"});
             return r;

@@ -163,6 +163,9 @@ public:
     // Compute: every slot in use through the engine, the results, the merits and the graph.
     // `progress` is told 1 at the start and N + 1 after slot N.
     ComputeResult Compute(const EngineSource& engine, const std::function<void(int)>& progress);
+    // The same with every slot in use over one terrain (a profile cut from elevation
+    // data) in place of its file.
+    ComputeResult ComputeOver(const ProfileRead& terrain, const EngineSource& engine);
     // Appends a computation's sections to OUT.PRN.
     common::Result<> AppendResults(const std::vector<std::string>& results) const;
 
@@ -200,6 +203,8 @@ public:
     const std::string& type(int slot) const { return texts_.*SlotControls[slot].type; }
 
 private:
+    ComputeResult compute(const EngineSource& engine, const std::function<void(int)>& progress,
+                          const ProfileRead* terrain);
     std::vector<Message> applyDefaults(const VexloDefaults& d);
     void setType(int slot, std::int16_t code);
     void setUnits(Units units);

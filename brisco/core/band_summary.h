@@ -36,10 +36,18 @@ struct BandSummary {
 // a statistics file; stops at the first band whose computation stops.
 BandSummary SummariseBands(Assessment& assessment, const EngineSource& engine);
 
+enum class BandColumns {
+    Merits,               // each slot's figures of merit
+    Differences,          // each figure as its difference from slot 1 instead
+    MeritsAndDifferences, // the figures, then their differences ("20 m from 1" ...)
+};
 // The table as CSV: "Slot" and the band names, then a row per slot in use (its profile
-// file and its figures of merit, "" where there is none); with `differences`, each
-// figure as its difference from slot 1 instead.
+// file and its figures, "" where there is none).
 std::vector<std::string> BandSummaryCsv(const BandSummary& summary, const Assessment& assessment,
-                                        bool differences);
+                                        BandColumns columns);
+
+// A cell of the window's table: the figure, and for slots after the first its difference
+// from slot 1 ("8.0  (-5.0)"); empty without a figure.
+std::string BandSummaryCell(const BandSummary& summary, int slot, size_t band);
 
 } // namespace brisco

@@ -1,11 +1,16 @@
 #include "main_window.h"
 
+#include "azimuth_rating_window.h"
+#include "band_summary_window.h"
 #include "clickable_box.h"
 #include "heights_window.h"
 #include "move_tower_window.h"
 #include "options_window.h"
 #include "output_graph_window.h"
+#include "terrain_cut_dialog.h"
 #include "terrain_plot_window.h"
+
+#include "brisco/core/band_summary.h"
 
 #include "common/qt/desktop.h"
 #include "common/qt/engine_binding.h"
@@ -85,6 +90,8 @@ frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
       cmdOptions(common::Named<QPushButton>("cmdOptions", "&Options")),
       cmdHelp(common::Named<QPushButton>("cmdHelp", "Help")),
       cmdExit(common::Named<QPushButton>("cmdExit", "&Exit")),
+      cmdTerrainCut(common::Named<QPushButton>("cmdTerrainCut", "&Elevation Data...")),
+      cmdBands(common::Named<QPushButton>("cmdBands", "All &Bands")),
       ProgressBar1(common::Named<QProgressBar>("ProgressBar1")) {
     setObjectName("frmBrisco");
     setWindowTitle("Brisco");
@@ -107,6 +114,9 @@ frmBrisco::frmBrisco(std::string folder, EngineSource engine, QWidget* parent)
     cmdOptions->setToolTip("Ground, diffraction, units and the move-tower tool");
     cmdHelp->setToolTip("Open BRISCO.PDF.");
     cmdExit->setToolTip("Save the settings and leave Brisco");
+    cmdTerrainCut->setToolTip("Cut profiles from elevation data at any azimuth, put them in the "
+                              "slots or rate every azimuth");
+    cmdBands->setToolTip("Rate every slot at the centre of every band of the statistics file");
     ProgressBar1->setRange(0, 5);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();
@@ -178,7 +188,8 @@ void frmBrisco::layOut() {
     status->addWidget(chkShowHts);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdCompute, cmdPlotTerr, cmdOptions, cmdHelp}) buttons->addWidget(b);
+    for (QPushButton* b : {cmdCompute, cmdBands, cmdPlotTerr, cmdTerrainCut, cmdOptions, cmdHelp})
+        buttons->addWidget(b);
     buttons->addWidget(ProgressBar1, 1);
     buttons->addStretch();
     buttons->addWidget(cmdExit);
@@ -224,6 +235,8 @@ void frmBrisco::connectControls() {
     connect(cmdOptions, &QPushButton::clicked, this, &frmBrisco::cmdOptions_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmBrisco::cmdHelp_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmBrisco::cmdExit_Click);
+    connect(cmdTerrainCut, &QPushButton::clicked, this, &frmBrisco::cmdTerrainCut_Click);
+    connect(cmdBands, &QPushButton::clicked, this, &frmBrisco::cmdBands_Click);
 }
 
 void frmBrisco::showModel() {
@@ -262,6 +275,19 @@ frmMove& frmBrisco::moveWindow() {
     return *move_;
 }
 
+frmTerrainCut& frmBrisco::terrainCutDialog() {
+    if (!terrainCut_) terrainCut_ = std::make_unique<frmTerrainCut>(*this);
+    return *terrainCut_;
+}
+frmAzimuths& frmBrisco::azimuthWindow() {
+    if (!azimuths_) azimuths_ = std::make_unique<frmAzimuths>(model_);
+    return *azimuths_;
+}
+frmBands& frmBrisco::bandsWindow() {
+    if (!bands_) bands_ = std::make_unique<frmBands>(model_);
+    return *bands_;
+}
+
 void frmBrisco::cmdCompute_Click() {
     if (graph_) graph_->clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -285,6 +311,20 @@ void frmBrisco::cmdCompute_Click() {
 void frmBrisco::cmdPlotTerr_Click() {
     std::vector<Message> messages = plotWindow().PlotTerrain();
     showMessages(messages, &plotWindow());
+}
+
+void frmBrisco::cmdTerrainCut_Click() {
+    terrainCutDialog().show();
+    terrainCutDialog().raise();
+}
+
+void frmBrisco::cmdBands_Click() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BandSummary summary = SummariseBands(model_, engine_);
+    QApplication::restoreOverrideCursor();
+    showModel();
+    showMessages(summary.messages);
+    if (summary.computed) bandsWindow().showSummary(summary);
 }
 
 void frmBrisco::cmdOptions_Click() { optionsWindow().showOptions(); }
@@ -342,8 +382,9 @@ void frmBrisco::txtHeight_Click(int) { heightsDialog().showFor(-1); }
 void frmBrisco::txtType_Click(int slot) { heightsDialog().showFor(slot); }
 
 void frmBrisco::closeOtherWindows() {
-    for (QWidget* w : std::initializer_list<QWidget*>{graph_.get(), plot_.get(), heights_.get(),
-                                                      options_.get(), move_.get()})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             graph_.get(), plot_.get(), heights_.get(), options_.get(), move_.get(),
+             terrainCut_.get(), azimuths_.get(), bands_.get()})
         if (w) w->hide();
 }
 

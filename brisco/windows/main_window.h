@@ -22,7 +22,10 @@ class QRadioButton;
 namespace brisco {
 
 class ClickableBox;
+class frmAzimuths;
+class frmBands;
 class frmGraph;
+class frmTerrainCut;
 class frmMove;
 class frmNewHeights;
 class frmOptions;
@@ -44,6 +47,10 @@ public:
     frmNewHeights& heightsDialog();
     frmOptions& optionsWindow();
     frmMove& moveWindow();
+    frmTerrainCut& terrainCutDialog();
+    frmAzimuths& azimuthWindow();
+    frmBands& bandsWindow();
+    const EngineSource& engine() const { return engine_; }
 
     // What the other windows change in the model; the main window shows it again.
     Assessment& model() { return model_; }
@@ -58,6 +65,8 @@ public slots:
     void cmdOptions_Click();
     void cmdHelp_Click();
     void cmdExit_Click();
+    void cmdTerrainCut_Click();
+    void cmdBands_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +91,9 @@ private:
     std::unique_ptr<frmNewHeights> heights_;
     std::unique_ptr<frmOptions> options_;
     std::unique_ptr<frmMove> move_;
+    std::unique_ptr<frmTerrainCut> terrainCut_;
+    std::unique_ptr<frmAzimuths> azimuths_;
+    std::unique_ptr<frmBands> bands_;
 
 public:
     // Controls, named as the form names them.
@@ -97,6 +109,7 @@ public:
     QCheckBox* chkShowHts;
     QLabel *lblDiffraction, *lblGround;
     QPushButton *cmdCompute, *cmdPlotTerr, *cmdOptions, *cmdHelp, *cmdExit;
+    QPushButton *cmdTerrainCut, *cmdBands;
     QProgressBar* ProgressBar1;
 };
 

@@ -129,10 +129,54 @@ TEST_F(CliTest, EveryBandAtOnce) {
     EXPECT_FLOAT_EQ(calls[0].Frequency, 3.75f);
     EXPECT_FLOAT_EQ(calls[6].Frequency, 14.175f);
     EXPECT_FLOAT_EQ(calls[15].Frequency, 28.85f);
-    EXPECT_EQ(r.out, "Slot,80 m,40 m,30 m,20 m,17 m,15 m,12 m,10 m\n"
-                     "\"FLAT.PRO\",,,,13.0,,,,\n"
-                     "\"FLAT.PRO\",,,,8.0,,,,\n");
+    EXPECT_EQ(r.out, "Slot,80 m,40 m,30 m,20 m,17 m,15 m,12 m,10 m,80 m from 1,40 m from 1,"
+                     "30 m from 1,20 m from 1,17 m from 1,15 m from 1,12 m from 1,10 m from 1\n"
+                     "\"FLAT.PRO\",,,,13.0,,,,,,,,0.0,,,,\n"
+                     "\"FLAT.PRO\",,,,8.0,,,,,,,,-5.0,,,,\n");
     EXPECT_NE(r.err.find("holds no statistics for the band of 3.75 MHz"), std::string::npos);
 
     EXPECT_EQ(run({"--bands", "--slot", flat + ":100"}).code, 2); // rated by the statistics
+}
+
+TEST_F(CliTest, ProfilesCutFromElevationDataAreWrittenAndRated) {
+    // An ASCII grid of level ground 100 m up around 45 N 7 E, with a void in its east.
+    std::string grid = "ncols 100\nnrows 100\nxllcorner 7.0\nyllcorner 45.0\ncellsize 0.001\n"
+                       "NODATA_value -9999\n";
+    for (int r = 0; r < 100; ++r) {
+        for (int c = 0; c < 100; ++c) grid += c >= 90 ? "-9999 " : "100 ";
+        grid += "\n";
+    }
+    const std::string dem = folder.write("level.asc", grid);
+    const std::string out = folder.file("cut");
+    CliRun r = run({"--dem", dem, "--qth", "45.05,7.05", "--azimuth", "0:90:45", "--length", "1490",
+                    "--profiles-out", out});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, out + "/AZ000.PRO\n" + out + "/AZ045.PRO\n" + out + "/AZ090.PRO\n");
+    const std::vector<std::string> lines = folder.lines("cut/AZ045.PRO");
+    ASSERT_EQ(lines.size(), 150u);
+    EXPECT_EQ(lines[0], ".0  328.1");
+    EXPECT_EQ(lines[149], "1490.0  328.1");
+
+    std::vector<EngineCall> calls;
+    r = run({"--dem", dem, "--qth", "JN35mb", "--azimuth", "90", "--slot-heights", "100",
+             "--slot-heights", "50:Dipole", "--stats", stats, "--length", "2000", "--freq", "14.2"},
+            madeUp(&calls));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Azimuth,FigureOfMerit,MaxGainDBi,PeakAngle,FigureOfMerit 2,MaxGainDBi 2,"
+                     "PeakAngle 2\n90,13.00,13.00,0.25,8.00,8.00,0.25\n");
+    EXPECT_EQ(calls.size(), 4u); // flat ground and the azimuth, two stacks each
+    EXPECT_EQ(calls[1].AntennaType, 1);
+
+    // The void east of 7.09 E: refused, saying where.
+    r = run({"--dem", dem, "--qth", "45.05,7.05", "--azimuth", "90", "--length", "20000",
+             "--profiles-out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("hold no value at 45.0"), std::string::npos) << r.err;
+    EXPECT_EQ(run({"--dem", dem, "--qth", "XX99", "--azimuth", "0", "--profiles-out", out}).code,
+              1);
+    // Nothing to do, a stack without statistics, or a slot with a profile: usage.
+    EXPECT_EQ(run({"--dem", dem, "--qth", "JN35", "--azimuth", "0"}).code, 2);
+    EXPECT_EQ(run({"--dem", dem, "--qth", "JN35", "--azimuth", "0", "--slot-heights", "100"}).code,
+              2);
+    EXPECT_EQ(run({"--qth", "JN35", "--freq", "14", "--slot", flat + ":100"}).code, 2);
 }

@@ -17,7 +17,7 @@ TEST(BandSummary, DifferencesFromSlotOne) {
     s.merit[0][3] = 10.0;
     s.merit[2][3] = 7.5;
     s.merit[2][4] = 6.0; // slot 1 unrated there: no difference
-    EXPECT_EQ(BandSummaryCsv(s, a, true),
+    EXPECT_EQ(BandSummaryCsv(s, a, BandColumns::Differences),
               (std::vector<std::string>{"Slot,80 m,40 m,30 m,20 m,17 m,15 m,12 m,10 m",
                                         "\"FLAT.PRO\",,,,0.0,,,,", "\"RIDGE.PRO\",,,,-2.5,,,,"}));
 }
