@@ -52,8 +52,8 @@ constexpr common::CliOption CliSpecs[] = {
     {"--dem", true, "PATH", "elevation data to cut profiles from: a file or a folder of tiles"},
     {"--qth", true, "LAT,LON|LOCATOR", "the station's place, in degrees or as a locator"},
     {"--azimuth", true, "DEG|START:STOP:STEP", "the azimuths of the profiles, degrees"},
-    {"--length", true, "FT", "each profile's length (as far as the engine reaches)"},
-    {"--spacing", true, "FT", "the distance between profile points (150 points)"},
+    {"--length", true, "FT", "each profile's length (14900 ft: 150 points every 100 ft)"},
+    {"--spacing", true, "FT", "the distance between profile points (100 ft, or 150 along --length)"},
     {"--profiles-out", true, "DIR", "write the profiles into DIR as AZnnn.PRO"},
     {"--slot-heights", true, "HEIGHTS[:TYPE]", "a stack to rate at every azimuth (up to four)"},
 };

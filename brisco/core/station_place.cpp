@@ -176,7 +176,7 @@ Result<ProfileSpacing> ChooseSpacing(std::optional<double> length, std::optional
                 std::to_string(int(reach)) + " ft.");
         s = {(points - 1) * *spacing, *spacing, points};
     } else {
-        s = {reach, reach / (most - 1), most};
+        s = {DefaultSpacingFeet * (most - 1), DefaultSpacingFeet, most};
     }
     return s;
 }

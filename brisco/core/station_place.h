@@ -38,9 +38,13 @@ struct ProfileSpacing {
     double spacingFeet = 0;
     int points = 0; // the tower base and one point every spacing out to the length
 };
-// The profile's length and spacing from what was given: by default 150 points (what a
-// profile holds) out as far as the terrain engine reaches; a length alone is cut into
-// 150 points, a spacing alone runs 150 points or to the engine's reach.
+// By default a point every 100 ft: 150 points (what a profile holds) follow the ground
+// out to 14900 ft, where the low angles of HF are shaped. Spread out to the engine's
+// farthest point, 150 points would lie 3356 ft apart and miss the ground near the tower.
+constexpr double DefaultSpacingFeet = 100;
+// The profile's length and spacing from what was given: by default 150 points every
+// 100 ft; a length alone is cut into 150 points, a spacing alone runs 150 points or to
+// the terrain engine's farthest point.
 common::Result<ProfileSpacing> ChooseSpacing(std::optional<double> lengthFeet,
                                              std::optional<double> spacingFeet);
 

@@ -59,8 +59,8 @@ frmTerrainCut::frmTerrainCut(frmBrisco& main)
       txtQth(box("txtQth", "Latitude,longitude in degrees (51.52,-0.12) or a locator (IO91wm)")),
       txtAzimuth(box("txtAzimuth", "One azimuth (45) or START:STOP:STEP (0:350:10), degrees "
                                    "from north")),
-      txtLength(box("txtLength", "Empty: as far as the terrain engine reaches")),
-      txtSpacing(box("txtSpacing", "Empty: 150 points along the length")),
+      txtLength(box("txtLength", "Empty: 14900 ft, or 150 points at the spacing")),
+      txtSpacing(box("txtSpacing", "Empty: 100 ft, or 150 points along the length")),
       txtProfilesOut(box("txtProfilesOut", "The folder the profiles are written to, as AZnnn.PRO")),
       lblPlace(note("lblPlace")), lblPoints(note("lblPoints")), lblAzimuths(note("lblAzimuths")),
       cmdDemFile(common::Named<QPushButton>("cmdDemFile", "File...")),

@@ -73,10 +73,10 @@ TEST(StationPlace, ProfileFilesAreNamedByAzimuth) {
 }
 
 TEST(StationPlace, LengthAndSpacing) {
-    auto s = ChooseSpacing({}, {}).value(); // the engine's whole reach in 150 points
+    auto s = ChooseSpacing({}, {}).value(); // 150 points every 100 ft
     EXPECT_EQ(s.points, 150);
-    EXPECT_DOUBLE_EQ(s.lengthFeet, 500000);
-    EXPECT_DOUBLE_EQ(s.spacingFeet * 149, 500000);
+    EXPECT_DOUBLE_EQ(s.lengthFeet, 14900);
+    EXPECT_DOUBLE_EQ(s.spacingFeet, 100);
     s = ChooseSpacing(14900, {}).value();
     EXPECT_EQ(s.points, 150);
     EXPECT_DOUBLE_EQ(s.spacingFeet, 100);
