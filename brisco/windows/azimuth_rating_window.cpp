@@ -51,7 +51,7 @@ frmAzimuths::frmAzimuths(const Assessment& model)
     }
     auto* sides = new QHBoxLayout;
     sides->addWidget(TChart1, 1);
-    sides->addWidget(grdAzimuths, 1);
+    sides->addWidget(grdAzimuths);
     content()->addLayout(sides, 1);
     resize(1100, 600);
 }

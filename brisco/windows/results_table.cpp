@@ -20,6 +20,7 @@ QTableWidget* MakeResultsTable(const char* name) {
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents); // as wide as its figures
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
