@@ -27,6 +27,10 @@ std::string frequencyBox(double mhz) { return Format(mhz, "###0.000"); }
 
 bool positiveNumber(double v) { return v > 0 && std::isfinite(v); }
 
+const char* networkName(Network n) {
+    return n == Network::Gamma ? "Gamma" : n == Network::Hairpin ? "Hairpin" : "None";
+}
+
 } // namespace
 
 std::string CentreText(const std::string& low, const std::string& high) {
@@ -79,6 +83,7 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     showBoom();
     const SweepPoint& centre = sweep_[CentrePoint];
     match_.showFeedPoint(centre.resistance, centre.reactance);
+    history_.start(design());
     return {};
 }
 
@@ -172,6 +177,7 @@ common::Result<> Analyser::setHeight(const EngineRoutines& engine, const std::st
     heightBoxes_.txtHeight = typed;
     showHeight();
     sweep(engine, progress);
+    commit("Height");
     return {};
 }
 
@@ -185,9 +191,13 @@ common::Result<> Analyser::setBand(const EngineRoutines& engine, const std::stri
         return common::Result<>::Failure(
             "The low frequency is above the high frequency. Enter the band from low to high.");
     if (common::Result<> band = CheckBand(lo, hi); !band) return band;
+    if (lo == ParseNumber(frequencyBoxes_.txtFreqLo) &&
+        hi == ParseNumber(frequencyBoxes_.txtFreqHi))
+        return {}; // the band in force: nothing to sweep again
     band_ = {static_cast<float>(lo), static_cast<float>(hi)};
     frequencyBoxes_ = {low, high, CentreText(low, high)};
     sweep(engine, progress);
+    commit("Band");
     return {};
 }
 
@@ -230,7 +240,11 @@ common::Result<> Analyser::acceptMatch(const EngineRoutines& engine,
     match_.accept();
     const Network n = match_.network();
     texts_.lblMatch = n == Network::Gamma ? "Gamma" : n == Network::Hairpin ? "Hairpin" : "None";
-    sweep(engine, progress);
+    // Accepting what is in force, as last swept, changes nothing.
+    if (!history_.started() || !SameDesign(design(), history_.current()) ||
+        sweptTip_ != drivenTip_ || sweptCable_ != cableZ0_)
+        sweep(engine, progress);
+    commit("Match");
     return {};
 }
 
@@ -247,13 +261,70 @@ ElementGrid Analyser::elementGrid() const {
     return ElementGrid(working_, drivenTip_, loaded_, loadedTip_, units());
 }
 
-void Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& grid,
+bool Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& grid,
                              const SweepProgress& progress) {
+    Antenna inForce = working_;
+    inForce.setTipLength(drivenTip_);
+    if (grid.antenna() == inForce && grid.tipLength() == drivenTip_) return false;
     working_ = grid.antenna();
     drivenTip_ = grid.tipLength();
     match_.open(drivenTip_, loadedTip_);
     showBoom();
     sweep(engine, progress);
+    commit("Elements");
+    return true;
+}
+
+Design Analyser::design() const {
+    Design d{working_, drivenTip_,  frequencyBoxes_.txtFreqLo, frequencyBoxes_.txtFreqHi,
+             band_,    heightFeet_, heightBoxes_.txtHeight,    units(),
+             cableZ0_, match_};
+    d.antenna.setTipLength(drivenTip_);
+    return d;
+}
+
+void Analyser::commit(const std::string& what) { history_.commit(design(), what); }
+
+bool Analyser::applyDesign(const EngineRoutines& engine, const Design& d, const std::string& what,
+                           const SweepProgress& progress) {
+    if (SameDesign(d, design())) return false;
+    restore(d);
+    sweep(engine, progress);
+    commit(what);
+    return true;
+}
+
+bool Analyser::undo(const EngineRoutines& engine, const SweepProgress& progress) {
+    if (!history_.canUndo()) return false;
+    restore(history_.undo());
+    sweep(engine, progress);
+    return true;
+}
+
+bool Analyser::redo(const EngineRoutines& engine, const SweepProgress& progress) {
+    if (!history_.canRedo()) return false;
+    restore(history_.redo());
+    sweep(engine, progress);
+    return true;
+}
+
+// Everything the design holds, shown in the unit in force.
+void Analyser::restore(const Design& d) {
+    working_ = d.antenna;
+    drivenTip_ = d.drivenTip;
+    frequencyBoxes_ = {d.freqLow, d.freqHigh, CentreText(d.freqLow, d.freqHigh)};
+    band_ = d.band;
+    heightBoxes_.txtHeight = d.heightUnits == units()
+                                 ? d.heightText
+                                 : Format(ShownHeight(d.heightFeet, units()), "##0.0");
+    heightFeet_ = d.heightFeet;
+    showHeight();
+    cableZ0_ = d.cableZ0;
+    const std::string unitWord = match_.boxes().lblUnits;
+    match_ = d.match;
+    if (match_.boxes().lblUnits != unitWord) match_.switchUnits(units(), drivenTip_, loadedTip_);
+    texts_.lblMatch = networkName(match_.network());
+    showBoom();
 }
 
 common::Result<> Analyser::saveAs(const std::string& chosen, Units layout) {

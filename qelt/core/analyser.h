@@ -5,6 +5,7 @@
 // The window and qelt-cli both drive this one model.
 #include "analysis.h"
 #include "charts.h"
+#include "design_history.h"
 #include "element_grid.h"
 #include "match_model.h"
 #include "nec_deck.h"
@@ -160,9 +161,23 @@ public:
     void cancelMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
 
     // The element editor on the working copy, and its OK: the antenna as edited, swept.
+    // An OK that changed nothing sweeps nothing (false).
     ElementGrid elementGrid() const;
-    void applyElements(const EngineRoutines& engine, const ElementGrid& grid,
+    bool applyElements(const EngineRoutines& engine, const ElementGrid& grid,
                        const SweepProgress& progress = {});
+
+    // The design in force: the working copy and the conditions of its analysis.
+    Design design() const;
+    // `design` put in force as an accepted change named `what` (as the optimiser hands
+    // its result over), swept and kept in the history; false, and nothing swept, when it
+    // is the design in force already.
+    bool applyDesign(const EngineRoutines& engine, const Design& design, const std::string& what,
+                     const SweepProgress& progress = {});
+    // Every accepted change since the file was opened, and stepping through them: the
+    // design one step back or forward put in force and swept (false when there is none).
+    const DesignHistory& history() const { return history_; }
+    bool undo(const EngineRoutines& engine, const SweepProgress& progress = {});
+    bool redo(const EngineRoutines& engine, const SweepProgress& progress = {});
 
     // Save As: the working copy in the analyser's layout, inches or millimetres, written
     // whole or not at all; on success the main window names the new file.
@@ -203,6 +218,9 @@ public:
     Units units() const { return view_.units; }
 
 private:
+    // The design in force becomes a step of the history, when it is a change.
+    void commit(const std::string& what);
+    void restore(const Design& design);
     Pattern patternAtViewFrequency(const EngineRoutines& engine);
     void noteTrouble(float frequency, const std::string& trouble);
     void showUnits();
@@ -233,6 +251,7 @@ private:
     FrequencyBoxes frequencyBoxes_;
     HeightBoxes heightBoxes_;
     MatchModel match_;
+    DesignHistory history_;
 };
 
 } // namespace qelt

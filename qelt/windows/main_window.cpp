@@ -112,6 +112,7 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     keepPlace.setRetainSizeWhenHidden(true); // the window does not jump during a sweep
     ProgressBar1->setSizePolicy(keepPlace);
     ProgressBar1->hide();
+    setUpHistory();
     layOut();
     readDefaults();
     if (ended_) return;
@@ -134,8 +135,8 @@ frmQelt::~frmQelt() = default;
 
 void frmQelt::layOut() {
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b :
-         {cmdFile, cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq})
+    for (QPushButton* b : {cmdFile, cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch,
+                           cmdHeight, cmdFreq, cmdUndo, cmdRedo})
         buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {cmdPrint, cmdHelp, cmdQuit}) buttons->addWidget(b);
@@ -395,6 +396,7 @@ void frmQelt::showModel() {
     for (QPushButton* b :
          {cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq, cmdPrint})
         b->setEnabled(loaded && !engineMissing_);
+    showHistory();
 
     const std::optional<Pattern>& pattern = model_.chartPattern();
     QLabel* legends[] = {lblGain, lblFR, lblSWR, lblSWR2};

@@ -68,8 +68,13 @@ private slots:
     void cmdPrint_Click();
     void cmdQuit_Click();
     void cmdHelp_Click();
+    void cmdUndo_Click();
+    void cmdRedo_Click();
 
 private:
+    // Undo and Redo: their buttons and keys (main_window_history.cpp).
+    void setUpHistory();
+    void showHistory();
     void layOut();
     void readDefaults();
     // The engine's routines; a library that cannot be bound is said once and leaves the
@@ -113,6 +118,7 @@ public:
     QPushButton *cmdFile, *cmdElements, *cmdSaveAs, *cmdExportNec, *cmdView, *cmdMatch, *cmdHeight,
         *cmdFreq;
     QPushButton *cmdPrint, *cmdQuit, *cmdHelp;
+    QPushButton *cmdUndo = nullptr, *cmdRedo = nullptr;
     QLabel *lblStart, *lblFile, *lblEleBoom, *lblHeight, *lblMatch, *lblPeakElev, *lblView;
     QLabel *lblF1, *lblF2, *lblF3, *lblF4, *lblF5;
     QLabel *lblGain, *lblFR, *lblSWR, *lblSWR1, *lblSWR2;
