@@ -5,6 +5,7 @@
 #include "qelt/windows/element_dialogs.h"
 #include "qelt/windows/sweep_dialogs.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -61,4 +62,37 @@ TEST_F(MainWindowTest, UndoAndRedoByButtonAndKey) {
     EXPECT_EQ(label("lblHeight"), "50.0 feet");
     EXPECT_FALSE(enabled("cmdRedo"));
     EXPECT_TRUE(scripted.messages.isEmpty()) << scripted.messages.join("\n").toStdString();
+}
+
+TEST_F(MainWindowTest, TheEditorAddsAndRemovesElementsAndSections) {
+    startWith(Sample("4EL20M.YAG"));
+    press("cmdElements");
+    frmElements* e = window->ElementsDialog;
+    QTableWidget* grid = e->MSFlexGrid1;
+    EXPECT_FALSE(Control<QPushButton>(e, "cmdAddElement")->isEnabled()) << "nothing chosen";
+    ASSERT_EQ(grid->rowCount(), 5);
+    emit grid->verticalHeader()->sectionClicked(3); // Dir 1, chosen without the cell dialog
+    EXPECT_FALSE(e->ChangeCell->isVisible());
+    EXPECT_EQ(Control<QLabel>(e, "lblChosen")->text(), "Chosen: Dir 1");
+    Press(e, "cmdAddElement");
+    EXPECT_EQ(grid->rowCount(), 6);
+    EXPECT_EQ(grid->verticalHeaderItem(4)->text(), "Dir 2");
+    EXPECT_EQ(Control<QLabel>(e, "lblChosen")->text(), "Chosen: Dir 2") << "the new one";
+    EXPECT_EQ(grid->item(4, 0)->text(), "66.0") << "halfway to the next";
+    Press(e, "cmdAddSection");
+    EXPECT_EQ(grid->rowCount(), 8) << "a diameter row of its own, and one after it";
+
+    emit grid->cellClicked(2, 1); // the driver's spacing: chosen, and the cell dialog opens
+    ASSERT_TRUE(e->ChangeCell->isVisible());
+    Press(e->ChangeCell, "cmdCancel");
+    Press(e, "cmdRemoveElement");
+    ASSERT_EQ(scripted.messages.size(), 1);
+    EXPECT_EQ(scripted.messages[0],
+              "The driver cannot be removed: it is the element the feed line is connected to.");
+    EXPECT_EQ(grid->rowCount(), 8) << "refused, nothing changed";
+
+    Press(e, "cmdOK");
+    EXPECT_EQ(label("lblEleBoom"), "5 ele., boom = 30.0 feet");
+    press("cmdUndo");
+    EXPECT_EQ(label("lblEleBoom"), "4 ele., boom = 30.0 feet");
 }
