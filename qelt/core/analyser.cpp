@@ -75,6 +75,8 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
 
     // The match starts at the centre of the band the antenna is for.
     match_.reset((band_.low + band_.high) / 2, loadedTip_);
+    // Another file compared stays; the design before a change of the last antenna does not.
+    if (comparison_ && comparison_->with == CompareWith::Before) comparison_.reset();
     sweep(engine, progress);
     if (common::Result<> possible = CheckAnalysis(working_, sweep_, !freeSpace()); !possible) {
         *this = std::move(before);
@@ -113,6 +115,7 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
     texts_.lblPeakElev =
         freeSpace() ? std::string() : "Peak elev. angle: " + Format(takeoff, "## deg.");
     showResults();
+    followComparison(engine);
 }
 
 common::Result<> Analyser::applyView(const EngineRoutines& engine, const ViewChoices& choices,
@@ -145,6 +148,7 @@ common::Result<> Analyser::applyView(const EngineRoutines& engine, const ViewCho
 
 void Analyser::computePolarPattern(const EngineRoutines& engine) {
     polarPattern_ = patternAtViewFrequency(engine);
+    compareAtViewFrequency(engine);
 }
 
 Pattern Analyser::patternAtViewFrequency(const EngineRoutines& engine) {

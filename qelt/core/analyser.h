@@ -5,10 +5,12 @@
 // The window and qelt-cli both drive this one model.
 #include "analysis.h"
 #include "charts.h"
+#include "comparison.h"
 #include "design_history.h"
 #include "element_grid.h"
 #include "match_model.h"
 #include "nec_deck.h"
+#include "result_lines.h"
 #include "units.h"
 
 #include "common/control_text.h"
@@ -179,6 +181,20 @@ public:
     bool undo(const EngineRoutines& engine, const SweepProgress& progress = {});
     bool redo(const EngineRoutines& engine, const SweepProgress& progress = {});
 
+    // Compare (analyser_compare.cpp): a second antenna swept over the band in force
+    // beside the design in force, followed through every later sweep until cleared:
+    // another antenna file (at the height in force, on a 50-ohm cable without a network),
+    // or the design before the last change (its own height, cable and network). A file
+    // that cannot be read or analysed is refused with the reason, and the comparison
+    // there was stays.
+    common::Result<> compareWithFile(const EngineRoutines& engine, const std::string& path);
+    common::Result<> compareWithBefore(const EngineRoutines& engine);
+    void clearComparison();
+    const std::optional<Comparison>& comparison() const { return comparison_; }
+    // Its result lines and chart curves, as the design's own are made.
+    ResultLines comparisonLines() const;
+    FrequencyChart comparisonChart() const;
+
     // Save As: the working copy in the analyser's layout, inches or millimetres, written
     // whole or not at all; on success the main window names the new file.
     common::Result<> saveAs(const std::string& path, Units layout);
@@ -221,6 +237,12 @@ private:
     // The design in force becomes a step of the history, when it is a change.
     void commit(const std::string& what);
     void restore(const Design& design);
+    common::Result<> compareWith(const EngineRoutines& engine, Comparison comparison);
+    // The comparison swept again when the band or the height it follows has moved, and
+    // its pattern at the View dialog's frequency.
+    void followComparison(const EngineRoutines& engine);
+    void compareAtViewFrequency(const EngineRoutines& engine);
+    Band sweptLimits() const;
     Pattern patternAtViewFrequency(const EngineRoutines& engine);
     void noteTrouble(float frequency, const std::string& trouble);
     void showUnits();
@@ -252,6 +274,7 @@ private:
     HeightBoxes heightBoxes_;
     MatchModel match_;
     DesignHistory history_;
+    std::optional<Comparison> comparison_;
 };
 
 } // namespace qelt

@@ -1,4 +1,5 @@
 // qelt-cli: what it prints, and how it says no.
+#include "cli_run.h"
 #include "engine_for_tests.h"
 
 #include "qelt/cli/cli.h"
@@ -9,20 +10,11 @@
 #include <filesystem>
 #include <sstream>
 
+using qelt_test::Cli;
+using qelt_test::CliRun;
 using qelt_test::Sample;
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = qelt::RunCli(args, out, err, SUITE_DIR);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

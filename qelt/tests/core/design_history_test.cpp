@@ -5,6 +5,7 @@
 
 #include "qelt/core/analyser.h"
 #include "qelt/core/design_history.h"
+#include "qelt/core/result_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -164,4 +165,35 @@ TEST(DesignHistory, ADesignHandedOverIsOneStep) {
     ASSERT_TRUE(a.open(Engine(), Sample("5EL10M.QELT")).ok());
     EXPECT_FALSE(a.history().canRedo());
     EXPECT_EQ(a.history().size(), 1u);
+}
+
+TEST(Comparison, TheDesignBeforeTheLastChangeAndAnotherFile) {
+    Analyser a = Opened(Sample("4EL20M.YAG"));
+    const Sweep opened = a.lastSweep();
+    EXPECT_FALSE(a.compareWithBefore(Engine()).ok()) << "nothing changed yet";
+    ElementGrid grid = a.elementGrid();
+    ASSERT_TRUE(grid.removeElement(grid.rowOf(4)).ok());
+    ASSERT_TRUE(a.applyElements(Engine(), grid));
+    ASSERT_TRUE(a.compareWithBefore(Engine()).ok());
+    ASSERT_TRUE(a.comparison());
+    EXPECT_EQ(a.comparison()->name, "Before Elements");
+    ExpectSameSweep(a.comparison()->sweep, opened);
+    EXPECT_EQ(a.comparisonLines().gain, FormatResultLines(opened, Ratio::FrontToRear).gain);
+    EXPECT_EQ(a.comparisonChart().gain.y.size(), static_cast<std::size_t>(SweepPoints));
+
+    // Another file follows the band and the height in force; a refusal keeps what there was.
+    EXPECT_FALSE(a.compareWithFile(Engine(), "/nowhere/X.QELT").ok());
+    EXPECT_EQ(a.comparison()->name, "Before Elements");
+    ASSERT_TRUE(a.compareWithFile(Engine(), Sample("2EL20M.QELT")).ok());
+    EXPECT_EQ(a.comparison()->name, "2EL20M.QELT");
+    const float freeSpaceGain = a.comparison()->sweep[CentrePoint].gain;
+    ASSERT_TRUE(a.setHeight(Engine(), "50").ok());
+    EXPECT_GT(a.comparison()->sweep[CentrePoint].gain, freeSpaceGain + 3) << "over ground too";
+    ASSERT_TRUE(a.setBand(Engine(), "14.1", "14.2").ok());
+    EXPECT_FLOAT_EQ(a.comparison()->sweep[0].frequency, 14.1f);
+    a.computePolarPattern(Engine());
+    ASSERT_TRUE(a.comparison()->pattern);
+    EXPECT_TRUE(a.comparison()->pattern->overGround);
+    a.clearComparison();
+    EXPECT_FALSE(a.comparison());
 }
