@@ -113,6 +113,7 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     ProgressBar1->setSizePolicy(keepPlace);
     ProgressBar1->hide();
     setUpHistory();
+    setUpComparison();
     layOut();
     readDefaults();
     if (ended_) return;
@@ -136,7 +137,7 @@ frmQelt::~frmQelt() = default;
 void frmQelt::layOut() {
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdFile, cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch,
-                           cmdHeight, cmdFreq, cmdUndo, cmdRedo})
+                           cmdHeight, cmdFreq, cmdUndo, cmdRedo, cmdCompare})
         buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {cmdPrint, cmdHelp, cmdQuit}) buttons->addWidget(b);
@@ -159,7 +160,10 @@ void frmQelt::layOut() {
 
     auto* top = new QHBoxLayout;
     top->addWidget(antenna, 1);
-    top->addWidget(results);
+    auto* lineBoxes = new QVBoxLayout;
+    lineBoxes->addWidget(results);
+    lineBoxes->addWidget(fraCompared);
+    top->addLayout(lineBoxes);
 
     auto* legend = new QHBoxLayout;
     legend->addStretch();
@@ -173,6 +177,8 @@ void frmQelt::layOut() {
         legend->addSpacing(12);
     }
     legend->addWidget(lblSWR1);
+    legend->addWidget(comparedSwatch_);
+    legend->addWidget(lblCompareLegend);
     legend->addStretch();
     ProgressBar1->setFixedWidth(160);
     legend->addWidget(ProgressBar1);
@@ -380,8 +386,12 @@ void frmQelt::showPolarPlots(const EngineRoutines& routines, PolarPlotWindow* ch
     if (open.empty()) return;
     if (!chosen) model_.computePolarPattern(routines);
     const Pattern& pattern = *model_.polarPattern();
-    for (PolarPlotWindow* window : open)
+    const std::optional<Comparison>& other = model_.comparison();
+    for (PolarPlotWindow* window : open) {
         window->plot(pattern, model_.patternTexts(pattern), model_.view());
+        window->plotComparison(other && other->pattern ? &*other->pattern : nullptr,
+                               other ? other->name : std::string(), model_.view());
+    }
 }
 
 void frmQelt::showModel() {
@@ -414,6 +424,7 @@ void frmQelt::showModel() {
                              pattern->overGround);
     else
         TChart1->showSweep(model_.frequencyChart());
+    showComparison();
 }
 
 void frmQelt::message(const std::string& text) { common::desktop().message(this, q(text), Title); }
