@@ -267,9 +267,7 @@ ElementGrid Analyser::elementGrid() const {
 
 bool Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& grid,
                              const SweepProgress& progress) {
-    Antenna inForce = working_;
-    inForce.setTipLength(drivenTip_);
-    if (grid.antenna() == inForce && grid.tipLength() == drivenTip_) return false;
+    if (!changedBy(grid)) return false;
     working_ = grid.antenna();
     drivenTip_ = grid.tipLength();
     match_.open(drivenTip_, loadedTip_);
@@ -277,6 +275,12 @@ bool Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& gr
     sweep(engine, progress);
     commit("Elements");
     return true;
+}
+
+bool Analyser::changedBy(const ElementGrid& grid) const {
+    Antenna inForce = working_;
+    inForce.setTipLength(drivenTip_);
+    return !(grid.antenna() == inForce && grid.tipLength() == drivenTip_);
 }
 
 Design Analyser::design() const {

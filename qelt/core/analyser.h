@@ -167,6 +167,8 @@ public:
     ElementGrid elementGrid() const;
     bool applyElements(const EngineRoutines& engine, const ElementGrid& grid,
                        const SweepProgress& progress = {});
+    // Whether the editor's grid holds another antenna than the working copy.
+    bool changedBy(const ElementGrid& grid) const;
 
     // The design in force: the working copy and the conditions of its analysis.
     Design design() const;

@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -97,6 +98,8 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
       HeightDialog(new frmAntHt(this, [this](const QString& typed) { return SetHeight(typed); })),
       ElementsDialog(new frmElements(this,
                                      [this](const ElementGrid& grid) {
+                                         // An unchanged OK: nothing to sweep or show.
+                                         if (!model_.changedBy(grid)) return;
                                          analyse(
                                              [&](const EngineRoutines& r, const SweepProgress& p) {
                                                  model_.applyElements(r, grid, p);
@@ -236,9 +239,14 @@ const EngineRoutines* frmQelt::engine() {
 
 void frmQelt::sweeping(bool shown, const std::function<void(const SweepProgress&)>& work) {
     ProgressBar1->setValue(1);
-    ProgressBar1->setVisible(shown);
-    work([this](int point) {
+    // A sweep done within a tenth of a second (a 50-element beam takes 10 ms) shows no bar:
+    // painting it would cost more than the sweep's frame and only flash.
+    QElapsedTimer running;
+    running.start();
+    work([this, shown, &running](int point) {
         ProgressBar1->setValue(point);
+        if (!shown || running.elapsed() < 100) return;
+        ProgressBar1->show();
         ProgressBar1->repaint(); // the window thread is busy: paint the bar now
     });
     ProgressBar1->hide();
