@@ -20,7 +20,7 @@ const char* const Usage =
     "usage: qelt-cli FILE [--height H] [--meters] [--fb] [--pattern MHZ | --csv]\n"
     "                [--match gamma|hairpin [--freq MHZ] [--z0 OHMS] [--rod-dia D]\n"
     "                 [--rod-spacing S] [--adjust-driven]] [--save FILE [--mm]]\n"
-    "                [--nec FILE [--nec-tapered]]\n"
+    "                [--nec FILE [--nec-tapered]] [--compare OTHER]\n"
     "       qelt-cli FILE --optimise [--goal GOAL]... [--lock NAMES]... [--bound NAME=LO:HI]...\n"
     "                [--global] [--edges] [--max-evaluations N] [--seconds S] [--save FILE]\n";
 
@@ -31,6 +31,10 @@ constexpr common::CliOption Options[] = {
     {"--meters", false, {}, "metric units"},
     {"--fb", false, {}, "F/B in place of F/R"},
     {"--csv", false, {}, "the eleven sweep points as CSV"},
+    {"--compare", true, "OTHER",
+     "sweep the antenna file OTHER over the same band beside it; with --csv each row "
+     "holds MHz, the six figures of FILE, then the same six of OTHER headed by its file "
+     "name (\"2EL20M.QELT Gain (dBi)\" ...)"},
     {"--match", true, "KIND", "design a gamma or hairpin match"},
     {"--freq", true, "MHZ", "the match's frequency (the band's centre)"},
     {"--z0", true, "OHMS", "the match's cable impedance (50)"},
@@ -95,13 +99,40 @@ bool consistent(const common::CliOptions& o) {
 
 using common::ShortestText;
 
-void printCsv(std::ostream& out, const Sweep& sweep) {
-    out << "MHz,Gain (dBi),F/B (dB),F/R (dB),R (ohms),X (ohms),SWR\n";
-    for (const SweepPoint& p : sweep)
-        out << ShortestText(p.frequency) << ',' << ShortestText(p.gain) << ','
-            << ShortestText(p.frontToBack) << ',' << ShortestText(p.frontToRear) << ','
-            << ShortestText(p.resistance) << ',' << ShortestText(p.reactance) << ','
-            << ShortestText(p.swr) << '\n';
+const char* const CsvFigures[] = {"Gain (dBi)", "F/B (dB)", "F/R (dB)",
+                                  "R (ohms)",   "X (ohms)", "SWR"};
+
+void printFigures(std::ostream& out, const SweepPoint& p) {
+    out << ',' << ShortestText(p.gain) << ',' << ShortestText(p.frontToBack) << ','
+        << ShortestText(p.frontToRear) << ',' << ShortestText(p.resistance) << ','
+        << ShortestText(p.reactance) << ',' << ShortestText(p.swr);
+}
+
+// One row per frequency; with a comparison, its six figures follow under headings that
+// begin with its name.
+void printCsv(std::ostream& out, const Sweep& sweep, const Comparison* other) {
+    out << "MHz";
+    for (const char* figure : CsvFigures) out << ',' << figure;
+    if (other)
+        for (const char* figure : CsvFigures) out << ',' << other->name << ' ' << figure;
+    out << '\n';
+    for (int i = 0; i < SweepPoints; ++i) {
+        out << ShortestText(sweep[i].frequency);
+        printFigures(out, sweep[i]);
+        if (other) printFigures(out, other->sweep[i]);
+        out << '\n';
+    }
+}
+
+// The comparison's result lines, named as the main window's compared lines.
+void printComparison(std::ostream& out, const Analyser& analyser) {
+    const ResultLines lines = analyser.comparisonLines();
+    out << "lblCompare=" << analyser.comparison()->name << '\n'
+        << "lblC1=" << lines.freq << '\n'
+        << "lblC2=" << lines.gain << '\n'
+        << "lblC3=" << lines.ratio << '\n'
+        << "lblC4=" << lines.impedance << '\n'
+        << "lblC5=" << lines.swr << '\n';
 }
 
 } // namespace
@@ -184,6 +215,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
 
     if (troubled()) return 1;
+    if (const std::optional<std::string> other = o->value("--compare"))
+        if (common::Result<> compared = analyser.compareWithFile(engine.value(), *other);
+            !compared) {
+            err << compared.message() << '\n';
+            return 1;
+        }
     if (const std::optional<std::string> path = o->value("--save"))
         if (common::Result<> saved =
                 analyser.saveAs(*path, o->has("--mm") ? Units::Metric : analyser.units());
@@ -200,11 +237,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 1;
         }
     if (o->has("--csv")) {
-        printCsv(out, analyser.lastSweep());
+        printCsv(out, analyser.lastSweep(),
+                 analyser.comparison() ? &*analyser.comparison() : nullptr);
     } else {
         common::PrintControlTexts(out, ResultTexts, analyser.texts());
         if (!analyser.texts().lblRestored.empty())
             common::PrintControlTexts(out, RestoredLabel, analyser.texts());
+        if (analyser.comparison()) printComparison(out, analyser);
         if (o->has("--match")) {
             common::PrintControlTexts(out, MatchLabel, analyser.texts());
             common::PrintControlTexts(out, DesignTexts, analyser.matchBoxes());

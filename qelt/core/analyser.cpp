@@ -44,6 +44,10 @@ double innerSections(const Antenna& a) {
     return inner;
 }
 
+const char* networkName(Network n) {
+    return n == Network::Gamma ? "Gamma" : n == Network::Hairpin ? "Hairpin" : "None";
+}
+
 } // namespace
 
 std::string CentreText(const std::string& low, const std::string& high) {
@@ -104,6 +108,8 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     match_.reset((band_.low + band_.high) / 2, loadedTip_);
     texts_.lblRestored.clear();
     if (saved) restoreDesign(engine, *saved);
+    // Another file compared stays; the design before a change of the last antenna does not.
+    if (comparison_ && comparison_->with == CompareWith::Before) comparison_.reset();
     sweep(engine, progress);
     if (common::Result<> possible = CheckAnalysis(working_, sweep_, !freeSpace()); !possible) {
         *this = std::move(before);
@@ -114,6 +120,7 @@ common::Result<> Analyser::open(const EngineRoutines& engine, const std::string&
     const int driven = working_.drivenElement;
     match_.showFeedPoint(centre.resistance, centre.reactance, working_.diameter(driven, 1),
                          working_.diameter(driven, 2));
+    history_.start(design());
     return {};
 }
 
@@ -143,6 +150,7 @@ void Analyser::sweep(const EngineRoutines& engine, const SweepProgress& progress
     texts_.lblPeakElev =
         freeSpace() ? std::string() : "Peak elev. angle: " + Format(takeoff, "## deg.");
     showResults();
+    followComparison(engine);
 }
 
 common::Result<> Analyser::applyView(const EngineRoutines& engine, const ViewChoices& choices,
@@ -175,6 +183,7 @@ common::Result<> Analyser::applyView(const EngineRoutines& engine, const ViewCho
 
 void Analyser::computePolarPattern(const EngineRoutines& engine) {
     polarPattern_ = patternAtViewFrequency(engine);
+    compareAtViewFrequency(engine);
 }
 
 Pattern Analyser::patternAtViewFrequency(const EngineRoutines& engine) {
@@ -208,6 +217,7 @@ common::Result<> Analyser::setHeight(const EngineRoutines& engine, const std::st
     texts_.lblRestored.clear(); // what the file had is no longer all in force
     showHeight();
     sweep(engine, progress);
+    commit("Height");
     return {};
 }
 
@@ -221,9 +231,13 @@ common::Result<> Analyser::setBand(const EngineRoutines& engine, const std::stri
         return common::Result<>::Failure(
             "The low frequency is above the high frequency. Enter the band from low to high.");
     if (common::Result<> band = CheckBand(lo, hi); !band) return band;
+    if (lo == ParseNumber(frequencyBoxes_.txtFreqLo) &&
+        hi == ParseNumber(frequencyBoxes_.txtFreqHi))
+        return {}; // the band in force: nothing to sweep again
     band_ = {static_cast<float>(lo), static_cast<float>(hi)};
     frequencyBoxes_ = {low, high, CentreText(low, high)};
     sweep(engine, progress);
+    commit("Band");
     return {};
 }
 
@@ -357,7 +371,11 @@ common::Result<> Analyser::acceptMatch(const EngineRoutines& engine,
     texts_.lblRestored.clear();
     const Network n = match_.network();
     texts_.lblMatch = n == Network::Gamma ? "Gamma" : n == Network::Hairpin ? "Hairpin" : "None";
-    sweep(engine, progress);
+    // Accepting what is in force, as last swept, changes nothing.
+    if (!history_.started() || !SameDesign(design(), history_.current()) ||
+        sweptTip_ != drivenTip_ || sweptCable_ != cableZ0_)
+        sweep(engine, progress);
+    commit("Match");
     return {};
 }
 
@@ -374,13 +392,74 @@ ElementGrid Analyser::elementGrid() const {
     return ElementGrid(working_, drivenTip_, loaded_, loadedTip_, units());
 }
 
-void Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& grid,
-                             const SweepProgress& progress) {
+bool Analyser::applyElements(const EngineRoutines& engine, const ElementGrid& grid,
+                             const SweepProgress& progress, const std::string& what) {
+    if (!changedBy(grid)) return false;
     working_ = grid.antenna();
     drivenTip_ = grid.tipLength();
     match_.open(drivenTip_, loadedTip_);
     showBoom();
     sweep(engine, progress);
+    commit(what);
+    return true;
+}
+
+bool Analyser::changedBy(const ElementGrid& grid) const {
+    Antenna inForce = working_;
+    inForce.setTipLength(drivenTip_);
+    return !(grid.antenna() == inForce && grid.tipLength() == drivenTip_);
+}
+
+Design Analyser::design() const {
+    Design d{working_, drivenTip_,  frequencyBoxes_.txtFreqLo, frequencyBoxes_.txtFreqHi,
+             band_,    heightFeet_, heightBoxes_.txtHeight,    units(),
+             cableZ0_, match_};
+    d.antenna.setTipLength(drivenTip_);
+    return d;
+}
+
+void Analyser::commit(const std::string& what) { history_.commit(design(), what); }
+
+bool Analyser::applyDesign(const EngineRoutines& engine, const Design& d, const std::string& what,
+                           const SweepProgress& progress) {
+    if (SameDesign(d, design())) return false;
+    restore(d);
+    sweep(engine, progress);
+    commit(what);
+    return true;
+}
+
+bool Analyser::undo(const EngineRoutines& engine, const SweepProgress& progress) {
+    if (!history_.canUndo()) return false;
+    restore(history_.undo());
+    sweep(engine, progress);
+    return true;
+}
+
+bool Analyser::redo(const EngineRoutines& engine, const SweepProgress& progress) {
+    if (!history_.canRedo()) return false;
+    restore(history_.redo());
+    sweep(engine, progress);
+    return true;
+}
+
+// Everything the design holds, shown in the unit in force.
+void Analyser::restore(const Design& d) {
+    working_ = d.antenna;
+    drivenTip_ = d.drivenTip;
+    frequencyBoxes_ = {d.freqLow, d.freqHigh, CentreText(d.freqLow, d.freqHigh)};
+    band_ = d.band;
+    heightBoxes_.txtHeight = d.heightUnits == units()
+                                 ? d.heightText
+                                 : Format(ShownHeight(d.heightFeet, units()), "##0.0");
+    heightFeet_ = d.heightFeet;
+    showHeight();
+    cableZ0_ = d.cableZ0;
+    const std::string unitWord = match_.boxes().lblUnits;
+    match_ = d.match;
+    if (match_.boxes().lblUnits != unitWord) match_.switchUnits(units(), drivenTip_, loadedTip_);
+    texts_.lblMatch = networkName(match_.network());
+    showBoom();
 }
 
 common::Result<> Analyser::saveAs(const std::string& chosen, Units layout) {

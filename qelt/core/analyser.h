@@ -5,9 +5,12 @@
 // The window and qelt-cli both drive this one model.
 #include "analysis.h"
 #include "charts.h"
+#include "comparison.h"
+#include "design_history.h"
 #include "element_grid.h"
 #include "match_model.h"
 #include "nec_deck.h"
+#include "result_lines.h"
 #include "saved_design.h"
 #include "units.h"
 
@@ -173,9 +176,40 @@ public:
     void cancelMatch(const EngineRoutines& engine, const SweepProgress& progress = {});
 
     // The element editor on the working copy, and its OK: the antenna as edited, swept.
+    // An OK that changed nothing sweeps nothing (false). `what` names the step in the
+    // history: the editor's "Elements", or "Optimiser" for the design it found.
     ElementGrid elementGrid() const;
-    void applyElements(const EngineRoutines& engine, const ElementGrid& grid,
-                       const SweepProgress& progress = {});
+    bool applyElements(const EngineRoutines& engine, const ElementGrid& grid,
+                       const SweepProgress& progress = {}, const std::string& what = "Elements");
+    // Whether the editor's grid holds another antenna than the working copy.
+    bool changedBy(const ElementGrid& grid) const;
+
+    // The design in force: the working copy and the conditions of its analysis.
+    Design design() const;
+    // `design` put in force as an accepted change named `what` (as the optimiser hands
+    // its result over), swept and kept in the history; false, and nothing swept, when it
+    // is the design in force already.
+    bool applyDesign(const EngineRoutines& engine, const Design& design, const std::string& what,
+                     const SweepProgress& progress = {});
+    // Every accepted change since the file was opened, and stepping through them: the
+    // design one step back or forward put in force and swept (false when there is none).
+    const DesignHistory& history() const { return history_; }
+    bool undo(const EngineRoutines& engine, const SweepProgress& progress = {});
+    bool redo(const EngineRoutines& engine, const SweepProgress& progress = {});
+
+    // Compare (analyser_compare.cpp): a second antenna swept over the band in force
+    // beside the design in force, followed through every later sweep until cleared:
+    // another antenna file (at the height in force, on a 50-ohm cable without a network),
+    // or the design before the last change (its own height, cable and network). A file
+    // that cannot be read or analysed is refused with the reason, and the comparison
+    // there was stays.
+    common::Result<> compareWithFile(const EngineRoutines& engine, const std::string& path);
+    common::Result<> compareWithBefore(const EngineRoutines& engine);
+    void clearComparison();
+    const std::optional<Comparison>& comparison() const { return comparison_; }
+    // Its result lines and chart curves, as the design's own are made.
+    ResultLines comparisonLines() const;
+    FrequencyChart comparisonChart() const;
 
     // Save As: the working copy in the analyser's layout, inches or millimetres, written
     // whole or not at all; on success the main window names the new file.
@@ -216,6 +250,15 @@ public:
     Units units() const { return view_.units; }
 
 private:
+    // The design in force becomes a step of the history, when it is a change.
+    void commit(const std::string& what);
+    void restore(const Design& design);
+    common::Result<> compareWith(const EngineRoutines& engine, Comparison comparison);
+    // The comparison swept again when the band or the height it follows has moved, and
+    // its pattern at the View dialog's frequency.
+    void followComparison(const EngineRoutines& engine);
+    void compareAtViewFrequency(const EngineRoutines& engine);
+    Band sweptLimits() const;
     Pattern patternAtViewFrequency(const EngineRoutines& engine);
     void noteTrouble(float frequency, const std::string& trouble);
     void showUnits();
@@ -256,6 +299,8 @@ private:
     FrequencyBoxes frequencyBoxes_;
     HeightBoxes heightBoxes_;
     MatchModel match_;
+    DesignHistory history_;
+    std::optional<Comparison> comparison_;
 };
 
 } // namespace qelt

@@ -42,6 +42,8 @@ struct Antenna {
     // The title without its padding.
     std::string titleText() const;
 
+    bool operator==(const Antenna&) const = default;
+
 private:
     bool hasTip() const;
     static int at(int element, int section) { return element - 1 + MaxElements * (section - 1); }

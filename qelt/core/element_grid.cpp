@@ -9,6 +9,11 @@ ElementGrid::ElementGrid(const Antenna& working, float tip, const Antenna& loade
                          Units units)
     : edited_(working), tip_(tip), loaded_(loaded), loadedTip_(loadedTip), units_(units) {
     edited_.setTipLength(tip);
+    layRows();
+}
+
+void ElementGrid::layRows() {
+    rows_.clear();
     rows_.push_back({Kind::Header, 0, 0});
     std::size_t schedule = 0; // the diameter row in force
     for (int e = 1; e <= edited_.elementCount; ++e) {
@@ -93,7 +98,13 @@ bool ElementGrid::editable(int row, int column) const {
 ElementGrid::CellTexts ElementGrid::cellTexts(int row, int column) const {
     const Quantity q = quantity(row, column);
     if (q == Quantity::None) return {{}, {}, boomText()};
-    return {shown(q, value(loaded_, loadedTip_, row, column)), text(row, column), boomText()};
+    // An element or a section the file did not have has no original.
+    const Row& r = rows_[row];
+    const bool inFile =
+        r.element <= loaded_.elementCount &&
+        (q == Quantity::Spacing || column - 1 <= loaded_.sectionCount[r.element - 1]);
+    return {inFile ? shown(q, value(loaded_, loadedTip_, row, column)) : std::string(),
+            text(row, column), boomText()};
 }
 
 bool ElementGrid::change(int row, int column, const std::string& typed) {

@@ -6,6 +6,8 @@
 #include "antenna.h"
 #include "units.h"
 
+#include "common/result.h"
+
 #include <string>
 #include <vector>
 
@@ -41,6 +43,23 @@ public:
     // The boom from the first element to the last, in the unit shown.
     std::string boomText() const;
 
+    // Elements and sections added and removed (element_structure.cpp), on the element
+    // of an element's row. The driven element stays the one an antenna file feeds (the
+    // second, or a lone element), elements keep their places along the boom, and what an
+    // antenna file cannot hold is refused with the reason.
+    // A new director halfway to the next element, or one spacing past the last; before
+    // a lone driven element, a reflector.
+    common::Result<> addElement(int row);
+    // The element's neighbours keep their places: the gaps either side become one.
+    common::Result<> removeElement(int row);
+    // The outermost section split in two halves of its length and diameter.
+    common::Result<> addSection(int row);
+    // The outermost section joined to the one inside it, the element as long as it was.
+    common::Result<> removeSection(int row);
+    // The element of a row (0 for the header and diameter rows), and the row of an element.
+    int elementOf(int row) const;
+    int rowOf(int element) const;
+
     // The antenna as edited, its driven tip included.
     const Antenna& antenna() const { return edited_; }
     float tipLength() const { return tip_; }
@@ -54,6 +73,8 @@ private:
     };
     enum class Quantity { None, Diameter, Spacing, Length };
 
+    void layRows();
+    common::Result<int> chosenElement(int row) const;
     Quantity quantity(int row, int column) const;
     // The cell's value in inches in `antenna`, whose driven tip is `tip`.
     double value(const Antenna& antenna, float tip, int row, int column) const;

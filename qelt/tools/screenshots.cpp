@@ -2,8 +2,9 @@
 // saved as PNG files: the main window with each sample antenna, the rectangular pattern,
 // the linear and logarithmic polar plots in free space and over ground, the View dialog,
 // the match dialog after a gamma and after a hairpin design (and with the driven element
-// adjusted for it), the element editor with a tapered antenna and its cell dialog, and
-// the frequency and height dialogs. Run it under
+// adjusted for it), the element editor with a tapered antenna, its cell dialog and an
+// element and a section added, the edited beam compared with the design before the edit,
+// and the frequency and height dialogs. Run it under
 // a display (xvfb-run -a) to see the real fonts.
 #include "qelt/core/defaults_file.h"
 #include "qelt/windows/element_dialogs.h"
@@ -15,9 +16,11 @@
 
 #include "common/text_file.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -124,7 +127,24 @@ int main(int argc, char** argv) {
     emit elements->MSFlexGrid1->cellClicked(3, 3);
     save(elements->ChangeCell, "change-cell.png");
     elements->ChangeCell->cmdCancel->click();
-    elements->cmdEscape->click();
+    // A director added after the first and a section added to it, then accepted.
+    emit elements->MSFlexGrid1->verticalHeader()->sectionClicked(3);
+    elements->cmdAddElement->click();
+    elements->cmdAddSection->click();
+    save(elements, "elements-added.png");
+    elements->cmdOK->click();
+    save(&window, "main-5EL10M-edited.png");
+
+    // The edited beam beside the design before the edit, on the chart and a polar plot.
+    window.findChild<QAction*>("mnuCompareBefore")->trigger();
+    save(&window, "compare-before.png");
+    view(dialog->optPolar);
+    save(window.frmPolar.get(), "compare-polar.png");
+    window.frmPolar->hide();
+    view(dialog->optGFS);
+    window.cmdUndo->click();
+    save(&window, "main-5EL10M-undone.png");
+    window.findChild<QAction*>("mnuCompareNone")->trigger();
 
     window.cmdFreq->click();
     save(window.FreqDialog, "frequency.png");

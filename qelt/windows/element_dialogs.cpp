@@ -2,6 +2,7 @@
 
 #include "controls.h"
 
+#include "common/qt/desktop.h"
 #include "common/qt/form_support.h"
 #include "common/qt/qt_text.h"
 
@@ -67,18 +68,32 @@ frmElements::frmElements(QWidget* owner, std::function<void(const ElementGrid&)>
           "lblNote", "Click on any filled cell to modify it, except Reflector Spacing")),
       cmdOK(Button("cmdOK", "OK", "Accept change(s) and compute response over frequency range")),
       cmdEscape(Button("cmdEscape", "&Cancel", "Cancel without making change(s)")),
+      lblChosen(common::Named<QLabel>("lblChosen")),
+      cmdAddElement(Button("cmdAddElement", "Add &element",
+                           "Add a director after the chosen element (a reflector before a lone "
+                           "driver)")),
+      cmdRemoveElement(Button("cmdRemoveElement", "Re&move element",
+                              "Remove the chosen element; the others keep their places")),
+      cmdAddSection(Button("cmdAddSection", "Add &section",
+                           "Split the chosen element's outermost section in two")),
+      cmdRemoveSection(Button("cmdRemoveSection", "Remove sec&tion",
+                              "Join the chosen element's outermost section to the one inside it")),
       ChangeCell(new frmChangeCell(this)) {
     setObjectName("frmElements");
     setWindowTitle("Elements/Spacings");
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGrid1->horizontalHeader()->setSectionsClickable(false);
-    MSFlexGrid1->verticalHeader()->setSectionsClickable(false);
     MSFlexGrid1->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The table's corner, where the header row meets the caption column, names the unit.
     corner_ = MSFlexGrid1->findChild<QAbstractButton*>();
     if (corner_) corner_->installEventFilter(this);
 
+    auto* structure = new QHBoxLayout;
+    structure->addWidget(lblChosen);
+    structure->addStretch();
+    for (QPushButton* b : {cmdAddElement, cmdRemoveElement, cmdAddSection, cmdRemoveSection})
+        structure->addWidget(b);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblNote);
     buttons->addStretch();
@@ -86,10 +101,18 @@ frmElements::frmElements(QWidget* owner, std::function<void(const ElementGrid&)>
     buttons->addWidget(cmdEscape);
     auto* page = new QVBoxLayout(this);
     page->addWidget(MSFlexGrid1, 1);
+    page->addLayout(structure);
     page->addLayout(buttons);
 
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this,
             [this](int row, int column) { MSFlexGrid1_Click(row + 1, column + 1); });
+    MSFlexGrid1->verticalHeader()->setSectionsClickable(true);
+    connect(MSFlexGrid1->verticalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int row) { choose(row + 1); });
+    connect(cmdAddElement, &QPushButton::clicked, this, &frmElements::cmdAddElement_Click);
+    connect(cmdRemoveElement, &QPushButton::clicked, this, &frmElements::cmdRemoveElement_Click);
+    connect(cmdAddSection, &QPushButton::clicked, this, &frmElements::cmdAddSection_Click);
+    connect(cmdRemoveSection, &QPushButton::clicked, this, &frmElements::cmdRemoveSection_Click);
     connect(ChangeCell->cmdOK, &QPushButton::clicked, this, &frmElements::changeCell_OK);
     connect(cmdOK, &QPushButton::clicked, this, &frmElements::cmdOK_Click);
     connect(cmdEscape, &QPushButton::clicked, this, &QDialog::reject);
@@ -98,6 +121,7 @@ frmElements::frmElements(QWidget* owner, std::function<void(const ElementGrid&)>
 void frmElements::ask(ElementGrid grid) {
     grid_.emplace(std::move(grid));
     setWindowTitle(q(grid_->caption()));
+    chosen_ = 0;
     showGrid();
     // Wide enough for every column, and tall enough for twenty rows at most.
     const int width = MSFlexGrid1->verticalHeader()->width() +
@@ -133,6 +157,47 @@ void frmElements::showGrid() {
         }
     MSFlexGrid1->resizeColumnsToContents();
     MSFlexGrid1->setCurrentCell(-1, -1); // no cell looks chosen before a click
+    choose(g.rowOf(chosen_));
+}
+
+void frmElements::choose(int row) {
+    chosen_ = grid_->elementOf(row);
+    lblChosen->setText(chosen_ ? "Chosen: " + q(grid_->text(row, 0))
+                               : "Click on an element's caption to add or remove after it");
+    for (QPushButton* b : {cmdAddElement, cmdRemoveElement, cmdAddSection, cmdRemoveSection})
+        b->setEnabled(chosen_ != 0);
+    if (chosen_) MSFlexGrid1->selectRow(row - 1);
+}
+
+bool frmElements::reshape(common::Result<> (ElementGrid::*edit)(int)) {
+    if (common::Result<> done = ((*grid_).*edit)(grid_->rowOf(chosen_)); !done) {
+        common::desktop().message(this, q(done.message()), "Qelt");
+        return false;
+    }
+    return true;
+}
+
+// A new element is chosen next (the driver, after a reflector put before it); after one
+// removed, the element before it.
+void frmElements::cmdAddElement_Click() {
+    if (reshape(&ElementGrid::addElement))
+        chosen_ = grid_->antenna().elementCount == 2 ? 2 : chosen_ + 1;
+    showGrid();
+}
+
+void frmElements::cmdRemoveElement_Click() {
+    if (reshape(&ElementGrid::removeElement)) chosen_ = std::max(1, chosen_ - 1);
+    showGrid();
+}
+
+void frmElements::cmdAddSection_Click() {
+    reshape(&ElementGrid::addSection);
+    showGrid();
+}
+
+void frmElements::cmdRemoveSection_Click() {
+    reshape(&ElementGrid::removeSection);
+    showGrid();
 }
 
 bool frmElements::eventFilter(QObject* watched, QEvent* event) {
@@ -149,7 +214,9 @@ bool frmElements::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmElements::MSFlexGrid1_Click(int row, int column) {
-    if (!grid_ || !grid_->editable(row, column)) return;
+    if (!grid_) return;
+    if (grid_->elementOf(row)) choose(row);
+    if (!grid_->editable(row, column)) return;
     row_ = row;
     column_ = column;
     ChangeCell->ask(grid_->cellTexts(row, column));

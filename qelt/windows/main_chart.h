@@ -20,6 +20,9 @@ public:
                      bool overGround);
     // Before any antenna: no curves, the design-time title.
     void showNothing();
+    // After showSweep: a second antenna's gain, ratio and SWR dashed in the same colours,
+    // the axes widened to hold them too (main_chart_compare.cpp).
+    void showComparison(const FrequencyChart& other);
 
     static const QColor Gain, Ratio, Swr, SwrTwoToOne;
 
@@ -29,6 +32,7 @@ private:
     int gain_, ratio_, swr_, swrTwoToOne_, swrOffChart_;
     // The pattern's cuts by their names in free space and over ground.
     int ePlane_, hPlane_, azimuth_, elevation_;
+    int comparedGain_ = -1, comparedRatio_ = -1, comparedSwr_ = -1; // once compared
 };
 
 } // namespace qelt

@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -98,6 +99,8 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
       HeightDialog(new frmAntHt(this, [this](const QString& typed) { return SetHeight(typed); })),
       ElementsDialog(new frmElements(this,
                                      [this](const ElementGrid& grid) {
+                                         // An unchanged OK: nothing to sweep or show.
+                                         if (!model_.changedBy(grid)) return;
                                          analyse(
                                              [&](const EngineRoutines& r, const SweepProgress& p) {
                                                  model_.applyElements(r, grid, p);
@@ -114,6 +117,8 @@ frmQelt::frmQelt(std::string folder, QString engineFolder, QWidget* parent)
     keepPlace.setRetainSizeWhenHidden(true); // the window does not jump during a sweep
     ProgressBar1->setSizePolicy(keepPlace);
     ProgressBar1->hide();
+    setUpHistory();
+    setUpComparison();
     layOut();
     addOptimiser();
     readDefaults();
@@ -137,8 +142,8 @@ frmQelt::~frmQelt() = default;
 
 void frmQelt::layOut() {
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b :
-         {cmdFile, cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq})
+    for (QPushButton* b : {cmdFile, cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch,
+                           cmdHeight, cmdFreq, cmdUndo, cmdRedo, cmdCompare})
         buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {cmdPrint, cmdHelp, cmdQuit}) buttons->addWidget(b);
@@ -161,7 +166,10 @@ void frmQelt::layOut() {
 
     auto* top = new QHBoxLayout;
     top->addWidget(antenna, 1);
-    top->addWidget(results);
+    auto* lineBoxes = new QVBoxLayout;
+    lineBoxes->addWidget(results);
+    lineBoxes->addWidget(fraCompared);
+    top->addLayout(lineBoxes);
 
     auto* legend = new QHBoxLayout;
     legend->addStretch();
@@ -175,6 +183,8 @@ void frmQelt::layOut() {
         legend->addSpacing(12);
     }
     legend->addWidget(lblSWR1);
+    legend->addWidget(comparedSwatch_);
+    legend->addWidget(lblCompareLegend);
     legend->addStretch();
     ProgressBar1->setFixedWidth(160);
     legend->addWidget(ProgressBar1);
@@ -233,9 +243,14 @@ const EngineRoutines* frmQelt::engine() {
 
 void frmQelt::sweeping(bool shown, const std::function<void(const SweepProgress&)>& work) {
     ProgressBar1->setValue(1);
-    ProgressBar1->setVisible(shown);
-    work([this](int point) {
+    // A sweep done within a tenth of a second (a 50-element beam takes 10 ms) shows no bar:
+    // painting it would cost more than the sweep's frame and only flash.
+    QElapsedTimer running;
+    running.start();
+    work([this, shown, &running](int point) {
         ProgressBar1->setValue(point);
+        if (!shown || running.elapsed() < 100) return;
+        ProgressBar1->show();
         ProgressBar1->repaint(); // the window thread is busy: paint the bar now
     });
     ProgressBar1->hide();
@@ -304,10 +319,10 @@ void frmQelt::addOptimiser() {
                          "Search the element tips and spacings for more gain, F/R or a lower SWR");
     auto* buttons = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout());
     buttons->insertWidget(buttons->indexOf(cmdFreq) + 1, cmdOptimise);
-    // Accept replaces the working copy as the element editor's OK does.
+    // Accept replaces the working copy as the element editor's OK does, a step Undo takes back.
     OptimiseWindow = std::make_unique<frmOptimise>([this](const Antenna& best) {
         analyse([&](const EngineRoutines& r, const SweepProgress& p) {
-            model_.applyElements(r, AcceptedGrid(model_, best), p);
+            model_.applyElements(r, AcceptedGrid(model_, best), p, "Optimiser");
             return common::Result<>();
         });
     });
@@ -412,8 +427,12 @@ void frmQelt::showPolarPlots(const EngineRoutines& routines, PolarPlotWindow* ch
     if (open.empty()) return;
     if (!chosen) model_.computePolarPattern(routines);
     const Pattern& pattern = *model_.polarPattern();
-    for (PolarPlotWindow* window : open)
+    const std::optional<Comparison>& other = model_.comparison();
+    for (PolarPlotWindow* window : open) {
         window->plot(pattern, model_.patternTexts(pattern), model_.view());
+        window->plotComparison(other && other->pattern ? &*other->pattern : nullptr,
+                               other ? other->name : std::string(), model_.view());
+    }
 }
 
 void frmQelt::showModel() {
@@ -429,6 +448,7 @@ void frmQelt::showModel() {
     for (QPushButton* b :
          {cmdElements, cmdSaveAs, cmdExportNec, cmdView, cmdMatch, cmdHeight, cmdFreq, cmdPrint})
         b->setEnabled(loaded && !engineMissing_);
+    showHistory();
 
     const std::optional<Pattern>& pattern = model_.chartPattern();
     QLabel* legends[] = {lblGain, lblFR, lblSWR, lblSWR2};
@@ -447,6 +467,7 @@ void frmQelt::showModel() {
                              pattern->overGround);
     else
         TChart1->showSweep(model_.frequencyChart());
+    showComparison();
 }
 
 void frmQelt::message(const std::string& text) { common::desktop().message(this, q(text), Title); }

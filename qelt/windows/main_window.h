@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -70,8 +71,20 @@ private slots:
     void cmdQuit_Click();
     void cmdHelp_Click();
     void cmdOptimise_Click();
+    void cmdUndo_Click();
+    void cmdRedo_Click();
+    void mnuCompareFile_Click();
+    void mnuCompareBefore_Click();
+    void mnuCompareNone_Click();
 
 private:
+    // Undo and Redo: their buttons and keys (main_window_history.cpp).
+    void setUpHistory();
+    void showHistory();
+    // Compare: its button and menu, the compared result lines and legend
+    // (main_window_compare.cpp).
+    void setUpComparison();
+    void showComparison();
     void layOut();
     void readDefaults();
     // The engine's routines; a library that cannot be bound is said once and leaves the
@@ -117,6 +130,12 @@ public:
     QPushButton *cmdFile, *cmdElements, *cmdSaveAs, *cmdExportNec, *cmdView, *cmdMatch, *cmdHeight,
         *cmdFreq;
     QPushButton *cmdPrint, *cmdQuit, *cmdHelp;
+    QPushButton *cmdUndo = nullptr, *cmdRedo = nullptr, *cmdCompare = nullptr;
+    // The second antenna: its name and result lines beside the design's, and its legend.
+    QGroupBox* fraCompared = nullptr;
+    QLabel *lblCompare = nullptr, *lblC1 = nullptr, *lblC2 = nullptr, *lblC3 = nullptr,
+           *lblC4 = nullptr, *lblC5 = nullptr, *lblCompareLegend = nullptr;
+    QLabel* comparedSwatch_ = nullptr;
     QLabel *lblStart, *lblFile, *lblEleBoom, *lblHeight, *lblMatch, *lblPeakElev, *lblView;
     QLabel *lblF1, *lblF2, *lblF3, *lblF4, *lblF5;
     QLabel *lblGain, *lblFR, *lblSWR, *lblSWR1, *lblSWR2;

@@ -33,6 +33,9 @@ public:
     // Draws the cuts chosen in the View dialog, with the pattern's texts, and shows the
     // window.
     void plot(const Pattern& pattern, const PatternTexts& texts, const ViewChoices& view);
+    // After plot: a second antenna's cuts in blue, each pattern on its own peak, named
+    // with its peak gain in the side frame; none takes them away (polar_plot_compare.cpp).
+    void plotComparison(const Pattern* other, const std::string& name, const ViewChoices& view);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -48,14 +51,17 @@ private:
     // The cuts by their names: E-plane and H-plane in free space, azimuth and elevation
     // over ground.
     int ePlane_ = 0, hPlane_ = 0, azimuth_ = 0, elevation_ = 0;
-    QWidget *cut1_, *cut2_; // a legend row each
+    QWidget *cut1_, *cut2_;               // a legend row each
+    int compared1_ = -1, compared2_ = -1; // the second antenna's cuts, once compared
+    QWidget* comparedRow_ = nullptr;
 
 public:
     common::PolarChart* TChart1;
     QLabel* lblTitle;
     QFrame* frmFrame1;
     QLabel *lblMaxGain, *lblBeamwidth1, *lblBeamwidth2, *lblRatio, *lblHeight, *lblPeakAngle;
-    QLabel *lblCut1, *lblCut2; // the names of the cuts drawn, after their strokes
+    QLabel *lblCut1, *lblCut2;     // the names of the cuts drawn, after their strokes
+    QLabel* lblCompared = nullptr; // the second antenna, once compared
     QPushButton *cmdClose, *cmdPrint;
 };
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sstream>
 
+using qelt_test::Cli;
+using qelt_test::CliRun;
 using qelt_test::Sample;
 
 namespace {

@@ -92,6 +92,14 @@ TEST_F(OptimiserWindowTest, RunThenAcceptTakesTheBestIntoTheWorkingCopy) {
     EXPECT_NE(label("lblF2"), gainLine) << "swept again";
     // The main window's sweep is the one the optimiser judged.
     EXPECT_EQ(window->analyser().lastSweep()[0].swr, w.outcome()->bestEvaluation.sweep[0].swr);
+
+    // Accept is one step of the history: Undo gives the antenna back as it was.
+    press("cmdUndo");
+    for (int e = 1; e <= 3; ++e)
+        EXPECT_EQ(window->analyser().working().length(e, 3), before.length(e, 3));
+    EXPECT_EQ(label("lblF2"), gainLine);
+    press("cmdRedo");
+    EXPECT_EQ(window->analyser().working().length(3, 3), w.outcome()->best.length(3, 3));
 }
 
 TEST_F(OptimiserWindowTest, CancelWhileRunningLeavesTheAntennaAsItWas) {
