@@ -1,0 +1,94 @@
+#include "exponential_sum.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "unit_phasor.h"
+
+namespace vexlo {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+// Grid points each side of a term that take its Gaussian; with a grid twice as fine as the
+// output's resolution the truncation and the aliasing both stay near exp(-2 pi spread / 3).
+constexpr int spread = 8;
+
+} // namespace
+
+ExponentialSum::ExponentialSum(int points)
+    : points_(points), grid_(2 * points), fft_(2 * points), gridRe_(2 * points + 2 * spread),
+      gridIm_(2 * points + 2 * spread), re_(2 * points), im_(2 * points), tail_(2 * spread),
+      scale_(points) {
+    // The Gaussian's width in rate: as wide as the grid allows for the truncation and the
+    // aliasing to be equally small.
+    tau_ = pi * spread / (3.0 * double(points) * double(points));
+    spacing_ = 2.0 * pi / grid_;
+    // The Gaussian's factor that does not hang on the term's offset from its grid point, for
+    // the points below - spread + 1 .. below + spread.
+    for (int k = 0; k < 2 * spread; ++k) {
+        const double d = (k - spread + 1) * spacing_;
+        tail_[k] = std::exp(-d * d / (4.0 * tau_));
+    }
+    // The output points are taken as m - N/2, centred, where the Gaussian's transform is
+    // largest.
+    for (int m = 0; m < points; ++m) {
+        const double c = m - 0.5 * points;
+        scale_[m] = std::sqrt(pi / tau_) * std::exp(c * c * tau_) / grid_;
+    }
+    clear();
+}
+
+void ExponentialSum::clear() {
+    std::fill(gridRe_.begin(), gridRe_.end(), 0.0);
+    std::fill(gridIm_.begin(), gridIm_.end(), 0.0);
+}
+
+void ExponentialSum::add(double rate, std::complex<double> a) {
+    // Centred points: a exp(j rate N/2) at m - N/2. The conjugate is spread, so that the
+    // forward FFT gives the conjugate of the sum.
+    const double turns = std::floor(rate / (2.0 * pi));
+    const double reduced = rate - 2.0 * pi * turns; // in [0, 2 pi)
+    a *= unitPhasor(reduced * (0.5 * points_));
+    const double ar = a.real(), ai = -a.imag();
+    const int below = std::min(grid_ - 1, static_cast<int>(reduced / spacing_));
+    const double offset = reduced - below * spacing_; // in [0, spacing)
+    // exp(-(offset - d)^2 / (4 tau)) at d = (k - spread + 1) spacing is
+    // exp(-offset^2 / 4 tau) rise^(k - spread + 1) tail[k].
+    const double rise = std::exp(offset * spacing_ / (2.0 * tau_));
+    double weight =
+        std::exp(-(offset * offset + 2.0 * (spread - 1) * offset * spacing_) / (4.0 * tau_));
+    double* __restrict re = gridRe_.data() + below + 1; // grid point below - spread + 1
+    double* __restrict im = gridIm_.data() + below + 1;
+    for (int k = 0; k < 2 * spread; ++k) {
+        const double w = weight * tail_[k];
+        re[k] += w * ar;
+        im[k] += w * ai;
+        weight *= rise;
+    }
+}
+
+void ExponentialSum::evaluate(std::vector<std::complex<double>>& out) {
+    // Grid point g is index g + spread of the padded grid; what was spread past either end
+    // wraps round.
+    const int pad = spread;
+    for (int g = 0; g < grid_; ++g) {
+        const int i = fft_.reversed(g);
+        re_[i] = gridRe_[g + pad];
+        im_[i] = gridIm_[g + pad];
+    }
+    for (int k = 0; k < pad; ++k) {
+        const int low = fft_.reversed(grid_ - pad + k), high = fft_.reversed(k);
+        re_[low] += gridRe_[k], im_[low] += gridIm_[k];
+        re_[high] += gridRe_[grid_ + pad + k], im_[high] += gridIm_[grid_ + pad + k];
+    }
+    fft_.transform(re_.data(), im_.data());
+    out.resize(points_);
+    const int mask = grid_ - 1;
+    for (int m = 0; m < points_; ++m) {
+        const int q = (m - points_ / 2) & mask;
+        out[m] = std::complex<double>(re_[q], -im_[q]) * scale_[m];
+    }
+    clear();
+}
+
+} // namespace vexlo
