@@ -55,15 +55,17 @@ void ExponentialSum::add(double rate, std::complex<double> a) {
     // exp(-(offset - d)^2 / (4 tau)) at d = (k - spread + 1) spacing is
     // exp(-offset^2 / 4 tau) rise^(k - spread + 1) tail[k].
     const double rise = std::exp(offset * spacing_ / (2.0 * tau_));
-    double weight =
+    double weights[2 * spread];
+    weights[0] =
         std::exp(-(offset * offset + 2.0 * (spread - 1) * offset * spacing_) / (4.0 * tau_));
+    for (int k = 1; k < 2 * spread; ++k) weights[k] = weights[k - 1] * rise;
     double* __restrict re = gridRe_.data() + below + 1; // grid point below - spread + 1
     double* __restrict im = gridIm_.data() + below + 1;
+    const double* __restrict tail = tail_.data();
     for (int k = 0; k < 2 * spread; ++k) {
-        const double w = weight * tail_[k];
+        const double w = weights[k] * tail[k];
         re[k] += w * ar;
         im[k] += w * ai;
-        weight *= rise;
     }
 }
 

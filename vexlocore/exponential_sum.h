@@ -32,8 +32,8 @@ private:
     // The spread terms on the grid, with room for a term's Gaussian past either end (folded
     // back in evaluate()), and in the FFT's bit-reversed order.
     std::vector<double> gridRe_, gridIm_, re_, im_;
-    std::vector<double> tail_;        // exp(-(k spacing)^2 / (4 tau)), k = 0..spread
-    std::vector<double> scale_;       // per output point: the Gaussian's transform divided out
+    std::vector<double> tail_;  // exp(-(k spacing)^2 / (4 tau)), k = 0..spread
+    std::vector<double> scale_; // per output point: the Gaussian's transform divided out
 };
 
 } // namespace vexlo
