@@ -34,6 +34,10 @@ private:
     std::vector<double> gridRe_, gridIm_, re_, im_;
     std::vector<double> tail_;  // exp(-(k spacing)^2 / (4 tau)), k = 0..spread
     std::vector<double> scale_; // per output point: the Gaussian's transform divided out
+    // The Gaussian's factors that hang on a term's offset x from its grid point (in grid
+    // spacings), tabulated over x in [0, 1]: exp(2 b x) and exp(-b (x^2 + 2 (spread - 1) x)),
+    // b = spacing^2 / (4 tau).
+    std::vector<double> riseTable_, firstTable_;
 };
 
 } // namespace vexlo

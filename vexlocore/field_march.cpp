@@ -75,6 +75,7 @@ void FieldMarch::setUp() {
     // Loss per metre rising as the cube of the depth into the layer, the same over any step
     // length: a wave crossing the layer at 60 degrees loses some 9 nepers on the way up, a
     // shallower one more, and the loss sets in gently enough to send little back.
+    absorbedOver_ = -1.0;
     const double strength = 60.0 / absorberHeight();
     for (int m = 0; m < n; ++m) {
         const double depth = std::max(0, m - grid_.useful) / double(n - grid_.useful);
@@ -186,8 +187,14 @@ void FieldMarch::settle() {
 }
 
 void FieldMarch::absorb(double length) {
-    for (int m = grid_.useful; m < grid_.cells; ++m)
-        field_[m] *= std::exp(-absorption_[m] * length);
+    // The marches repeat their step lengths: the factors are kept for the last one.
+    const int first = grid_.useful, count = grid_.cells - first;
+    if (length != absorbedOver_ || static_cast<int>(absorbed_.size()) != count) {
+        absorbed_.resize(count);
+        for (int m = 0; m < count; ++m) absorbed_[m] = std::exp(-absorption_[first + m] * length);
+        absorbedOver_ = length;
+    }
+    for (int m = 0; m < count; ++m) field_[first + m] *= absorbed_[m];
 }
 
 void FieldMarch::propagate(double length) {
@@ -293,29 +300,29 @@ void FieldMarch::rotate(double angle) {
         }
     const double tilt = 0.5 * (slowest + fastest) * dz * s;
     transform_.forward(field_, spectrum_, boundary_);
-    // Every pair of waves the march follows read on the leaning normal, summed on the cells at
-    // once; the rest given the tilt.
+    // Every pair of waves the march follows read on the leaning normal, and what the filter
+    // tapers off of them given the tilt, summed on the cells at once. Those it drops are left
+    // out: the march's next step would drop them.
     turnSum_.clear();
-    turnUp_.assign(n, 0.0);
-    turnDown_.assign(n, 0.0);
-    for (int i = 1; i < n; ++i) {
+    for (int i = 1; i <= active_; ++i) {
         const Complex up = spectrum_[i] * upWave_[i], down = spectrum_[i] * downWave_[i];
-        const double kept = i <= active_ ? filter_[i] : 0.0;
+        const double kept = filter_[i], p = transform_.wavenumber(i) * dz;
         if (kept > 0.0) {
-            const double p = transform_.wavenumber(i) * dz, kappa = kappa_[i].real() * dz * s;
+            const double kappa = kappa_[i].real() * dz * s;
             turnSum_.add(p * c + kappa, kept * up);
             turnSum_.add(-p * c + kappa, kept * down);
         }
-        turnUp_[i] = (1.0 - kept) * up;
-        turnDown_[i] = (1.0 - kept) * down;
+        if (kept < 1.0) {
+            turnSum_.add(p + tilt, (1.0 - kept) * up);
+            turnSum_.add(-p + tilt, (1.0 - kept) * down);
+        }
     }
-    synthesise(turnUp_, turnDown_, turnRest_, n - 1);
     turnSum_.evaluate(field_);
     // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
     const Complex ratio = transform_.boundaryRatio(), step = unitPhasor(tilt);
     Complex mode = boundary_, phase = 1.0;
     for (int m = 0; m < n; ++m) {
-        field_[m] += (turnRest_[m] + mode) * phase;
+        field_[m] += mode * phase;
         mode *= ratio;
         phase *= step;
     }

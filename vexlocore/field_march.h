@@ -99,9 +99,11 @@ private:
     // the absorber) and its ground value as the ground's own condition gives it.
     std::vector<std::complex<double>> upWave_, downWave_, groundWeights_;
     std::vector<double> absorption_; // per metre, by cell
+    // The absorber's factors for the step length absorbedOver_, from the useful height up.
+    std::vector<double> absorbed_;
+    double absorbedOver_ = -1.0;
     std::vector<double> modeRe_, modeIm_, stepRe_, stepIm_, weightRe_, weightIm_; // work
     std::vector<double> fftRe_, fftIm_;
-    std::vector<std::complex<double>> turnUp_, turnDown_, turnRest_; // work of a turn
     std::vector<double> filter_;
     std::vector<double> waveAngles_, cellsPerHalfWave_; // per sine wave
     double filterAngle_ = std::numbers::pi / 2;
