@@ -72,9 +72,16 @@ void ExponentialSum::add(double rate, std::complex<double> a) {
     const double x0 = static_cast<double>(i) / bins, d = x - x0;
     const double b = spacing_ * spacing_ / (4.0 * tau_);
     const double rise = riseTable_[i] * smallExp(2.0 * b * d);
+    // first rise^k for k = 0..15, the powers built by doubling so that no long chain of
+    // products waits on itself.
+    static_assert(2 * spread == 16);
     double weights[2 * spread];
     weights[0] = firstTable_[i] * smallExp(-b * d * (2.0 * x0 + d + 2.0 * (spread - 1)));
-    for (int k = 1; k < 2 * spread; ++k) weights[k] = weights[k - 1] * rise;
+    weights[1] = weights[0] * rise;
+    const double rise2 = rise * rise, rise4 = rise2 * rise2, rise8 = rise4 * rise4;
+    weights[2] = weights[0] * rise2, weights[3] = weights[1] * rise2;
+    for (int k = 0; k < 4; ++k) weights[4 + k] = weights[k] * rise4;
+    for (int k = 0; k < 8; ++k) weights[8 + k] = weights[k] * rise8;
     double* __restrict re = gridRe_.data() + below + 1; // grid point below - spread + 1
     double* __restrict im = gridIm_.data() + below + 1;
     const double* __restrict tail = tail_.data();
