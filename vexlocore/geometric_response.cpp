@@ -39,6 +39,7 @@ public:
     GeometricRays(const Terrain& terrain, const Installation& in)
         : vertices_(terrain.vertices()), facets_(terrain.facets()),
           wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
+          spreadingScale_(k_ / 4.0 * std::sqrt(1.0 / (pi * k_))),
           ground_(in.dielectric, in.conductivity, wavelength_) {
         // Each antenna is its elements, line sources along the boom: over the ground near
         // the tower a Yagi's pattern is not yet formed, its elements' images are.
@@ -58,7 +59,7 @@ private:
     // the k/4 of the surface integral: (k/4) sqrt(2j / (pi k r)).
     Complex spreading(double r) const {
         // sqrt(2j) = 1 + j.
-        const double size = k_ / 4.0 * std::sqrt(1.0 / (pi * k_ * r));
+        const double size = spreadingScale_ * std::sqrt(1.0 / r);
         return {size, size};
     }
     // The point s along facet f for this antenna; 'known' is the antenna's view of that
@@ -85,6 +86,7 @@ private:
     const std::vector<Point>& vertices_;
     const std::vector<Facet>& facets_;
     double wavelength_, k_;
+    double spreadingScale_; // k/4 sqrt(1 / (pi k))
     Ground ground_;
     std::vector<Point> antennas_;
     std::vector<Complex> weights_;
@@ -206,11 +208,13 @@ FacetPoint GeometricRays::facetPoint(int antenna, const Facet& f, const FacetVie
         distance = std::sqrt(d.x * d.x + d.z * d.z);
         fp.wave = unitPhasor(k_ * (dot(u, p) - distance));
     }
-    const double sinIncidence = view.height / distance;
+    // One division for the three quotients by the distance.
+    const double inverse = 1.0 / distance;
     fp.s = s;
     fp.phi = distance - dot(u, p);
-    fp.slope = (s - view.along) / distance - dot(u, f.tangent);
-    fp.g = integrand(spreading(distance), sinIncidence);
+    fp.slope = (s - view.along) * inverse - dot(u, f.tangent);
+    const double size = spreadingScale_ * std::sqrt(inverse);
+    fp.g = integrand({size, size}, view.height * inverse);
     return fp;
 }
 

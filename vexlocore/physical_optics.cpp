@@ -23,6 +23,9 @@ double FacetLine::at(double tau) const {
 
 std::pair<double, double> FacetLine::zone() const { return {at(-zoneTau), at(zoneTau)}; }
 
-Complex endTerm(double k, const FacetPoint& p) { return j * p.g * p.wave / (k * p.slope); }
+Complex endTerm(double k, const FacetPoint& p) {
+    const Complex gw = p.g * p.wave;
+    return Complex(-gw.imag(), gw.real()) * (1.0 / (k * p.slope)); // j g wave / (k phi')
+}
 
 } // namespace vexlo
