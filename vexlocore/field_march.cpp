@@ -282,8 +282,8 @@ void FieldMarch::rotate(double angle) {
     // The new normal through the ground point leans by the turn: its point at height z lies
     // d = z sin(turn) behind the old normal, where each plane wave the march follows has the
     // phase of its own horizontal wavenumber kappa, exp(j kappa d), and its vertical
-    // wavenumber times cos(turn). The rest of the field, the waves the filter drops or
-    // tapers and the boundary mode, takes the tilt of the middle of the waves followed.
+    // wavenumber times cos(turn). The boundary mode takes the tilt of the middle of the waves
+    // followed.
     const Point here = position();
     const double turn = angle - angle_;
     origin_ = here;
@@ -300,22 +300,13 @@ void FieldMarch::rotate(double angle) {
         }
     const double tilt = 0.5 * (slowest + fastest) * dz * s;
     transform_.forward(field_, spectrum_, boundary_);
-    // Every pair of waves the march follows read on the leaning normal, and what the filter
-    // tapers off of them given the tilt, summed on the cells at once. Those it drops are left
-    // out: the march's next step would drop them.
+    // Every pair of waves the march follows read on the leaning normal, summed on the cells
+    // at once. Those the filter drops are left out: the march's next step would drop them.
     turnSum_.clear();
     for (int i = 1; i <= active_; ++i) {
-        const Complex up = spectrum_[i] * upWave_[i], down = spectrum_[i] * downWave_[i];
-        const double kept = filter_[i], p = transform_.wavenumber(i) * dz;
-        if (kept > 0.0) {
-            const double kappa = kappa_[i].real() * dz * s;
-            turnSum_.add(p * c + kappa, kept * up);
-            turnSum_.add(-p * c + kappa, kept * down);
-        }
-        if (kept < 1.0) {
-            turnSum_.add(p + tilt, (1.0 - kept) * up);
-            turnSum_.add(-p + tilt, (1.0 - kept) * down);
-        }
+        const double p = transform_.wavenumber(i) * dz, kappa = kappa_[i].real() * dz * s;
+        turnSum_.add(p * c + kappa, spectrum_[i] * upWave_[i]);
+        turnSum_.add(-p * c + kappa, spectrum_[i] * downWave_[i]);
     }
     turnSum_.evaluate(field_);
     // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
