@@ -15,6 +15,17 @@ using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
 // The longest profile and the greatest height, in wavelengths, that the march follows.
 constexpr double longestMarch = 50000.0, highestMarch = 50.0;
+// An answer whose peak comes within kneeDb of the gain bound is scaled down smoothly so that
+// it never passes it (the full-wave answer itself comes within 0.05 dB of the bound over
+// HILLTOP.PRO 5.5 wavelengths up); one that passes it by more than trustedDb cannot be
+// trusted, and from untrustedDb on it gives way entirely to the safer model.
+constexpr double kneeDb = 0.25, trustedDb = 1.0, untrustedDb = 3.0;
+
+// 0 up to 'from', 1 from 'to', a smooth step between.
+double rising(double x, double from, double to) {
+    const double t = std::clamp((x - from) / (to - from), 0.0, 1.0);
+    return t * t * (3.0 - 2.0 * t);
+}
 
 double floorDbi(double power) {
     const double dbi = 10.0 * std::log10(power);
@@ -48,7 +59,8 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
     std::vector<Complex> field;
     // The march's work grows with the profile's length and the grid's height in
     // wavelengths: past these it would run for seconds, and the geometrical rays, right there
-    // on all but the sharpest terrain, stand in.
+    // on all but the sharpest terrain, stand in. From either limit to a tenth past it the
+    // answer moves from the march's to the rays' smoothly.
     const auto& v = terrain.vertices();
     double lowest = v[Terrain::base].z, highest = lowest;
     for (int i = Terrain::base; i <= terrain.lastProfileVertex(); ++i) {
@@ -58,11 +70,70 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
     for (const StackedAntenna& a : installation.antennas)
         highest = std::max(highest, v[Terrain::base].z + a.height);
     const double wavelength = wavelengthMetres(installation);
-    const bool marchable =
-        (v[terrain.lastProfileVertex()].x - v[Terrain::base].x) / wavelength < longestMarch &&
-        (highest - lowest) / wavelength < highestMarch;
+    const double lengthShare =
+        (v[terrain.lastProfileVertex()].x - v[Terrain::base].x) / wavelength / longestMarch;
+    const double heightShare = (highest - lowest) / wavelength / highestMarch;
+    const double raysWeight =
+        std::max(rising(lengthShare, 1.0, 1.1), rising(heightShare, 1.0, 1.1));
+    const bool marchable = raysWeight < 1.0;
     if (installation.diffraction && !marchable && log)
         log->note = "too long or too high in wavelengths to march; the geometrical rays stand in";
+    const double bound = std::pow(10.0, gainBoundDbi(installation) / 10.0);
+    const auto peak = [](const std::vector<Complex>& f) {
+        double most = 0.0;
+        for (Complex v : f)
+            most = std::isfinite(std::norm(v)) ? std::max(most, std::norm(v)) : HUGE_VAL;
+        return most;
+    };
+    // b in place of a by the given weight, in power, angle by angle (the phase of the one
+    // weighing more).
+    const auto blend = [](std::vector<Complex>& a, const std::vector<Complex>& b, double weight) {
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const double power = weight >= 1.0
+                                     ? std::norm(b[i])
+                                     : (1.0 - weight) * std::norm(a[i]) + weight * std::norm(b[i]);
+            const Complex towards = weight < 0.5 ? a[i] : b[i];
+            const double size = std::abs(towards);
+            a[i] =
+                size > 0.0 ? towards * (std::sqrt(power) / size) : Complex(std::sqrt(power), 0.0);
+        }
+    };
+    // How far an answer's peak passes the bound, dB (infinite when it is not finite).
+    const auto excessDb = [&](const std::vector<Complex>& f) {
+        const double ratio = peak(f) / bound;
+        if (!(ratio <= 1e300)) return HUGE_VAL;
+        return ratio > 0.0 ? 10.0 * std::log10(ratio) : -HUGE_VAL;
+    };
+    // The answer scaled down as a whole where its peak comes within the knee of the bound: a
+    // peak e dB from the bound comes out at -knee exp(-(e + knee) / knee), which meets e
+    // smoothly at the knee and stays below the bound however far e goes.
+    const auto limit = [&](std::vector<Complex>& f, double excess) {
+        if (!(excess > -kneeDb) || !std::isfinite(excess)) return;
+        const double limited = -kneeDb * std::exp(-(excess + kneeDb) / kneeDb);
+        const double scale = std::pow(10.0, (limited - excess) / 20.0);
+        for (Complex& v : f) v *= scale;
+    };
+    // How far an answer is from being trusted: 0 up to trustedDb past the bound, 1 from
+    // untrustedDb on.
+    const auto distrust = [](double excess) {
+        return std::isfinite(excess) || excess < 0.0 ? rising(excess, trustedDb, untrustedDb) : 1.0;
+    };
+    // The geometrical rays, giving way in the same way to the tower's plane alone, which
+    // cannot pass the bound.
+    const auto rays = [&](LoggedAngle* into) {
+        std::vector<Complex> f = geometricFarField(terrain, installation, angles, into);
+        const double excess = excessDb(f), weight = distrust(excess);
+        limit(f, excess);
+        if (weight > 0.0) {
+            if (log)
+                log->note = weight >= 1.0
+                                ? "the answer passed the bound; the tower's plane alone stands in"
+                                : "the answer passed the bound; blended with the tower's "
+                                  "plane alone";
+            blend(f, planeFarField(terrain, installation, angles), weight);
+        }
+        return f;
+    };
     if (installation.diffraction && marchable) {
         const MarchedResponse response(terrain, installation);
         field = response.farField(angles);
@@ -72,23 +143,26 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
             response.farField({angles[log->index]}, static_cast<int>(a), &one);
             log->terms.insert(log->terms.end(), one.terms.begin(), one.terms.end());
         }
+        // An answer past what physics allows is not returned: one near the bound is scaled
+        // under it, and one past it by more than a decibel gives way to the rays', in power,
+        // angle by angle, until from three decibels on the rays stand in; so the answer stays
+        // continuous where a height or frequency takes the march towards the bound.
+        const double excess = excessDb(field);
+        const double weight = std::max(raysWeight, distrust(excess));
+        limit(field, excess);
+        if (weight > 0.0) {
+            if (log)
+                log->note = weight >= 1.0 ? "the marched answer passed the bound; the "
+                                            "geometrical rays stand in"
+                            : weight > raysWeight
+                                ? "the marched answer passed the bound; blended with the "
+                                  "geometrical rays"
+                                : "near the limits of the march; blended with the geometrical "
+                                  "rays";
+            blend(field, rays(nullptr), weight);
+        }
     } else {
-        field = geometricFarField(terrain, installation, angles, log);
-    }
-    // An answer past what physics allows is not returned: the geometrical rays stand in
-    // for it, or failing them the tower's plane alone, which cannot pass the bound.
-    const double bound = std::pow(10.0, gainBoundDbi(installation) / 10.0);
-    const auto beyond = [bound](const std::vector<Complex>& f) {
-        return std::any_of(f.begin(), f.end(),
-                           [bound](Complex v) { return !(std::norm(v) <= bound); });
-    };
-    if (beyond(field) && installation.diffraction) {
-        if (log) log->note = "the marched answer passed the bound; the geometrical rays stand in";
-        field = geometricFarField(terrain, installation, angles, nullptr);
-    }
-    if (beyond(field)) {
-        if (log) log->note = "the answer passed the bound; the tower's plane alone stands in";
-        field = planeFarField(terrain, installation, angles);
+        field = rays(log);
     }
     for (int i = 0; i < gainCount; ++i)
         gains[i] = static_cast<float>(floorDbi(std::norm(field[i])));

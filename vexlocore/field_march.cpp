@@ -21,12 +21,6 @@ constexpr double stairSize = 0.125;
 constexpr double fullCells = 0.5, noCells = 0.7;
 // No wave steeper than this is followed at all.
 constexpr double steepestFollowed = 80.0 * pi / 180.0;
-// The series that turns the frame is summed until its next term is below this, relative to
-// the field.
-constexpr double turnTolerance = 1e-4;
-// Beyond this phase at the grid's top the series would lose its digits: the turn is taken
-// wave by wave instead.
-constexpr double longestSeries = 8.0;
 
 Complex downwardRoot(Complex square) {
     Complex root = std::sqrt(square);
@@ -38,8 +32,9 @@ Complex downwardRoot(Complex square) {
 FieldMarch::FieldMarch(const MarchGrid& grid, const ImpedanceCondition& ground,
                        std::vector<Complex> start, Point origin, Point tangent)
     : grid_(grid), ground_(ground), transform_(grid.cells, ground.dz, ground.alpha()),
-      fft_(2 * grid.cells), field_(std::move(start)), spectrum_(grid.cells), kappa_(grid.cells),
-      absorption_(grid.cells), origin_(origin), angle_(std::atan2(tangent.z, tangent.x)) {
+      fft_(2 * grid.cells), turnSum_(grid.cells), field_(std::move(start)), spectrum_(grid.cells),
+      kappa_(grid.cells), absorption_(grid.cells), origin_(origin),
+      angle_(std::atan2(tangent.z, tangent.x)) {
     setUp();
     absorb(absorberHeight());
 }
@@ -80,6 +75,7 @@ void FieldMarch::setUp() {
     // Loss per metre rising as the cube of the depth into the layer, the same over any step
     // length: a wave crossing the layer at 60 degrees loses some 9 nepers on the way up, a
     // shallower one more, and the loss sets in gently enough to send little back.
+    absorbedOver_ = -1.0;
     const double strength = 60.0 / absorberHeight();
     for (int m = 0; m < n; ++m) {
         const double depth = std::max(0, m - grid_.useful) / double(n - grid_.useful);
@@ -110,6 +106,7 @@ void FieldMarch::extend() {
     absorption_.resize(grid_.cells);
     transform_ = MixedTransform(grid_.cells, ground_.dz, ground_.alpha());
     fft_ = ComplexFft(2 * grid_.cells);
+    turnSum_ = ExponentialSum(grid_.cells);
     setUp();
 }
 
@@ -190,8 +187,14 @@ void FieldMarch::settle() {
 }
 
 void FieldMarch::absorb(double length) {
-    for (int m = grid_.useful; m < grid_.cells; ++m)
-        field_[m] *= std::exp(-absorption_[m] * length);
+    // The marches repeat their step lengths: the factors are kept for the last one.
+    const int first = grid_.useful, count = grid_.cells - first;
+    if (length != absorbedOver_ || static_cast<int>(absorbed_.size()) != count) {
+        absorbed_.resize(count);
+        for (int m = 0; m < count; ++m) absorbed_[m] = std::exp(-absorption_[first + m] * length);
+        absorbedOver_ = length;
+    }
+    for (int m = 0; m < count; ++m) field_[first + m] *= absorbed_[m];
 }
 
 void FieldMarch::propagate(double length) {
@@ -218,14 +221,14 @@ void FieldMarch::retreat(double length) {
 }
 
 void FieldMarch::synthesise(const std::vector<Complex>& up, const std::vector<Complex>& down,
-                            std::vector<Complex>& out) {
+                            std::vector<Complex>& out, int last) {
     // u[m] = sum over waves of up exp(j p m dz) + down exp(-j p m dz): with p = pi i / (N dz)
     // that is the inverse transform of length 2N of up at i and down at 2N - i, taken as
     // the conjugate of the forward transform of the conjugates.
     const int n = grid_.cells, size = 2 * n;
     fftRe_.assign(size, 0.0);
     fftIm_.assign(size, 0.0);
-    for (int i = 1; i <= active_; ++i) {
+    for (int i = 1; i <= last; ++i) {
         fftRe_[fft_.reversed(i)] = up[i].real();
         fftIm_[fft_.reversed(i)] = -up[i].imag();
         fftRe_[fft_.reversed(size - i)] = down[i].real();
@@ -264,7 +267,7 @@ void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
         for (int i = 1; i < n; ++i) wavenumbers[i] = transform_.wavenumber(i);
         radiation->addFace(position(), {c, s}, {-s, c}, rise, wavenumbers, upBefore, downBefore);
     }
-    synthesise(up, down, field_);
+    synthesise(up, down, field_, active_);
     // Below the old ground there was no field: a falling ground leaves the cells it uncovers
     // empty; the top of the grid, past what the old grid held, is empty too.
     for (int m = 0; m < n; ++m) {
@@ -277,116 +280,42 @@ void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
 
 void FieldMarch::rotate(double angle) {
     // The new normal through the ground point leans by the turn: its point at height z lies
-    // d = z sin(turn) behind the old normal, where a wave of vertical wavenumber p has the
-    // phase exp(j kappa(p) d) more. Written as exp(j centre d) times the series of
-    // exp(j (kappa - centre) d), each term a transform of the spectrum times
-    // (kappa - centre)^q, centre in the middle of the waves kept.
+    // d = z sin(turn) behind the old normal, where each plane wave the march follows has the
+    // phase of its own horizontal wavenumber kappa, exp(j kappa d), and its vertical
+    // wavenumber times cos(turn). The boundary mode takes the tilt of the middle of the waves
+    // followed.
     const Point here = position();
-    const double turn = std::sin(angle - angle_), previous = angle_;
+    const double turn = angle - angle_;
     origin_ = here;
     angle_ = angle;
     along_ = level_ = 0.0;
     if (turn == 0.0) return;
     const int n = grid_.cells;
-    const double dz = ground_.dz;
+    const double dz = ground_.dz, c = std::cos(turn), s = std::sin(turn);
     double slowest = ground_.k, fastest = 0.0;
     for (int i = 1; i <= active_; ++i)
         if (kappa_[i].imag() == 0.0) {
             slowest = std::min(slowest, kappa_[i].real());
             fastest = std::max(fastest, kappa_[i].real());
         }
-    const double centre = 0.5 * (slowest + fastest);
-    // The series is followed over the useful grid, and faded to the plain tilt over half as
-    // much again above: in the absorber its terms would grow without bound.
-    const double height = grid_.useful * dz;
-    const int top = std::min(n, static_cast<int>(std::ceil(1.5 * height / dz)));
-    // The largest phase the series must follow.
-    const double reach = 0.5 * (fastest - slowest) * std::fabs(turn) * top * dz;
-    forward();
-    if (reach > longestSeries) {
-        turnExactly(angle - previous);
-        return;
+    const double tilt = 0.5 * (slowest + fastest) * dz * s;
+    transform_.forward(field_, spectrum_, boundary_);
+    // Every pair of waves the march follows read on the leaning normal, summed on the cells
+    // at once. Those the filter drops are left out: the march's next step would drop them.
+    turnSum_.clear();
+    for (int i = 1; i <= active_; ++i) {
+        const double p = transform_.wavenumber(i) * dz, kappa = kappa_[i].real() * dz * s;
+        turnSum_.add(p * c + kappa, spectrum_[i] * upWave_[i]);
+        turnSum_.add(-p * c + kappa, spectrum_[i] * downWave_[i]);
     }
-    std::vector<Complex>& term = turnTerm_;
-    term = spectrum_;
-    turnSum_ = field_;
-    turnWeight_.assign(n, 1.0);
-    turnValues_.resize(n);
-    std::vector<double> fade(top, 1.0);
-    for (int m = 0; m < top; ++m) {
-        const double t = std::clamp(m * dz / height - 1.0, 0.0, 0.5) / 0.5;
-        fade[m] = 1.0 - t * t * (3.0 - 2.0 * t);
-    }
-    // Each term's size against the field's: its spectrum's sum of magnitudes times
-    // (height sin(turn))^q / q! at the top of what is followed.
-    double whole = 0.0;
-    for (int i = 1; i <= active_; ++i) whole += std::abs(term[i]);
-    double size = whole > 0.0 ? 1.0 : 0.0, scale = 1.0;
-    for (int q = 1; size > turnTolerance && q < 200; ++q) {
-        scale *= top * dz * std::fabs(turn) / q;
-        double sum = 0.0;
-        for (int i = 1; i <= active_; ++i) {
-            term[i] *= kappa_[i].real() - centre;
-            sum += std::abs(term[i]);
-        }
-        size = scale * sum / whole;
-        turnCopy_ = term;
-        transform_.inverse(turnCopy_, 0.0, turnValues_);
-        // Only as high as the series holds: above, where the waves only leave, it fades to
-        // the plain tilt, as its terms there would grow without bound.
-        for (int m = 0; m < top; ++m) {
-            turnWeight_[m] *= Complex(0.0, m * dz * turn / q);
-            turnSum_[m] += turnWeight_[m] * turnValues_[m] * fade[m];
-        }
-    }
-    const Complex tilt = unitPhasor(centre * dz * turn);
-    Complex phase = 1.0;
+    turnSum_.evaluate(field_);
+    // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
+    const Complex ratio = transform_.boundaryRatio(), step = unitPhasor(tilt);
+    Complex mode = boundary_, phase = 1.0;
     for (int m = 0; m < n; ++m) {
-        field_[m] = turnSum_[m] * phase;
-        phase *= tilt;
-    }
-}
-
-void FieldMarch::turnExactly(double turn) {
-    // Every pair of waves read on the leaning normal: the up wave exp(j p z) has there the
-    // vertical wavenumber p cos(turn) + kappa sin(turn), the down wave -p cos(turn) +
-    // kappa sin(turn); the boundary mode, which keeps to the ground, only the tilt.
-    const int n = grid_.cells;
-    const double dz = ground_.dz, c = std::cos(turn), s = std::sin(turn);
-    const int modes = active_ + 1;
-    for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
-        v->assign(2 * modes, 0.0);
-    // Per wave its amplitude (mode) and its phase step per cell (step), the up waves first.
-    for (int i = 1; i < modes; ++i) {
-        const double p = transform_.wavenumber(i), kappa = kappa_[i].real();
-        const Complex up = spectrum_[i] * upWave_[i], down = spectrum_[i] * downWave_[i];
-        const Complex upStep = unitPhasor(dz * (p * c + kappa * s));
-        const Complex downStep = unitPhasor(dz * (-p * c + kappa * s));
-        modeRe_[i] = up.real(), modeIm_[i] = up.imag();
-        modeRe_[modes + i] = down.real(), modeIm_[modes + i] = down.imag();
-        stepRe_[i] = upStep.real(), stepIm_[i] = upStep.imag();
-        stepRe_[modes + i] = downStep.real(), stepIm_[modes + i] = downStep.imag();
-    }
-    std::vector<Complex> none(n, 0.0);
-    turnValues_.resize(n);
-    transform_.inverse(none, boundary_, turnValues_);
-    const Complex tilt = unitPhasor(ground_.k * dz * s);
-    Complex phase = 1.0;
-    double* __restrict mr = modeRe_.data();
-    double* __restrict mi = modeIm_.data();
-    const double* __restrict sr = stepRe_.data();
-    const double* __restrict si = stepIm_.data();
-    for (int m = 0; m < n; ++m) {
-        double re = 0.0, im = 0.0;
-        for (int i = 0; i < 2 * modes; ++i) {
-            re += mr[i];
-            im += mi[i];
-            const double r = mr[i] * sr[i] - mi[i] * si[i];
-            mi[i] = mr[i] * si[i] + mi[i] * sr[i];
-            mr[i] = r;
-        }
-        field_[m] = Complex(re, im) + turnValues_[m] * phase;
-        phase *= tilt;
+        field_[m] += mode * phase;
+        mode *= ratio;
+        phase *= step;
     }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "complex_fft.h"
+#include "exponential_sum.h"
 #include "ground_radiation.h"
 #include "impedance_condition.h"
 #include "mixed_transform.h"
@@ -68,9 +69,8 @@ private:
     // at most, into radiation when given.
     void march(double length, double spacing, double stepLimit, double gamma,
                GroundRadiation* radiation, Point from, double angle);
+    // Turns the frame to 'angle' at the present point, the field read on the new normal.
     void rotate(double angle);
-    // The same, every wave read on the new normal one by one (after forward()).
-    void turnExactly(double turn);
     // The ground moves by 'rise' under the field (up or down along the frame's normal).
     void moveGround(double rise, GroundRadiation* radiation);
     // The absorbing layer's loss over a step of this length.
@@ -82,25 +82,28 @@ private:
     // that its value on the new ground, not yet meeting the ground's condition, would
     // excite.
     void settle();
-    // The field of the given pairs of waves on the grid.
+    // The field of the given pairs of waves (1..last) on the grid.
     void synthesise(const std::vector<std::complex<double>>& up,
                     const std::vector<std::complex<double>>& down,
-                    std::vector<std::complex<double>>& out);
+                    std::vector<std::complex<double>>& out, int last);
     const std::vector<std::complex<double>>& modeSteps(double length);
     MarchGrid grid_;
     ImpedanceCondition ground_;
     void setUp();
 
     MixedTransform transform_;
-    ComplexFft fft_; // twice the cells, for the waves read between cells
+    ComplexFft fft_;         // twice the cells, for the waves read between cells
+    ExponentialSum turnSum_; // the cells' field after a turn
     std::vector<std::complex<double>> field_, spectrum_, kappa_;
     // Per sine wave of the transform: the amplitudes of its up and down plane waves (below
     // the absorber) and its ground value as the ground's own condition gives it.
     std::vector<std::complex<double>> upWave_, downWave_, groundWeights_;
     std::vector<double> absorption_; // per metre, by cell
+    // The absorber's factors for the step length absorbedOver_, from the useful height up.
+    std::vector<double> absorbed_;
+    double absorbedOver_ = -1.0;
     std::vector<double> modeRe_, modeIm_, stepRe_, stepIm_, weightRe_, weightIm_; // work
     std::vector<double> fftRe_, fftIm_;
-    std::vector<std::complex<double>> turnTerm_, turnCopy_, turnValues_, turnSum_, turnWeight_;
     std::vector<double> filter_;
     std::vector<double> waveAngles_, cellsPerHalfWave_; // per sine wave
     double filterAngle_ = std::numbers::pi / 2;

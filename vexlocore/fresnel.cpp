@@ -17,6 +17,16 @@ constexpr int entries = static_cast<int>(tableEnd * perUnit) + 1;
 
 Complex derivative(double t) { return std::polar(1.0, -pi / 2.0 * t * t); }
 
+// exp(-j pi t^2 / 2) at the table's points.
+const std::array<Complex, entries>& slopes() {
+    static const std::array<Complex, entries> values = [] {
+        std::array<Complex, entries> w{};
+        for (int i = 0; i < entries; ++i) w[i] = derivative(static_cast<double>(i) / perUnit);
+        return w;
+    }();
+    return values;
+}
+
 const std::array<Complex, entries>& table() {
     static const std::array<Complex, entries> values = [] {
         std::array<Complex, entries> e{};
@@ -38,10 +48,10 @@ Complex fresnelIntegral(double t) {
     const double x = std::fabs(t);
     Complex e;
     if (x < tableEnd) {
-        const int i = static_cast<int>(std::lround(x * perUnit));
+        const int i = static_cast<int>(x * perUnit + 0.5); // the nearest table point
         const double t0 = static_cast<double>(i) / perUnit, d = x - t0;
         // E(t0 + d) = E(t0) + integral of exp(-j pi (t0 + s)^2 / 2), its Taylor terms to d^3.
-        const Complex w = derivative(t0), jp{0.0, -pi};
+        const Complex w = slopes()[i], jp{0.0, -pi};
         e = table()[i] +
             w * (d + jp * t0 * d * d / 2.0 + (jp + jp * jp * t0 * t0) * d * d * d / 6.0);
     } else {

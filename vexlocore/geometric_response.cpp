@@ -8,6 +8,7 @@
 #include "ground.h"
 #include "line_sources.h"
 #include "physical_optics.h"
+#include "unit_phasor.h"
 
 namespace vexlo {
 namespace {
@@ -21,6 +22,10 @@ struct FacetView {
     double height = 0;                     // the antenna's distance from that line
     double along = 0;                      // the foot of that distance, from the facet's start
     double visibleFrom = 0, visibleTo = 0; // the part the antenna sees over the terrain
+    // At the facet's ends, whatever the far direction: the integrand's amplitude and the
+    // antenna's share of d phi / ds.
+    Complex gStart, gEnd;
+    double slopeStart = 0, slopeEnd = 0;
 };
 
 // What one antenna sees of one vertex.
@@ -34,6 +39,7 @@ public:
     GeometricRays(const Terrain& terrain, const Installation& in)
         : vertices_(terrain.vertices()), facets_(terrain.facets()),
           wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
+          spreadingScale_(k_ / 4.0 * std::sqrt(1.0 / (pi * k_))),
           ground_(in.dielectric, in.conductivity, wavelength_) {
         // Each antenna is its elements, line sources along the boom: over the ground near
         // the tower a Yagi's pattern is not yet formed, its elements' images are.
@@ -52,17 +58,21 @@ private:
     // The line source's cylindrical wave at distance r, relative to its far field, times
     // the k/4 of the surface integral: (k/4) sqrt(2j / (pi k r)).
     Complex spreading(double r) const {
-        return k_ / 4.0 * std::sqrt(Complex(0.0, 2.0) / (pi * k_ * r));
+        // sqrt(2j) = 1 + j.
+        const double size = spreadingScale_ * std::sqrt(1.0 / r);
+        return {size, size};
     }
     // The point s along facet f for this antenna; 'known' is the antenna's view of that
     // point when it is a vertex already looked at.
     FacetPoint facetPoint(int antenna, const Facet& f, const FacetView& view, double s, Point u,
                           const VertexView* known) const;
+    // The same at an end of a facet of the terrain, for the far direction at hand.
+    FacetPoint vertexPoint(int antenna, int facet, bool end) const;
     // The facet's physical-optics integral from 'from' to 'to' towards u (un = u . normal),
     // before the reflection coefficient; its stationary point into st.
     Complex facetIntegral(int antenna, const Facet& f, const FacetView& view, double from,
-                          double to, Point u, double un, const VertexView* atStart,
-                          const VertexView* atEnd, StationaryPoint& st) const;
+                          double to, Point u, double un, const FacetPoint& pa, const FacetPoint& pb,
+                          StationaryPoint& st) const;
     // The current of a perfect conductor's tangent plane, 2 sin(incidence) times the
     // incident wave; each facet's integral is then weighted by the reflection coefficient at
     // the angle the far direction makes with it (reflection), or -1 where the direction
@@ -76,6 +86,7 @@ private:
     const std::vector<Point>& vertices_;
     const std::vector<Facet>& facets_;
     double wavelength_, k_;
+    double spreadingScale_; // k/4 sqrt(1 / (pi k))
     Ground ground_;
     std::vector<Point> antennas_;
     std::vector<Complex> weights_;
@@ -85,6 +96,22 @@ private:
     // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
     // the antenna's view of it.
     std::vector<std::pair<Facet, FacetView>> planes_;
+    // For the far direction at hand: per vertex its horizon, per facet what it is to the
+    // observer.
+    struct FacetToObserver {
+        double un = 0.0;         // the direction's sine against the facet
+        double along = 0.0;      // and its cosine along it
+        Complex gamma;           // its reflection coefficient there (-1 below the facet)
+        bool seen = true;        // whether the observer sees any of it
+        double from = 0, to = 0; // the part it sees, from the facet's start
+    };
+    struct VertexToObserver {
+        double path = 0.0; // u . vertex
+        Complex phase;     // exp(j k path)
+    };
+    std::vector<double> horizon_;
+    std::vector<FacetToObserver> towards_;
+    std::vector<VertexToObserver> observed_;
 };
 
 void GeometricRays::prepare(Point a) {
@@ -129,6 +156,13 @@ void GeometricRays::prepare(Point a) {
             }
         }
     }
+    for (std::size_t f = 0; f < facets_.size(); ++f) {
+        const double toStart = vv[f].distance, toEnd = vv[f + 1].distance;
+        fv[f].gStart = integrand(spreading(toStart), fv[f].height / toStart);
+        fv[f].gEnd = integrand(spreading(toEnd), fv[f].height / toEnd);
+        fv[f].slopeStart = (0.0 - fv[f].along) / toStart;
+        fv[f].slopeEnd = (facets_[f].length - fv[f].along) / toEnd;
+    }
     facetViews_.push_back(std::move(fv));
     vertexViews_.push_back(std::move(vv));
     const Facet& first = facets_[Terrain::base];
@@ -147,33 +181,47 @@ void GeometricRays::prepare(Point a) {
     planes_.push_back({plane, view});
 }
 
+FacetPoint GeometricRays::vertexPoint(int antenna, int facet, bool end) const {
+    const Facet& f = facets_[facet];
+    const FacetView& view = facetViews_[antenna][facet];
+    const int v = facet + (end ? 1 : 0);
+    const VertexView& at = vertexViews_[antenna][v];
+    FacetPoint fp;
+    fp.s = end ? f.length : 0.0;
+    fp.wave = at.wave * observed_[v].phase;
+    fp.phi = at.distance - observed_[v].path;
+    fp.slope = (end ? view.slopeEnd : view.slopeStart) - towards_[facet].along;
+    fp.g = end ? view.gEnd : view.gStart;
+    return fp;
+}
+
 FacetPoint GeometricRays::facetPoint(int antenna, const Facet& f, const FacetView& view, double s,
                                      Point u, const VertexView* known) const {
     const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-    VertexView at;
+    FacetPoint fp;
+    double distance;
     if (known) {
-        at = *known;
+        distance = known->distance;
+        fp.wave = known->wave * unitPhasor(k_ * dot(u, p));
     } else {
         const Point d = minus(p, antennas_[antenna]);
-        at.distance = std::hypot(d.x, d.z);
-        at.wave = std::polar(1.0, -k_ * at.distance);
+        distance = std::sqrt(d.x * d.x + d.z * d.z);
+        fp.wave = unitPhasor(k_ * (dot(u, p) - distance));
     }
-    const double sinIncidence = view.height / at.distance;
-    FacetPoint fp;
+    // One division for the three quotients by the distance.
+    const double inverse = 1.0 / distance;
     fp.s = s;
-    fp.phi = at.distance - dot(u, p);
-    fp.slope = (s - view.along) / at.distance - dot(u, f.tangent);
-    fp.wave = at.wave * std::polar(1.0, k_ * dot(u, p));
-    fp.g = integrand(spreading(at.distance), sinIncidence);
+    fp.phi = distance - dot(u, p);
+    fp.slope = (s - view.along) * inverse - dot(u, f.tangent);
+    const double size = spreadingScale_ * std::sqrt(inverse);
+    fp.g = integrand({size, size}, view.height * inverse);
     return fp;
 }
 
 Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetView& view,
                                      double from, double to, Point u, double un,
-                                     const VertexView* atStart, const VertexView* atEnd,
+                                     const FacetPoint& pa, const FacetPoint& pb,
                                      StationaryPoint& st) const {
-    const FacetPoint pa = facetPoint(antenna, f, view, from, u, atStart);
-    const FacetPoint pb = facetPoint(antenna, f, view, to, u, atEnd);
     const double c = dot(u, f.tangent);
     const double absUn = std::fabs(un);
     if (absUn > 1e-12) {
@@ -189,10 +237,15 @@ Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetVie
     if (absUn > 1e-12) {
         // Over the few Fresnel zones about s* the end terms are replaced by the zone's
         // integral.
+        // The zone reaches the part integrated unless both ends lie beyond it on one side
+        // (tau past 4, as the zone's own limits: k (phi - phi*) = 8 pi).
+        const auto beyond = [&](const FacetPoint& p) { return k_ * (p.phi - st.phi) >= 8.0 * pi; };
+        const bool before = pa.s >= st.s && beyond(pa), after = pb.s <= st.s && beyond(pb);
         const FacetLine line{k_, view.height, view.along, c, un};
-        const auto [zoneFrom, zoneTo] = line.zone();
+        const auto [zoneFrom, zoneTo] =
+            before || after ? std::pair<double, double>{0.0, 0.0} : line.zone();
         const double za = std::max(from, zoneFrom), zb = std::min(to, zoneTo);
-        if (zb > za) {
+        if (!before && !after && zb > za) {
             const auto pointAt = [&](double s) {
                 return facetPoint(antenna, f, view, s, u, nullptr);
             };
@@ -211,9 +264,43 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     const bool logging = log && log->index == index;
     // For geometrical optics: the highest of z - x tan(theta) over the vertices from each
     // index on; a point sees the far observer when its own value is at least that.
-    std::vector<double> horizon(vertices_.size() + 1, -std::numeric_limits<double>::infinity());
+    horizon_.assign(vertices_.size() + 1, -std::numeric_limits<double>::infinity());
     for (int i = static_cast<int>(vertices_.size()) - 1; i >= 0; --i)
-        horizon[i] = std::max(horizon[i + 1], vertices_[i].z - vertices_[i].x * tanTheta);
+        horizon_[i] = std::max(horizon_[i + 1], vertices_[i].z - vertices_[i].x * tanTheta);
+    // What each facet is to the far direction, the same for every source: the sine of the
+    // direction against it, its reflection coefficient and the part the observer sees.
+    observed_.resize(vertices_.size());
+    for (std::size_t v = 0; v < vertices_.size(); ++v) {
+        observed_[v].path = dot(u, vertices_[v]);
+        observed_[v].phase = unitPhasor(k_ * observed_[v].path);
+    }
+    towards_.resize(facets_.size());
+    for (std::size_t fi = 0; fi < facets_.size(); ++fi) {
+        const Facet& f = facets_[fi];
+        FacetToObserver& t = towards_[fi];
+        t.un = dot(u, f.normal);
+        t.along = dot(u, f.tangent);
+        t.seen = true;
+        t.from = -std::numeric_limits<double>::infinity();
+        t.to = std::numeric_limits<double>::infinity();
+        if (t.un > 0.0) {
+            t.gamma = ground_.reflection(t.un);
+            // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of the
+            // vertices beyond the facet.
+            const double limit = horizon_[fi + 2];
+            const double c0 = f.start.z - f.start.x * tanTheta - limit;
+            const double c1 = f.tangent.z - f.tangent.x * tanTheta;
+            if (c1 > 0.0)
+                t.from = -c0 / c1;
+            else if (c1 < 0.0)
+                t.to = -c0 / c1;
+            else if (c0 < 0.0)
+                t.seen = false;
+        } else {
+            t.gamma = -1.0;
+        }
+    }
+    const auto& horizon = horizon_;
     Complex total = 0.0;
     for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
         const int element = static_cast<int>(ai); // a line source; owners_ names its antenna
@@ -235,10 +322,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const FacetView& view = facetViews_[ai][fi];
             if (!view.lit) continue;
             const Facet& f = facets_[fi];
-            const double un = dot(u, f.normal);
-            double from = 0.0, to = f.length;
-            from = view.visibleFrom;
-            to = view.visibleTo;
+            const FacetToObserver& seen = towards_[fi];
+            const double un = seen.un;
+            double from = view.visibleFrom, to = view.visibleTo;
             if (un <= 0.0) {
                 // The direction dips below this facet's plane while the direct ray passes
                 // above it: the facet's field is the grazing one (coefficient -1) over all
@@ -246,26 +332,19 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // the other side of grazing.
                 if (!directClear) continue;
             } else {
-                // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of
-                // the vertices beyond the facet.
-                const double limit = horizon[fi + 2];
-                const double c0 = f.start.z - f.start.x * tanTheta - limit;
-                const double c1 = f.tangent.z - f.tangent.x * tanTheta;
-                if (c1 > 0.0)
-                    from = std::max(from, -c0 / c1);
-                else if (c1 < 0.0)
-                    to = std::min(to, -c0 / c1);
-                else if (c0 < 0.0)
-                    continue;
+                if (!seen.seen) continue;
+                from = std::max(from, seen.from);
+                to = std::min(to, seen.to);
             }
             if (!(to > from)) continue;
-            const auto& vv = vertexViews_[ai];
             StationaryPoint st;
-            Complex integral =
-                facetIntegral(element, f, view, from, to, u, un, from == 0.0 ? &vv[fi] : nullptr,
-                              to == f.length ? &vv[fi + 1] : nullptr, st);
+            const FacetPoint pa = from == 0.0 ? vertexPoint(element, facet, false)
+                                              : facetPoint(element, f, view, from, u, nullptr);
+            const FacetPoint pb = to == f.length ? vertexPoint(element, facet, true)
+                                                 : facetPoint(element, f, view, to, u, nullptr);
+            Complex integral = facetIntegral(element, f, view, from, to, u, un, pa, pb, st);
             const double absUn = std::fabs(un);
-            const Complex gamma = un > 0.0 ? ground_.reflection(un) : Complex(-1.0);
+            const Complex gamma = seen.gamma;
             integral *= gamma;
             const Complex term = w * integral;
             total += term;
@@ -296,7 +375,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
             const Complex integral =
                 gamma * w *
-                facetIntegral(element, first, view, 0.0, first.length, u, un, nullptr, nullptr, st);
+                facetIntegral(element, first, view, 0.0, first.length, u, un,
+                              facetPoint(element, first, view, 0.0, u, nullptr),
+                              facetPoint(element, first, view, first.length, u, nullptr), st);
             total += exact - integral;
             if (logging) {
                 const Point p{first.start.x + st.s * first.tangent.x,

@@ -16,7 +16,7 @@ std::complex<double> Ground::reflection(double sinGrazing) const {
     const std::complex<double> root = std::sqrt(permittivity_ - (1.0 - s * s));
     const std::complex<double> denominator = s + root;
     // Only empty space at exact grazing gives 0/0; it reflects nothing.
-    if (std::abs(denominator) == 0.0) return 0.0;
+    if (denominator == 0.0) return 0.0;
     return (s - root) / denominator;
 }
 

@@ -112,18 +112,44 @@ void GroundRadiation::addGround(Point origin, double angle, double spacing, doub
 void GroundRadiation::addFace(Point origin, Point forward, Point up, double height,
                               const std::vector<double>& p, const std::vector<Complex>& upWaves,
                               const std::vector<Complex>& downWaves) {
-    // Integral over 0..height of exp(j a z).
-    const auto across = [height](double a) {
-        const double x = a * height;
-        if (std::fabs(x) < 1e-6) return Complex(height, 0.5 * a * height * height);
-        return (unitPhasor(x) - 1.0) / Complex(0.0, a);
-    };
+    // The integral over 0..height of exp(j a z) is (exp(j a height) - 1) / (j a), and with
+    // a = rate +- p[n], exp(j a height) = exp(j rate height) exp(+-j p[n] height): the waves'
+    // phases across the face are worked out once for every angle. Near a = 0 the closed form
+    // loses its digits: height + j a height^2 / 2 there.
+    const std::size_t waves = p.size();
+    faceUp_.assign(waves, 0.0);
+    faceDown_.assign(waves, 0.0);
+    for (std::size_t n = 1; n < waves; ++n) {
+        const Complex across = unitPhasor(p[n] * height);
+        faceUp_[n] = upWaves[n] * across;
+        faceDown_[n] = downWaves[n] * std::conj(across);
+    }
+    const double small = 1e-6 / height;
     for (std::size_t i = 0; i < values_.size(); ++i) {
         const double along = cos_[i] * forward.x + sin_[i] * forward.z;
         const double rate = k_ * (cos_[i] * up.x + sin_[i] * up.z);
-        Complex sum = 0.0;
-        for (std::size_t n = 1; n < p.size(); ++n)
-            sum += upWaves[n] * across(rate + p[n]) + downWaves[n] * across(rate - p[n]);
+        // sum = (E sum of faceUp / a - sum of up / a) / j, and the same for the down waves,
+        // E = exp(j rate height).
+        Complex turned = 0.0, plain = 0.0, near = 0.0;
+        for (std::size_t n = 1; n < waves; ++n) {
+            const double a = rate + p[n], b = rate - p[n];
+            if (std::fabs(a) < small) {
+                near += upWaves[n] * Complex(height, 0.5 * a * height * height);
+            } else {
+                const double inverse = 1.0 / a;
+                turned += faceUp_[n] * inverse;
+                plain += upWaves[n] * inverse;
+            }
+            if (std::fabs(b) < small) {
+                near += downWaves[n] * Complex(height, 0.5 * b * height * height);
+            } else {
+                const double inverse = 1.0 / b;
+                turned += faceDown_[n] * inverse;
+                plain += downWaves[n] * inverse;
+            }
+        }
+        const Complex sum =
+            Complex(0.0, -1.0) * (unitPhasor(rate * height) * turned - plain) + near;
         values_[i] += Complex(0.0, -k_) * (1.0 + along) * sum *
                       unitPhasor(k_ * (cos_[i] * origin.x + sin_[i] * origin.z));
     }

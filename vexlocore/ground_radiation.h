@@ -35,6 +35,7 @@ public:
     std::complex<double> at(int angle) const { return values_[angle]; }
 
 private:
+    std::vector<std::complex<double>> faceUp_, faceDown_; // work of addFace
     // exp(jk u_hat . origin) at every angle: carried on from the end of the last piece
     // when this one starts there, else computed afresh.
     void phasesAt(Point origin);

@@ -22,6 +22,8 @@ public:
     double wavenumber(int n) const;
     // Eigenvalue of the vertical second difference for the boundary mode r^m.
     std::complex<double> boundaryEigenvalue() const { return boundaryEigenvalue_; }
+    // r, the boundary mode's ratio from cell to cell.
+    std::complex<double> boundaryRatio() const { return r_; }
 
     // u[0..N-1] to the sine spectrum (index 1..N-1) and the boundary mode's amplitude.
     void forward(const std::vector<std::complex<double>>& u,

@@ -12,9 +12,14 @@
 // a percent, and the end terms of a facet cut there telescope, so a facet's integral is its
 // two end terms plus, where it overlaps the zone about s*, the zone's integral less the end
 // terms at the zone's limits.
+#include <algorithm>
+#include <cmath>
 #include <complex>
-#include <functional>
+#include <numbers>
 #include <utility>
+
+#include "fresnel.h"
+#include "unit_phasor.h"
 
 namespace vexlo {
 
@@ -47,10 +52,52 @@ struct FacetLine {
 // End term j g exp(-j k phi) / (k phi'): the integral's share from one end far from s*.
 std::complex<double> endTerm(double k, const FacetPoint& p);
 
+// The signed tau of a point: k (phi - phi(s*)) = (pi/2) tau^2, negative before s*.
+inline double tauOf(double k, const FacetPoint& p, const StationaryPoint& st) {
+    const double t = std::sqrt(std::max(0.0, 2.0 * k * (p.phi - st.phi) / std::numbers::pi));
+    return p.s < st.s ? -t : t;
+}
+
 // Integral from a to b (a.s < b.s, within the zone) of g exp(-j k phi) ds: G as parabolas
-// in tau over pieces a half Fresnel unit wide, each exact in closed form.
+// in tau over pieces a half Fresnel unit wide, each exact in closed form. pointAt(s) gives
+// the facet's point at s.
+template <typename PointAt>
 std::complex<double> zoneIntegral(const FacetLine& line, const FacetPoint& a, const FacetPoint& b,
-                                  const StationaryPoint& stationary,
-                                  const std::function<FacetPoint(double)>& pointAt);
+                                  const StationaryPoint& st, const PointAt& pointAt) {
+    using Complex = std::complex<double>;
+    constexpr double pi = std::numbers::pi, pieceTau = 0.5;
+    constexpr Complex j{0.0, 1.0};
+    const double k = line.k;
+    const double ta = tauOf(k, a, st), tb = tauOf(k, b, st);
+    // G(tau) = g ds/dtau, ds/dtau = pi tau / (k phi'), sqrt(pi / (k phi'')) at s*.
+    const auto weight = [&](const FacetPoint& p, double tau) {
+        return std::fabs(tau) < 1e-3 ? p.g * std::sqrt(pi / (k * st.curvature))
+                                     : p.g * (pi * tau / (k * p.slope));
+    };
+    const int pieces = std::max(1, static_cast<int>(std::ceil((tb - ta) / pieceTau)));
+    const double width = (tb - ta) / pieces;
+    FacetPoint left = a;
+    Complex leftG = weight(a, ta), leftE = fresnelIntegral(ta), sum = 0.0;
+    const Complex stationaryPhase = unitPhasor(-k * st.phi);
+    for (int i = 0; i < pieces; ++i) {
+        const double t1 = ta + i * width, t2 = i + 1 == pieces ? tb : t1 + width;
+        const double tm = 0.5 * (t1 + t2);
+        const FacetPoint mid = pointAt(line.at(tm));
+        const FacetPoint right = i + 1 == pieces ? b : pointAt(line.at(t2));
+        const Complex gm = weight(mid, tm), g2 = weight(right, t2);
+        // The parabola through (t1, leftG), (tm, gm), (t2, g2), in powers of tau.
+        const double h = 0.5 * (t2 - t1);
+        const Complex q1 = (g2 - leftG) / (2.0 * h), q2 = (g2 - 2.0 * gm + leftG) / (2.0 * h * h);
+        const Complex p2 = q2, p1 = q1 - 2.0 * q2 * tm, p0 = gm - q1 * tm + q2 * tm * tm;
+        // Integral of (p0 + p1 t + p2 t^2) exp(-j pi t^2 / 2) over [t1, t2].
+        const Complex rightE = fresnelIntegral(t2);
+        sum += stationaryPhase * (p0 - j * p2 / pi) * (rightE - leftE) +
+               j / pi * ((p1 + p2 * t2) * right.wave - (p1 + p2 * t1) * left.wave);
+        left = right;
+        leftG = g2;
+        leftE = rightE;
+    }
+    return sum;
+}
 
 } // namespace vexlo

@@ -1,0 +1,119 @@
+#include "exponential_sum.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "unit_phasor.h"
+
+namespace vexlo {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+// Grid points each side of a term that take its Gaussian; with a grid twice as fine as the
+// output's resolution the truncation and the aliasing both stay near exp(-2 pi spread / 3).
+constexpr int spread = 8;
+// Table points per grid spacing for the factors that hang on a term's offset; between them
+// exp of the small rest from its series to the fourth power (error below 1e-10).
+constexpr int bins = 256;
+
+double smallExp(double a) { return 1.0 + a * (1.0 + a * (0.5 + a * (1.0 / 6.0 + a / 24.0))); }
+
+} // namespace
+
+ExponentialSum::ExponentialSum(int points)
+    : points_(points), grid_(2 * points), fft_(2 * points), gridRe_(2 * points + 2 * spread),
+      gridIm_(2 * points + 2 * spread), re_(2 * points), im_(2 * points), tail_(2 * spread),
+      scale_(points), riseTable_(bins + 1), firstTable_(bins + 1) {
+    // The Gaussian's width in rate: as wide as the grid allows for the truncation and the
+    // aliasing to be equally small.
+    tau_ = pi * spread / (3.0 * double(points) * double(points));
+    spacing_ = 2.0 * pi / grid_;
+    // The Gaussian's factor that does not hang on the term's offset from its grid point, for
+    // the points below - spread + 1 .. below + spread.
+    for (int k = 0; k < 2 * spread; ++k) {
+        const double d = (k - spread + 1) * spacing_;
+        tail_[k] = std::exp(-d * d / (4.0 * tau_));
+    }
+    const double b = spacing_ * spacing_ / (4.0 * tau_);
+    for (int i = 0; i <= bins; ++i) {
+        const double x = static_cast<double>(i) / bins;
+        riseTable_[i] = std::exp(2.0 * b * x);
+        firstTable_[i] = std::exp(-b * (x * x + 2.0 * (spread - 1) * x));
+    }
+    // The output points are taken as m - N/2, centred, where the Gaussian's transform is
+    // largest.
+    for (int m = 0; m < points; ++m) {
+        const double c = m - 0.5 * points;
+        scale_[m] = std::sqrt(pi / tau_) * std::exp(c * c * tau_) / grid_;
+    }
+    clear();
+}
+
+void ExponentialSum::clear() {
+    std::fill(gridRe_.begin(), gridRe_.end(), 0.0);
+    std::fill(gridIm_.begin(), gridIm_.end(), 0.0);
+}
+
+void ExponentialSum::add(double rate, std::complex<double> a) {
+    // Centred points: a exp(j rate N/2) at m - N/2. The conjugate is spread, so that the
+    // forward FFT gives the conjugate of the sum.
+    const double turns = std::floor(rate / (2.0 * pi));
+    const double reduced = rate - 2.0 * pi * turns; // in [0, 2 pi)
+    a *= unitPhasor(reduced * (0.5 * points_));
+    const double ar = a.real(), ai = -a.imag();
+    const int below = std::min(grid_ - 1, static_cast<int>(reduced / spacing_));
+    const double offset = reduced - below * spacing_; // in [0, spacing)
+    // exp(-(offset - d)^2 / (4 tau)) at d = (k - spread + 1) spacing is
+    // exp(-offset^2 / 4 tau) rise^(k - spread + 1) tail[k].
+    // With x = offset / spacing and b = spacing^2 / (4 tau): rise = exp(2 b x), the first
+    // point's factor exp(-b (x^2 + 2 (spread - 1) x)), each from the table and the rest d.
+    const double x = offset / spacing_;
+    const int i = std::min(bins - 1, static_cast<int>(x * bins));
+    const double x0 = static_cast<double>(i) / bins, d = x - x0;
+    const double b = spacing_ * spacing_ / (4.0 * tau_);
+    const double rise = riseTable_[i] * smallExp(2.0 * b * d);
+    // first rise^k for k = 0..15, the powers built by doubling so that no long chain of
+    // products waits on itself.
+    static_assert(2 * spread == 16);
+    double weights[2 * spread];
+    weights[0] = firstTable_[i] * smallExp(-b * d * (2.0 * x0 + d + 2.0 * (spread - 1)));
+    weights[1] = weights[0] * rise;
+    const double rise2 = rise * rise, rise4 = rise2 * rise2, rise8 = rise4 * rise4;
+    weights[2] = weights[0] * rise2, weights[3] = weights[1] * rise2;
+    for (int k = 0; k < 4; ++k) weights[4 + k] = weights[k] * rise4;
+    for (int k = 0; k < 8; ++k) weights[8 + k] = weights[k] * rise8;
+    double* __restrict re = gridRe_.data() + below + 1; // grid point below - spread + 1
+    double* __restrict im = gridIm_.data() + below + 1;
+    const double* __restrict tail = tail_.data();
+    for (int k = 0; k < 2 * spread; ++k) {
+        const double w = weights[k] * tail[k];
+        re[k] += w * ar;
+        im[k] += w * ai;
+    }
+}
+
+void ExponentialSum::evaluate(std::vector<std::complex<double>>& out) {
+    // Grid point g is index g + spread of the padded grid; what was spread past either end
+    // wraps round.
+    const int pad = spread;
+    for (int g = 0; g < grid_; ++g) {
+        const int i = fft_.reversed(g);
+        re_[i] = gridRe_[g + pad];
+        im_[i] = gridIm_[g + pad];
+    }
+    for (int k = 0; k < pad; ++k) {
+        const int low = fft_.reversed(grid_ - pad + k), high = fft_.reversed(k);
+        re_[low] += gridRe_[k], im_[low] += gridIm_[k];
+        re_[high] += gridRe_[grid_ + pad + k], im_[high] += gridIm_[grid_ + pad + k];
+    }
+    fft_.transform(re_.data(), im_.data());
+    out.resize(points_);
+    const int mask = grid_ - 1;
+    for (int m = 0; m < points_; ++m) {
+        const int q = (m - points_ / 2) & mask;
+        out[m] = std::complex<double>(re_[q], -im_[q]) * scale_[m];
+    }
+    clear();
+}
+
+} // namespace vexlo
