@@ -38,8 +38,6 @@ namespace {
 using common::q;
 
 const char* const Title = "Qelt";
-const char* const OpenFilter =
-    "Yagi Files (*.QELT)|*.QELT|All Yagi Files (*.QELT, *.YAG)|*.QELT;*.YAG";
 const char* const SaveFilter = "Yagi Files (*.QELT)|*.QELT";
 const char* const NecFilter = "NEC-2 decks (*.nec)|*.nec";
 
@@ -296,7 +294,7 @@ bool frmQelt::analyse(const Analysis& work) {
 
 void frmQelt::cmdFile_Click() {
     const common::FileChoice choice = common::desktop().openFile(
-        this, {"Select existing antenna file", q(defaults_.antennaFolder), {}, OpenFilter});
+        this, {"Select existing antenna file", q(defaults_.antennaFolder), {}, AntennaFilter});
     if (choice.chosen()) {
         OpenFile(choice.path);
         return;

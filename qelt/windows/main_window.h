@@ -26,6 +26,10 @@ class QPushButton;
 
 namespace qelt {
 
+// The file dialog's choice of antenna files to open, or to compare with.
+inline constexpr const char* AntennaFilter =
+    "Yagi Files (*.QELT)|*.QELT|All Yagi Files (*.QELT, *.YAG)|*.QELT;*.YAG";
+
 class MainChart;
 class PolarPlotWindow;
 class frmOptimise;

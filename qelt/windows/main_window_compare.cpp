@@ -81,10 +81,8 @@ void frmQelt::showComparison() {
 
 void frmQelt::mnuCompareFile_Click() {
     const common::FileChoice choice = common::desktop().openFile(
-        this, {"Select antenna file to compare",
-               common::q(defaults_.antennaFolder),
-               {},
-               "Yagi Files (*.QELT)|*.QELT|All Yagi Files (*.QELT, *.YAG)|*.QELT;*.YAG"});
+        this,
+        {"Select antenna file to compare", common::q(defaults_.antennaFolder), {}, AntennaFilter});
     if (!choice.chosen()) return;
     analyse([&](const EngineRoutines& r, const SweepProgress&) {
         return model_.compareWithFile(r, choice.path.toStdString());
