@@ -303,8 +303,10 @@ void FieldMarch::rotate(double angle) {
     // Every pair of waves the march follows read on the leaning normal, summed on the cells
     // at once. Those the filter drops are left out: the march's next step would drop them.
     turnSum_.clear();
+    // Sine wave i's vertical phase per cell, pi i / N.
+    const double perWave = pi / n;
     for (int i = 1; i <= active_; ++i) {
-        const double p = transform_.wavenumber(i) * dz, kappa = kappa_[i].real() * dz * s;
+        const double p = perWave * i, kappa = kappa_[i].real() * dz * s;
         turnSum_.add(p * c + kappa, spectrum_[i] * upWave_[i]);
         turnSum_.add(-p * c + kappa, spectrum_[i] * downWave_[i]);
     }

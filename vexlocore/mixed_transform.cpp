@@ -34,6 +34,7 @@ MixedTransform::MixedTransform(int size, double dz, Complex alpha)
         surface_[j] = 2.0 * dz * r_ * s;
     }
     sine_.forward(surface_);
+    perEllR_ = 1.0 / ellR_;
     for (int n = 1; n < size; ++n) surface_[n] *= -2.0 / size / ellR_;
 }
 
@@ -46,11 +47,12 @@ void MixedTransform::forward(const std::vector<Complex>& u, std::vector<Complex>
     const int n = sine_.size();
     Complex projection = 0.0;
     for (int m = 0; m < n; ++m) projection += ell_[m] * u[m];
-    boundary = projection / ellR_;
+    boundary = projection * perEllR_;
     spectrum[0] = 0.0;
+    const double perTwoDz = 0.5 / dz_;
     for (int m = 1; m < n; ++m) {
         const Complex above = m + 1 < n ? u[m + 1] : Complex(0.0);
-        spectrum[m] = (above - u[m - 1]) / (2.0 * dz_) + alpha_ * u[m];
+        spectrum[m] = (above - u[m - 1]) * perTwoDz + alpha_ * u[m];
     }
     sine_.forward(spectrum);
 }
@@ -75,7 +77,7 @@ void MixedTransform::inverse(std::vector<Complex>& spectrum, Complex boundary,
         u[m] = previous;
         projection += ell_[m] * previous;
     }
-    const Complex u0 = boundary - projection / ellR_;
+    const Complex u0 = boundary - projection * perEllR_;
     Complex power = 1.0;
     for (int m = 0; m < n; ++m) {
         u[m] += u0 * power;

@@ -41,6 +41,7 @@ private:
     std::complex<double> boundaryEigenvalue_;
     std::vector<std::complex<double>> ell_; // left eigenvector of the boundary mode
     std::complex<double> ellR_;             // its product with r^m
+    std::complex<double> perEllR_;          // 1 / ellR_
     std::vector<std::complex<double>> surface_, work_;
 };
 
