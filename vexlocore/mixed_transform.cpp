@@ -51,6 +51,7 @@ void MixedTransform::forward(const std::vector<Complex>& u, std::vector<Complex>
     double* __restrict w = reinterpret_cast<double*>(spectrum.data());
     const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
     double pr = 0.0, pi = 0.0;
+#pragma omp simd reduction(+ : pr, pi)
     for (int m = 0; m < n; ++m) {
         pr += ell[2 * m] * x[2 * m] - ell[2 * m + 1] * x[2 * m + 1];
         pi += ell[2 * m] * x[2 * m + 1] + ell[2 * m + 1] * x[2 * m];
