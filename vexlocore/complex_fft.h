@@ -1,5 +1,6 @@
 #pragma once
-// A radix-2 complex FFT on real and imaginary parts kept apart, so that the butterflies
+// A radix-2 complex FFT (its stages taken two at a time) on real and imaginary parts kept
+// apart, so that the butterflies
 // vectorise: X[q] = sum over m of x[m] exp(-2 pi j q m / N). The caller places its input in
 // bit-reversed order (reversed()) and the transform runs in place.
 #include <vector>

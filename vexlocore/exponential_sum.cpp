@@ -28,6 +28,8 @@ ExponentialSum::ExponentialSum(int points)
     // aliasing to be equally small.
     tau_ = pi * spread / (3.0 * double(points) * double(points));
     spacing_ = 2.0 * pi / grid_;
+    perSpacing_ = grid_ / (2.0 * pi);
+    b_ = spacing_ * spacing_ / (4.0 * tau_);
     // The Gaussian's factor that does not hang on the term's offset from its grid point, for
     // the points below - spread + 1 .. below + spread.
     for (int k = 0; k < 2 * spread; ++k) {
@@ -57,20 +59,22 @@ void ExponentialSum::clear() {
 void ExponentialSum::add(double rate, std::complex<double> a) {
     // Centred points: a exp(j rate N/2) at m - N/2. The conjugate is spread, so that the
     // forward FFT gives the conjugate of the sum.
-    const double turns = std::floor(rate / (2.0 * pi));
+    // Products by reciprocals rather than quotients (a rate that lands a rounding off a grid
+    // point or a turn is spread just as well from the neighbouring one).
+    const double turns = std::floor(rate * (0.5 / pi));
     const double reduced = rate - 2.0 * pi * turns; // in [0, 2 pi)
     a *= unitPhasor(reduced * (0.5 * points_));
     const double ar = a.real(), ai = -a.imag();
-    const int below = std::min(grid_ - 1, static_cast<int>(reduced / spacing_));
+    const int below = std::min(grid_ - 1, static_cast<int>(reduced * perSpacing_));
     const double offset = reduced - below * spacing_; // in [0, spacing)
     // exp(-(offset - d)^2 / (4 tau)) at d = (k - spread + 1) spacing is
     // exp(-offset^2 / 4 tau) rise^(k - spread + 1) tail[k].
     // With x = offset / spacing and b = spacing^2 / (4 tau): rise = exp(2 b x), the first
     // point's factor exp(-b (x^2 + 2 (spread - 1) x)), each from the table and the rest d.
-    const double x = offset / spacing_;
+    const double x = offset * perSpacing_;
     const int i = std::min(bins - 1, static_cast<int>(x * bins));
-    const double x0 = static_cast<double>(i) / bins, d = x - x0;
-    const double b = spacing_ * spacing_ / (4.0 * tau_);
+    const double x0 = static_cast<double>(i) * (1.0 / bins), d = x - x0;
+    const double b = b_;
     const double rise = riseTable_[i] * smallExp(2.0 * b * d);
     // first rise^k for k = 0..15, the powers built by doubling so that no long chain of
     // products waits on itself.

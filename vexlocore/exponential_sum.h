@@ -27,7 +27,8 @@ public:
 
 private:
     int points_, grid_;
-    double tau_, spacing_;
+    double tau_, spacing_, perSpacing_;
+    double b_; // spacing^2 / (4 tau)
     ComplexFft fft_;
     // The spread terms on the grid, with room for a term's Gaussian past either end (folded
     // back in evaluate()), and in the FFT's bit-reversed order.

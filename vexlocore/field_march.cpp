@@ -135,7 +135,12 @@ Point FieldMarch::position() const {
 
 const std::vector<Complex>& FieldMarch::modeSteps(double length) {
     if (length != stepsLength_) {
-        steps_.assign(grid_.cells, 0.0);
+        // Past the waves kept the steps stay zero (set so when the grid or the filter
+        // changes).
+        if (static_cast<int>(steps_.size()) != grid_.cells || stepsActive_ != active_) {
+            steps_.assign(grid_.cells, 0.0);
+            stepsActive_ = active_;
+        }
         // A wave either travels (kappa real) or dies away (kappa negative imaginary).
         for (int n = 1; n <= active_; ++n)
             steps_[n] = kappa_[n].imag() == 0.0 ? unitPhasor(-kappa_[n].real() * length)
@@ -302,9 +307,11 @@ void FieldMarch::rotate(double angle) {
     transform_.forward(field_, spectrum_, boundary_);
     // Every pair of waves the march follows read on the leaning normal, summed on the cells
     // at once. Those the filter drops are left out: the march's next step would drop them.
-    turnSum_.clear();
+    // (The sum starts empty: made so, and left so by each evaluate().)
+    // Sine wave i's vertical phase per cell, pi i / N.
+    const double perWave = pi / n;
     for (int i = 1; i <= active_; ++i) {
-        const double p = transform_.wavenumber(i) * dz, kappa = kappa_[i].real() * dz * s;
+        const double p = perWave * i, kappa = kappa_[i].real() * dz * s;
         turnSum_.add(p * c + kappa, spectrum_[i] * upWave_[i]);
         turnSum_.add(-p * c + kappa, spectrum_[i] * downWave_[i]);
     }
@@ -328,7 +335,8 @@ void FieldMarch::march(double length, double spacing, double stepLimit, double g
         std::max(1, static_cast<int>(std::ceil(length / (steps * std::max(spacing, 1e-9)))));
     const int samples = steps * perStep;
     const double ds = length / samples;
-    std::vector<Complex> envelope(samples + 1);
+    std::vector<Complex>& envelope = envelope_;
+    envelope.resize(samples + 1);
     const auto& modeStep = modeSteps(ds);
     const auto& weights = groundWeights_;
     // The modes kept, their steps and ground weights, real and imaginary parts apart so
@@ -359,6 +367,9 @@ void FieldMarch::march(double length, double spacing, double stepLimit, double g
         for (int j = 1; j <= perStep; ++j) {
             ++i;
             groundRe = groundIm = 0.0;
+            // The sums over modes taken in vector lanes (their order of additions is all
+            // that changes).
+#pragma omp simd reduction(+ : groundRe, groundIm)
             for (int n = 1; n < modes; ++n) {
                 const double r = mr[n] * sr[n] - mi[n] * si[n];
                 const double m = mr[n] * si[n] + mi[n] * sr[n];

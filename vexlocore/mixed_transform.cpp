@@ -8,7 +8,7 @@ namespace vexlo {
 using Complex = std::complex<double>;
 
 MixedTransform::MixedTransform(int size, double dz, Complex alpha)
-    : sine_(size), dz_(dz), alpha_(alpha), ell_(size), surface_(size), work_(size) {
+    : sine_(size), dz_(dz), alpha_(alpha), ell_(size), powers_(size), surface_(size), work_(size) {
     const Complex b = alpha * dz;
     const Complex root = std::sqrt(b * b + 1.0);
     r_ = -b + root;
@@ -19,6 +19,7 @@ MixedTransform::MixedTransform(int size, double dz, Complex alpha)
     Complex power = 1.0;
     ellR_ = 0.0;
     for (int m = 0; m < size; ++m) {
+        powers_[m] = power;
         ell_[m] = (m == 0 ? 0.5 : 1.0) * power;
         ellR_ += ell_[m] * power;
         power *= r_;
@@ -34,6 +35,7 @@ MixedTransform::MixedTransform(int size, double dz, Complex alpha)
         surface_[j] = 2.0 * dz * r_ * s;
     }
     sine_.forward(surface_);
+    perEllR_ = 1.0 / ellR_;
     for (int n = 1; n < size; ++n) surface_[n] *= -2.0 / size / ellR_;
 }
 
@@ -44,13 +46,29 @@ double MixedTransform::wavenumber(int n) const {
 void MixedTransform::forward(const std::vector<Complex>& u, std::vector<Complex>& spectrum,
                              Complex& boundary) {
     const int n = sine_.size();
-    Complex projection = 0.0;
-    for (int m = 0; m < n; ++m) projection += ell_[m] * u[m];
-    boundary = projection / ellR_;
-    spectrum[0] = 0.0;
-    for (int m = 1; m < n; ++m) {
-        const Complex above = m + 1 < n ? u[m + 1] : Complex(0.0);
-        spectrum[m] = (above - u[m - 1]) / (2.0 * dz_) + alpha_ * u[m];
+    // Real and imaginary parts side by side.
+    const double* __restrict x = reinterpret_cast<const double*>(u.data());
+    double* __restrict w = reinterpret_cast<double*>(spectrum.data());
+    const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
+    double pr = 0.0, pi = 0.0;
+#pragma omp simd reduction(+ : pr, pi)
+    for (int m = 0; m < n; ++m) {
+        pr += ell[2 * m] * x[2 * m] - ell[2 * m + 1] * x[2 * m + 1];
+        pi += ell[2 * m] * x[2 * m + 1] + ell[2 * m + 1] * x[2 * m];
+    }
+    boundary = Complex(pr, pi) * perEllR_;
+    const double perTwoDz = 0.5 / dz_, ar = alpha_.real(), ai = alpha_.imag();
+    w[0] = w[1] = 0.0;
+    for (int m = 1; m + 1 < n; ++m) {
+        const double ur = x[2 * m], ui = x[2 * m + 1];
+        w[2 * m] = (x[2 * m + 2] - x[2 * m - 2]) * perTwoDz + (ar * ur - ai * ui);
+        w[2 * m + 1] = (x[2 * m + 3] - x[2 * m - 1]) * perTwoDz + (ar * ui + ai * ur);
+    }
+    if (n > 1) {
+        const int m = n - 1;
+        const double ur = x[2 * m], ui = x[2 * m + 1];
+        w[2 * m] = (0.0 - x[2 * m - 2]) * perTwoDz + (ar * ur - ai * ui);
+        w[2 * m + 1] = (0.0 - x[2 * m - 1]) * perTwoDz + (ar * ui + ai * ur);
     }
     sine_.forward(spectrum);
 }
@@ -61,25 +79,39 @@ void MixedTransform::inverse(std::vector<Complex>& spectrum, Complex boundary,
     sine_.inverse(spectrum); // now w[1..N-1]
     // u[m+1] + 2 alpha dz u[m] - u[m-1] = 2 dz w[m] factors through y[m] = u[m] - r u[m-1]:
     // y[m] = r (2 dz w[m] - y[m+1]) backwards from y[N] = 0, then u[m] = y[m] + r u[m-1]
-    // forwards, each stable as |r| < 1. u[0] follows from the boundary amplitude.
-    Complex next = 0.0;
+    // forwards, each stable as |r| < 1. u[0] follows from the boundary amplitude. Real and
+    // imaginary parts side by side.
+    const double* __restrict w = reinterpret_cast<const double*>(spectrum.data());
+    double* __restrict y = reinterpret_cast<double*>(work_.data());
+    double* __restrict x = reinterpret_cast<double*>(u.data());
+    const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
+    const double* __restrict power = reinterpret_cast<const double*>(powers_.data());
+    const double rr = r_.real(), ri = r_.imag(), twoDz = 2.0 * dz_;
+    double nr = 0.0, ni = 0.0;
     for (int m = n - 1; m >= 1; --m) {
-        next = r_ * (2.0 * dz_ * spectrum[m] - next);
-        work_[m] = next;
+        const double tr = twoDz * w[2 * m] - nr, ti = twoDz * w[2 * m + 1] - ni;
+        nr = rr * tr - ri * ti;
+        ni = rr * ti + ri * tr;
+        y[2 * m] = nr;
+        y[2 * m + 1] = ni;
     }
     // Particular solution with u[0] = 0, then add u[0] r^m to give the right projection.
-    Complex previous = 0.0, projection = 0.0;
-    u[0] = 0.0;
+    double vr = 0.0, vi = 0.0, pr = 0.0, pi = 0.0;
+    x[0] = x[1] = 0.0;
     for (int m = 1; m < n; ++m) {
-        previous = work_[m] + r_ * previous;
-        u[m] = previous;
-        projection += ell_[m] * previous;
+        const double qr = y[2 * m] + (rr * vr - ri * vi);
+        const double qi = y[2 * m + 1] + (rr * vi + ri * vr);
+        vr = qr, vi = qi;
+        x[2 * m] = vr;
+        x[2 * m + 1] = vi;
+        pr += ell[2 * m] * vr - ell[2 * m + 1] * vi;
+        pi += ell[2 * m] * vi + ell[2 * m + 1] * vr;
     }
-    const Complex u0 = boundary - projection / ellR_;
-    Complex power = 1.0;
+    const Complex u0 = boundary - Complex(pr, pi) * perEllR_;
+    const double zr = u0.real(), zi = u0.imag();
     for (int m = 0; m < n; ++m) {
-        u[m] += u0 * power;
-        power *= r_;
+        x[2 * m] += zr * power[2 * m] - zi * power[2 * m + 1];
+        x[2 * m + 1] += zr * power[2 * m + 1] + zi * power[2 * m];
     }
 }
 

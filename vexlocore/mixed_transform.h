@@ -39,8 +39,10 @@ private:
     double dz_;
     std::complex<double> alpha_, r_; // |r| < 1, r^2 + 2 alpha dz r - 1 = 0
     std::complex<double> boundaryEigenvalue_;
-    std::vector<std::complex<double>> ell_; // left eigenvector of the boundary mode
-    std::complex<double> ellR_;             // its product with r^m
+    std::vector<std::complex<double>> ell_;    // left eigenvector of the boundary mode
+    std::vector<std::complex<double>> powers_; // r^m
+    std::complex<double> ellR_;                // its product with r^m
+    std::complex<double> perEllR_;             // 1 / ellR_
     std::vector<std::complex<double>> surface_, work_;
 };
 

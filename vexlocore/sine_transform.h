@@ -22,6 +22,8 @@ public:
     void inverse(std::vector<std::complex<double>>& values);
 
 private:
+    // The forward transform times scale (a power of two).
+    void run(std::vector<std::complex<double>>& values, double scale);
     int size_;
     std::vector<double> sines_; // sin(pi j / N)
     ComplexFft fft_;

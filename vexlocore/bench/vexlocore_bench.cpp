@@ -1,12 +1,16 @@
 // The terrain engine as the terrain program calls it: one slot (150 profile points of rolling
 // ground, a stack of four five-element antennas, diffraction on, 14.2 MHz unless said), and
-// a Compute of four slots over different ground.
+// a Compute of four slots over different ground. Run with --dump-gains FILE to write every
+// case's gains, --compare OLD NEW to compare two such files.
 #include "../vexlocore_abi.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -69,7 +73,7 @@ void FourAntennasDiffractionOff(benchmark::State& state) {
 }
 BENCHMARK(FourAntennasDiffractionOff)->Unit(benchmark::kMillisecond);
 
-void FourSlots(benchmark::State& state) {
+std::array<Slot, 4> fourSlots() {
     std::array<Slot, 4> slots{
         Slot(rolling),
         Slot([](float d) { return 500 + 300 * std::exp(-(d / 3000) * (d / 3000)); }), // hilltop
@@ -80,6 +84,11 @@ void FourSlots(benchmark::State& state) {
     slots[1].type = 7;
     slots[2].type = 1;
     slots[3].heights = {70, 0, 0, 0};
+    return slots;
+}
+
+void FourSlots(benchmark::State& state) {
+    std::array<Slot, 4> slots = fourSlots();
     std::array<float, VEXLO_GAINS> gains;
     for (auto _ : state)
         for (Slot& slot : slots) {
@@ -89,6 +98,68 @@ void FourSlots(benchmark::State& state) {
 }
 BENCHMARK(FourSlots)->Unit(benchmark::kMillisecond);
 
+// The gains of every case above, one line of 140 a case, for comparing an engine change's
+// answers with those before it (compare two files with --compare).
+int dumpGains(const char* path) {
+    FILE* out = std::fopen(path, "w");
+    if (!out) return std::perror(path), 1;
+    std::array<float, VEXLO_GAINS> gains;
+    auto write = [&](const char* name, Slot& slot) {
+        slot.run(gains);
+        std::fprintf(out, "%s", name);
+        for (float g : gains) std::fprintf(out, " %.6f", g);
+        std::fprintf(out, "\n");
+    };
+    char name[32];
+    for (float f : {14.2f, 2.0f, 7.0f, 28.0f, 54.0f}) {
+        Slot slot(rolling);
+        slot.frequency = f;
+        std::snprintf(name, sizeof name, "%.1fMHz", f);
+        write(name, slot);
+    }
+    Slot off(rolling);
+    off.diffractionOff = 1;
+    write("off", off);
+    auto slots = fourSlots();
+    for (int i = 0; i < 4; ++i) {
+        std::snprintf(name, sizeof name, "slot%d", i + 1);
+        write(name, slots[i]);
+    }
+    return std::fclose(out) == 0 ? 0 : 1;
+}
+
+// The largest difference in dB between two files of dumpGains(), by case.
+int compareGains(const char* before, const char* after) {
+    FILE* a = std::fopen(before, "r");
+    FILE* b = std::fopen(after, "r");
+    if (!a || !b) return std::fprintf(stderr, "cannot open the gain files\n"), 1;
+    char nameA[64], nameB[64];
+    double worst = 0.0;
+    while (std::fscanf(a, "%63s", nameA) == 1 && std::fscanf(b, "%63s", nameB) == 1) {
+        double caseWorst = 0.0;
+        for (int k = 0; k < VEXLO_GAINS; ++k) {
+            double x = 0, y = 0;
+            if (std::fscanf(a, "%lf", &x) != 1 || std::fscanf(b, "%lf", &y) != 1)
+                return std::fprintf(stderr, "short line in %s\n", nameA), 1;
+            caseWorst = std::max(caseWorst, std::fabs(x - y));
+        }
+        std::printf("%-12s %.6f dB\n", nameA, caseWorst);
+        worst = std::max(worst, caseWorst);
+    }
+    std::printf("largest      %.6f dB\n", worst);
+    std::fclose(a);
+    std::fclose(b);
+    return 0;
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--dump-gains") == 0) return dumpGains(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--compare") == 0) return compareGains(argv[2], argv[3]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
