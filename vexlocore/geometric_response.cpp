@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "edge_diffraction.h"
 #include "ground.h"
 #include "line_sources.h"
 #include "physical_optics.h"
@@ -40,7 +41,7 @@ public:
         : vertices_(terrain.vertices()), facets_(terrain.facets()),
           wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
           spreadingScale_(k_ / 4.0 * std::sqrt(1.0 / (pi * k_))),
-          ground_(in.dielectric, in.conductivity, wavelength_) {
+          ground_(in.dielectric, in.conductivity, wavelength_), edges_(terrain, wavelength_) {
         // Each antenna is its elements, line sources along the boom: over the ground near
         // the tower a Yagi's pattern is not yet formed, its elements' images are.
         for (const LineSource& e : lineSources(terrain, in, wavelength_)) {
@@ -88,6 +89,7 @@ private:
     double wavelength_, k_;
     double spreadingScale_; // k/4 sqrt(1 / (pi k))
     Ground ground_;
+    EdgeDiffraction edges_;
     std::vector<Point> antennas_;
     std::vector<Complex> weights_;
     std::vector<int> owners_;                        // the stacked antenna each element belongs to
@@ -308,12 +310,19 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const Complex w = weights_[ai];
         // The direct field, phase referred to the origin.
         const bool directClear = a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
-        if (directClear) {
-            const Complex direct = w * std::polar(1.0, k_ * dot(u, a));
+        // Near an edge of the profile that hides it or only just clears it the ray comes
+        // through by the edge's transition; hidden by smooth ground alone, not at all.
+        double edgeV = -std::numeric_limits<double>::infinity(), edgeShare = 0.0;
+        const Complex transition =
+            edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare) : Complex(1.0);
+        if (directClear || edgeV > 0.0) {
+            const Complex direct = w * transition * std::polar(1.0, k_ * dot(u, a));
             total += direct;
             if (logging)
                 log->terms.push_back(
-                    {owners_[ai], Contribution::Kind::Direct, -1, a, 0.0, 1.0, 0.0, direct});
+                    {owners_[ai],
+                     directClear ? Contribution::Kind::Direct : Contribution::Kind::Diffracted, -1,
+                     a, 0.0, transition, 0.0, direct});
         }
         // Ground that reflects nothing is empty space: it carries no currents.
         if (ground_.permittivity() == Complex(1.0)) continue;
@@ -330,7 +339,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // above it: the facet's field is the grazing one (coefficient -1) over all
                 // the antenna sees of it, and cancels the ray as its reflection did on
                 // the other side of grazing.
-                if (!directClear) continue;
+                if (!directClear || edgeShare == 1.0) continue;
             } else {
                 if (!seen.seen) continue;
                 from = std::max(from, seen.from);
@@ -345,7 +354,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             Complex integral = facetIntegral(element, f, view, from, to, u, un, pa, pb, st);
             const double absUn = std::fabs(un);
             const Complex gamma = seen.gamma;
-            integral *= gamma;
+            // Near an edge the edge's transition of the direct ray stands for the grazing
+            // field that would otherwise cancel it.
+            integral *= un <= 0.0 ? gamma * (1.0 - edgeShare) : gamma;
             const Complex term = w * integral;
             total += term;
             if (logging && std::abs(term) > 1e-4) {
