@@ -20,7 +20,7 @@ std::complex<double> knifeEdgeTransition(double v);
 
 class EdgeDiffraction {
 public:
-    // The sharpest turn (radians) a vertex must make downwards to count as an edge.
+    // The least turn (radians) a vertex must make downwards to count as an edge.
     static constexpr double minimumTurn = 0.1;
 
     EdgeDiffraction(const Terrain& terrain, double wavelength);
