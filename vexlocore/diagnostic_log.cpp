@@ -23,6 +23,8 @@ const char* kindName(Contribution::Kind kind) {
         return "G";
     case Contribution::Kind::Plane:
         return "P";
+    case Contribution::Kind::Diffracted:
+        return "W";
     case Contribution::Kind::Ends:
         break;
     }

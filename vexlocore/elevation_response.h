@@ -38,7 +38,7 @@ struct Installation {
 
 // One term of the far field, kept for the diagnostic log.
 struct Contribution {
-    enum class Kind { Direct, Reflected, Forward, Ends, Ground, Plane };
+    enum class Kind { Direct, Reflected, Forward, Ends, Ground, Plane, Diffracted };
     int antenna = 0; // index into Installation::antennas
     Kind kind = Kind::Direct;
     int facet = -1;                   // -1 for the direct field

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "edge_diffraction.h"
 #include "ground.h"
 #include "line_sources.h"
 #include "physical_optics.h"
@@ -40,7 +41,8 @@ public:
         : vertices_(terrain.vertices()), facets_(terrain.facets()),
           wavelength_(wavelengthMetres(in)), k_(2.0 * pi / wavelength_),
           spreadingScale_(k_ / 4.0 * std::sqrt(1.0 / (pi * k_))),
-          ground_(in.dielectric, in.conductivity, wavelength_) {
+          ground_(in.dielectric, in.conductivity, wavelength_), edges_(terrain, wavelength_),
+          lastProfile_(terrain.lastProfileVertex()) {
         // Each antenna is its elements, line sources along the boom: over the ground near
         // the tower a Yagi's pattern is not yet formed, its elements' images are.
         for (const LineSource& e : lineSources(terrain, in, wavelength_)) {
@@ -88,6 +90,8 @@ private:
     double wavelength_, k_;
     double spreadingScale_; // k/4 sqrt(1 / (pi k))
     Ground ground_;
+    EdgeDiffraction edges_;
+    int lastProfile_; // the vertex where the curved continuation begins
     std::vector<Point> antennas_;
     std::vector<Complex> weights_;
     std::vector<int> owners_;                        // the stacked antenna each element belongs to
@@ -96,6 +100,9 @@ private:
     // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
     // the antenna's view of it.
     std::vector<std::pair<Facet, FacetView>> planes_;
+    // Per antenna, the ground the profile ends on as its tangent line from the last point a
+    // thousand kilometres on, which reflects in place of the curved continuation.
+    std::vector<std::pair<Facet, FacetView>> beyond_;
     // For the far direction at hand: per vertex its horizon, per facet what it is to the
     // observer.
     struct FacetToObserver {
@@ -124,6 +131,36 @@ void GeometricRays::prepare(Point a) {
     std::vector<FacetView> fv(facets_.size());
     double blockSlope = -std::numeric_limits<double>::infinity();
     bool wall = false; // a cliff at the tower rising above the antenna hides everything beyond
+    // The part of a facet beyond the vertices looked at so far that the antenna sees.
+    const auto limitView = [&](const Facet& facet, FacetView& view) {
+        const Point v = facet.start;
+        if (wall) {
+            view.visibleTo = 0.0;
+        } else if (std::isfinite(blockSlope)) {
+            // clearance(s) = (z(s) - a.z) - blockSlope (x(s) - a.x), linear in s.
+            const double c0 = (v.z - a.z) - blockSlope * (v.x - a.x);
+            const double c1 = facet.tangent.z - blockSlope * facet.tangent.x;
+            if (c1 > 0.0)
+                view.visibleFrom = std::clamp(-c0 / c1, 0.0, facet.length);
+            else if (c1 < 0.0)
+                view.visibleTo = std::clamp(-c0 / c1, 0.0, facet.length);
+            else if (c0 < 0.0)
+                view.visibleTo = 0.0;
+        }
+    };
+    // The tangent line of the level earth at the profile's last point (the transform lowers
+    // the earth by (x - x0)^2 / 2R).
+    const Point last = vertices_[lastProfile_];
+    const double drop = (last.x - vertices_[Terrain::base].x) / effectiveEarthRadius;
+    const double norm = std::sqrt(1.0 + drop * drop);
+    Facet tangentLine;
+    tangentLine.start = last;
+    tangentLine.tangent = {1.0 / norm, -drop / norm};
+    tangentLine.normal = {-tangentLine.tangent.z, tangentLine.tangent.x};
+    tangentLine.length = 1e6;
+    tangentLine.end = {last.x + tangentLine.length * tangentLine.tangent.x,
+                       last.z + tangentLine.length * tangentLine.tangent.z};
+    FacetView tangentView;
     for (std::size_t f = 0; f < facets_.size(); ++f) {
         const Facet& facet = facets_[f];
         const Point rel = minus(a, facet.start);
@@ -141,21 +178,18 @@ void GeometricRays::prepare(Point a) {
             } else {
                 blockSlope = std::max(blockSlope, (v.z - a.z) / (v.x - a.x));
             }
-            if (wall) {
-                fv[f].visibleTo = 0.0;
-            } else if (std::isfinite(blockSlope)) {
-                // clearance(s) = (z(s) - a.z) - blockSlope (x(s) - a.x), linear in s.
-                const double c0 = (v.z - a.z) - blockSlope * (v.x - a.x);
-                const double c1 = facet.tangent.z - blockSlope * facet.tangent.x;
-                if (c1 > 0.0)
-                    fv[f].visibleFrom = std::clamp(-c0 / c1, 0.0, facet.length);
-                else if (c1 < 0.0)
-                    fv[f].visibleTo = std::clamp(-c0 / c1, 0.0, facet.length);
-                else if (c0 < 0.0)
-                    fv[f].visibleTo = 0.0;
+            limitView(facet, fv[f]);
+            if (static_cast<int>(f) == lastProfile_) {
+                const Point rel = minus(a, tangentLine.start);
+                tangentView.height = dot(rel, tangentLine.normal);
+                tangentView.along = dot(rel, tangentLine.tangent);
+                tangentView.lit = tangentView.height > 0.0;
+                tangentView.visibleTo = tangentLine.length;
+                limitView(tangentLine, tangentView);
             }
         }
     }
+    beyond_.push_back({tangentLine, tangentView});
     for (std::size_t f = 0; f < facets_.size(); ++f) {
         const double toStart = vv[f].distance, toEnd = vv[f + 1].distance;
         fv[f].gStart = integrand(spreading(toStart), fv[f].height / toStart);
@@ -300,6 +334,13 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             t.gamma = -1.0;
         }
     }
+    // The earth's tangent line at the profile's end, the same line for every source.
+    FacetToObserver tangentSeen;
+    tangentSeen.un = dot(u, beyond_.front().first.normal);
+    tangentSeen.along = dot(u, beyond_.front().first.tangent);
+    tangentSeen.gamma = tangentSeen.un > 0.0 ? ground_.reflection(tangentSeen.un) : Complex(-1.0);
+    tangentSeen.from = -std::numeric_limits<double>::infinity();
+    tangentSeen.to = std::numeric_limits<double>::infinity();
     const auto& horizon = horizon_;
     Complex total = 0.0;
     for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
@@ -308,21 +349,30 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const Complex w = weights_[ai];
         // The direct field, phase referred to the origin.
         const bool directClear = a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
-        if (directClear) {
-            const Complex direct = w * std::polar(1.0, k_ * dot(u, a));
+        // Near an edge of the profile that hides it or only just clears it the ray comes
+        // through by the edge's transition; hidden by smooth ground alone, not at all.
+        double edgeV = -std::numeric_limits<double>::infinity(), edgeShare = 0.0;
+        const Complex transition =
+            edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare) : Complex(1.0);
+        if (directClear || edgeV > 0.0) {
+            const Complex direct = w * transition * std::polar(1.0, k_ * dot(u, a));
             total += direct;
             if (logging)
                 log->terms.push_back(
-                    {owners_[ai], Contribution::Kind::Direct, -1, a, 0.0, 1.0, 0.0, direct});
+                    {owners_[ai],
+                     directClear ? Contribution::Kind::Direct : Contribution::Kind::Diffracted, -1,
+                     a, 0.0, transition, 0.0, direct});
         }
         // Ground that reflects nothing is empty space: it carries no currents.
         if (ground_.permittivity() == Complex(1.0)) continue;
-        for (std::size_t fi = 0; fi < facets_.size(); ++fi) {
-            const int facet = static_cast<int>(fi);
-            const FacetView& view = facetViews_[ai][fi];
+        // The profile's facets, then in place of the curved continuation the tangent line of
+        // the earth at its end (see below).
+        for (int facet = 0; facet <= lastProfile_; ++facet) {
+            const bool tangent = facet == lastProfile_;
+            const FacetView& view = tangent ? beyond_[ai].second : facetViews_[ai][facet];
             if (!view.lit) continue;
-            const Facet& f = facets_[fi];
-            const FacetToObserver& seen = towards_[fi];
+            const Facet& f = tangent ? beyond_[ai].first : facets_[facet];
+            const FacetToObserver& seen = tangent ? tangentSeen : towards_[facet];
             const double un = seen.un;
             double from = view.visibleFrom, to = view.visibleTo;
             if (un <= 0.0) {
@@ -330,7 +380,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // above it: the facet's field is the grazing one (coefficient -1) over all
                 // the antenna sees of it, and cancels the ray as its reflection did on
                 // the other side of grazing.
-                if (!directClear) continue;
+                if (!directClear || edgeShare == 1.0) continue;
             } else {
                 if (!seen.seen) continue;
                 from = std::max(from, seen.from);
@@ -338,14 +388,35 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             }
             if (!(to > from)) continue;
             StationaryPoint st;
-            const FacetPoint pa = from == 0.0 ? vertexPoint(element, facet, false)
-                                              : facetPoint(element, f, view, from, u, nullptr);
-            const FacetPoint pb = to == f.length ? vertexPoint(element, facet, true)
-                                                 : facetPoint(element, f, view, to, u, nullptr);
+            const FacetPoint pa = from == 0.0 && !tangent
+                                      ? vertexPoint(element, facet, false)
+                                      : facetPoint(element, f, view, from, u, nullptr);
+            const FacetPoint pb = to == f.length && !tangent
+                                      ? vertexPoint(element, facet, true)
+                                      : facetPoint(element, f, view, to, u, nullptr);
             Complex integral = facetIntegral(element, f, view, from, to, u, un, pa, pb, st);
+            if (tangent && un > 0.0) {
+                // Over the curved earth the specular reflection spreads by the divergence
+                // factor D = (1 + 2 d / (R sin psi))^-1/2, d from the antenna's foot to the
+                // specular point: the reflection is taken down by 1 - D, in the share the
+                // line holds of it (a smooth step in the tau of its start, a half where the
+                // specular point is at the start, real so as not to turn its phase). The
+                // earth's currents far from the specular point, which physical optics over
+                // its facets leaves uncancelled as far as the antenna's horizon, are taken
+                // as a plane's, which cancel.
+                const double d = std::max(0.0, seen.along * view.height / un);
+                const double divergence =
+                    1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
+                const double share = 0.5 * std::erfc(tauOf(k_, pa, st));
+                const Point image{a.x - 2.0 * view.height * f.normal.x,
+                                  a.z - 2.0 * view.height * f.normal.z};
+                integral += (divergence - 1.0) * share * std::polar(1.0, k_ * dot(u, image));
+            }
             const double absUn = std::fabs(un);
             const Complex gamma = seen.gamma;
-            integral *= gamma;
+            // Near an edge the edge's transition of the direct ray stands for the grazing
+            // field that would otherwise cancel it.
+            integral *= un <= 0.0 ? gamma * (1.0 - edgeShare) : gamma;
             const Complex term = w * integral;
             total += term;
             if (logging && std::abs(term) > 1e-4) {

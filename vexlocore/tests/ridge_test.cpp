@@ -60,9 +60,12 @@ TEST(Ridge, DiffractionFillsTheShadowOfTheHill) {
     Call on = ridge(), off = ridge();
     off.diffractionOff = 1;
     const auto withDiffraction = on.run(), without = off.run();
-    // Deep in the shadow at 1 degree there is no geometrical ray at all.
-    EXPECT_FLOAT_EQ(without[3], -30.0f);
+    // Deep in the shadow at 1 degree there is no geometrical ray at all: without the march
+    // only the ridge's edge brings the direct ray down, weaker than the full answer by no
+    // more than the ground's share it leaves out.
     EXPECT_GT(withDiffraction[3], -20.0f);
+    EXPECT_GT(without[3], -20.0f);
+    EXPECT_NEAR(without[3], withDiffraction[3], 7.0);
     // Well above the ridge both agree closely.
     Call flat;
     flat.heights = on.heights;
