@@ -41,8 +41,8 @@ frmOptions::frmOptions(frmBrisco& main, QWidget* parent)
     cboEarth->setToolTip("Choose soil conductivity and dielectric constant");
     optDiffOn->setToolTip("Choose diffraction ON: energy bent over ridges and into their "
                           "shadow; right on every site");
-    optDiffOff->setToolTip("Choose diffraction OFF: direct and reflected rays only, nothing "
-                           "in a shadow; for antennas many wavelengths above open ground");
+    optDiffOff->setToolTip("Choose diffraction OFF: direct and reflected rays, eased over "
+                           "sharp edges only; for antennas many wavelengths above open ground");
     optFeet->setToolTip("Units in feet");
     optMeters->setToolTip("Units in meters");
     cmdOK->setToolTip("OK and return to main window");
