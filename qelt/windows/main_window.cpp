@@ -145,6 +145,13 @@ void frmQelt::layOut() {
         buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {cmdPrint, cmdHelp, cmdQuit}) buttons->addWidget(b);
+    // Fourteen buttons at the style's least width would keep the window wider than a
+    // laptop's screen: each may narrow to its caption.
+    for (int i = 0; i < buttons->count(); ++i)
+        if (QWidget* b = buttons->itemAt(i)->widget())
+            b->setMinimumWidth(b->fontMetrics().horizontalAdvance(
+                                   qobject_cast<QPushButton*>(b)->text().remove('&')) +
+                               18);
 
     common::MakeHeading(lblStart, 1.0);
 
