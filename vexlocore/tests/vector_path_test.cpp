@@ -77,7 +77,8 @@ TEST(VectorPaths, WideAndPlainBuildsGiveTheSameGains) {
         }
         const Gains wide = call.run();
         double worst = 0.0;
-        for (int k = 0; k < 140; ++k) worst = std::max(worst, double(std::fabs(wide[k] - plain[k])));
+        for (int k = 0; k < 140; ++k)
+            worst = std::max(worst, double(std::fabs(wide[k] - plain[k])));
         EXPECT_LT(worst, 1e-3) << name;
     }
 }
