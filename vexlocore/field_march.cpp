@@ -311,11 +311,16 @@ void FieldMarch::rotate(double angle) {
     // (The sum starts empty: made so, and left so by each evaluate().)
     // Sine wave i's vertical phase per cell, pi i / N.
     const double perWave = pi / n;
+    turnRates_.resize(2 * active_);
+    turnAmplitudes_.resize(2 * active_);
     for (int i = 1; i <= active_; ++i) {
         const double p = perWave * i, kappa = kappa_[i].real() * dz * s;
-        turnSum_.add(p * c + kappa, spectrum_[i] * upWave_[i]);
-        turnSum_.add(-p * c + kappa, spectrum_[i] * downWave_[i]);
+        turnRates_[2 * i - 2] = p * c + kappa;
+        turnAmplitudes_[2 * i - 2] = spectrum_[i] * upWave_[i];
+        turnRates_[2 * i - 1] = -p * c + kappa;
+        turnAmplitudes_[2 * i - 1] = spectrum_[i] * downWave_[i];
     }
+    turnSum_.add(turnRates_.data(), turnAmplitudes_.data(), 2 * active_);
     turnSum_.evaluate(field_);
     // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
     const Complex ratio = transform_.boundaryRatio(), step = unitPhasor(tilt);
