@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "vector_path.h"
+
 namespace vexlo {
 
 namespace {
@@ -70,46 +72,48 @@ ComplexFft::ComplexFft(int size)
 }
 
 void ComplexFft::transform(double* __restrict re, double* __restrict im) const {
-    const int n = size_;
-    int first = 1;
-    if (n >= 4) {
-        // The first two stages at once, their twiddles 1 and -j: adds only.
-        for (int start = 0; start < n; start += 4) {
-            double* __restrict r = re + start;
-            double* __restrict i = im + start;
-            const double r0 = r[0] + r[1], i0 = i[0] + i[1], r1 = r[0] - r[1], i1 = i[0] - i[1];
-            const double r2 = r[2] + r[3], i2 = i[2] + i[3], r3 = r[2] - r[3], i3 = i[2] - i[3];
-            r[0] = r0 + r2, i[0] = i0 + i2;
-            r[2] = r0 - r2, i[2] = i0 - i2;
-            // -j (r3 + j i3) = i3 - j r3.
-            r[1] = r1 + i3, i[1] = i1 - r3;
-            r[3] = r1 - i3, i[3] = i1 + r3;
+    runVectorLoops([&] {
+        const int n = size_;
+        int first = 1;
+        if (n >= 4) {
+            // The first two stages at once, their twiddles 1 and -j: adds only.
+            for (int start = 0; start < n; start += 4) {
+                double* __restrict r = re + start;
+                double* __restrict i = im + start;
+                const double r0 = r[0] + r[1], i0 = i[0] + i[1], r1 = r[0] - r[1], i1 = i[0] - i[1];
+                const double r2 = r[2] + r[3], i2 = i[2] + i[3], r3 = r[2] - r[3], i3 = i[2] - i[3];
+                r[0] = r0 + r2, i[0] = i0 + i2;
+                r[2] = r0 - r2, i[2] = i0 - i2;
+                // -j (r3 + j i3) = i3 - j r3.
+                r[1] = r1 + i3, i[1] = i1 - r3;
+                r[3] = r1 - i3, i[3] = i1 + r3;
+            }
+            first = 4;
         }
-        first = 4;
-    }
-    // Two stages at a time, joining blocks of h into 4h: the second stage's twiddles for
-    // the upper half are those of the lower half times -j, so three complex products do
-    // for four points where the stages one by one take four, and the data is read once.
-    int h = first;
-    for (; 4 * h <= n; h *= 4) {
-        const double* __restrict w1r = twiddleRe_.data() + h;
-        const double* __restrict w1i = twiddleIm_.data() + h;
-        const double* __restrict w2r = twiddleRe_.data() + 2 * h;
-        const double* __restrict w2i = twiddleIm_.data() + 2 * h;
-        for (int start = 0; start < n; start += 4 * h) {
-            double* ar = re + start;
-            double* ai = im + start;
-            stagePair(ar, ai, ar + h, ai + h, ar + 2 * h, ai + 2 * h, ar + 3 * h, ai + 3 * h, w1r,
-                      w1i, w2r, w2i, h);
+        // Two stages at a time, joining blocks of h into 4h: the second stage's twiddles for
+        // the upper half are those of the lower half times -j, so three complex products do
+        // for four points where the stages one by one take four, and the data is read once.
+        int h = first;
+        for (; 4 * h <= n; h *= 4) {
+            const double* __restrict w1r = twiddleRe_.data() + h;
+            const double* __restrict w1i = twiddleIm_.data() + h;
+            const double* __restrict w2r = twiddleRe_.data() + 2 * h;
+            const double* __restrict w2i = twiddleIm_.data() + 2 * h;
+            for (int start = 0; start < n; start += 4 * h) {
+                double* ar = re + start;
+                double* ai = im + start;
+                stagePair(ar, ai, ar + h, ai + h, ar + 2 * h, ai + 2 * h, ar + 3 * h, ai + 3 * h,
+                          w1r, w1i, w2r, w2i, h);
+            }
         }
-    }
-    // A last single stage when the stages left are odd in number.
-    for (; h < n; h *= 2) {
-        const double* __restrict wr = twiddleRe_.data() + h;
-        const double* __restrict wi = twiddleIm_.data() + h;
-        for (int start = 0; start < n; start += 2 * h)
-            stage(re + start, im + start, re + start + h, im + start + h, wr, wi, h);
-    }
+        // A last single stage when the stages left are odd in number.
+        for (; h < n; h *= 2) {
+            const double* __restrict wr = twiddleRe_.data() + h;
+            const double* __restrict wi = twiddleIm_.data() + h;
+            for (int start = 0; start < n; start += 2 * h)
+                stage(re + start, im + start, re + start + h, im + start + h, wr, wi, h);
+        }
+    });
 }
 
 } // namespace vexlo

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "unit_phasor.h"
+#include "vector_path.h"
 
 namespace vexlo {
 namespace {
@@ -16,7 +17,9 @@ constexpr int spread = 8;
 // exp of the small rest from its series to the fourth power (error below 1e-10).
 constexpr int bins = 256;
 
-double smallExp(double a) { return 1.0 + a * (1.0 + a * (0.5 + a * (1.0 / 6.0 + a / 24.0))); }
+double smallExp(double a) {
+    return 1.0 + a * (1.0 + a * (0.5 + a * (1.0 / 6.0 + a * (1.0 / 24.0))));
+}
 
 } // namespace
 
@@ -56,68 +59,103 @@ void ExponentialSum::clear() {
     std::fill(gridIm_.begin(), gridIm_.end(), 0.0);
 }
 
-void ExponentialSum::add(double rate, std::complex<double> a) {
-    // Centred points: a exp(j rate N/2) at m - N/2. The conjugate is spread, so that the
-    // forward FFT gives the conjugate of the sum.
-    // Products by reciprocals rather than quotients (a rate that lands a rounding off a grid
-    // point or a turn is spread just as well from the neighbouring one).
-    const double turns = std::floor(rate * (0.5 / pi));
-    const double reduced = rate - 2.0 * pi * turns; // in [0, 2 pi)
-    a *= unitPhasor(reduced * (0.5 * points_));
-    const double ar = a.real(), ai = -a.imag();
-    const int below = std::min(grid_ - 1, static_cast<int>(reduced * perSpacing_));
-    const double offset = reduced - below * spacing_; // in [0, spacing)
-    // exp(-(offset - d)^2 / (4 tau)) at d = (k - spread + 1) spacing is
-    // exp(-offset^2 / 4 tau) rise^(k - spread + 1) tail[k].
-    // With x = offset / spacing and b = spacing^2 / (4 tau): rise = exp(2 b x), the first
-    // point's factor exp(-b (x^2 + 2 (spread - 1) x)), each from the table and the rest d.
-    const double x = offset * perSpacing_;
-    const int i = std::min(bins - 1, static_cast<int>(x * bins));
-    const double x0 = static_cast<double>(i) * (1.0 / bins), d = x - x0;
-    const double b = b_;
-    const double rise = riseTable_[i] * smallExp(2.0 * b * d);
-    // first rise^k for k = 0..15, the powers built by doubling so that no long chain of
-    // products waits on itself.
-    static_assert(2 * spread == 16);
-    double weights[2 * spread];
-    weights[0] = firstTable_[i] * smallExp(-b * d * (2.0 * x0 + d + 2.0 * (spread - 1)));
-    weights[1] = weights[0] * rise;
-    const double rise2 = rise * rise, rise4 = rise2 * rise2, rise8 = rise4 * rise4;
-    weights[2] = weights[0] * rise2, weights[3] = weights[1] * rise2;
-    for (int k = 0; k < 4; ++k) weights[4 + k] = weights[k] * rise4;
-    for (int k = 0; k < 8; ++k) weights[8 + k] = weights[k] * rise8;
-    double* __restrict re = gridRe_.data() + below + 1; // grid point below - spread + 1
-    double* __restrict im = gridIm_.data() + below + 1;
-    const double* __restrict tail = tail_.data();
-    for (int k = 0; k < 2 * spread; ++k) {
-        const double w = weights[k] * tail[k];
-        re[k] += w * ar;
-        im[k] += w * ai;
-    }
+void ExponentialSum::add(double rate, std::complex<double> a) { add(&rate, &a, 1); }
+
+void ExponentialSum::add(const double* rates, const std::complex<double>* amplitudes, int count) {
+    runVectorLoops([&] {
+        // The terms a batch at a time: first what each needs apart from the grid, term by
+        // term in vector lanes, then each spread in turn (in the order given, so the sums on
+        // the grid are those of one term at a time).
+        constexpr int batch = 64;
+        double termRe[batch], termIm[batch], termFirst[batch], termRise[batch];
+        int termBelow[batch];
+        const double* __restrict riseTable = riseTable_.data();
+        const double* __restrict firstTable = firstTable_.data();
+        const double* __restrict a = reinterpret_cast<const double*>(amplitudes);
+        const double half = 0.5 * points_, perSpacing = perSpacing_, spacing = spacing_, b = b_;
+        const int lastBelow = grid_ - 1;
+        for (int start = 0; start < count; start += batch) {
+            const int terms = std::min(batch, count - start);
+            for (int t = 0; t < terms; ++t) {
+                const double rate = rates[start + t];
+                // Centred points: a exp(j rate N/2) at m - N/2. The conjugate is spread, so
+                // that the forward FFT gives the conjugate of the sum.
+                // Products by reciprocals rather than quotients (a rate that lands a rounding
+                // off a grid point or a turn is spread just as well from the neighbouring one).
+                const double turns = std::floor(rate * (0.5 / pi));
+                const double reduced = rate - 2.0 * pi * turns; // in [0, 2 pi)
+                double pr, pi;
+                unitPhasor(reduced * half, pr, pi);
+                const double ar = a[2 * (start + t)], ai = a[2 * (start + t) + 1];
+                termRe[t] = ar * pr - ai * pi;
+                termIm[t] = -(ar * pi + ai * pr);
+                const int below = std::min(lastBelow, static_cast<int>(reduced * perSpacing));
+                const double offset = reduced - below * spacing; // in [0, spacing)
+                // exp(-(offset - d)^2 / (4 tau)) at d = (k - spread + 1) spacing is
+                // exp(-offset^2 / 4 tau) rise^(k - spread + 1) tail[k].
+                // With x = offset / spacing and b = spacing^2 / (4 tau): rise = exp(2 b x),
+                // the first point's factor exp(-b (x^2 + 2 (spread - 1) x)), each from the
+                // table and the rest d.
+                const double x = offset * perSpacing;
+                const int i = std::min(bins - 1, static_cast<int>(x * bins));
+                const double x0 = static_cast<double>(i) * (1.0 / bins), d = x - x0;
+                termRise[t] = riseTable[i] * smallExp(2.0 * b * d);
+                termFirst[t] =
+                    firstTable[i] * smallExp(-b * d * (2.0 * x0 + d + 2.0 * (spread - 1)));
+                termBelow[t] = below;
+            }
+            for (int t = 0; t < terms; ++t) {
+                // first rise^k for k = 0..15, the powers built by doubling so that no long
+                // chain of products waits on itself.
+                static_assert(2 * spread == 16);
+                const double rise = termRise[t];
+                double weights[2 * spread];
+                weights[0] = termFirst[t];
+                weights[1] = weights[0] * rise;
+                const double rise2 = rise * rise, rise4 = rise2 * rise2, rise8 = rise4 * rise4;
+                weights[2] = weights[0] * rise2, weights[3] = weights[1] * rise2;
+                for (int k = 0; k < 4; ++k) weights[4 + k] = weights[k] * rise4;
+                for (int k = 0; k < 8; ++k) weights[8 + k] = weights[k] * rise8;
+                // grid point below - spread + 1
+                double* __restrict re = gridRe_.data() + termBelow[t] + 1;
+                double* __restrict im = gridIm_.data() + termBelow[t] + 1;
+                const double* __restrict tail = tail_.data();
+                const double ar = termRe[t], ai = termIm[t];
+#pragma omp simd
+                for (int k = 0; k < 2 * spread; ++k) {
+                    const double w = weights[k] * tail[k];
+                    re[k] += w * ar;
+                    im[k] += w * ai;
+                }
+            }
+        }
+    });
 }
 
 void ExponentialSum::evaluate(std::vector<std::complex<double>>& out) {
-    // Grid point g is index g + spread of the padded grid; what was spread past either end
-    // wraps round.
-    const int pad = spread;
-    for (int g = 0; g < grid_; ++g) {
-        const int i = fft_.reversed(g);
-        re_[i] = gridRe_[g + pad];
-        im_[i] = gridIm_[g + pad];
-    }
-    for (int k = 0; k < pad; ++k) {
-        const int low = fft_.reversed(grid_ - pad + k), high = fft_.reversed(k);
-        re_[low] += gridRe_[k], im_[low] += gridIm_[k];
-        re_[high] += gridRe_[grid_ + pad + k], im_[high] += gridIm_[grid_ + pad + k];
-    }
-    fft_.transform(re_.data(), im_.data());
-    out.resize(points_);
-    const int mask = grid_ - 1;
-    for (int m = 0; m < points_; ++m) {
-        const int q = (m - points_ / 2) & mask;
-        out[m] = std::complex<double>(re_[q], -im_[q]) * scale_[m];
-    }
-    clear();
+    runVectorLoops([&] {
+        // Grid point g is index g + spread of the padded grid; what was spread past either end
+        // wraps round.
+        const int pad = spread;
+        for (int g = 0; g < grid_; ++g) {
+            const int i = fft_.reversed(g);
+            re_[i] = gridRe_[g + pad];
+            im_[i] = gridIm_[g + pad];
+        }
+        for (int k = 0; k < pad; ++k) {
+            const int low = fft_.reversed(grid_ - pad + k), high = fft_.reversed(k);
+            re_[low] += gridRe_[k], im_[low] += gridIm_[k];
+            re_[high] += gridRe_[grid_ + pad + k], im_[high] += gridIm_[grid_ + pad + k];
+        }
+        fft_.transform(re_.data(), im_.data());
+        out.resize(points_);
+        const int mask = grid_ - 1;
+        for (int m = 0; m < points_; ++m) {
+            const int q = (m - points_ / 2) & mask;
+            out[m] = std::complex<double>(re_[q], -im_[q]) * scale_[m];
+        }
+        clear();
+    });
 }
 
 } // namespace vexlo

@@ -22,6 +22,9 @@ public:
     void clear();
     // Adds a exp(j rate m); rate in radians per point, any value.
     void add(double rate, std::complex<double> a);
+    // Adds the terms a[l] exp(j rate[l] m), l = 0..count-1: the same as adding them one by
+    // one, in less time.
+    void add(const double* rates, const std::complex<double>* a, int count);
     // The sum at m = 0..N-1 into out (resized to N).
     void evaluate(std::vector<std::complex<double>>& out);
 

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "unit_phasor.h"
+#include "vector_path.h"
 
 namespace vexlo {
 namespace {
@@ -310,11 +311,16 @@ void FieldMarch::rotate(double angle) {
     // (The sum starts empty: made so, and left so by each evaluate().)
     // Sine wave i's vertical phase per cell, pi i / N.
     const double perWave = pi / n;
+    turnRates_.resize(2 * active_);
+    turnAmplitudes_.resize(2 * active_);
     for (int i = 1; i <= active_; ++i) {
         const double p = perWave * i, kappa = kappa_[i].real() * dz * s;
-        turnSum_.add(p * c + kappa, spectrum_[i] * upWave_[i]);
-        turnSum_.add(-p * c + kappa, spectrum_[i] * downWave_[i]);
+        turnRates_[2 * i - 2] = p * c + kappa;
+        turnAmplitudes_[2 * i - 2] = spectrum_[i] * upWave_[i];
+        turnRates_[2 * i - 1] = -p * c + kappa;
+        turnAmplitudes_[2 * i - 1] = spectrum_[i] * downWave_[i];
     }
+    turnSum_.add(turnRates_.data(), turnAmplitudes_.data(), 2 * active_);
     turnSum_.evaluate(field_);
     // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
     const Complex ratio = transform_.boundaryRatio(), step = unitPhasor(tilt);
@@ -328,64 +334,67 @@ void FieldMarch::rotate(double angle) {
 
 void FieldMarch::march(double length, double spacing, double stepLimit, double gamma,
                        GroundRadiation* radiation, Point from, double angle) {
-    // A flat piece: sample the ground at even spacing, each sample from the modes between
-    // the steps.
-    const int steps = std::max(1, static_cast<int>(std::ceil(length / stepLimit)));
-    const int perStep =
-        std::max(1, static_cast<int>(std::ceil(length / (steps * std::max(spacing, 1e-9)))));
-    const int samples = steps * perStep;
-    const double ds = length / samples;
-    std::vector<Complex>& envelope = envelope_;
-    envelope.resize(samples + 1);
-    const auto& modeStep = modeSteps(ds);
-    const auto& weights = groundWeights_;
-    // The modes kept, their steps and ground weights, real and imaginary parts apart so
-    // that the work per sample vectorises.
-    const int modes = active_ + 1;
-    for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
-        v->resize(modes);
-    for (int n = 1; n < modes; ++n) {
-        stepRe_[n] = modeStep[n].real(), stepIm_[n] = modeStep[n].imag();
-        weightRe_[n] = weights[n].real(), weightIm_[n] = weights[n].imag();
-    }
-    double* __restrict mr = modeRe_.data();
-    double* __restrict mi = modeIm_.data();
-    const double* __restrict sr = stepRe_.data();
-    const double* __restrict si = stepIm_.data();
-    const double* __restrict wr = weightRe_.data();
-    const double* __restrict wi = weightIm_.data();
-    int i = 0;
-    for (int step = 0; step < steps; ++step) {
-        forward();
-        double groundRe = 0.0, groundIm = 0.0;
+    runVectorLoops([&] {
+        // A flat piece: sample the ground at even spacing, each sample from the modes between
+        // the steps.
+        const int steps = std::max(1, static_cast<int>(std::ceil(length / stepLimit)));
+        const int perStep =
+            std::max(1, static_cast<int>(std::ceil(length / (steps * std::max(spacing, 1e-9)))));
+        const int samples = steps * perStep;
+        const double ds = length / samples;
+        std::vector<Complex>& envelope = envelope_;
+        envelope.resize(samples + 1);
+        const auto& modeStep = modeSteps(ds);
+        const auto& weights = groundWeights_;
+        // The modes kept, their steps and ground weights, real and imaginary parts apart so
+        // that the work per sample vectorises.
+        const int modes = active_ + 1;
+        for (auto* v : {&modeRe_, &modeIm_, &stepRe_, &stepIm_, &weightRe_, &weightIm_})
+            v->resize(modes);
         for (int n = 1; n < modes; ++n) {
-            mr[n] = spectrum_[n].real(), mi[n] = spectrum_[n].imag();
-            groundRe += wr[n] * mr[n] - wi[n] * mi[n];
-            groundIm += wr[n] * mi[n] + wi[n] * mr[n];
+            stepRe_[n] = modeStep[n].real(), stepIm_[n] = modeStep[n].imag();
+            weightRe_[n] = weights[n].real(), weightIm_[n] = weights[n].imag();
         }
-        if (step == 0) envelope[0] = boundary_ + Complex(groundRe, groundIm);
-        for (int j = 1; j <= perStep; ++j) {
-            ++i;
-            groundRe = groundIm = 0.0;
-            // The sums over modes taken in vector lanes (their order of additions is all
-            // that changes).
-#pragma omp simd reduction(+ : groundRe, groundIm)
+        double* __restrict mr = modeRe_.data();
+        double* __restrict mi = modeIm_.data();
+        const double* __restrict sr = stepRe_.data();
+        const double* __restrict si = stepIm_.data();
+        const double* __restrict wr = weightRe_.data();
+        const double* __restrict wi = weightIm_.data();
+        int i = 0;
+        for (int step = 0; step < steps; ++step) {
+            forward();
+            double groundRe = 0.0, groundIm = 0.0;
             for (int n = 1; n < modes; ++n) {
-                const double r = mr[n] * sr[n] - mi[n] * si[n];
-                const double m = mr[n] * si[n] + mi[n] * sr[n];
-                mr[n] = r;
-                mi[n] = m;
-                groundRe += wr[n] * r - wi[n] * m;
-                groundIm += wr[n] * m + wi[n] * r;
+                mr[n] = spectrum_[n].real(), mi[n] = spectrum_[n].imag();
+                groundRe += wr[n] * mr[n] - wi[n] * mi[n];
+                groundIm += wr[n] * mi[n] + wi[n] * mr[n];
             }
-            boundary_ *= modeStep[0];
-            envelope[i] = (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
+            if (step == 0) envelope[0] = boundary_ + Complex(groundRe, groundIm);
+            for (int j = 1; j <= perStep; ++j) {
+                ++i;
+                groundRe = groundIm = 0.0;
+                // The sums over modes taken in vector lanes (their order of additions is all
+                // that changes).
+#pragma omp simd reduction(+ : groundRe, groundIm)
+                for (int n = 1; n < modes; ++n) {
+                    const double r = mr[n] * sr[n] - mi[n] * si[n];
+                    const double m = mr[n] * si[n] + mi[n] * sr[n];
+                    mr[n] = r;
+                    mi[n] = m;
+                    groundRe += wr[n] * r - wi[n] * m;
+                    groundIm += wr[n] * m + wi[n] * r;
+                }
+                boundary_ *= modeStep[0];
+                envelope[i] =
+                    (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
+            }
+            for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
+            transform_.inverse(spectrum_, boundary_, field_);
+            absorb(perStep * ds);
         }
-        for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
-        transform_.inverse(spectrum_, boundary_, field_);
-        absorb(perStep * ds);
-    }
-    if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);
+        if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);
+    });
 }
 
 void FieldMarch::follow(Point from, double angle, double length, double spacing, double stepLimit,

@@ -94,6 +94,9 @@ private:
     MixedTransform transform_;
     ComplexFft fft_;         // twice the cells, for the waves read between cells
     ExponentialSum turnSum_; // the cells' field after a turn
+    // The turn's waves, their rates per cell and amplitudes, for turnSum_.
+    std::vector<double> turnRates_;
+    std::vector<std::complex<double>> turnAmplitudes_;
     std::vector<std::complex<double>> field_, spectrum_, kappa_;
     // Per sine wave of the transform: the amplitudes of its up and down plane waves (below
     // the absorber) and its ground value as the ground's own condition gives it.

@@ -10,6 +10,7 @@
 #include "line_sources.h"
 #include "physical_optics.h"
 #include "unit_phasor.h"
+#include "vector_path.h"
 
 namespace vexlo {
 namespace {
@@ -469,8 +470,10 @@ std::vector<Complex> geometricFarField(const Terrain& terrain, const Installatio
                                        const std::vector<double>& angles, LoggedAngle* log) {
     GeometricRays rays(terrain, installation);
     std::vector<Complex> field;
-    for (std::size_t i = 0; i < angles.size(); ++i)
-        field.push_back(rays.field(angles[i], static_cast<int>(i), log));
+    runVectorLoops([&] {
+        for (std::size_t i = 0; i < angles.size(); ++i)
+            field.push_back(rays.field(angles[i], static_cast<int>(i), log));
+    });
     return field;
 }
 

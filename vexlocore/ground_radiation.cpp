@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "unit_phasor.h"
+#include "vector_path.h"
 
 namespace vexlo {
 
@@ -32,81 +33,85 @@ void GroundRadiation::addGround(Point origin, double angle, double spacing, doub
                                 const std::vector<Complex>& envelope) {
     const int last = static_cast<int>(envelope.size()) - 1;
     if (last < 1) return;
-    const std::size_t angles = values_.size();
-    const double ca = std::cos(angle), sa = std::sin(angle);
-    phasesAt(origin);
-    // Per angle the phase step between samples, exp(j delta), delta = (k cos(theta - angle)
-    // - gamma) spacing. Everything per angle is in real arithmetic over separate arrays, so
-    // that these loops vectorise.
-    double* __restrict stepRe = stepRe_.data();
-    double* __restrict stepIm = stepIm_.data();
-    double* __restrict sumRe = sumRe_.data();
-    double* __restrict sumIm = sumIm_.data();
-    const double* __restrict cosines = cos_.data();
-    const double* __restrict sines = sin_.data();
-    const double k = k_;
-    for (std::size_t i = 0; i < angles; ++i) {
-        unitPhasor((k * (cosines[i] * ca + sines[i] * sa) - gamma) * spacing, stepRe[i], stepIm[i]);
-        sumRe[i] = sumIm[i] = 0.0;
-    }
-    // The samples between the ends, sum of E[n] step^(n-1) by Horner's rule from the top.
-    for (int n = last - 1; n >= 1; --n) {
-        const double er = envelope[n].real(), ei = envelope[n].imag();
+    runVectorLoops([&] {
+        const std::size_t angles = values_.size();
+        const double ca = std::cos(angle), sa = std::sin(angle);
+        phasesAt(origin);
+        // Per angle the phase step between samples, exp(j delta), delta = (k cos(theta - angle)
+        // - gamma) spacing. Everything per angle is in real arithmetic over separate arrays, so
+        // that these loops vectorise.
+        double* __restrict stepRe = stepRe_.data();
+        double* __restrict stepIm = stepIm_.data();
+        double* __restrict sumRe = sumRe_.data();
+        double* __restrict sumIm = sumIm_.data();
+        const double* __restrict cosines = cos_.data();
+        const double* __restrict sines = sin_.data();
+        const double k = k_;
         for (std::size_t i = 0; i < angles; ++i) {
-            const double sr = sumRe[i] * stepRe[i] - sumIm[i] * stepIm[i] + er;
-            const double si = sumRe[i] * stepIm[i] + sumIm[i] * stepRe[i] + ei;
-            sumRe[i] = sr;
-            sumIm[i] = si;
+            unitPhasor((k * (cosines[i] * ca + sines[i] * sa) - gamma) * spacing, stepRe[i],
+                       stepIm[i]);
+            sumRe[i] = sumIm[i] = 0.0;
         }
-    }
-    // The ends, the weights of the integral exact for an envelope linear between samples,
-    // and the carry of the phase to the next piece.
-    const double firstRe = envelope[0].real(), firstIm = envelope[0].imag();
-    const double lastRe = envelope[last].real(), lastIm = envelope[last].imag();
-    const Complex carry = unitPhasor(gamma * spacing * last);
-    const double carryRe = carry.real(), carryIm = carry.imag();
-    const double betaRe = beta_.real(), betaIm = beta_.imag();
-    double* __restrict valueRe = reinterpret_cast<double*>(values_.data());
-    double* __restrict phaseRe = phaseRe_.data();
-    double* __restrict phaseIm = phaseIm_.data();
-    for (std::size_t i = 0; i < angles; ++i) {
-        const double delta = (k * (cosines[i] * ca + sines[i] * sa) - gamma) * spacing;
-        const double zr = stepRe[i], zi = stepIm[i];
-        double pr, pi; // step^last
-        unitPhasor(delta * last, pr, pi);
-        // J0, J1: integrals over [0, 1] of exp(j delta t) and t exp(j delta t); the linear
-        // envelope between samples n and n+1 contributes (J0 - J1) E[n] + J1 E[n+1].
-        // Near delta = 0 the closed forms lose their digits: the series there.
-        const bool small = std::fabs(delta) < 1e-3;
-        const double inverse = 1.0 / (small ? 1.0 : delta), inverse2 = inverse * inverse;
-        const double j0r = small ? 1.0 - delta * delta / 6.0 : zi * inverse;
-        const double j0i = small ? delta / 2.0 : -(zr - 1.0) * inverse;
-        const double j1r = small ? 0.5 - delta * delta / 8.0 : zi * inverse + (zr - 1.0) * inverse2;
-        const double j1i = small ? delta / 3.0 : -zr * inverse + zi * inverse2;
-        const double firstWr = j0r - j1r, firstWi = j0i - j1i;
-        const double backR = j1r * zr + j1i * zi, backI = j1i * zr - j1r * zi; // J1 / step
-        const double midR = firstWr + backR, midI = firstWi + backI;
-        // The middle sum times step, times the interior weight.
-        const double szr = sumRe[i] * zr - sumIm[i] * zi, szi = sumRe[i] * zi + sumIm[i] * zr;
-        const double lpr = lastRe * pr - lastIm * pi, lpi = lastRe * pi + lastIm * pr;
-        const double totalR = firstRe * firstWr - firstIm * firstWi + szr * midR - szi * midI +
-                              lpr * backR - lpi * backI;
-        const double totalI = firstRe * firstWi + firstIm * firstWr + szr * midI + szi * midR +
-                              lpr * backI + lpi * backR;
-        // jk (sin(theta - angle) - beta) spacing, then the phase of the piece's start.
-        const double across = sines[i] * ca - cosines[i] * sa;
-        const double kr = k * betaIm * spacing, ki = k * (across - betaRe) * spacing;
-        const double tr = kr * totalR - ki * totalI, ti = kr * totalI + ki * totalR;
-        const double phr = phaseRe[i], phi = phaseIm[i];
-        valueRe[2 * i] += tr * phr - ti * phi;
-        valueRe[2 * i + 1] += tr * phi + ti * phr;
-        // The next piece starts at this one's end: exp(jk spacing last cos(theta - angle)).
-        const double ar = phr * pr - phi * pi, ai = phr * pi + phi * pr;
-        phaseRe[i] = ar * carryRe - ai * carryIm;
-        phaseIm[i] = ar * carryIm + ai * carryRe;
-    }
-    const double length = spacing * last;
-    phasesFor_ = {origin.x + length * ca, origin.z + length * sa};
+        // The samples between the ends, sum of E[n] step^(n-1) by Horner's rule from the top.
+        for (int n = last - 1; n >= 1; --n) {
+            const double er = envelope[n].real(), ei = envelope[n].imag();
+            for (std::size_t i = 0; i < angles; ++i) {
+                const double sr = sumRe[i] * stepRe[i] - sumIm[i] * stepIm[i] + er;
+                const double si = sumRe[i] * stepIm[i] + sumIm[i] * stepRe[i] + ei;
+                sumRe[i] = sr;
+                sumIm[i] = si;
+            }
+        }
+        // The ends, the weights of the integral exact for an envelope linear between samples,
+        // and the carry of the phase to the next piece.
+        const double firstRe = envelope[0].real(), firstIm = envelope[0].imag();
+        const double lastRe = envelope[last].real(), lastIm = envelope[last].imag();
+        const Complex carry = unitPhasor(gamma * spacing * last);
+        const double carryRe = carry.real(), carryIm = carry.imag();
+        const double betaRe = beta_.real(), betaIm = beta_.imag();
+        double* __restrict valueRe = reinterpret_cast<double*>(values_.data());
+        double* __restrict phaseRe = phaseRe_.data();
+        double* __restrict phaseIm = phaseIm_.data();
+        for (std::size_t i = 0; i < angles; ++i) {
+            const double delta = (k * (cosines[i] * ca + sines[i] * sa) - gamma) * spacing;
+            const double zr = stepRe[i], zi = stepIm[i];
+            double pr, pi; // step^last
+            unitPhasor(delta * last, pr, pi);
+            // J0, J1: integrals over [0, 1] of exp(j delta t) and t exp(j delta t); the linear
+            // envelope between samples n and n+1 contributes (J0 - J1) E[n] + J1 E[n+1].
+            // Near delta = 0 the closed forms lose their digits: the series there.
+            const bool small = std::fabs(delta) < 1e-3;
+            const double inverse = 1.0 / (small ? 1.0 : delta), inverse2 = inverse * inverse;
+            const double j0r = small ? 1.0 - delta * delta / 6.0 : zi * inverse;
+            const double j0i = small ? delta / 2.0 : -(zr - 1.0) * inverse;
+            const double j1r =
+                small ? 0.5 - delta * delta / 8.0 : zi * inverse + (zr - 1.0) * inverse2;
+            const double j1i = small ? delta / 3.0 : -zr * inverse + zi * inverse2;
+            const double firstWr = j0r - j1r, firstWi = j0i - j1i;
+            const double backR = j1r * zr + j1i * zi, backI = j1i * zr - j1r * zi; // J1 / step
+            const double midR = firstWr + backR, midI = firstWi + backI;
+            // The middle sum times step, times the interior weight.
+            const double szr = sumRe[i] * zr - sumIm[i] * zi, szi = sumRe[i] * zi + sumIm[i] * zr;
+            const double lpr = lastRe * pr - lastIm * pi, lpi = lastRe * pi + lastIm * pr;
+            const double totalR = firstRe * firstWr - firstIm * firstWi + szr * midR - szi * midI +
+                                  lpr * backR - lpi * backI;
+            const double totalI = firstRe * firstWi + firstIm * firstWr + szr * midI + szi * midR +
+                                  lpr * backI + lpi * backR;
+            // jk (sin(theta - angle) - beta) spacing, then the phase of the piece's start.
+            const double across = sines[i] * ca - cosines[i] * sa;
+            const double kr = k * betaIm * spacing, ki = k * (across - betaRe) * spacing;
+            const double tr = kr * totalR - ki * totalI, ti = kr * totalI + ki * totalR;
+            const double phr = phaseRe[i], phi = phaseIm[i];
+            valueRe[2 * i] += tr * phr - ti * phi;
+            valueRe[2 * i + 1] += tr * phi + ti * phr;
+            // The next piece starts at this one's end: exp(jk spacing last cos(theta - angle)).
+            const double ar = phr * pr - phi * pi, ai = phr * pi + phi * pr;
+            phaseRe[i] = ar * carryRe - ai * carryIm;
+            phaseIm[i] = ar * carryIm + ai * carryRe;
+        }
+        const double length = spacing * last;
+        phasesFor_ = {origin.x + length * ca, origin.z + length * sa};
+    });
 }
 
 void GroundRadiation::addFace(Point origin, Point forward, Point up, double height,

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "vector_path.h"
+
 namespace vexlo {
 
 using Complex = std::complex<double>;
@@ -45,74 +47,78 @@ double MixedTransform::wavenumber(int n) const {
 
 void MixedTransform::forward(const std::vector<Complex>& u, std::vector<Complex>& spectrum,
                              Complex& boundary) {
-    const int n = sine_.size();
-    // Real and imaginary parts side by side.
-    const double* __restrict x = reinterpret_cast<const double*>(u.data());
-    double* __restrict w = reinterpret_cast<double*>(spectrum.data());
-    const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
-    double pr = 0.0, pi = 0.0;
+    runVectorLoops([&] {
+        const int n = sine_.size();
+        // Real and imaginary parts side by side.
+        const double* __restrict x = reinterpret_cast<const double*>(u.data());
+        double* __restrict w = reinterpret_cast<double*>(spectrum.data());
+        const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
+        double pr = 0.0, pi = 0.0;
 #pragma omp simd reduction(+ : pr, pi)
-    for (int m = 0; m < n; ++m) {
-        pr += ell[2 * m] * x[2 * m] - ell[2 * m + 1] * x[2 * m + 1];
-        pi += ell[2 * m] * x[2 * m + 1] + ell[2 * m + 1] * x[2 * m];
-    }
-    boundary = Complex(pr, pi) * perEllR_;
-    const double perTwoDz = 0.5 / dz_, ar = alpha_.real(), ai = alpha_.imag();
-    w[0] = w[1] = 0.0;
-    for (int m = 1; m + 1 < n; ++m) {
-        const double ur = x[2 * m], ui = x[2 * m + 1];
-        w[2 * m] = (x[2 * m + 2] - x[2 * m - 2]) * perTwoDz + (ar * ur - ai * ui);
-        w[2 * m + 1] = (x[2 * m + 3] - x[2 * m - 1]) * perTwoDz + (ar * ui + ai * ur);
-    }
-    if (n > 1) {
-        const int m = n - 1;
-        const double ur = x[2 * m], ui = x[2 * m + 1];
-        w[2 * m] = (0.0 - x[2 * m - 2]) * perTwoDz + (ar * ur - ai * ui);
-        w[2 * m + 1] = (0.0 - x[2 * m - 1]) * perTwoDz + (ar * ui + ai * ur);
-    }
-    sine_.forward(spectrum);
+        for (int m = 0; m < n; ++m) {
+            pr += ell[2 * m] * x[2 * m] - ell[2 * m + 1] * x[2 * m + 1];
+            pi += ell[2 * m] * x[2 * m + 1] + ell[2 * m + 1] * x[2 * m];
+        }
+        boundary = Complex(pr, pi) * perEllR_;
+        const double perTwoDz = 0.5 / dz_, ar = alpha_.real(), ai = alpha_.imag();
+        w[0] = w[1] = 0.0;
+        for (int m = 1; m + 1 < n; ++m) {
+            const double ur = x[2 * m], ui = x[2 * m + 1];
+            w[2 * m] = (x[2 * m + 2] - x[2 * m - 2]) * perTwoDz + (ar * ur - ai * ui);
+            w[2 * m + 1] = (x[2 * m + 3] - x[2 * m - 1]) * perTwoDz + (ar * ui + ai * ur);
+        }
+        if (n > 1) {
+            const int m = n - 1;
+            const double ur = x[2 * m], ui = x[2 * m + 1];
+            w[2 * m] = (0.0 - x[2 * m - 2]) * perTwoDz + (ar * ur - ai * ui);
+            w[2 * m + 1] = (0.0 - x[2 * m - 1]) * perTwoDz + (ar * ui + ai * ur);
+        }
+        sine_.forward(spectrum);
+    });
 }
 
 void MixedTransform::inverse(std::vector<Complex>& spectrum, Complex boundary,
                              std::vector<Complex>& u) {
-    const int n = sine_.size();
-    sine_.inverse(spectrum); // now w[1..N-1]
-    // u[m+1] + 2 alpha dz u[m] - u[m-1] = 2 dz w[m] factors through y[m] = u[m] - r u[m-1]:
-    // y[m] = r (2 dz w[m] - y[m+1]) backwards from y[N] = 0, then u[m] = y[m] + r u[m-1]
-    // forwards, each stable as |r| < 1. u[0] follows from the boundary amplitude. Real and
-    // imaginary parts side by side.
-    const double* __restrict w = reinterpret_cast<const double*>(spectrum.data());
-    double* __restrict y = reinterpret_cast<double*>(work_.data());
-    double* __restrict x = reinterpret_cast<double*>(u.data());
-    const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
-    const double* __restrict power = reinterpret_cast<const double*>(powers_.data());
-    const double rr = r_.real(), ri = r_.imag(), twoDz = 2.0 * dz_;
-    double nr = 0.0, ni = 0.0;
-    for (int m = n - 1; m >= 1; --m) {
-        const double tr = twoDz * w[2 * m] - nr, ti = twoDz * w[2 * m + 1] - ni;
-        nr = rr * tr - ri * ti;
-        ni = rr * ti + ri * tr;
-        y[2 * m] = nr;
-        y[2 * m + 1] = ni;
-    }
-    // Particular solution with u[0] = 0, then add u[0] r^m to give the right projection.
-    double vr = 0.0, vi = 0.0, pr = 0.0, pi = 0.0;
-    x[0] = x[1] = 0.0;
-    for (int m = 1; m < n; ++m) {
-        const double qr = y[2 * m] + (rr * vr - ri * vi);
-        const double qi = y[2 * m + 1] + (rr * vi + ri * vr);
-        vr = qr, vi = qi;
-        x[2 * m] = vr;
-        x[2 * m + 1] = vi;
-        pr += ell[2 * m] * vr - ell[2 * m + 1] * vi;
-        pi += ell[2 * m] * vi + ell[2 * m + 1] * vr;
-    }
-    const Complex u0 = boundary - Complex(pr, pi) * perEllR_;
-    const double zr = u0.real(), zi = u0.imag();
-    for (int m = 0; m < n; ++m) {
-        x[2 * m] += zr * power[2 * m] - zi * power[2 * m + 1];
-        x[2 * m + 1] += zr * power[2 * m + 1] + zi * power[2 * m];
-    }
+    runVectorLoops([&] {
+        const int n = sine_.size();
+        sine_.inverse(spectrum); // now w[1..N-1]
+        // u[m+1] + 2 alpha dz u[m] - u[m-1] = 2 dz w[m] factors through y[m] = u[m] - r u[m-1]:
+        // y[m] = r (2 dz w[m] - y[m+1]) backwards from y[N] = 0, then u[m] = y[m] + r u[m-1]
+        // forwards, each stable as |r| < 1. u[0] follows from the boundary amplitude. Real and
+        // imaginary parts side by side.
+        const double* __restrict w = reinterpret_cast<const double*>(spectrum.data());
+        double* __restrict y = reinterpret_cast<double*>(work_.data());
+        double* __restrict x = reinterpret_cast<double*>(u.data());
+        const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
+        const double* __restrict power = reinterpret_cast<const double*>(powers_.data());
+        const double rr = r_.real(), ri = r_.imag(), twoDz = 2.0 * dz_;
+        double nr = 0.0, ni = 0.0;
+        for (int m = n - 1; m >= 1; --m) {
+            const double tr = twoDz * w[2 * m] - nr, ti = twoDz * w[2 * m + 1] - ni;
+            nr = rr * tr - ri * ti;
+            ni = rr * ti + ri * tr;
+            y[2 * m] = nr;
+            y[2 * m + 1] = ni;
+        }
+        // Particular solution with u[0] = 0, then add u[0] r^m to give the right projection.
+        double vr = 0.0, vi = 0.0, pr = 0.0, pi = 0.0;
+        x[0] = x[1] = 0.0;
+        for (int m = 1; m < n; ++m) {
+            const double qr = y[2 * m] + (rr * vr - ri * vi);
+            const double qi = y[2 * m + 1] + (rr * vi + ri * vr);
+            vr = qr, vi = qi;
+            x[2 * m] = vr;
+            x[2 * m + 1] = vi;
+            pr += ell[2 * m] * vr - ell[2 * m + 1] * vi;
+            pi += ell[2 * m] * vi + ell[2 * m + 1] * vr;
+        }
+        const Complex u0 = boundary - Complex(pr, pi) * perEllR_;
+        const double zr = u0.real(), zi = u0.imag();
+        for (int m = 0; m < n; ++m) {
+            x[2 * m] += zr * power[2 * m] - zi * power[2 * m + 1];
+            x[2 * m + 1] += zr * power[2 * m + 1] + zi * power[2 * m];
+        }
+    });
 }
 
 } // namespace vexlo

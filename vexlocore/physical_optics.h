@@ -41,16 +41,29 @@ struct StationaryPoint {
 // The facet's line as one far direction sees it: the antenna at 'height' above it with its
 // foot at 'along' (from the facet's start), the direction's components c along the line
 // and un across it (un != 0).
+// (Inline, as the end term below, so that the loops that call them are built with them for
+// their processor.)
 struct FacetLine {
     double k, height, along, c, un;
     // The point of the line at tau, from the start.
-    double at(double tau) const;
+    double at(double tau) const {
+        // sqrt(w^2 + d^2) - c w = d |un| + pi tau^2 / 2k with w = s - along, solved for w.
+        const double e = height * std::fabs(un) + std::numbers::pi * tau * tau / (2.0 * k);
+        const double root = std::sqrt(std::max(0.0, e * e - un * un * height * height));
+        return along + (c * e + (tau < 0.0 ? -root : root)) / (un * un);
+    }
     // Where the zone of a few Fresnel zones about s* begins and ends.
-    std::pair<double, double> zone() const;
+    std::pair<double, double> zone() const {
+        constexpr double zoneTau = 4.0;
+        return {at(-zoneTau), at(zoneTau)};
+    }
 };
 
 // End term j g exp(-j k phi) / (k phi'): the integral's share from one end far from s*.
-std::complex<double> endTerm(double k, const FacetPoint& p);
+inline std::complex<double> endTerm(double k, const FacetPoint& p) {
+    const std::complex<double> gw = p.g * p.wave;
+    return std::complex<double>(-gw.imag(), gw.real()) * (1.0 / (k * p.slope));
+}
 
 // The signed tau of a point: k (phi - phi(s*)) = (pi/2) tau^2, negative before s*.
 inline double tauOf(double k, const FacetPoint& p, const StationaryPoint& st) {

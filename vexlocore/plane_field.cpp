@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "unit_phasor.h"
+#include "vector_path.h"
 
 namespace vexlo {
 namespace {
@@ -54,9 +55,10 @@ Complex lineSourceField(double x) {
 
 } // namespace
 
-std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point base, Point tangent,
-                                double along, int count, int exactBelow,
-                                const ImpedanceCondition& ground) {
+// The sums of planeField(), built for each vector path.
+static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& sources, Point base,
+                                           Point tangent, double along, int count, int exactBelow,
+                                           const ImpedanceCondition& ground) {
     const double k = ground.k, dz = ground.dz;
     const Point normal{-tangent.z, tangent.x};
     // Sources in the plane's coordinates: d ahead of them to the line, h above the plane.
@@ -143,6 +145,15 @@ std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point ba
             }
         }
     }
+    return field;
+}
+
+std::vector<Complex> planeField(const std::vector<LineSource>& sources, Point base, Point tangent,
+                                double along, int count, int exactBelow,
+                                const ImpedanceCondition& ground) {
+    std::vector<Complex> field;
+    runVectorLoops(
+        [&] { field = planeFieldSums(sources, base, tangent, along, count, exactBelow, ground); });
     return field;
 }
 

@@ -11,6 +11,7 @@
 #include "diagnostic_log.h"
 #include "elevation_response.h"
 #include "terrain.h"
+#include "vector_path.h"
 #include "vexlocore_abi.h"
 
 #include "common/constants.h"
@@ -94,6 +95,7 @@ VexloCore1(const float* Distance, const float* Elevation, const float* AntennaHe
            const int16_t* AntennaType, const int16_t* DiffractionOff, const int16_t* LogFlag,
            const float* LogAngle, float* GainN, const int16_t* Phase) {
     if (!GainN) return;
+    vexlo::chooseVectorPathForCall();
     const Installation in = readInstallation(AntennaHeight, Frequency, Dielectric, Conductivity,
                                              AntennaType, DiffractionOff, Phase);
     const bool logging = LogFlag && *LogFlag == 1;

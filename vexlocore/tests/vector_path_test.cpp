@@ -1,0 +1,84 @@
+// The engine's AVX2 build of its vector loops gives the plain build's gains but for the
+// roundings of fused multiply-adds, over flat ground, a cliff, a ridge and with diffraction
+// off; and VEXLO_VECTORS holds the engine to the plain build.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "engine_call.h"
+#include "vector_path.h"
+
+using namespace vexlo_test;
+using vexlo::VectorPath;
+
+namespace {
+
+// VEXLO_VECTORS for one scope, restored after it.
+class HeldTo {
+public:
+    explicit HeldTo(const char* width) {
+        if (const char* old = std::getenv("VEXLO_VECTORS")) old_ = old;
+        setenv("VEXLO_VECTORS", width, 1);
+    }
+    ~HeldTo() {
+        if (old_)
+            setenv("VEXLO_VECTORS", old_->c_str(), 1);
+        else
+            unsetenv("VEXLO_VECTORS");
+    }
+    HeldTo(const HeldTo&) = delete;
+    HeldTo& operator=(const HeldTo&) = delete;
+
+private:
+    std::optional<std::string> old_;
+};
+
+} // namespace
+
+TEST(VectorPaths, ChoiceFollowsTheProcessorWithinTheSwitch) {
+    // A processor without AVX2 runs the plain loops whatever the switch says.
+    for (const char* held : {static_cast<const char*>(nullptr), "", "plain", "avx2", "wide"})
+        EXPECT_EQ(vexlo::chooseVectorPath(VectorPath::Plain, held), VectorPath::Plain);
+    EXPECT_EQ(vexlo::chooseVectorPath(VectorPath::Avx2, nullptr), VectorPath::Avx2);
+    EXPECT_EQ(vexlo::chooseVectorPath(VectorPath::Avx2, "avx2"), VectorPath::Avx2);
+    EXPECT_EQ(vexlo::chooseVectorPath(VectorPath::Avx2, ""), VectorPath::Avx2);
+    EXPECT_EQ(vexlo::chooseVectorPath(VectorPath::Avx2, "plain"), VectorPath::Plain);
+}
+
+TEST(VectorPaths, WideAndPlainBuildsGiveTheSameGains) {
+    std::vector<std::pair<std::string, Call>> calls;
+    Call flat;
+    flat.heights = {30, 60, 90, 120};
+    flat.type = 5;
+    calls.push_back({"flat, four Yagis", flat});
+    Call cliff;
+    cliff.type = 1;
+    cliff.profile = {{0, 100}, {500, 100}, {501, 0}, {20000, 0}};
+    cliff.heights = {140, 0, 0, 0};
+    cliff.frequency = 7.1f;
+    calls.push_back({"cliff, 7.1 MHz", cliff});
+    Call ridge;
+    ridge.profile = {{0, 0}, {3000, 0}, {6000, 250}, {9000, 0}, {20000, 0}};
+    ridge.heights = {60, 0, 0, 0};
+    ridge.frequency = 28.4f;
+    calls.push_back({"ridge, 28.4 MHz", ridge});
+    Call off = cliff;
+    off.diffractionOff = 1;
+    calls.push_back({"cliff, diffraction off", off});
+    for (const auto& [name, call] : calls) {
+        Gains plain;
+        {
+            HeldTo held("plain");
+            plain = call.run();
+        }
+        const Gains wide = call.run();
+        double worst = 0.0;
+        for (int k = 0; k < 140; ++k)
+            worst = std::max(worst, double(std::fabs(wide[k] - plain[k])));
+        EXPECT_LT(worst, 1e-3) << name;
+    }
+}
