@@ -1,15 +1,18 @@
 // The engine's AVX2 build of its vector loops gives the plain build's gains but for the
 // roundings of fused multiply-adds, over flat ground, a cliff, a ridge and with diffraction
-// off; and VEXLO_VECTORS holds the engine to the plain build.
+// off; VEXLO_VECTORS holds the engine to the plain build; and the phasor the vector loops
+// share turns to the right quarter at any angle.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <optional>
 #include <string>
 
 #include "engine_call.h"
+#include "unit_phasor.h"
 #include "vector_path.h"
 
 using namespace vexlo_test;
@@ -81,4 +84,18 @@ TEST(VectorPaths, WideAndPlainBuildsGiveTheSameGains) {
             worst = std::max(worst, double(std::fabs(wide[k] - plain[k])));
         EXPECT_LT(worst, 1e-3) << name;
     }
+}
+
+TEST(UnitPhasor, RightInEveryQuarterTurnAndFarOut) {
+    // Angles on and about every quarter turn, negative ones, and far out to 1e7 radians.
+    for (double base : {0.0, 1.0, -1.0, 1e3, -1e3, 1e7, -1e7})
+        for (int quarter = -8; quarter <= 8; ++quarter)
+            for (double off : {0.0, 1e-9, -1e-9, 0.3, -0.3, 0.78, -0.78}) {
+                const double a = base + quarter * std::numbers::pi / 2.0 + off;
+                double re, im;
+                vexlo::unitPhasor(a, re, im);
+                const double tolerance = std::fabs(a) > 1e5 ? 1e-9 : 1e-13;
+                EXPECT_NEAR(re, std::cos(a), tolerance) << a;
+                EXPECT_NEAR(im, std::sin(a), tolerance) << a;
+            }
 }
