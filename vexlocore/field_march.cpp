@@ -97,6 +97,7 @@ double FieldMarch::resolvedWave(double scale) const {
 }
 
 void FieldMarch::extend() {
+    toCells();
     // The old absorbing layer's field, faded smoothly with height, goes on up and out
     // through the new one.
     grid_.useful = grid_.cells;
@@ -114,6 +115,7 @@ void FieldMarch::extend() {
 void FieldMarch::coarsen() {
     // Keep the waves the doubled cells resolve, tapered off below their limit, then every
     // other cell; the grid's upper half starts empty.
+    toCells();
     const int n = grid_.cells;
     transform_.forward(field_, spectrum_, boundary_);
     for (int i = 1; i < n; ++i) {
@@ -174,7 +176,15 @@ void FieldMarch::limitAngles(double angle) {
     }
 }
 
+void FieldMarch::toCells() {
+    if (!spectral_) return;
+    transform_.inverse(spectrum_, boundary_, field_);
+    absorb(pendingAbsorb_);
+    spectral_ = false;
+}
+
 void FieldMarch::forward() {
+    toCells();
     transform_.forward(field_, spectrum_, boundary_);
     for (int n = 1; n <= active_; ++n) spectrum_[n] *= filter_[n];
     std::fill(spectrum_.begin() + active_ + 1, spectrum_.end(), Complex(0.0));
@@ -247,6 +257,7 @@ void FieldMarch::synthesise(const std::vector<Complex>& up, const std::vector<Co
 
 void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
     if (rise == 0.0) return;
+    toCells();
     // The field above the old ground, as its pairs of waves, read at the new ground's
     // heights: exact between cells, so that the answer moves smoothly with the terrain.
     // Every wave goes with the field, those the filter would drop too: the move itself
@@ -295,7 +306,7 @@ void FieldMarch::rotate(double angle) {
     origin_ = here;
     angle_ = angle;
     along_ = level_ = 0.0;
-    if (turn == 0.0) return;
+    if (turn == 0.0) return toCells();
     const int n = grid_.cells;
     const double dz = ground_.dz, c = std::cos(turn), s = std::sin(turn);
     double slowest = ground_.k, fastest = 0.0;
@@ -305,7 +316,9 @@ void FieldMarch::rotate(double angle) {
             fastest = std::max(fastest, kappa_[i].real());
         }
     const double tilt = 0.5 * (slowest + fastest) * dz * s;
-    transform_.forward(field_, spectrum_, boundary_);
+    // After a march the spectrum is at hand, the absorber's pass of its last step still to
+    // come: it is taken on the new normal's cells (a transform and its inverse saved).
+    if (!spectral_) transform_.forward(field_, spectrum_, boundary_);
     // Every pair of waves the march follows read on the leaning normal, summed on the cells
     // at once. Those the filter drops are left out: the march's next step would drop them.
     // (The sum starts empty: made so, and left so by each evaluate().)
@@ -330,6 +343,8 @@ void FieldMarch::rotate(double angle) {
         mode *= ratio;
         phase *= step;
     }
+    if (spectral_) absorb(pendingAbsorb_);
+    spectral_ = false;
 }
 
 void FieldMarch::march(double length, double spacing, double stepLimit, double gamma,
@@ -390,8 +405,10 @@ void FieldMarch::march(double length, double spacing, double stepLimit, double g
                     (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
             }
             for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
-            transform_.inverse(spectrum_, boundary_, field_);
-            absorb(perStep * ds);
+            // The last step's field stays a spectrum until it is needed on the cells.
+            spectral_ = true;
+            pendingAbsorb_ = perStep * ds;
+            if (step + 1 < steps) toCells();
         }
         if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);
     });

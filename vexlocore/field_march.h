@@ -76,6 +76,9 @@ private:
     // The absorbing layer's loss over a step of this length.
     void absorb(double length);
     void forward();
+    // Where a march's last step left the field as its spectrum, with the absorber's pass
+    // still to come (a turn takes the spectrum as it is): the field on the cells again.
+    void toCells();
     // The field's value on the ground, of the waves followed (after forward()).
     std::complex<double> groundValue();
     // After the ground has moved under the field: the field left without the boundary mode
@@ -116,9 +119,13 @@ private:
     double stepsLength_ = -1.0;
     int stepsActive_ = -1;                       // the active_ that steps_ was zeroed past
     std::vector<std::complex<double>> envelope_; // work of march()
-    Point origin_;                               // the frame: a point of the ground line
-    double angle_ = 0.0;                         // the frame's tangent above the horizontal
-    double along_ = 0.0;                         // position along the frame from the origin
+    // After a march: the field is spectrum_ and boundary_, the absorber's pass over this
+    // length still to come.
+    bool spectral_ = false;
+    double pendingAbsorb_ = 0.0;
+    Point origin_;       // the frame: a point of the ground line
+    double angle_ = 0.0; // the frame's tangent above the horizontal
+    double along_ = 0.0; // position along the frame from the origin
     double level_ = 0.0; // the stair ground's height in the frame above the origin's line
 };
 
