@@ -119,14 +119,15 @@ private:
     double stepsLength_ = -1.0;
     int stepsActive_ = -1;                       // the active_ that steps_ was zeroed past
     std::vector<std::complex<double>> envelope_; // work of march()
+    Point origin_;                               // the frame: a point of the ground line
+    double angle_ = 0.0;                         // the frame's tangent above the horizontal
+    double along_ = 0.0;                         // position along the frame from the origin
+    double level_ = 0.0; // the stair ground's height in the frame above the origin's line
+
     // After a march: the field is spectrum_ and boundary_, the absorber's pass over this
     // length still to come.
     bool spectral_ = false;
     double pendingAbsorb_ = 0.0;
-    Point origin_;       // the frame: a point of the ground line
-    double angle_ = 0.0; // the frame's tangent above the horizontal
-    double along_ = 0.0; // position along the frame from the origin
-    double level_ = 0.0; // the stair ground's height in the frame above the origin's line
 };
 
 } // namespace vexlo
