@@ -1,8 +1,8 @@
 #pragma once
-// A radix-2 complex FFT (its stages taken two at a time) on real and imaginary parts kept
-// apart, so that the butterflies
-// vectorise: X[q] = sum over m of x[m] exp(-2 pi j q m / N). In place; either the input or
-// the output is in bit-reversed order (reversed()).
+// A radix-2 complex FFT (its stages taken two at a time, each splitting the blocks of the
+// one before) on real and imaginary parts kept apart, so that the butterflies vectorise:
+// X[q] = sum over m of x[m] exp(-2 pi j q m / N), in place, the output in bit-reversed
+// order (reversed()).
 #include <memory>
 #include <vector>
 
@@ -18,17 +18,12 @@ public:
     int reversed(int i) const { return tables_->reversed[i]; }
     // reversed() of every index.
     const int* reversedOrder() const { return tables_->reversed.data(); }
-    // In place on re[0..N-1], im[0..N-1] holding the input in bit-reversed order; the
-    // output in natural order.
-    void transform(double* re, double* im) const;
-    // The same transform from the input in natural order to the output in bit-reversed
-    // order: X[q] at reversed(q). (Its stages split the blocks instead of joining them.)
+    // In place on re[0..N-1], im[0..N-1] holding the input in natural order; the output in
+    // bit-reversed order: X[q] at reversed(q).
     void transformToReversed(double* re, double* im) const;
 
     struct Tables {
-        // For the stage joining blocks of length h, twiddle i (< h) at h + i:
-        // exp(-j pi i / h); for the pair of stages splitting a block of 4h, at h + i:
-        // exp(-3 j pi i / (2h)).
+        // Twiddle i (< h) at h + i: exp(-j pi i / h), and in 'third' exp(-3 j pi i / (2h)).
         std::vector<double> twiddleRe, twiddleIm, thirdRe, thirdIm;
         std::vector<int> reversed;
     };

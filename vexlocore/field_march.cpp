@@ -245,14 +245,15 @@ void FieldMarch::synthesise(const std::vector<Complex>& up, const std::vector<Co
     fftRe_.assign(size, 0.0);
     fftIm_.assign(size, 0.0);
     for (int i = 1; i <= last; ++i) {
-        fftRe_[fft_.reversed(i)] = up[i].real();
-        fftIm_[fft_.reversed(i)] = -up[i].imag();
-        fftRe_[fft_.reversed(size - i)] = down[i].real();
-        fftIm_[fft_.reversed(size - i)] = -down[i].imag();
+        fftRe_[i] = up[i].real();
+        fftIm_[i] = -up[i].imag();
+        fftRe_[size - i] = down[i].real();
+        fftIm_[size - i] = -down[i].imag();
     }
-    fft_.transform(fftRe_.data(), fftIm_.data());
+    fft_.transformToReversed(fftRe_.data(), fftIm_.data());
     out.resize(n);
-    for (int m = 0; m < n; ++m) out[m] = Complex(fftRe_[m], -fftIm_[m]);
+    for (int m = 0; m < n; ++m)
+        out[m] = Complex(fftRe_[fft_.reversed(m)], -fftIm_[fft_.reversed(m)]);
 }
 
 void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
