@@ -112,22 +112,36 @@ void FieldMarch::extend() {
     setUp();
 }
 
-void FieldMarch::coarsen() {
-    // Keep the waves the doubled cells resolve, tapered off below their limit, then every
-    // other cell; the grid's upper half starts empty.
+void FieldMarch::coarsen() { regrid(2, grid_.cells); }
+
+void FieldMarch::shrink() { regrid(4, grid_.cells / 2); }
+
+void FieldMarch::regrid(int factor, int cells) {
+    // Keep the waves the cells 'factor' times as high resolve, tapered off below their limit,
+    // then every factor-th cell in the lower half of the new grid; its upper half starts
+    // empty.
     toCells();
     const int n = grid_.cells;
     transform_.forward(field_, spectrum_, boundary_);
     for (int i = 1; i < n; ++i) {
-        const double a = (2.0 * i) / n;
+        const double a = double(factor * i) / n;
         spectrum_[i] *= a <= 0.7   ? 1.0
                         : a >= 1.0 ? 0.0
                                    : std::pow(std::cos(0.5 * pi * (a - 0.7) / 0.3), 2);
     }
     transform_.inverse(spectrum_, 0.0, field_);
-    for (int m = 0; m < n; ++m) field_[m] = 2 * m < n ? field_[2 * m] : Complex(0.0);
-    ground_.dz *= 2.0;
-    transform_ = MixedTransform(n, ground_.dz, ground_.alpha());
+    for (int m = 0; m < cells; ++m)
+        field_[m] = factor * m < n && 2 * m < cells ? field_[factor * m] : Complex(0.0);
+    ground_.dz *= factor;
+    if (cells != n) {
+        grid_.cells = cells;
+        grid_.useful = cells / 2;
+        for (auto* v : {&field_, &spectrum_, &kappa_}) v->resize(cells);
+        absorption_.resize(cells);
+        fft_ = ComplexFft(2 * cells);
+        turnSum_ = ExponentialSum(cells);
+    }
+    transform_ = MixedTransform(cells, ground_.dz, ground_.alpha());
     setUp();
 }
 

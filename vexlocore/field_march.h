@@ -55,6 +55,9 @@ public:
     // Doubles the number of cells instead, keeping their height: near the tower, where
     // steep waves still matter.
     void extend();
+    // Halves the number of cells, each four times as high (the grid as high as coarsen()
+    // makes it): far out, where only the shallowest waves still matter.
+    void shrink();
     int cells() const { return grid_.cells; }
     // The steepest wave the cells carry at all, and the steepest cells 'scale' times
     // higher would carry in full.
@@ -65,6 +68,8 @@ public:
 
 private:
     void propagate(double length);
+    // coarsen() and shrink(): cells 'factor' times as high, this many of them.
+    void regrid(int factor, int cells);
     // A flat piece of 'length' from 'from' at 'angle', its ground sampled every 'spacing'
     // at most, into radiation when given.
     void march(double length, double spacing, double stepLimit, double gamma,

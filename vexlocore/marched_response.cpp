@@ -263,9 +263,15 @@ double MarchedResponse::steepestNeeded(double x) const {
 }
 
 void MarchedResponse::grow(FieldMarch& march, double x) const {
-    // Coarser cells while they still carry every wave that matters here, else more cells.
-    if (march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(x)) ||
-        march.cells() >= maximumCells)
+    // Coarser cells while they still carry every wave that matters here, else more cells;
+    // beyond the profile, over the smooth earth, fewer cells where those four times as high
+    // carry them.
+    const double profileEnd = terrain_.vertices()[terrain_.lastProfileVertex()].x;
+    if (x > profileEnd + 10.0 * wavelength_ && march.cells() > minimumCells &&
+        march.resolvedWave(4.0) >= std::min(steepestKept, steepestNeeded(x)))
+        march.shrink();
+    else if (march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(x)) ||
+             march.cells() >= maximumCells)
         march.coarsen();
     else
         march.extend();
