@@ -116,10 +116,11 @@ void FieldMarch::coarsen() { regrid(2, grid_.cells); }
 
 void FieldMarch::shrink() { regrid(4, grid_.cells / 2); }
 
+void FieldMarch::thin() { regrid(2, grid_.cells / 2); }
+
 void FieldMarch::regrid(int factor, int cells) {
     // Keep the waves the cells 'factor' times as high resolve, tapered off below their limit,
-    // then every factor-th cell in the lower half of the new grid; its upper half starts
-    // empty.
+    // then every factor-th cell; what the new grid holds above the old one starts empty.
     toCells();
     const int n = grid_.cells;
     transform_.forward(field_, spectrum_, boundary_);
@@ -130,8 +131,7 @@ void FieldMarch::regrid(int factor, int cells) {
                                    : std::pow(std::cos(0.5 * pi * (a - 0.7) / 0.3), 2);
     }
     transform_.inverse(spectrum_, 0.0, field_);
-    for (int m = 0; m < cells; ++m)
-        field_[m] = factor * m < n && 2 * m < cells ? field_[factor * m] : Complex(0.0);
+    for (int m = 0; m < cells; ++m) field_[m] = factor * m < n ? field_[factor * m] : Complex(0.0);
     ground_.dz *= factor;
     if (cells != n) {
         grid_.cells = cells;

@@ -58,6 +58,8 @@ public:
     // Halves the number of cells, each four times as high (the grid as high as coarsen()
     // makes it): far out, where only the shallowest waves still matter.
     void shrink();
+    // Halves the number of cells, each twice as high, the grid as high as it was.
+    void thin();
     int cells() const { return grid_.cells; }
     // The steepest wave the cells carry at all, and the steepest cells 'scale' times
     // higher would carry in full.
@@ -68,7 +70,7 @@ public:
 
 private:
     void propagate(double length);
-    // coarsen() and shrink(): cells 'factor' times as high, this many of them.
+    // coarsen(), shrink() and thin(): cells 'factor' times as high, this many of them.
     void regrid(int factor, int cells);
     // A flat piece of 'length' from 'from' at 'angle', its ground sampled every 'spacing'
     // at most, into radiation when given.
