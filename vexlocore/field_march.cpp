@@ -221,7 +221,13 @@ void FieldMarch::absorb(double length) {
     const int first = grid_.useful, count = grid_.cells - first;
     if (length != absorbedOver_ || static_cast<int>(absorbed_.size()) != count) {
         absorbed_.resize(count);
-        for (int m = 0; m < count; ++m) absorbed_[m] = std::exp(-absorption_[first + m] * length);
+        runVectorLoops([&] {
+            double* __restrict factors = absorbed_.data();
+            const double* __restrict perMetre = absorption_.data() + first;
+            const double over = length;
+#pragma omp simd
+            for (int m = 0; m < count; ++m) factors[m] = realExp(-perMetre[m] * over);
+        });
         absorbedOver_ = length;
     }
     for (int m = 0; m < count; ++m) field_[first + m] *= absorbed_[m];
