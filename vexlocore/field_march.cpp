@@ -357,12 +357,14 @@ void FieldMarch::rotate(double angle) {
     turnSum_.add(turnRates_.data(), turnAmplitudes_.data(), 2 * active_);
     turnSum_.evaluate(field_);
     // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
-    const Complex ratio = transform_.boundaryRatio(), step = unitPhasor(tilt);
-    Complex mode = boundary_, phase = 1.0;
-    for (int m = 0; m < n; ++m) {
-        field_[m] += mode * phase;
+    // With the tilt's phase, boundary (r exp(j tilt))^m, taken until it is a billionth of a
+    // billionth of its value at the ground (|r| < 1: it dies away within a few cells).
+    const Complex ratio = transform_.boundaryRatio() * unitPhasor(tilt);
+    const double least = 1e-36 * std::norm(boundary_);
+    Complex mode = boundary_;
+    for (int m = 0; m < n && std::norm(mode) > least; ++m) {
+        field_[m] += mode;
         mode *= ratio;
-        phase *= step;
     }
     if (spectral_) absorb(pendingAbsorb_);
     spectral_ = false;
