@@ -91,11 +91,32 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
     // cell, real and imaginary parts apart so that the sum over the angles vectorises.
     std::vector<double> weightRe(steps + 1), weightIm(steps + 1), waveRe(steps + 1, 1.0),
         waveIm(steps + 1, 0.0), stepRe(steps + 1), stepIm(steps + 1);
+    // The sources' phases at each angle in vector lanes: their -k d, -k h and weights apart.
+    const std::size_t sourceCount = local.size();
+    std::vector<double> sourceD(sourceCount), sourceH(sourceCount), sourceRe(sourceCount),
+        sourceIm(sourceCount);
+    for (std::size_t e = 0; e < sourceCount; ++e) {
+        sourceD[e] = -k * local[e].d;
+        sourceH[e] = -k * local[e].h;
+        sourceRe[e] = local[e].weight.real();
+        sourceIm[e] = local[e].weight.imag();
+    }
+    const double* __restrict sd = sourceD.data();
+    const double* __restrict sh = sourceH.data();
+    const double* __restrict sr = sourceRe.data();
+    const double* __restrict si = sourceIm.data();
     for (int i = 0; i <= steps; ++i) {
         const Complex turn = unitPhasor(pi * i / steps);
         const double c = turn.real(), s = turn.imag();
-        Complex spectrum = 0.0;
-        for (const Local& e : local) spectrum += e.weight * unitPhasor(-k * (e.d * c + e.h * s));
+        double spectrumRe = 0.0, spectrumIm = 0.0;
+#pragma omp simd reduction(+ : spectrumRe, spectrumIm)
+        for (std::size_t e = 0; e < sourceCount; ++e) {
+            double pr, pi;
+            unitPhasor(sd[e] * c + sh[e] * s, pr, pi);
+            spectrumRe += sr[e] * pr - si[e] * pi;
+            spectrumIm += sr[e] * pi + si[e] * pr;
+        }
+        Complex spectrum(spectrumRe, spectrumIm);
         spectrum *= ground.reflection(s) * Complex(0.0, -0.25 / pi) * (pi * simpson(i, steps));
         weightRe[i] = spectrum.real();
         weightIm[i] = spectrum.imag();
