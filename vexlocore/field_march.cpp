@@ -414,7 +414,10 @@ void FieldMarch::follow(Point from, double angle, double length, double spacing,
     const double c = std::cos(angle_), s = std::sin(angle_);
     double run = std::max(0.0, dx * c + dz * s);
     const double rise = -dx * s + dz * c;
-    if (run < 1e-9 * length) run = 0.0; // a face
+    // A face: vertical, or nothing along the frame. (A frame the earth's curvature has tilted
+    // by a ten-thousandth of a radian made a vertical face run a few millimetres, and the face
+    // was descended as stairs, the filter taken again at every stair.)
+    if (std::fabs(dx) <= 1e-9 * length || run < 1e-9 * length) run = 0.0;
     const double size = stairSize * 2.0 * pi / ground_.k;
     const int stairs =
         run > 0.0 ? std::max(1, static_cast<int>(std::ceil(std::max(run, std::fabs(rise)) / size)))

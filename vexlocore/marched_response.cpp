@@ -133,7 +133,14 @@ void MarchedResponse::addPlaneReflection(const std::vector<LineSource>& sources,
 }
 
 void MarchedResponse::planMarch() {
-    const Facet& plane = terrain_.towerPlane();
+    // The tower's plane is its first facet's as the earth's curvature lowers it: on the
+    // level line the facet's end lay a millimetre or so below the plane, so the marches over
+    // the terrain and over the plane parted at their start, and their radiation of the same
+    // ground, sampled in different pieces, no longer cancelled (the 100 ft cliff 500 ft out
+    // at 1.8 MHz went 0.4 dB rms further off). Level ground stands in where the first facet
+    // is a vertical face.
+    const Facet& first = terrain_.facets()[Terrain::base];
+    const Facet& plane = first.tangent.x > 0.0 ? first : terrain_.towerPlane();
     const auto& vertices = terrain_.vertices();
     base_ = vertices[Terrain::base];
     tangent_ = plane.tangent;
@@ -194,6 +201,25 @@ void MarchedResponse::planPath() {
     // pieces, whose corners are small enough not to radiate.
     std::vector<Point> all{start};
     std::vector<int> facets{-1};
+    // Where the terrain under the starting line has left the plane, the march first moves
+    // its ground there, as a face: the terrain beyond the start is then followed as it is,
+    // not along a chord from the plane to the next vertex (a 50 ft drop 60 ft out, at
+    // 1.8 MHz, was taken as a slope of 50 ft over 10,000 ft).
+    for (int v = Terrain::base + 1; v <= terrain_.lastProfileVertex(); ++v) {
+        const double before = dot(minus(vertices[v - 1], base_), tangent_) - startAlong_;
+        const double after = dot(minus(vertices[v], base_), tangent_) - startAlong_;
+        if (before >= 0.0) break;
+        if (after < 0.0) continue;
+        const double f = after > before ? -before / (after - before) : 1.0;
+        const Point under{vertices[v - 1].x + f * (vertices[v].x - vertices[v - 1].x),
+                          vertices[v - 1].z + f * (vertices[v].z - vertices[v - 1].z)};
+        if (after > inPlane * wavelength_ &&
+            std::fabs(dot(minus(under, start), normal_)) >= inPlane * wavelength_) {
+            all.push_back(under);
+            facets.push_back(v - 1);
+        }
+        break;
+    }
     for (int v = Terrain::base + 1; v <= terrain_.lastProfileVertex(); ++v) {
         // Those ahead of the start, and a face rising or falling right at it.
         const double ahead = dot(minus(vertices[v], base_), tangent_) - startAlong_;
