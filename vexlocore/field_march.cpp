@@ -275,10 +275,15 @@ void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
     }
     synthesise(up, down, field_, active_);
     // Below the old ground there was no field: a falling ground leaves the cells it uncovers
-    // empty; the top of the grid, past what the old grid held, is empty too.
+    // empty, the cell the old ground crosses holding the share of it above that ground (so
+    // that the answer moves smoothly as the ground passes a cell: a 500 ft face jumped by
+    // 0.6 dB there); the top of the grid, past what the old grid held, is empty too.
     for (int m = 0; m < n; ++m) {
         const double old = m * dz + rise;
-        if (old < 0.0 || old > grid_.useful * dz + absorberHeight() * 0.5) field_[m] = 0.0;
+        if (old > grid_.useful * dz + absorberHeight() * 0.5)
+            field_[m] = 0.0;
+        else if (old < 0.5 * dz)
+            field_[m] *= std::max(0.0, old / dz + 0.5);
     }
     level_ += rise;
     settle();

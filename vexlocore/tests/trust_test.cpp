@@ -48,6 +48,15 @@ TEST(Trust, HeightsAFootApartOverACliffGiveNoJump) {
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
+TEST(Trust, HeightsAFootApartOverADropAtTheTowerGiveNoJump) {
+    // 500 ft down 60 ft out at 14.2 MHz: as the old ground passed a cell of the grid, 24 and
+    // 25 ft gave -2.29 and -2.71 dBi at 11.5 degrees.
+    const Profile dropAhead = cliff(500.0, 60.0);
+    const auto at = [&](double height) { return dipoleArguments(dropAhead, 14.2, height); };
+    const Irregularity r = scan(engine(), steps(20.0, 32.0, 1.0), at);
+    EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
+}
+
 TEST(Trust, FrequenciesTenKilohertzApartOverACliffGiveNoJump) {
     const Profile cliffAhead = cliff(100.0, 500.0);
     const auto at = [&](double mhz) { return dipoleArguments(cliffAhead, mhz, 308.0); };
