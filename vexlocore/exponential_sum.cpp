@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "shared_tables.h"
 #include "unit_phasor.h"
 #include "vector_path.h"
 
@@ -25,32 +26,39 @@ double smallExp(double a) {
 
 ExponentialSum::ExponentialSum(int points)
     : points_(points), grid_(2 * points), fft_(2 * points), gridRe_(2 * points + 2 * spread),
-      gridIm_(2 * points + 2 * spread), re_(2 * points), im_(2 * points), tail_(2 * spread),
-      scale_(points), riseTable_(bins + 1), firstTable_(bins + 1) {
+      gridIm_(2 * points + 2 * spread) {
     // The Gaussian's width in rate: as wide as the grid allows for the truncation and the
     // aliasing to be equally small.
     tau_ = pi * spread / (3.0 * double(points) * double(points));
     spacing_ = 2.0 * pi / grid_;
     perSpacing_ = grid_ / (2.0 * pi);
     b_ = spacing_ * spacing_ / (4.0 * tau_);
-    // The Gaussian's factor that does not hang on the term's offset from its grid point, for
-    // the points below - spread + 1 .. below + spread.
-    for (int k = 0; k < 2 * spread; ++k) {
-        const double d = (k - spread + 1) * spacing_;
-        tail_[k] = std::exp(-d * d / (4.0 * tau_));
-    }
-    const double b = spacing_ * spacing_ / (4.0 * tau_);
-    for (int i = 0; i <= bins; ++i) {
-        const double x = static_cast<double>(i) / bins;
-        riseTable_[i] = std::exp(2.0 * b * x);
-        firstTable_[i] = std::exp(-b * (x * x + 2.0 * (spread - 1) * x));
-    }
-    // The output points are taken as m - N/2, centred, where the Gaussian's transform is
-    // largest.
-    for (int m = 0; m < points; ++m) {
-        const double c = m - 0.5 * points;
-        scale_[m] = std::sqrt(pi / tau_) * std::exp(c * c * tau_) / grid_;
-    }
+    tables_ = sharedTables<Tables>(points, [this](int) {
+        Tables t;
+        // The Gaussian's factor that does not hang on the term's offset from its grid point,
+        // for the points below - spread + 1 .. below + spread.
+        t.tail.resize(2 * spread);
+        for (int k = 0; k < 2 * spread; ++k) {
+            const double d = (k - spread + 1) * spacing_;
+            t.tail[k] = std::exp(-d * d / (4.0 * tau_));
+        }
+        const double b = spacing_ * spacing_ / (4.0 * tau_);
+        t.rise.resize(bins + 1);
+        t.first.resize(bins + 1);
+        for (int i = 0; i <= bins; ++i) {
+            const double x = static_cast<double>(i) / bins;
+            t.rise[i] = std::exp(2.0 * b * x);
+            t.first[i] = std::exp(-b * (x * x + 2.0 * (spread - 1) * x));
+        }
+        // The output points are taken as m - N/2, centred, where the Gaussian's transform is
+        // largest.
+        t.scale.resize(points_);
+        for (int m = 0; m < points_; ++m) {
+            const double c = m - 0.5 * points_;
+            t.scale[m] = std::sqrt(pi / tau_) * std::exp(c * c * tau_) / grid_;
+        }
+        return t;
+    });
     clear();
 }
 
@@ -69,8 +77,8 @@ void ExponentialSum::add(const double* rates, const std::complex<double>* amplit
         constexpr int batch = 64;
         double termRe[batch], termIm[batch], termFirst[batch], termRise[batch];
         int termBelow[batch];
-        const double* __restrict riseTable = riseTable_.data();
-        const double* __restrict firstTable = firstTable_.data();
+        const double* __restrict riseTable = tables_->rise.data();
+        const double* __restrict firstTable = tables_->first.data();
         const double* __restrict a = reinterpret_cast<const double*>(amplitudes);
         const double half = 0.5 * points_, perSpacing = perSpacing_, spacing = spacing_, b = b_;
         const int lastBelow = grid_ - 1;
@@ -119,7 +127,7 @@ void ExponentialSum::add(const double* rates, const std::complex<double>* amplit
                 // grid point below - spread + 1
                 double* __restrict re = gridRe_.data() + termBelow[t] + 1;
                 double* __restrict im = gridIm_.data() + termBelow[t] + 1;
-                const double* __restrict tail = tail_.data();
+                const double* __restrict tail = tables_->tail.data();
                 const double ar = termRe[t], ai = termIm[t];
 #pragma omp simd
                 for (int k = 0; k < 2 * spread; ++k) {
@@ -134,25 +142,23 @@ void ExponentialSum::add(const double* rates, const std::complex<double>* amplit
 
 void ExponentialSum::evaluate(std::vector<std::complex<double>>& out) {
     runVectorLoops([&] {
+        const double* __restrict scale = tables_->scale.data();
         // Grid point g is index g + spread of the padded grid; what was spread past either end
-        // wraps round.
+        // wraps round. The FFT runs on the padded grid in place and leaves point q at
+        // reversed(q).
         const int pad = spread;
-        for (int g = 0; g < grid_; ++g) {
-            const int i = fft_.reversed(g);
-            re_[i] = gridRe_[g + pad];
-            im_[i] = gridIm_[g + pad];
-        }
+        double* re = gridRe_.data() + pad;
+        double* im = gridIm_.data() + pad;
         for (int k = 0; k < pad; ++k) {
-            const int low = fft_.reversed(grid_ - pad + k), high = fft_.reversed(k);
-            re_[low] += gridRe_[k], im_[low] += gridIm_[k];
-            re_[high] += gridRe_[grid_ + pad + k], im_[high] += gridIm_[grid_ + pad + k];
+            re[grid_ - pad + k] += gridRe_[k], im[grid_ - pad + k] += gridIm_[k];
+            re[k] += re[grid_ + k], im[k] += im[grid_ + k];
         }
-        fft_.transform(re_.data(), im_.data());
+        fft_.transformToReversed(re, im);
         out.resize(points_);
         const int mask = grid_ - 1;
         for (int m = 0; m < points_; ++m) {
-            const int q = (m - points_ / 2) & mask;
-            out[m] = std::complex<double>(re_[q], -im_[q]) * scale_[m];
+            const int q = fft_.reversed((m - points_ / 2) & mask);
+            out[m] = std::complex<double>(re[q], -im[q]) * scale[m];
         }
         clear();
     });

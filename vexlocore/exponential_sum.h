@@ -6,6 +6,7 @@
 // grid to the points, and the Gaussian's own transform is divided out there. Error near
 // 1e-7 of the sum of |a|.
 #include <complex>
+#include <memory>
 #include <vector>
 
 #include "complex_fft.h"
@@ -34,14 +35,17 @@ private:
     double b_; // spacing^2 / (4 tau)
     ComplexFft fft_;
     // The spread terms on the grid, with room for a term's Gaussian past either end (folded
-    // back in evaluate()), and in the FFT's bit-reversed order.
-    std::vector<double> gridRe_, gridIm_, re_, im_;
-    std::vector<double> tail_;  // exp(-(k spacing)^2 / (4 tau)), k = 0..spread
-    std::vector<double> scale_; // per output point: the Gaussian's transform divided out
-    // The Gaussian's factors that hang on a term's offset x from its grid point (in grid
-    // spacings), tabulated over x in [0, 1]: exp(2 b x) and exp(-b (x^2 + 2 (spread - 1) x)),
-    // b = spacing^2 / (4 tau).
-    std::vector<double> riseTable_, firstTable_;
+    // back in evaluate()).
+    std::vector<double> gridRe_, gridIm_;
+    // The Gaussian's factors, shared by every sum of the size: exp(-(k spacing)^2 / (4 tau)),
+    // k = 0..spread ('tail'); per output point the Gaussian's transform divided out
+    // ('scale'); and those that hang on a term's offset x from its grid point (in grid
+    // spacings), tabulated over x in [0, 1]: exp(2 b x) ('rise') and
+    // exp(-b (x^2 + 2 (spread - 1) x)) ('first'), b = spacing^2 / (4 tau).
+    struct Tables {
+        std::vector<double> tail, scale, rise, first;
+    };
+    std::shared_ptr<const Tables> tables_;
 };
 
 } // namespace vexlo

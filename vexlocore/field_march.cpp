@@ -97,6 +97,7 @@ double FieldMarch::resolvedWave(double scale) const {
 }
 
 void FieldMarch::extend() {
+    toCells();
     // The old absorbing layer's field, faded smoothly with height, goes on up and out
     // through the new one.
     grid_.useful = grid_.cells;
@@ -111,21 +112,36 @@ void FieldMarch::extend() {
     setUp();
 }
 
-void FieldMarch::coarsen() {
-    // Keep the waves the doubled cells resolve, tapered off below their limit, then every
-    // other cell; the grid's upper half starts empty.
+void FieldMarch::coarsen() { regrid(2, grid_.cells); }
+
+void FieldMarch::shrink() { regrid(4, grid_.cells / 2); }
+
+void FieldMarch::thin() { regrid(2, grid_.cells / 2); }
+
+void FieldMarch::regrid(int factor, int cells) {
+    // Keep the waves the cells 'factor' times as high resolve, tapered off below their limit,
+    // then every factor-th cell; what the new grid holds above the old one starts empty.
+    toCells();
     const int n = grid_.cells;
     transform_.forward(field_, spectrum_, boundary_);
     for (int i = 1; i < n; ++i) {
-        const double a = (2.0 * i) / n;
+        const double a = double(factor * i) / n;
         spectrum_[i] *= a <= 0.7   ? 1.0
                         : a >= 1.0 ? 0.0
                                    : std::pow(std::cos(0.5 * pi * (a - 0.7) / 0.3), 2);
     }
     transform_.inverse(spectrum_, 0.0, field_);
-    for (int m = 0; m < n; ++m) field_[m] = 2 * m < n ? field_[2 * m] : Complex(0.0);
-    ground_.dz *= 2.0;
-    transform_ = MixedTransform(n, ground_.dz, ground_.alpha());
+    for (int m = 0; m < cells; ++m) field_[m] = factor * m < n ? field_[factor * m] : Complex(0.0);
+    ground_.dz *= factor;
+    if (cells != n) {
+        grid_.cells = cells;
+        grid_.useful = cells / 2;
+        for (auto* v : {&field_, &spectrum_, &kappa_}) v->resize(cells);
+        absorption_.resize(cells);
+        fft_ = ComplexFft(2 * cells);
+        turnSum_ = ExponentialSum(cells);
+    }
+    transform_ = MixedTransform(cells, ground_.dz, ground_.alpha());
     setUp();
 }
 
@@ -174,7 +190,15 @@ void FieldMarch::limitAngles(double angle) {
     }
 }
 
+void FieldMarch::toCells() {
+    if (!spectral_) return;
+    transform_.inverse(spectrum_, boundary_, field_);
+    absorb(pendingAbsorb_);
+    spectral_ = false;
+}
+
 void FieldMarch::forward() {
+    toCells();
     transform_.forward(field_, spectrum_, boundary_);
     for (int n = 1; n <= active_; ++n) spectrum_[n] *= filter_[n];
     std::fill(spectrum_.begin() + active_ + 1, spectrum_.end(), Complex(0.0));
@@ -197,7 +221,13 @@ void FieldMarch::absorb(double length) {
     const int first = grid_.useful, count = grid_.cells - first;
     if (length != absorbedOver_ || static_cast<int>(absorbed_.size()) != count) {
         absorbed_.resize(count);
-        for (int m = 0; m < count; ++m) absorbed_[m] = std::exp(-absorption_[first + m] * length);
+        runVectorLoops([&] {
+            double* __restrict factors = absorbed_.data();
+            const double* __restrict perMetre = absorption_.data() + first;
+            const double over = length;
+#pragma omp simd
+            for (int m = 0; m < count; ++m) factors[m] = realExp(-perMetre[m] * over);
+        });
         absorbedOver_ = length;
     }
     for (int m = 0; m < count; ++m) field_[first + m] *= absorbed_[m];
@@ -235,18 +265,20 @@ void FieldMarch::synthesise(const std::vector<Complex>& up, const std::vector<Co
     fftRe_.assign(size, 0.0);
     fftIm_.assign(size, 0.0);
     for (int i = 1; i <= last; ++i) {
-        fftRe_[fft_.reversed(i)] = up[i].real();
-        fftIm_[fft_.reversed(i)] = -up[i].imag();
-        fftRe_[fft_.reversed(size - i)] = down[i].real();
-        fftIm_[fft_.reversed(size - i)] = -down[i].imag();
+        fftRe_[i] = up[i].real();
+        fftIm_[i] = -up[i].imag();
+        fftRe_[size - i] = down[i].real();
+        fftIm_[size - i] = -down[i].imag();
     }
-    fft_.transform(fftRe_.data(), fftIm_.data());
+    fft_.transformToReversed(fftRe_.data(), fftIm_.data());
     out.resize(n);
-    for (int m = 0; m < n; ++m) out[m] = Complex(fftRe_[m], -fftIm_[m]);
+    for (int m = 0; m < n; ++m)
+        out[m] = Complex(fftRe_[fft_.reversed(m)], -fftIm_[fft_.reversed(m)]);
 }
 
 void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
     if (rise == 0.0) return;
+    toCells();
     // The field above the old ground, as its pairs of waves, read at the new ground's
     // heights: exact between cells, so that the answer moves smoothly with the terrain.
     // Every wave goes with the field, those the filter would drop too: the move itself
@@ -300,7 +332,7 @@ void FieldMarch::rotate(double angle) {
     origin_ = here;
     angle_ = angle;
     along_ = level_ = 0.0;
-    if (turn == 0.0) return;
+    if (turn == 0.0) return toCells();
     const int n = grid_.cells;
     const double dz = ground_.dz, c = std::cos(turn), s = std::sin(turn);
     double slowest = ground_.k, fastest = 0.0;
@@ -310,7 +342,9 @@ void FieldMarch::rotate(double angle) {
             fastest = std::max(fastest, kappa_[i].real());
         }
     const double tilt = 0.5 * (slowest + fastest) * dz * s;
-    transform_.forward(field_, spectrum_, boundary_);
+    // After a march the spectrum is at hand, the absorber's pass of its last step still to
+    // come: it is taken on the new normal's cells (a transform and its inverse saved).
+    if (!spectral_) transform_.forward(field_, spectrum_, boundary_);
     // Every pair of waves the march follows read on the leaning normal, summed on the cells
     // at once. Those the filter drops are left out: the march's next step would drop them.
     // (The sum starts empty: made so, and left so by each evaluate().)
@@ -328,13 +362,17 @@ void FieldMarch::rotate(double angle) {
     turnSum_.add(turnRates_.data(), turnAmplitudes_.data(), 2 * active_);
     turnSum_.evaluate(field_);
     // The boundary mode alone is boundary r^m (the inverse transform of no sine waves).
-    const Complex ratio = transform_.boundaryRatio(), step = unitPhasor(tilt);
-    Complex mode = boundary_, phase = 1.0;
-    for (int m = 0; m < n; ++m) {
-        field_[m] += mode * phase;
+    // With the tilt's phase, boundary (r exp(j tilt))^m, taken until it is a billionth of a
+    // billionth of its value at the ground (|r| < 1: it dies away within a few cells).
+    const Complex ratio = transform_.boundaryRatio() * unitPhasor(tilt);
+    const double least = 1e-36 * std::norm(boundary_);
+    Complex mode = boundary_;
+    for (int m = 0; m < n && std::norm(mode) > least; ++m) {
+        field_[m] += mode;
         mode *= ratio;
-        phase *= step;
     }
+    if (spectral_) absorb(pendingAbsorb_);
+    spectral_ = false;
 }
 
 void FieldMarch::march(double length, double spacing, double stepLimit, double gamma,
@@ -395,8 +433,10 @@ void FieldMarch::march(double length, double spacing, double stepLimit, double g
                     (boundary_ + Complex(groundRe, groundIm)) * unitPhasor(gamma * i * ds);
             }
             for (int n = 1; n < modes; ++n) spectrum_[n] = Complex(mr[n], mi[n]);
-            transform_.inverse(spectrum_, boundary_, field_);
-            absorb(perStep * ds);
+            // The last step's field stays a spectrum until it is needed on the cells.
+            spectral_ = true;
+            pendingAbsorb_ = perStep * ds;
+            if (step + 1 < steps) toCells();
         }
         if (radiation) radiation->addGround(from, angle, ds, gamma, envelope);
     });

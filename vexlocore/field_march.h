@@ -55,6 +55,11 @@ public:
     // Doubles the number of cells instead, keeping their height: near the tower, where
     // steep waves still matter.
     void extend();
+    // Halves the number of cells, each four times as high (the grid as high as coarsen()
+    // makes it): far out, where only the shallowest waves still matter.
+    void shrink();
+    // Halves the number of cells, each twice as high, the grid as high as it was.
+    void thin();
     int cells() const { return grid_.cells; }
     // The steepest wave the cells carry at all, and the steepest cells 'scale' times
     // higher would carry in full.
@@ -65,6 +70,8 @@ public:
 
 private:
     void propagate(double length);
+    // coarsen(), shrink() and thin(): cells 'factor' times as high, this many of them.
+    void regrid(int factor, int cells);
     // A flat piece of 'length' from 'from' at 'angle', its ground sampled every 'spacing'
     // at most, into radiation when given.
     void march(double length, double spacing, double stepLimit, double gamma,
@@ -76,6 +83,9 @@ private:
     // The absorbing layer's loss over a step of this length.
     void absorb(double length);
     void forward();
+    // Where a march's last step left the field as its spectrum, with the absorber's pass
+    // still to come (a turn takes the spectrum as it is): the field on the cells again.
+    void toCells();
     // The field's value on the ground, of the waves followed (after forward()).
     std::complex<double> groundValue();
     // After the ground has moved under the field: the field left without the boundary mode
@@ -120,6 +130,11 @@ private:
     double angle_ = 0.0;                         // the frame's tangent above the horizontal
     double along_ = 0.0;                         // position along the frame from the origin
     double level_ = 0.0; // the stair ground's height in the frame above the origin's line
+
+    // After a march: the field is spectrum_ and boundary_, the absorber's pass over this
+    // length still to come.
+    bool spectral_ = false;
+    double pendingAbsorb_ = 0.0;
 };
 
 } // namespace vexlo

@@ -29,11 +29,16 @@ void GroundRadiation::phasesAt(Point origin) {
     phasesFor_ = origin;
 }
 
-void GroundRadiation::addGround(Point origin, double angle, double spacing, double gamma,
+void GroundRadiation::addGround(Point origin, double angle, double spacingGiven, double gammaGiven,
                                 const std::vector<Complex>& envelope) {
-    const int last = static_cast<int>(envelope.size()) - 1;
-    if (last < 1) return;
+    const int lastGiven = static_cast<int>(envelope.size()) - 1;
+    if (lastGiven < 1) return;
     runVectorLoops([&] {
+        // The loops over angles are marked "omp simd" and read copies of the scalars: their
+        // arrays are apart, which the compiler cannot tell of pointers that are not parameters
+        // (it left the loops scalar).
+        const double spacing = spacingGiven, gamma = gammaGiven;
+        const int last = lastGiven;
         const std::size_t angles = values_.size();
         const double ca = std::cos(angle), sa = std::sin(angle);
         phasesAt(origin);
@@ -47,6 +52,7 @@ void GroundRadiation::addGround(Point origin, double angle, double spacing, doub
         const double* __restrict cosines = cos_.data();
         const double* __restrict sines = sin_.data();
         const double k = k_;
+#pragma omp simd
         for (std::size_t i = 0; i < angles; ++i) {
             unitPhasor((k * (cosines[i] * ca + sines[i] * sa) - gamma) * spacing, stepRe[i],
                        stepIm[i]);
@@ -55,6 +61,7 @@ void GroundRadiation::addGround(Point origin, double angle, double spacing, doub
         // The samples between the ends, sum of E[n] step^(n-1) by Horner's rule from the top.
         for (int n = last - 1; n >= 1; --n) {
             const double er = envelope[n].real(), ei = envelope[n].imag();
+#pragma omp simd
             for (std::size_t i = 0; i < angles; ++i) {
                 const double sr = sumRe[i] * stepRe[i] - sumIm[i] * stepIm[i] + er;
                 const double si = sumRe[i] * stepIm[i] + sumIm[i] * stepRe[i] + ei;
@@ -72,6 +79,7 @@ void GroundRadiation::addGround(Point origin, double angle, double spacing, doub
         double* __restrict valueRe = reinterpret_cast<double*>(values_.data());
         double* __restrict phaseRe = phaseRe_.data();
         double* __restrict phaseIm = phaseIm_.data();
+#pragma omp simd
         for (std::size_t i = 0; i < angles; ++i) {
             const double delta = (k * (cosines[i] * ca + sines[i] * sa) - gamma) * spacing;
             const double zr = stepRe[i], zi = stepIm[i];

@@ -332,12 +332,28 @@ double MarchedResponse::steepestNeeded(double x) const {
 }
 
 void MarchedResponse::grow(FieldMarch& march, double x) const {
-    // Coarser cells while they still carry every wave that matters here, else more cells.
-    if (march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(x)) ||
-        march.cells() >= maximumCells)
+    // Coarser cells while they still carry every wave that matters here, else more cells;
+    // beyond the profile, over the smooth earth, fewer cells where those four times as high
+    // carry them.
+    if (x > smoothEarthFrom() && march.cells() > minimumCells &&
+        march.resolvedWave(4.0) >= std::min(steepestKept, steepestNeeded(x)))
+        march.shrink();
+    else if (march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(x)) ||
+             march.cells() >= maximumCells)
         march.coarsen();
     else
         march.extend();
+}
+
+double MarchedResponse::smoothEarthFrom() const {
+    return terrain_.vertices()[terrain_.lastProfileVertex()].x + 10.0 * wavelength_;
+}
+
+bool MarchedResponse::thins(const FieldMarch& march) const {
+    // Over the smooth earth: cells twice as high while they still carry every wave that
+    // matters where it starts (judged there, so that every march past it thins alike).
+    return march.cells() > minimumCells &&
+           march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(smoothEarthFrom()));
 }
 
 double MarchedResponse::outgrownAt(double usefulHeight) const {
@@ -360,9 +376,13 @@ void MarchedResponse::follow(FieldMarch& march, Point a, Point b,
     while (length - done >= least) {
         const Point from = along(a, direction, done);
         while (from.x >= outgrownAt(march.usefulHeight())) grow(march, from.x);
+        // A march that thins at the smooth earth ends a part there.
+        const double smooth = smoothEarthFrom();
+        while (from.x >= smooth && thins(march)) march.thin();
         const double x = from.x - base_.x;
         double part = std::min(length - done, std::max(8.0 * wavelength_, 0.3 * x));
-        const double limit = outgrownAt(march.usefulHeight());
+        double limit = outgrownAt(march.usefulHeight());
+        if (from.x < smooth && thins(march)) limit = std::min(limit, smooth);
         if (direction.x > 0.0 && from.x + part * direction.x > limit)
             part = std::max(least, (limit - from.x) / direction.x);
         if (length - done - part < least) part = length - done;

@@ -66,6 +66,10 @@ private:
     // Where a grid of this useful height stops holding what it must, and how it grows there.
     double outgrownAt(double usefulHeight) const;
     void grow(FieldMarch& march, double x) const;
+    // Where the profile's last point is well behind: the smooth earth, where the grid thins
+    // while thins() holds.
+    double smoothEarthFrom() const;
+    bool thins(const FieldMarch& march) const;
     // The steepest wave against the ground that still matters x from the tower.
     double steepestNeeded(double x) const;
 

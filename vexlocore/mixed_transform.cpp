@@ -20,11 +20,14 @@ MixedTransform::MixedTransform(int size, double dz, Complex alpha)
     // (1/2, 1, 1, ...), so the boundary mode's left eigenvector is those weights times r^m.
     Complex power = 1.0;
     ellR_ = 0.0;
+    reach_ = size;
     for (int m = 0; m < size; ++m) {
         powers_[m] = power;
         ell_[m] = (m == 0 ? 0.5 : 1.0) * power;
         ellR_ += ell_[m] * power;
         power *= r_;
+        // Where r^m has died away to a billionth of a billionth, the boundary mode ends.
+        if (reach_ == size && std::norm(power) < 1e-36) reach_ = m + 1;
     }
     // u[0] as a function of w: the recursions of inverse() run backwards through the
     // projection (see there), then the sine series of w.
@@ -54,8 +57,9 @@ void MixedTransform::forward(const std::vector<Complex>& u, std::vector<Complex>
         double* __restrict w = reinterpret_cast<double*>(spectrum.data());
         const double* __restrict ell = reinterpret_cast<const double*>(ell_.data());
         double pr = 0.0, pi = 0.0;
+        const int reach = reach_;
 #pragma omp simd reduction(+ : pr, pi)
-        for (int m = 0; m < n; ++m) {
+        for (int m = 0; m < reach; ++m) {
             pr += ell[2 * m] * x[2 * m] - ell[2 * m + 1] * x[2 * m + 1];
             pi += ell[2 * m] * x[2 * m + 1] + ell[2 * m + 1] * x[2 * m];
         }
@@ -109,12 +113,17 @@ void MixedTransform::inverse(std::vector<Complex>& spectrum, Complex boundary,
             vr = qr, vi = qi;
             x[2 * m] = vr;
             x[2 * m + 1] = vi;
-            pr += ell[2 * m] * vr - ell[2 * m + 1] * vi;
-            pi += ell[2 * m] * vi + ell[2 * m + 1] * vr;
+        }
+        // The boundary mode's share, over the cells where it has not died away.
+        const int reach = reach_;
+#pragma omp simd reduction(+ : pr, pi)
+        for (int m = 1; m < reach; ++m) {
+            pr += ell[2 * m] * x[2 * m] - ell[2 * m + 1] * x[2 * m + 1];
+            pi += ell[2 * m] * x[2 * m + 1] + ell[2 * m + 1] * x[2 * m];
         }
         const Complex u0 = boundary - Complex(pr, pi) * perEllR_;
         const double zr = u0.real(), zi = u0.imag();
-        for (int m = 0; m < n; ++m) {
+        for (int m = 0; m < reach; ++m) {
             x[2 * m] += zr * power[2 * m] - zi * power[2 * m + 1];
             x[2 * m + 1] += zr * power[2 * m + 1] + zi * power[2 * m];
         }

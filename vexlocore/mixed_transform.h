@@ -41,6 +41,7 @@ private:
     std::complex<double> boundaryEigenvalue_;
     std::vector<std::complex<double>> ell_;    // left eigenvector of the boundary mode
     std::vector<std::complex<double>> powers_; // r^m
+    int reach_ = 0;                            // the cells where r^m has not died away
     std::complex<double> ellR_;                // its product with r^m
     std::complex<double> perEllR_;             // 1 / ellR_
     std::vector<std::complex<double>> surface_, work_;

@@ -130,14 +130,43 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
         const int points =
             2 * std::clamp(static_cast<int>(std::ceil(k * farthest * std::sinh(end) * end / pi)),
                            100, 50000);
+        // Per source its decay and wave, in vector lanes (the phasor and exp of the loops).
+        const std::size_t sources = local.size();
+        std::vector<double> heights(sources), distances(sources), weightRe(sources),
+            weightIm(sources);
+        for (std::size_t e = 0; e < sources; ++e) {
+            heights[e] = -k * local[e].h;
+            distances[e] = k * local[e].d;
+            weightRe[e] = 2.0 * local[e].weight.real();
+            weightIm[e] = 2.0 * local[e].weight.imag();
+        }
+        const double* __restrict hs = heights.data();
+        const double* __restrict ds = distances.data();
+        const double* __restrict wr = weightRe.data();
+        const double* __restrict wi = weightIm.data();
+        const double kdz = k * dz;
         for (int i = 0; i <= points; ++i) {
             const double t = end * i / points;
-            const double sh = std::sinh(t), ch = std::cosh(t);
-            Complex a = 0.0;
-            for (const Local& e : local)
-                a += e.weight * (2.0 * unitPhasor(k * e.d * ch).real()) * std::exp(-k * e.h * sh);
-            a *= ground.reflection(Complex(0.0, -sh)) / (4.0 * pi) * (end * simpson(i, points));
-            const double decay = std::exp(-k * dz * sh);
+            const double grows = realExp(t), fades = 1.0 / grows;
+            const double sh = 0.5 * (grows - fades), ch = 0.5 * (grows + fades);
+            double ar = 0.0, ai = 0.0;
+#pragma omp simd reduction(+ : ar, ai)
+            for (std::size_t e = 0; e < sources; ++e) {
+                double c, unused;
+                unitPhasor(ds[e] * ch, c, unused);
+                const double f = c * realExp(hs[e] * sh);
+                ar += wr[e] * f;
+                ai += wi[e] * f;
+            }
+            Complex a(ar, ai);
+            // The ground's reflection of the wave, sin(k dz sin) / (k dz) with the sine -j sh
+            // being -j sinh(k dz sh) / (k dz); 1 for a wave dying away too fast to tell.
+            const double grazing = -0.5 * (realExp(kdz * sh) - realExp(-kdz * sh)) / kdz;
+            const Complex reflection = kdz * sh > 40.0 ? Complex(1.0)
+                                                       : (Complex(0.0, grazing) - ground.beta) /
+                                                             (Complex(0.0, grazing) + ground.beta);
+            a *= reflection / (4.0 * pi) * (end * simpson(i, points));
+            const double decay = realExp(-kdz * sh);
             double level = 1.0;
             for (int m = 0; m < count && level > 1e-12; ++m) {
                 field[m] += a * level;

@@ -3,16 +3,26 @@
 #include <cmath>
 #include <numbers>
 
+#include "shared_tables.h"
 #include "vector_path.h"
 
 namespace vexlo {
 
 using Complex = std::complex<double>;
 
-SineTransform::SineTransform(int size)
-    : size_(size), sines_(size), fft_(size), re_(size), im_(size) {
-    for (int j = 0; j < size; ++j) sines_[j] = std::sin(std::numbers::pi * j / size);
+namespace {
+
+std::vector<double> sines(int n) {
+    std::vector<double> s(n);
+    for (int j = 0; j < n; ++j) s[j] = std::sin(std::numbers::pi * j / n);
+    return s;
 }
+
+} // namespace
+
+SineTransform::SineTransform(int size)
+    : size_(size), sines_(sharedTables<std::vector<double>>(size, sines)), fft_(size), re_(size),
+      im_(size) {}
 
 void SineTransform::forward(std::vector<Complex>& values) { run(values, 1.0); }
 
@@ -25,17 +35,17 @@ void SineTransform::run(std::vector<Complex>& values, double scale) {
         double* __restrict im = im_.data();
         // The values as real and imaginary parts side by side.
         double* __restrict v = reinterpret_cast<double*>(values.data());
-        const double* __restrict sines = sines_.data();
-        // The folded input, placed in bit-reversed order.
+        const double* __restrict sines = sines_->data();
+        // The folded input in natural order; the FFT leaves C[k] at reversed(k).
         re[0] = im[0] = 0.0;
         for (int j = 1; j < n; ++j) {
-            const int m = fft_.reversed(j);
             const double ar = v[2 * j], ai = v[2 * j + 1];
             const double br = v[2 * (n - j)], bi = v[2 * (n - j) + 1];
-            re[m] = sines[j] * (ar + br) + 0.5 * (ar - br);
-            im[m] = sines[j] * (ai + bi) + 0.5 * (ai - bi);
+            re[j] = sines[j] * (ar + br) + 0.5 * (ar - br);
+            im[j] = sines[j] * (ai + bi) + 0.5 * (ai - bi);
         }
-        fft_.transform(re, im);
+        fft_.transformToReversed(re, im);
+        const int* __restrict reversed = fft_.reversedOrder();
         // The scale is a power of two: taking it with the halves rounds nothing.
         const double half = 0.5 * scale;
         v[0] = v[1] = 0.0;
@@ -43,10 +53,11 @@ void SineTransform::run(std::vector<Complex>& values, double scale) {
         v[2] = oddRe, v[3] = oddIm;
         for (int k = 1; k < n / 2; ++k) {
             // X[2k] = j (C[k] - C[N-k]) / 2, X[2k+1] = X[2k-1] + (C[k] + C[N-k]) / 2.
-            v[4 * k] = -half * (im[k] - im[n - k]);
-            v[4 * k + 1] = half * (re[k] - re[n - k]);
-            oddRe += half * (re[k] + re[n - k]);
-            oddIm += half * (im[k] + im[n - k]);
+            const int a = reversed[k], b = reversed[n - k];
+            v[4 * k] = -half * (im[a] - im[b]);
+            v[4 * k + 1] = half * (re[a] - re[b]);
+            oddRe += half * (re[a] + re[b]);
+            oddIm += half * (im[a] + im[b]);
             v[4 * k + 2] = oddRe;
             v[4 * k + 3] = oddIm;
         }

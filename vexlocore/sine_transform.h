@@ -5,6 +5,7 @@
 // y[j] = sin(pi j / N) (x[j] + x[N-j]) + (x[j] - x[N-j]) / 2, whose transform C gives
 // X[2k] = j (C[k] - C[N-k]) / 2 and X[2k+1] = X[2k-1] + (C[k] + C[N-k]) / 2, X[1] = C[0] / 2.
 #include <complex>
+#include <memory>
 #include <vector>
 
 #include "complex_fft.h"
@@ -25,7 +26,7 @@ private:
     // The forward transform times scale (a power of two).
     void run(std::vector<std::complex<double>>& values, double scale);
     int size_;
-    std::vector<double> sines_; // sin(pi j / N)
+    std::shared_ptr<const std::vector<double>> sines_; // sin(pi j / N), shared by the size
     ComplexFft fft_;
     std::vector<double> re_, im_;
 };

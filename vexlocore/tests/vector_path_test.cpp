@@ -1,7 +1,7 @@
 // The engine's AVX2 build of its vector loops gives the plain build's gains but for the
 // roundings of fused multiply-adds, over flat ground, a cliff, a ridge and with diffraction
 // off; VEXLO_VECTORS holds the engine to the plain build; and the phasor the vector loops
-// share turns to the right quarter at any angle.
+// share turns to the right quarter at any angle, and their exp is right over its range.
 
 #include <gtest/gtest.h>
 
@@ -98,4 +98,21 @@ TEST(UnitPhasor, RightInEveryQuarterTurnAndFarOut) {
                 EXPECT_NEAR(re, std::cos(a), tolerance) << a;
                 EXPECT_NEAR(im, std::sin(a), tolerance) << a;
             }
+}
+
+TEST(RealExp, RightOverItsRangeAndHeldAtItsEnds) {
+    // From -700 to 700 in small steps (every power of two of the range and the rests
+    // between), and exact at 0.
+    double worst = 0.0;
+    for (double x = -700.0; x <= 700.0; x += 0.0137) {
+        const double expected = std::exp(x);
+        worst = std::max(worst, std::fabs(vexlo::realExp(x) - expected) / expected);
+    }
+    EXPECT_LT(worst, 1e-14);
+    EXPECT_EQ(vexlo::realExp(0.0), 1.0);
+    EXPECT_NEAR(vexlo::realExp(-1e-300), 1.0, 1e-16);
+    // Past the range: held at exp(-+700), never a wrong power of two.
+    EXPECT_DOUBLE_EQ(vexlo::realExp(-5000.0), std::exp(-700.0));
+    EXPECT_DOUBLE_EQ(vexlo::realExp(-1e300), std::exp(-700.0));
+    EXPECT_DOUBLE_EQ(vexlo::realExp(800.0), std::exp(700.0));
 }
