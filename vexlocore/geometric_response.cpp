@@ -28,6 +28,10 @@ struct FacetView {
     // antenna's share of d phi / ds.
     Complex gStart, gEnd;
     double slopeStart = 0, slopeEnd = 0;
+    // Far enough from the antenna, the integrand's part that no direction changes, for the
+    // facet's integral in closed form (see SmoothFacet).
+    bool smooth = false;
+    SmoothFacet shape;
 };
 
 // What one antenna sees of one vertex.
@@ -58,6 +62,11 @@ public:
 
 private:
     void prepare(Point a);
+    // Whether the antenna at a is far enough from facet f (its ends toStart and toEnd away)
+    // for SmoothFacet, and if so its samples.
+    void smoothen(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) const;
+    // The facet line's stationary point towards u (un = u . normal).
+    StationaryPoint stationary(const Facet& f, const FacetView& view, Point u, double un) const;
     // The line source's cylindrical wave at distance r, relative to its far field, times
     // the k/4 of the surface integral: (k/4) sqrt(2j / (pi k r)).
     Complex spreading(double r) const {
@@ -197,6 +206,7 @@ void GeometricRays::prepare(Point a) {
         fv[f].gEnd = integrand(spreading(toEnd), fv[f].height / toEnd);
         fv[f].slopeStart = (0.0 - fv[f].along) / toStart;
         fv[f].slopeEnd = (facets_[f].length - fv[f].along) / toEnd;
+        smoothen(a, facets_[f], toStart, toEnd, fv[f]);
     }
     facetViews_.push_back(std::move(fv));
     vertexViews_.push_back(std::move(vv));
@@ -214,6 +224,46 @@ void GeometricRays::prepare(Point a) {
     view.lit = view.height > 0.0;
     view.visibleTo = plane.length;
     planes_.push_back({plane, view});
+}
+
+void GeometricRays::smoothen(Point a, const Facet& f, double toStart, double toEnd,
+                             FacetView& view) const {
+    // The amplitude, as r^-3/2, must also be smooth: the facet no longer than half its
+    // nearest distance.
+    if (std::min(toStart, toEnd) < 2.0 * f.length) return;
+    Complex h[5];
+    for (int i = 0; i < 5; ++i) {
+        const double x = 0.25 * i;
+        double r = i == 0 ? toStart : toEnd;
+        if (i > 0 && i < 4) {
+            const Point d = minus(
+                {f.start.x + x * f.length * f.tangent.x, f.start.z + x * f.length * f.tangent.z},
+                a);
+            r = std::hypot(d.x, d.z);
+        }
+        const double off = k_ * (r - (toStart + x * (toEnd - toStart)));
+        if (std::fabs(off) > SmoothFacet::smoothPhase) return;
+        h[i] = integrand(spreading(r), view.height / r) * std::polar(1.0, -off);
+    }
+    view.smooth = true;
+    view.shape = SmoothFacet::fromSamples(h);
+}
+
+StationaryPoint GeometricRays::stationary(const Facet& f, const FacetView& view, Point u,
+                                          double un) const {
+    StationaryPoint st;
+    const double c = dot(u, f.tangent);
+    const double absUn = std::fabs(un);
+    if (absUn > 1e-12) {
+        st.s = view.along + c * view.height / absUn;
+        const double r = view.height / absUn;
+        st.phi = r - dot(u, f.start) - c * st.s;
+        st.curvature = view.height * view.height / (r * r * r);
+    } else {
+        st.s = std::numeric_limits<double>::infinity();
+        st.phi = -std::numeric_limits<double>::infinity();
+    }
+    return st;
 }
 
 FacetPoint GeometricRays::vertexPoint(int antenna, int facet, bool end) const {
@@ -259,15 +309,7 @@ Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetVie
                                      StationaryPoint& st) const {
     const double c = dot(u, f.tangent);
     const double absUn = std::fabs(un);
-    if (absUn > 1e-12) {
-        st.s = view.along + c * view.height / absUn;
-        const double r = view.height / absUn;
-        st.phi = r - dot(u, f.start) - c * st.s;
-        st.curvature = view.height * view.height / (r * r * r);
-    } else {
-        st.s = std::numeric_limits<double>::infinity();
-        st.phi = -std::numeric_limits<double>::infinity();
-    }
+    st = stationary(f, view, u, un);
     Complex integral = endTerm(k_, pb) - endTerm(k_, pa);
     if (absUn > 1e-12) {
         // Over the few Fresnel zones about s* the end terms are replaced by the zone's
@@ -297,6 +339,19 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     const Point u{std::cos(theta), std::sin(theta)};
     const double tanTheta = std::tan(theta);
     const bool logging = log && log->index == index;
+    // One facet's term into the log.
+    const auto logTerm = [&](std::size_t ai, int facet, const Facet& f, double un, Complex gamma,
+                             const StationaryPoint& st, double from, double to, Complex term) {
+        const bool onFacet = st.s >= from && st.s <= to;
+        const auto kind = !onFacet   ? Contribution::Kind::Ends
+                          : un > 0.0 ? Contribution::Kind::Reflected
+                                     : Contribution::Kind::Forward;
+        const double s = onFacet ? st.s : 0.5 * (from + to);
+        const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
+        log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(std::fabs(un)) : 0.0,
+                              onFacet ? gamma : Complex(0.0),
+                              onFacet ? st.phi + dot(u, antennas_[ai]) : 0.0, term});
+    };
     // For geometrical optics: the highest of z - x tan(theta) over the vertices from each
     // index on; a point sees the far observer when its own value is at least that.
     horizon_.assign(vertices_.size() + 1, -std::numeric_limits<double>::infinity());
@@ -389,6 +444,21 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             }
             if (!(to > from)) continue;
             StationaryPoint st;
+            if (!tangent && view.smooth && from == 0.0 && to == f.length) {
+                // The whole facet, far from the antenna: in closed form from its ends.
+                const FacetPoint pa = vertexPoint(element, facet, false);
+                const FacetPoint pb = vertexPoint(element, facet, true);
+                Complex integral = f.length * pa.wave *
+                                   linearPhaseIntegral(view.shape, k_ * (pb.phi - pa.phi),
+                                                       pb.wave * std::conj(pa.wave));
+                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
+                const Complex term = w * integral;
+                total += term;
+                if (logging && std::abs(term) > 1e-4)
+                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
+                            term);
+                continue;
+            }
             const FacetPoint pa = from == 0.0 && !tangent
                                       ? vertexPoint(element, facet, false)
                                       : facetPoint(element, f, view, from, u, nullptr);
@@ -413,24 +483,14 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                                   a.z - 2.0 * view.height * f.normal.z};
                 integral += (divergence - 1.0) * share * std::polar(1.0, k_ * dot(u, image));
             }
-            const double absUn = std::fabs(un);
             const Complex gamma = seen.gamma;
             // Near an edge the edge's transition of the direct ray stands for the grazing
             // field that would otherwise cancel it.
             integral *= un <= 0.0 ? gamma * (1.0 - edgeShare) : gamma;
             const Complex term = w * integral;
             total += term;
-            if (logging && std::abs(term) > 1e-4) {
-                const bool onFacet = st.s >= from && st.s <= to;
-                const auto kind = !onFacet   ? Contribution::Kind::Ends
-                                  : un > 0.0 ? Contribution::Kind::Reflected
-                                             : Contribution::Kind::Forward;
-                const double s = onFacet ? st.s : 0.5 * (from + to);
-                const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-                log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
-                                      onFacet ? gamma : Complex(0.0),
-                                      onFacet ? st.phi + dot(u, a) : 0.0, term});
-            }
+            if (logging && std::abs(term) > 1e-4)
+                logTerm(ai, facet, f, un, gamma, st, from, to, term);
         }
         // Physical optics is exact over a plane only as far as the antenna is many
         // wavelengths from it: near the tower, where the terrain keeps to the first facet's
