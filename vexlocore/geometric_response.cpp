@@ -55,6 +55,7 @@ public:
             weights_.push_back(e.weight);
             owners_.push_back(e.antenna);
         }
+        findRun();
         for (const Point& a : antennas_) prepare(a);
     }
 
@@ -62,6 +63,7 @@ public:
 
 private:
     void prepare(Point a);
+    void findRun();
     // Whether the antenna at a is far enough from facet f (its ends toStart and toEnd away)
     // for SmoothFacet, and if so its samples.
     void smoothen(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) const;
@@ -110,6 +112,12 @@ private:
     // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
     // the antenna's view of it.
     std::vector<std::pair<Facet, FacetView>> planes_;
+    // The facets before vertex runEnd_ (facet 0 behind the tower, the first facet and those
+    // after it up to runEnd_) keep to the first facet's plane; where an antenna and the far
+    // observer see all of them, their integrals and the plane's over the same stretch
+    // cancel, and both are left out (runClear_ per antenna: it sees them all). 0: no run.
+    int runEnd_ = 0;
+    std::vector<char> runClear_;
     // Per antenna, the ground the profile ends on as its tangent line from the last point a
     // thousand kilometres on, which reflects in place of the curved continuation.
     std::vector<std::pair<Facet, FacetView>> beyond_;
@@ -130,6 +138,18 @@ private:
     std::vector<FacetToObserver> towards_;
     std::vector<VertexToObserver> observed_;
 };
+
+void GeometricRays::findRun() {
+    // Vertices within a ten-thousandth of a wavelength of the first facet's line are on it.
+    const Facet& first = facets_[Terrain::base];
+    const Point behind = facets_[0].tangent;
+    if (std::fabs(behind.x * first.tangent.z - behind.z * first.tangent.x) > 1e-5) return;
+    int end = Terrain::base + 1;
+    while (end < lastProfile_ && std::fabs(dot(minus(vertices_[end + 1], first.start),
+                                               first.normal)) <= 1e-4 * wavelength_)
+        ++end;
+    runEnd_ = end;
+}
 
 void GeometricRays::prepare(Point a) {
     std::vector<VertexView> vv(vertices_.size());
@@ -208,6 +228,10 @@ void GeometricRays::prepare(Point a) {
         fv[f].slopeEnd = (facets_[f].length - fv[f].along) / toEnd;
         smoothen(a, facets_[f], toStart, toEnd, fv[f]);
     }
+    bool clear = runEnd_ > 0;
+    for (int f = 0; f < runEnd_ && clear; ++f)
+        clear = fv[f].lit && fv[f].visibleFrom == 0.0 && fv[f].visibleTo == facets_[f].length;
+    runClear_.push_back(clear);
     facetViews_.push_back(std::move(fv));
     vertexViews_.push_back(std::move(vv));
     const Facet& first = facets_[Terrain::base];
@@ -390,6 +414,12 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             t.gamma = -1.0;
         }
     }
+    // Whether the far observer sees all of the run along the first facet's plane.
+    bool runSeen = runEnd_ > 0;
+    for (int f = 0; f < runEnd_ && runSeen; ++f) {
+        const FacetToObserver& t = towards_[f];
+        runSeen = t.un > 0.0 && t.seen && t.from <= 0.0 && t.to >= facets_[f].length;
+    }
     // The earth's tangent line at the profile's end, the same line for every source.
     FacetToObserver tangentSeen;
     tangentSeen.un = dot(u, beyond_.front().first.normal);
@@ -421,9 +451,13 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         }
         // Ground that reflects nothing is empty space: it carries no currents.
         if (ground_.permittivity() == Complex(1.0)) continue;
+        // The run along the first facet's plane is left to the plane's exact reflection.
+        const Facet& first = planes_[ai].first;
+        const double firstUn = dot(u, first.normal);
+        const bool run = runSeen && runClear_[ai] && directClear && firstUn > 0.0;
         // The profile's facets, then in place of the curved continuation the tangent line of
         // the earth at its end (see below).
-        for (int facet = 0; facet <= lastProfile_; ++facet) {
+        for (int facet = run ? runEnd_ : 0; facet <= lastProfile_; ++facet) {
             const bool tangent = facet == lastProfile_;
             const FacetView& view = tangent ? beyond_[ai].second : facetViews_[ai][facet];
             if (!view.lit) continue;
@@ -444,13 +478,16 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             }
             if (!(to > from)) continue;
             StationaryPoint st;
-            if (!tangent && view.smooth && from == 0.0 && to == f.length) {
-                // The whole facet, far from the antenna: in closed form from its ends.
+            if (!tangent && view.smooth) {
+                // Far from the antenna, in closed form from the phase at the facet's ends.
                 const FacetPoint pa = vertexPoint(element, facet, false);
                 const FacetPoint pb = vertexPoint(element, facet, true);
-                Complex integral = f.length * pa.wave *
-                                   linearPhaseIntegral(view.shape, k_ * (pb.phi - pa.phi),
-                                                       pb.wave * std::conj(pa.wave));
+                const double t = k_ * (pb.phi - pa.phi);
+                Complex integral =
+                    f.length * pa.wave *
+                    (from == 0.0 && to == f.length
+                         ? linearPhaseIntegral(view.shape, t, pb.wave * std::conj(pa.wave))
+                         : linearPhaseIntegral(view.shape, t, from / f.length, to / f.length));
                 integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
                 const Complex term = w * integral;
                 total += term;
@@ -496,8 +533,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         // wavelengths from it: near the tower, where the terrain keeps to the first facet's
         // plane, that plane's exact reflection (its image) stands in for its integral. Where
         // the direct ray is blocked, so is that reflection.
-        const Facet& first = planes_[ai].first;
-        const double un = dot(u, first.normal);
+        const double un = firstUn;
         if (un > 0.0 && directClear) {
             const FacetView& view = planes_[ai].second;
             StationaryPoint st;
@@ -505,10 +541,13 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const Point image{a.x - 2.0 * view.height * first.normal.x,
                               a.z - 2.0 * view.height * first.normal.z};
             const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
+            // Where the run was left out, the plane's integral beyond it alone.
+            const double from =
+                run ? dot(minus(vertices_[runEnd_], first.start), first.tangent) : 0.0;
             const Complex integral =
                 gamma * w *
-                facetIntegral(element, first, view, 0.0, first.length, u, un,
-                              facetPoint(element, first, view, 0.0, u, nullptr),
+                facetIntegral(element, first, view, from, first.length, u, un,
+                              facetPoint(element, first, view, from, u, nullptr),
                               facetPoint(element, first, view, first.length, u, nullptr), st);
             total += exact - integral;
             if (logging) {

@@ -135,14 +135,19 @@ struct SmoothFacet {
                                     {70.0 / 3, -208.0 / 3, 76, -112.0 / 3, 22.0 / 3},
                                     {-80.0 / 3, 96, -128, 224.0 / 3, -16},
                                     {32.0 / 3, -128.0 / 3, 64, -128.0 / 3, 32.0 / 3}};
-        SmoothFacet f;
+        std::complex<double> c[5];
         for (int n = 0; n < 5; ++n) {
-            f.c[n] = 0.0;
-            for (int i = 0; i < 5; ++i) f.c[n] += m[n][i] * h[i];
+            c[n] = 0.0;
+            for (int i = 0; i < 5; ++i) c[n] += m[n][i] * h[i];
         }
+        return fromCoefficients(c);
+    }
+    static SmoothFacet fromCoefficients(const std::complex<double> (&c)[5]) {
+        SmoothFacet f;
+        for (int n = 0; n < 5; ++n) f.c[n] = c[n];
         for (int q = 0; q < seriesTerms; ++q) {
             f.w[q] = 0.0;
-            for (int n = 0; n < 5; ++n) f.w[q] += f.c[n] / (n + q + 1.0);
+            for (int n = 0; n < 5; ++n) f.w[q] += f.c[n] * (1.0 / (n + q + 1.0));
         }
         return f;
     }
@@ -171,6 +176,22 @@ inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t,
     for (int q = SmoothFacet::seriesTerms - 2; q >= 0; --q)
         sum = f.w[q] + sum * Complex(0.0, -t / (q + 1));
     return sum;
+}
+
+// The same from x1 to x2 (0 <= x1 < x2 <= 1), for a facet seen only in part: the quartic
+// taken about x1 and stretched to the part.
+inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t, double x1,
+                                                double x2) {
+    using Complex = std::complex<double>;
+    const double width = x2 - x1;
+    Complex c[5];
+    for (int n = 0; n < 5; ++n) c[n] = f.c[n];
+    for (int i = 0; i < 4; ++i)
+        for (int n = 3; n >= i; --n) c[n] += x1 * c[n + 1];
+    double scale = 1.0;
+    for (int n = 0; n < 5; ++n, scale *= width) c[n] *= scale;
+    return width * unitPhasor(-t * x1) *
+           linearPhaseIntegral(SmoothFacet::fromCoefficients(c), t * width, unitPhasor(-t * width));
 }
 
 } // namespace vexlo

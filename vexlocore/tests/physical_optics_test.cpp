@@ -1,5 +1,6 @@
 // The closed-form integral of a facet far from the antenna against the integral taken
-// numerically, on both sides of the switch from the moments' series to their recurrence.
+// numerically, on both sides of the switch from the moments' series to their recurrence,
+// whole and in parts.
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,11 @@ TEST(SmoothFacet, LinearPhaseIntegralAgreesWithSimpsonsRuleAtEveryPhase) {
         const Complex closed = vexlo::linearPhaseIntegral(f, t, std::polar(1.0, -t));
         EXPECT_LT(std::abs(closed - numeric), 1e-9 * std::max(1.0, std::abs(numeric)))
             << "at t = " << t;
+        // A facet seen in two parts adds up to the whole.
+        const Complex parts =
+            vexlo::linearPhaseIntegral(f, t, 0.0, 0.3) + vexlo::linearPhaseIntegral(f, t, 0.3, 1.0);
+        EXPECT_LT(std::abs(parts - numeric), 1e-9 * std::max(1.0, std::abs(numeric)))
+            << "in parts at t = " << t;
     }
 }
 
