@@ -57,6 +57,18 @@ public:
         }
         findRun();
         for (const Point& a : antennas_) prepare(a);
+        combine();
+        for (std::size_t e = 0; e < antennas_.size(); ++e) {
+            std::vector<int> visits;
+            for (int f = 0; f <= lastProfile_; ++f) {
+                // Lit, and seen in part at least.
+                const FacetView& view = f == lastProfile_ ? beyond_[e].second : facetViews_[e][f];
+                if (view.lit && view.visibleTo > view.visibleFrom &&
+                    (f == lastProfile_ || !stack_[owners_[e]].facets[f].on))
+                    visits.push_back(f);
+            }
+            visits_.push_back(std::move(visits));
+        }
     }
 
     std::complex<double> field(double theta, int index, LoggedAngle* log);
@@ -64,6 +76,8 @@ public:
 private:
     void prepare(Point a);
     void findRun();
+    // The stacked antennas' shared facets (see Shared).
+    void combine();
     // Whether the antenna at a is far enough from facet f (its ends toStart and toEnd away)
     // for SmoothFacet, and if so its samples.
     void smoothen(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) const;
@@ -118,6 +132,28 @@ private:
     // cancel, and both are left out (runClear_ per antenna: it sees them all). 0: no run.
     int runEnd_ = 0;
     std::vector<char> runClear_;
+    // A facet every element of one antenna sees whole and smooth, so far that the elements'
+    // distances to it differ from their middle's by nearly a constant (the phase of the
+    // difference changing by at most a half radian along it): the antenna integrates it
+    // once, the elements' weighted integrands summed relative to the middle's distance r(s)
+    // into one quartic (which no direction changes), exp(-j k r) taken as its chord.
+    struct Shared {
+        bool on = false;
+        SmoothFacet shape;
+        Complex wave;    // exp(-j k r(0))
+        double dr = 0.0; // r(L) - r(0)
+        Complex turn;    // exp(-j k dr)
+    };
+    struct Antenna {
+        std::vector<int> elements;
+        std::vector<Shared> facets;
+    };
+    std::vector<Antenna> stack_;
+    // Per element the facets (and lastProfile_ for the earth's tangent line) it lights and
+    // sees and does not share with its antenna; the shared ones it takes only where the direction
+    // dips below them (dipping_, per direction).
+    std::vector<std::vector<int>> visits_;
+    std::vector<int> dipping_;
     // Per antenna, the ground the profile ends on as its tangent line from the last point a
     // thousand kilometres on, which reflects in place of the curved continuation.
     std::vector<std::pair<Facet, FacetView>> beyond_;
@@ -149,6 +185,62 @@ void GeometricRays::findRun() {
                                                first.normal)) <= 1e-4 * wavelength_)
         ++end;
     runEnd_ = end;
+}
+
+void GeometricRays::combine() {
+    constexpr double mostTurn = 0.5;
+    for (std::size_t e = 0; e < antennas_.size(); ++e) {
+        if (owners_[e] >= static_cast<int>(stack_.size())) stack_.resize(owners_[e] + 1);
+        stack_[owners_[e]].elements.push_back(static_cast<int>(e));
+    }
+    for (Antenna& antenna : stack_) {
+        antenna.facets.resize(facets_.size());
+        if (antenna.elements.size() < 2) continue;
+        Point middle{0.0, 0.0};
+        for (int e : antenna.elements) {
+            middle.x += antennas_[e].x / antenna.elements.size();
+            middle.z += antennas_[e].z / antenna.elements.size();
+        }
+        for (int f = runEnd_; f < lastProfile_; ++f) {
+            const Facet& facet = facets_[f];
+            const bool whole =
+                std::all_of(antenna.elements.begin(), antenna.elements.end(), [&](int e) {
+                    const FacetView& v = facetViews_[e][f];
+                    return v.lit && v.smooth && v.visibleFrom == 0.0 && v.visibleTo == facet.length;
+                });
+            if (!whole) continue;
+            const auto distance = [](Point p, Point a) {
+                const Point d = minus(p, a);
+                return std::sqrt(d.x * d.x + d.z * d.z);
+            };
+            const double r0 = distance(facet.start, middle), r1 = distance(facet.end, middle);
+            bool near = true;
+            for (int e : antenna.elements) {
+                const double de = vertexViews_[e][f + 1].distance - vertexViews_[e][f].distance;
+                near = near && std::fabs(k_ * (de - (r1 - r0))) <= mostTurn;
+            }
+            if (!near) continue;
+            Complex h[5];
+            for (int i = 0; i < 5; ++i) {
+                const double x = 0.25 * i;
+                const Point p{facet.start.x + x * facet.length * facet.tangent.x,
+                              facet.start.z + x * facet.length * facet.tangent.z};
+                const double chord = r0 + x * (r1 - r0);
+                h[i] = 0.0;
+                for (int e : antenna.elements) {
+                    const double r = distance(p, antennas_[e]);
+                    h[i] += weights_[e] * integrand(spreading(r), facetViews_[e][f].height / r) *
+                            unitPhasor(-k_ * (r - chord));
+                }
+            }
+            Shared& shared = antenna.facets[f];
+            shared.on = true;
+            shared.shape = SmoothFacet::fromSamples(h);
+            shared.wave = unitPhasor(-k_ * r0);
+            shared.dr = r1 - r0;
+            shared.turn = unitPhasor(-k_ * shared.dr);
+        }
+    }
 }
 
 void GeometricRays::prepare(Point a) {
@@ -414,6 +506,10 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             t.gamma = -1.0;
         }
     }
+    auto& dipping = dipping_;
+    dipping.clear();
+    for (int f = runEnd_; f < lastProfile_; ++f)
+        if (towards_[f].un <= 0.0) dipping.push_back(f);
     // Whether the far observer sees all of the run along the first facet's plane.
     bool runSeen = runEnd_ > 0;
     for (int f = 0; f < runEnd_ && runSeen; ++f) {
@@ -429,6 +525,36 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     tangentSeen.to = std::numeric_limits<double>::infinity();
     const auto& horizon = horizon_;
     Complex total = 0.0;
+    // The facets each antenna integrates once for all its elements, where the direction
+    // reflects from them.
+    if (ground_.permittivity() != Complex(1.0)) {
+        for (const Antenna& antenna : stack_) {
+            for (int facet = runEnd_; facet < lastProfile_; ++facet) {
+                const Shared& shared = antenna.facets[facet];
+                const FacetToObserver& seen = towards_[facet];
+                if (!shared.on || seen.un <= 0.0 || !seen.seen) continue;
+                const Facet& f = facets_[facet];
+                const double from = std::max(0.0, seen.from), to = std::min(f.length, seen.to);
+                if (!(to > from)) continue;
+                // exp(-j k phi) = exp(-j k r) exp(j k u.P) at the ends.
+                const Complex start = shared.wave * observed_[facet].phase;
+                const Complex turned =
+                    shared.turn * observed_[facet + 1].phase * std::conj(observed_[facet].phase);
+                const double t =
+                    k_ * (shared.dr - (observed_[facet + 1].path - observed_[facet].path));
+                const Complex term =
+                    seen.gamma * f.length * start *
+                    (from == 0.0 && to == f.length
+                         ? linearPhaseIntegral(shared.shape, t, turned)
+                         : linearPhaseIntegral(shared.shape, t, from / f.length, to / f.length));
+                total += term;
+                if (logging && std::abs(term) > 1e-4)
+                    logTerm(antenna.elements.front(), facet, f, seen.un, seen.gamma,
+                            stationary(f, facetViews_[antenna.elements.front()][facet], u, seen.un),
+                            from, to, term);
+            }
+        }
+    }
     for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
         const int element = static_cast<int>(ai); // a line source; owners_ names its antenna
         const Point a = antennas_[ai];
@@ -457,10 +583,10 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const bool run = runSeen && runClear_[ai] && directClear && firstUn > 0.0;
         // The profile's facets, then in place of the curved continuation the tangent line of
         // the earth at its end (see below).
-        for (int facet = run ? runEnd_ : 0; facet <= lastProfile_; ++facet) {
+        const auto visit = [&](int facet) {
             const bool tangent = facet == lastProfile_;
             const FacetView& view = tangent ? beyond_[ai].second : facetViews_[ai][facet];
-            if (!view.lit) continue;
+            if (!view.lit) return;
             const Facet& f = tangent ? beyond_[ai].first : facets_[facet];
             const FacetToObserver& seen = tangent ? tangentSeen : towards_[facet];
             const double un = seen.un;
@@ -470,13 +596,15 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // above it: the facet's field is the grazing one (coefficient -1) over all
                 // the antenna sees of it, and cancels the ray as its reflection did on
                 // the other side of grazing.
-                if (!directClear || edgeShare == 1.0) continue;
+                if (!directClear || edgeShare == 1.0) return;
             } else {
-                if (!seen.seen) continue;
+                if (!seen.seen) return;
                 from = std::max(from, seen.from);
                 to = std::min(to, seen.to);
             }
-            if (!(to > from)) continue;
+            if (!(to > from)) return;
+            // Taken once for the whole antenna above.
+            if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
             if (!tangent && view.smooth) {
                 // Far from the antenna, in closed form from the phase at the facet's ends.
@@ -494,7 +622,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 if (logging && std::abs(term) > 1e-4)
                     logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
                             term);
-                continue;
+                return;
             }
             const FacetPoint pa = from == 0.0 && !tangent
                                       ? vertexPoint(element, facet, false)
@@ -528,7 +656,11 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             total += term;
             if (logging && std::abs(term) > 1e-4)
                 logTerm(ai, facet, f, un, gamma, st, from, to, term);
-        }
+        };
+        for (int facet : visits_[ai])
+            if (!run || facet >= runEnd_) visit(facet);
+        for (int facet : dipping)
+            if (stack_[owners_[ai]].facets[facet].on) visit(facet);
         // Physical optics is exact over a plane only as far as the antenna is many
         // wavelengths from it: near the tower, where the terrain keeps to the first facet's
         // plane, that plane's exact reflection (its image) stands in for its integral. Where

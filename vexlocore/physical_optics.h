@@ -145,11 +145,15 @@ struct SmoothFacet {
     static SmoothFacet fromCoefficients(const std::complex<double> (&c)[5]) {
         SmoothFacet f;
         for (int n = 0; n < 5; ++n) f.c[n] = c[n];
-        for (int q = 0; q < seriesTerms; ++q) {
-            f.w[q] = 0.0;
-            for (int n = 0; n < 5; ++n) f.w[q] += f.c[n] * (1.0 / (n + q + 1.0));
-        }
+        f.weigh();
         return f;
+    }
+    // The series' weights from the coefficients.
+    void weigh() {
+        for (int q = 0; q < seriesTerms; ++q) {
+            w[q] = 0.0;
+            for (int n = 0; n < 5; ++n) w[q] += c[n] * (1.0 / (n + q + 1.0));
+        }
     }
 };
 
@@ -188,10 +192,13 @@ inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t, 
     for (int n = 0; n < 5; ++n) c[n] = f.c[n];
     for (int i = 0; i < 4; ++i)
         for (int n = 3; n >= i; --n) c[n] += x1 * c[n + 1];
+    SmoothFacet part;
     double scale = 1.0;
-    for (int n = 0; n < 5; ++n, scale *= width) c[n] *= scale;
+    for (int n = 0; n < 5; ++n, scale *= width) part.c[n] = c[n] * scale;
+    // The series' weights only where the series is taken.
+    if (std::fabs(t * width) < SmoothFacet::seriesBelow) part.weigh();
     return width * unitPhasor(-t * x1) *
-           linearPhaseIntegral(SmoothFacet::fromCoefficients(c), t * width, unitPhasor(-t * width));
+           linearPhaseIntegral(part, t * width, unitPhasor(-t * width));
 }
 
 } // namespace vexlo
