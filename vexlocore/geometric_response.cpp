@@ -147,13 +147,20 @@ private:
     struct Antenna {
         std::vector<int> elements;
         std::vector<Shared> facets;
+        // The first facet's plane beyond the run, in pieces short enough to be Shared (each
+        // from planeStarts[i], planeLengths[i] long), where the antenna takes it once.
+        std::vector<Shared> plane;
+        std::vector<double> planeStarts, planeLengths;
     };
+    // The plane's pieces for one antenna (none where they cannot all be Shared).
+    void sharePlane(Antenna& antenna, Point middle);
     std::vector<Antenna> stack_;
     // Per element the facets (and lastProfile_ for the earth's tangent line) it lights and
     // sees and does not share with its antenna; the shared ones it takes only where the direction
     // dips below them (dipping_, per direction).
     std::vector<std::vector<int>> visits_;
     std::vector<int> dipping_;
+    std::vector<char> clear_, planeShared_; // per element, for the direction at hand
     // Per antenna, the ground the profile ends on as its tangent line from the last point a
     // thousand kilometres on, which reflects in place of the curved continuation.
     std::vector<std::pair<Facet, FacetView>> beyond_;
@@ -201,6 +208,7 @@ void GeometricRays::combine() {
             middle.x += antennas_[e].x / antenna.elements.size();
             middle.z += antennas_[e].z / antenna.elements.size();
         }
+        sharePlane(antenna, middle);
         for (int f = runEnd_; f < lastProfile_; ++f) {
             const Facet& facet = facets_[f];
             const bool whole =
@@ -243,12 +251,82 @@ void GeometricRays::combine() {
     }
 }
 
+void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
+    constexpr double mostTurn = 0.5;
+    if (runEnd_ == 0) return;
+    const Facet& plane = planes_[antenna.elements.front()].first;
+    const auto distance = [](Point p, Point a) {
+        const Point d = minus(p, a);
+        return std::sqrt(d.x * d.x + d.z * d.z);
+    };
+    const auto at = [&](double s) {
+        return Point{plane.start.x + s * plane.tangent.x, plane.start.z + s * plane.tangent.z};
+    };
+    double s = dot(minus(vertices_[runEnd_], plane.start), plane.tangent);
+    for (int e : antenna.elements) {
+        // Every element's foot before the pieces, so each piece's nearest point its start.
+        if (!runClear_[e] || planes_[e].second.along >= s || !planes_[e].second.lit) return;
+    }
+    std::vector<Shared> pieces;
+    std::vector<double> starts, lengths;
+    while (s < plane.length) {
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int e : antenna.elements) nearest = std::min(nearest, distance(at(s), antennas_[e]));
+        double length = std::min(plane.length - s, 0.5 * nearest);
+        Complex h[5];
+        double r0 = 0.0, r1 = 0.0;
+        bool smooth = false;
+        for (int tries = 0; tries < 40 && !smooth; ++tries, length *= 0.5) {
+            r0 = distance(at(s), middle);
+            r1 = distance(at(s + length), middle);
+            smooth = true;
+            double re[5][8];
+            for (int i = 0; i < 5 && smooth; ++i)
+                for (std::size_t j = 0; j < antenna.elements.size() && j < 8; ++j)
+                    re[i][j] = distance(at(s + 0.25 * i * length), antennas_[antenna.elements[j]]);
+            for (std::size_t j = 0; j < antenna.elements.size() && smooth; ++j) {
+                smooth = j < 8 && std::fabs(k_ * ((re[4][j] - re[0][j]) - (r1 - r0))) <= mostTurn;
+                for (int i = 1; i < 4 && smooth; ++i)
+                    smooth = std::fabs(
+                                 k_ * (re[i][j] - (re[0][j] + 0.25 * i * (re[4][j] - re[0][j])))) <=
+                             SmoothFacet::smoothPhase;
+            }
+            if (!smooth) continue;
+            for (int i = 0; i < 5; ++i) {
+                const double chord = r0 + 0.25 * i * (r1 - r0);
+                h[i] = 0.0;
+                for (std::size_t j = 0; j < antenna.elements.size(); ++j) {
+                    const int e = antenna.elements[j];
+                    const double r = re[i][j];
+                    h[i] += weights_[e] * integrand(spreading(r), planes_[e].second.height / r) *
+                            unitPhasor(-k_ * (r - chord));
+                }
+            }
+            break;
+        }
+        if (!smooth) return;
+        Shared piece;
+        piece.on = true;
+        piece.shape = SmoothFacet::fromSamples(h);
+        piece.wave = unitPhasor(-k_ * r0);
+        piece.dr = r1 - r0;
+        piece.turn = unitPhasor(-k_ * piece.dr);
+        pieces.push_back(piece);
+        starts.push_back(s);
+        lengths.push_back(length);
+        s += length;
+    }
+    antenna.plane = std::move(pieces);
+    antenna.planeStarts = std::move(starts);
+    antenna.planeLengths = std::move(lengths);
+}
+
 void GeometricRays::prepare(Point a) {
     std::vector<VertexView> vv(vertices_.size());
     for (std::size_t i = 0; i < vertices_.size(); ++i) {
         const Point d = minus(vertices_[i], a);
-        vv[i].distance = std::hypot(d.x, d.z);
-        vv[i].wave = std::polar(1.0, -k_ * vv[i].distance);
+        vv[i].distance = std::sqrt(d.x * d.x + d.z * d.z);
+        vv[i].wave = unitPhasor(-k_ * vv[i].distance);
     }
     std::vector<FacetView> fv(facets_.size());
     double blockSlope = -std::numeric_limits<double>::infinity();
@@ -355,11 +433,11 @@ void GeometricRays::smoothen(Point a, const Facet& f, double toStart, double toE
             const Point d = minus(
                 {f.start.x + x * f.length * f.tangent.x, f.start.z + x * f.length * f.tangent.z},
                 a);
-            r = std::hypot(d.x, d.z);
+            r = std::sqrt(d.x * d.x + d.z * d.z);
         }
         const double off = k_ * (r - (toStart + x * (toEnd - toStart)));
         if (std::fabs(off) > SmoothFacet::smoothPhase) return;
-        h[i] = integrand(spreading(r), view.height / r) * std::polar(1.0, -off);
+        h[i] = integrand(spreading(r), view.height / r) * unitPhasor(-off);
     }
     view.smooth = true;
     view.shape = SmoothFacet::fromSamples(h);
@@ -490,7 +568,6 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         t.from = -std::numeric_limits<double>::infinity();
         t.to = std::numeric_limits<double>::infinity();
         if (t.un > 0.0) {
-            t.gamma = ground_.reflection(t.un);
             // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of the
             // vertices beyond the facet.
             const double limit = horizon_[fi + 2];
@@ -502,6 +579,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 t.to = -c0 / c1;
             else if (c0 < 0.0)
                 t.seen = false;
+            // The coefficient only where the observer sees some of the facet.
+            t.seen = t.seen && t.to > 0.0 && t.from < f.length;
+            if (t.seen) t.gamma = ground_.reflection(t.un);
         } else {
             t.gamma = -1.0;
         }
@@ -510,12 +590,6 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     dipping.clear();
     for (int f = runEnd_; f < lastProfile_; ++f)
         if (towards_[f].un <= 0.0) dipping.push_back(f);
-    // Whether the far observer sees all of the run along the first facet's plane.
-    bool runSeen = runEnd_ > 0;
-    for (int f = 0; f < runEnd_ && runSeen; ++f) {
-        const FacetToObserver& t = towards_[f];
-        runSeen = t.un > 0.0 && t.seen && t.from <= 0.0 && t.to >= facets_[f].length;
-    }
     // The earth's tangent line at the profile's end, the same line for every source.
     FacetToObserver tangentSeen;
     tangentSeen.un = dot(u, beyond_.front().first.normal);
@@ -523,8 +597,49 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     tangentSeen.gamma = tangentSeen.un > 0.0 ? ground_.reflection(tangentSeen.un) : Complex(-1.0);
     tangentSeen.from = -std::numeric_limits<double>::infinity();
     tangentSeen.to = std::numeric_limits<double>::infinity();
-    const auto& horizon = horizon_;
     Complex total = 0.0;
+    // Which elements' direct rays clear the terrain.
+    clear_.resize(antennas_.size());
+    for (std::size_t e = 0; e < antennas_.size(); ++e)
+        clear_[e] =
+            antennas_[e].z - antennas_[e].x * tanTheta >= horizon_[Terrain::base + 1] - 1e-9;
+    // The first facet's plane's coefficient, the same for every source.
+    const double planeUn = dot(u, planes_.front().first.normal);
+    const Complex firstGamma = planeUn > 0.0 ? ground_.reflection(planeUn) : Complex(-1.0);
+    // Whether the far observer sees all of the run along the first facet's plane.
+    bool runSeen = runEnd_ > 0;
+    for (int f = 0; f < runEnd_ && runSeen; ++f) {
+        const FacetToObserver& t = towards_[f];
+        runSeen = t.un > 0.0 && t.seen && t.from <= 0.0 && t.to >= facets_[f].length;
+    }
+    // The plane beyond the run, where every element of an antenna leaves the run to the
+    // plane, taken once for the antenna (planeShared_ per element).
+    planeShared_.assign(antennas_.size(), 0);
+    if (ground_.permittivity() != Complex(1.0) && runSeen && planeUn > 0.0) {
+        for (const Antenna& antenna : stack_) {
+            if (antenna.plane.empty() ||
+                !std::all_of(antenna.elements.begin(), antenna.elements.end(),
+                             [&](int e) { return clear_[e] && runClear_[e]; }))
+                continue;
+            const Facet& plane = planes_[antenna.elements.front()].first;
+            const double along = dot(u, plane.tangent), path0 = dot(u, plane.start);
+            Complex integral = 0.0;
+            double s = antenna.planeStarts.front();
+            Complex observer = unitPhasor(k_ * (path0 + s * along));
+            for (std::size_t p = 0; p < antenna.plane.size(); ++p) {
+                const Shared& piece = antenna.plane[p];
+                const double length = antenna.planeLengths[p];
+                s += length;
+                const Complex next = unitPhasor(k_ * (path0 + s * along));
+                integral += length * piece.wave * observer *
+                            linearPhaseIntegral(piece.shape, k_ * (piece.dr - length * along),
+                                                piece.turn * next * std::conj(observer));
+                observer = next;
+            }
+            total -= firstGamma * integral;
+            for (int e : antenna.elements) planeShared_[e] = 1;
+        }
+    }
     // The facets each antenna integrates once for all its elements, where the direction
     // reflects from them.
     if (ground_.permittivity() != Complex(1.0)) {
@@ -560,7 +675,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const Point a = antennas_[ai];
         const Complex w = weights_[ai];
         // The direct field, phase referred to the origin.
-        const bool directClear = a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
+        const bool directClear = clear_[ai];
         // Near an edge of the profile that hides it or only just clears it the ray comes
         // through by the edge's transition; hidden by smooth ground alone, not at all.
         double edgeV = -std::numeric_limits<double>::infinity(), edgeShare = 0.0;
@@ -669,7 +784,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         if (un > 0.0 && directClear) {
             const FacetView& view = planes_[ai].second;
             StationaryPoint st;
-            const Complex gamma = ground_.reflection(un);
+            const Complex gamma = firstGamma;
             const Point image{a.x - 2.0 * view.height * first.normal.x,
                               a.z - 2.0 * view.height * first.normal.z};
             const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
@@ -677,10 +792,13 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const double from =
                 run ? dot(minus(vertices_[runEnd_], first.start), first.tangent) : 0.0;
             const Complex integral =
-                gamma * w *
-                facetIntegral(element, first, view, from, first.length, u, un,
-                              facetPoint(element, first, view, from, u, nullptr),
-                              facetPoint(element, first, view, first.length, u, nullptr), st);
+                run && planeShared_[ai]
+                    ? Complex(0.0) // taken for the whole antenna above
+                    : gamma * w *
+                          facetIntegral(element, first, view, from, first.length, u, un,
+                                        facetPoint(element, first, view, from, u, nullptr),
+                                        facetPoint(element, first, view, first.length, u, nullptr),
+                                        st);
             total += exact - integral;
             if (logging) {
                 const Point p{first.start.x + st.s * first.tangent.x,
