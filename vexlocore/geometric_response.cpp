@@ -30,7 +30,8 @@ struct FacetView {
     double slopeStart = 0, slopeEnd = 0;
     // Far enough from the antenna, the integrand's part that no direction changes, for the
     // facet's integral in closed form (see SmoothFacet).
-    bool smooth = false;
+    bool smooth = false, shaped = false;
+    double samples[5] = {}; // the antenna's distance at the facet's quarters
     SmoothFacet shape;
 };
 
@@ -64,8 +65,9 @@ public:
                 // Lit, and seen in part at least.
                 const FacetView& view = f == lastProfile_ ? beyond_[e].second : facetViews_[e][f];
                 if (view.lit && view.visibleTo > view.visibleFrom &&
-                    (f == lastProfile_ || !stack_[owners_[e]].facets[f].on))
+                    (f == lastProfile_ || !stack_[owners_[e]].facets[f].on)) {
                     visits.push_back(f);
+                }
             }
             visits_.push_back(std::move(visits));
         }
@@ -81,6 +83,8 @@ private:
     // Whether the antenna at a is far enough from facet f (its ends toStart and toEnd away)
     // for SmoothFacet, and if so its samples.
     void smoothen(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) const;
+    // A smooth facet's shape, for an element that integrates it on its own.
+    void shape(FacetView& view) const;
     // The facet line's stationary point towards u (un = u . normal).
     StationaryPoint stationary(const Facet& f, const FacetView& view, Point u, double un) const;
     // The line source's cylindrical wave at distance r, relative to its far field, times
@@ -425,7 +429,6 @@ void GeometricRays::smoothen(Point a, const Facet& f, double toStart, double toE
     // The amplitude, as r^-3/2, must also be smooth: the facet no longer than half its
     // nearest distance.
     if (std::min(toStart, toEnd) < 2.0 * f.length) return;
-    Complex h[5];
     for (int i = 0; i < 5; ++i) {
         const double x = 0.25 * i;
         double r = i == 0 ? toStart : toEnd;
@@ -435,12 +438,21 @@ void GeometricRays::smoothen(Point a, const Facet& f, double toStart, double toE
                 a);
             r = std::sqrt(d.x * d.x + d.z * d.z);
         }
-        const double off = k_ * (r - (toStart + x * (toEnd - toStart)));
-        if (std::fabs(off) > SmoothFacet::smoothPhase) return;
-        h[i] = integrand(spreading(r), view.height / r) * unitPhasor(-off);
+        if (std::fabs(k_ * (r - (toStart + x * (toEnd - toStart)))) > SmoothFacet::smoothPhase)
+            return;
+        view.samples[i] = r;
     }
     view.smooth = true;
+}
+
+void GeometricRays::shape(FacetView& view) const {
+    const double* r = view.samples;
+    Complex h[5];
+    for (int i = 0; i < 5; ++i)
+        h[i] = integrand(spreading(r[i]), view.height / r[i]) *
+               unitPhasor(-k_ * (r[i] - (r[0] + 0.25 * i * (r[4] - r[0]))));
     view.shape = SmoothFacet::fromSamples(h);
+    view.shaped = true;
 }
 
 StationaryPoint GeometricRays::stationary(const Facet& f, const FacetView& view, Point u,
@@ -722,7 +734,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
             if (!tangent && view.smooth) {
-                // Far from the antenna, in closed form from the phase at the facet's ends.
+                // Far from the antenna, in closed form from the phase at the facet's ends
+                // (the shape made on first use for a facet the element shares).
+                if (!view.shaped) shape(facetViews_[ai][facet]);
                 const FacetPoint pa = vertexPoint(element, facet, false);
                 const FacetPoint pb = vertexPoint(element, facet, true);
                 const double t = k_ * (pb.phi - pa.phi);
