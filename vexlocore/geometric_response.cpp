@@ -31,8 +31,19 @@ struct FacetView {
     // Far enough from the antenna, the integrand's part that no direction changes, for the
     // facet's integral in closed form (see SmoothFacet).
     bool smooth = false, shaped = false;
+    // Nearer, where the facet is smooth in 'pieces' equal pieces (2 to 16) instead: their
+    // shapes from entry 'first' of the element's pieces_.
+    int pieces = 0, first = 0;
     double samples[5] = {}; // the antenna's distance at the facet's quarters
     SmoothFacet shape;
+};
+
+// One piece of a facet smooth in pieces: its integrand's shape, and at its start the
+// element's distance and exp(-j k distance); a facet's pieces end on an entry of the end.
+struct SmoothPiece {
+    SmoothFacet shape;
+    double r = 0.0;
+    Complex wave;
 };
 
 // What one antenna sees of one vertex.
@@ -85,6 +96,9 @@ private:
     void smoothen(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) const;
     // A smooth facet's shape, for an element that integrates it on its own.
     void shape(FacetView& view) const;
+    // Where a facet is not smooth whole, whether it is in 2 to 16 pieces, and if so their
+    // shapes into pieces_.back().
+    void cut(Point a, const Facet& f, double toStart, double toEnd, FacetView& view);
     // The facet line's stationary point towards u (un = u . normal).
     StationaryPoint stationary(const Facet& f, const FacetView& view, Point u, double un) const;
     // The line source's cylindrical wave at distance r, relative to its far field, times
@@ -127,6 +141,7 @@ private:
     std::vector<int> owners_;                        // the stacked antenna each element belongs to
     std::vector<std::vector<FacetView>> facetViews_; // per antenna, per facet
     std::vector<std::vector<VertexView>> vertexViews_; // per antenna, per vertex
+    std::vector<std::vector<SmoothPiece>> pieces_;     // per antenna, facets smooth in pieces
     // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
     // the antenna's view of it.
     std::vector<std::pair<Facet, FacetView>> planes_;
@@ -333,6 +348,7 @@ void GeometricRays::prepare(Point a) {
         vv[i].wave = unitPhasor(-k_ * vv[i].distance);
     }
     std::vector<FacetView> fv(facets_.size());
+    pieces_.emplace_back();
     double blockSlope = -std::numeric_limits<double>::infinity();
     bool wall = false; // a cliff at the tower rising above the antenna hides everything beyond
     // The part of a facet beyond the vertices looked at so far that the antenna sees.
@@ -401,6 +417,7 @@ void GeometricRays::prepare(Point a) {
         fv[f].slopeStart = (0.0 - fv[f].along) / toStart;
         fv[f].slopeEnd = (facets_[f].length - fv[f].along) / toEnd;
         smoothen(a, facets_[f], toStart, toEnd, fv[f]);
+        if (!fv[f].smooth && fv[f].lit) cut(a, facets_[f], toStart, toEnd, fv[f]);
     }
     bool clear = runEnd_ > 0;
     for (int f = 0; f < runEnd_ && clear; ++f)
@@ -453,6 +470,53 @@ void GeometricRays::shape(FacetView& view) const {
                unitPhasor(-k_ * (r[i] - (r[0] + 0.25 * i * (r[4] - r[0]))));
     view.shape = SmoothFacet::fromSamples(h);
     view.shaped = true;
+}
+
+void GeometricRays::cut(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) {
+    constexpr int mostPieces = 16;
+    if (f.length > 1e5) return; // the ground behind the tower
+    // Each piece no longer than half the facet's nearest distance, as for a whole facet.
+    const bool footOn = view.along > 0.0 && view.along < f.length;
+    const double nearest = footOn ? std::fabs(view.height) : std::min(toStart, toEnd);
+    int pieces = 2;
+    while (pieces <= mostPieces && f.length / pieces > 0.5 * nearest) pieces *= 2;
+    std::vector<double> r;
+    for (; pieces <= mostPieces; pieces *= 2) {
+        // The distances at the quarters of every piece, and whether each keeps to its chord.
+        const int samples = 4 * pieces;
+        r.resize(samples + 1);
+        for (int i = 0; i <= samples; ++i) {
+            const double s = f.length * i / samples;
+            const Point d = minus({f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z}, a);
+            r[i] = i == 0 ? toStart : i == samples ? toEnd : std::sqrt(d.x * d.x + d.z * d.z);
+        }
+        bool smooth = true;
+        for (int i = 0; i < samples && smooth; ++i) {
+            const int p0 = i / 4 * 4;
+            smooth = std::fabs(k_ * (r[i] - (r[p0] + 0.25 * (i - p0) * (r[p0 + 4] - r[p0])))) <=
+                     SmoothFacet::smoothPhase;
+        }
+        if (smooth) break;
+    }
+    if (pieces > mostPieces) return;
+    std::vector<SmoothPiece>& out = pieces_.back();
+    view.pieces = pieces;
+    view.first = static_cast<int>(out.size());
+    for (int p = 0; p <= pieces; ++p) {
+        SmoothPiece piece;
+        piece.r = r[4 * p];
+        piece.wave = unitPhasor(-k_ * piece.r);
+        if (p < pieces) {
+            Complex h[5];
+            for (int i = 0; i < 5; ++i) {
+                const double at = r[4 * p + i];
+                const double chord = r[4 * p] + 0.25 * i * (r[4 * p + 4] - r[4 * p]);
+                h[i] = integrand(spreading(at), view.height / at) * unitPhasor(-k_ * (at - chord));
+            }
+            piece.shape = SmoothFacet::fromSamples(h);
+        }
+        out.push_back(piece);
+    }
 }
 
 StationaryPoint GeometricRays::stationary(const Facet& f, const FacetView& view, Point u,
@@ -733,6 +797,35 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             // Taken once for the whole antenna above.
             if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
+            if (!tangent && view.pieces > 0 && from == 0.0 && to == f.length) {
+                // Nearer, the whole facet piece by piece, each in closed form from the phase
+                // at its ends: exp(-j k phi) = exp(-j k r) exp(j k u.P).
+                const SmoothPiece* piece = &pieces_[ai][view.first];
+                const double length = f.length / view.pieces;
+                const double path0 = observed_[facet].path;
+                Complex observer = observed_[facet].phase;
+                Complex waveA = piece[0].wave * observer, sum = 0.0;
+                double phiA = piece[0].r - path0;
+                for (int p = 0; p < view.pieces; ++p) {
+                    const double path = path0 + (p + 1) * length * seen.along;
+                    observer =
+                        p + 1 == view.pieces ? observed_[facet + 1].phase : unitPhasor(k_ * path);
+                    const Complex waveB = piece[p + 1].wave * observer;
+                    const double phiB = piece[p + 1].r - path;
+                    sum += waveA * linearPhaseIntegral(piece[p].shape, k_ * (phiB - phiA),
+                                                       waveB * std::conj(waveA));
+                    waveA = waveB;
+                    phiA = phiB;
+                }
+                Complex integral = length * sum;
+                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
+                const Complex term = w * integral;
+                total += term;
+                if (logging && std::abs(term) > 1e-4)
+                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
+                            term);
+                return;
+            }
             if (!tangent && view.smooth) {
                 // Far from the antenna, in closed form from the phase at the facet's ends
                 // (the shape made on first use for a facet the element shares).
