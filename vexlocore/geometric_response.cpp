@@ -797,6 +797,15 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             // Taken once for the whole antenna above.
             if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
+            // A closed-form integral's term, weighted as below.
+            const auto closedForm = [&](Complex integral) {
+                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
+                const Complex term = w * integral;
+                total += term;
+                if (logging && std::abs(term) > 1e-4)
+                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
+                            term);
+            };
             if (!tangent && view.pieces > 0 && from == 0.0 && to == f.length) {
                 // Nearer, the whole facet piece by piece, each in closed form from the phase
                 // at its ends: exp(-j k phi) = exp(-j k r) exp(j k u.P).
@@ -817,13 +826,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                     waveA = waveB;
                     phiA = phiB;
                 }
-                Complex integral = length * sum;
-                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
-                const Complex term = w * integral;
-                total += term;
-                if (logging && std::abs(term) > 1e-4)
-                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
-                            term);
+                closedForm(length * sum);
                 return;
             }
             if (!tangent && view.smooth) {
@@ -833,17 +836,11 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 const FacetPoint pa = vertexPoint(element, facet, false);
                 const FacetPoint pb = vertexPoint(element, facet, true);
                 const double t = k_ * (pb.phi - pa.phi);
-                Complex integral =
+                closedForm(
                     f.length * pa.wave *
                     (from == 0.0 && to == f.length
                          ? linearPhaseIntegral(view.shape, t, pb.wave * std::conj(pa.wave))
-                         : linearPhaseIntegral(view.shape, t, from / f.length, to / f.length));
-                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
-                const Complex term = w * integral;
-                total += term;
-                if (logging && std::abs(term) > 1e-4)
-                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
-                            term);
+                         : linearPhaseIntegral(view.shape, t, from / f.length, to / f.length)));
                 return;
             }
             const FacetPoint pa = from == 0.0 && !tangent
