@@ -163,14 +163,26 @@ private:
         double dr = 0.0; // r(L) - r(0)
         Complex turn;    // exp(-j k dr)
     };
+    // A long line in pieces short enough to be Shared, piece i from starts[i] and
+    // lengths[i] long.
+    struct LinePieces {
+        std::vector<Shared> pieces;
+        std::vector<double> starts, lengths;
+    };
     struct Antenna {
         std::vector<int> elements;
         std::vector<Shared> facets;
-        // The first facet's plane beyond the run, in pieces short enough to be Shared (each
-        // from planeStarts[i], planeLengths[i] long), where the antenna takes it once.
-        std::vector<Shared> plane;
-        std::vector<double> planeStarts, planeLengths;
+        // The first facet's plane beyond the run, where the antenna takes it once.
+        LinePieces plane;
     };
+    // The pieces of 'line' from s to 'end' for the elements (each by its weight) about
+    // 'middle', heights[j] the j-th element's height above the line:
+    // false where some piece cannot be Shared.
+    bool piecesAlong(const Facet& line, const std::vector<int>& elements,
+                     const std::vector<double>& heights, Point middle, double s, double end,
+                     LinePieces& out) const;
+    // Their integral towards u.
+    Complex alongLine(const Facet& line, const LinePieces& line_pieces, Point u) const;
     // The plane's pieces for one antenna (none where they cannot all be Shared).
     void sharePlane(Antenna& antenna, Point middle);
     std::vector<Antenna> stack_;
@@ -270,28 +282,24 @@ void GeometricRays::combine() {
     }
 }
 
-void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
+bool GeometricRays::piecesAlong(const Facet& line, const std::vector<int>& elements,
+                                const std::vector<double>& heights, Point middle, double s,
+                                double end, LinePieces& out) const {
     constexpr double mostTurn = 0.5;
-    if (runEnd_ == 0) return;
-    const Facet& plane = planes_[antenna.elements.front()].first;
+    constexpr std::size_t most = 8; // elements of one antenna
+    if (elements.size() > most) return false;
     const auto distance = [](Point p, Point a) {
         const Point d = minus(p, a);
         return std::sqrt(d.x * d.x + d.z * d.z);
     };
     const auto at = [&](double s) {
-        return Point{plane.start.x + s * plane.tangent.x, plane.start.z + s * plane.tangent.z};
+        return Point{line.start.x + s * line.tangent.x, line.start.z + s * line.tangent.z};
     };
-    double s = dot(minus(vertices_[runEnd_], plane.start), plane.tangent);
-    for (int e : antenna.elements) {
-        // Every element's foot before the pieces, so each piece's nearest point its start.
-        if (!runClear_[e] || planes_[e].second.along >= s || !planes_[e].second.lit) return;
-    }
-    std::vector<Shared> pieces;
-    std::vector<double> starts, lengths;
-    while (s < plane.length) {
+    out = LinePieces();
+    while (s < end) {
         double nearest = std::numeric_limits<double>::infinity();
-        for (int e : antenna.elements) nearest = std::min(nearest, distance(at(s), antennas_[e]));
-        double length = std::min(plane.length - s, 0.5 * nearest);
+        for (int e : elements) nearest = std::min(nearest, distance(at(s), antennas_[e]));
+        double length = std::min(end - s, 0.5 * nearest);
         Complex h[5];
         double r0 = 0.0, r1 = 0.0;
         bool smooth = false;
@@ -299,12 +307,12 @@ void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
             r0 = distance(at(s), middle);
             r1 = distance(at(s + length), middle);
             smooth = true;
-            double re[5][8];
-            for (int i = 0; i < 5 && smooth; ++i)
-                for (std::size_t j = 0; j < antenna.elements.size() && j < 8; ++j)
-                    re[i][j] = distance(at(s + 0.25 * i * length), antennas_[antenna.elements[j]]);
-            for (std::size_t j = 0; j < antenna.elements.size() && smooth; ++j) {
-                smooth = j < 8 && std::fabs(k_ * ((re[4][j] - re[0][j]) - (r1 - r0))) <= mostTurn;
+            double re[5][most];
+            for (int i = 0; i < 5; ++i)
+                for (std::size_t j = 0; j < elements.size(); ++j)
+                    re[i][j] = distance(at(s + 0.25 * i * length), antennas_[elements[j]]);
+            for (std::size_t j = 0; j < elements.size() && smooth; ++j) {
+                smooth = std::fabs(k_ * ((re[4][j] - re[0][j]) - (r1 - r0))) <= mostTurn;
                 for (int i = 1; i < 4 && smooth; ++i)
                     smooth = std::fabs(
                                  k_ * (re[i][j] - (re[0][j] + 0.25 * i * (re[4][j] - re[0][j])))) <=
@@ -314,30 +322,59 @@ void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
             for (int i = 0; i < 5; ++i) {
                 const double chord = r0 + 0.25 * i * (r1 - r0);
                 h[i] = 0.0;
-                for (std::size_t j = 0; j < antenna.elements.size(); ++j) {
-                    const int e = antenna.elements[j];
+                for (std::size_t j = 0; j < elements.size(); ++j) {
                     const double r = re[i][j];
-                    h[i] += weights_[e] * integrand(spreading(r), planes_[e].second.height / r) *
+                    h[i] += weights_[elements[j]] * integrand(spreading(r), heights[j] / r) *
                             unitPhasor(-k_ * (r - chord));
                 }
             }
             break;
         }
-        if (!smooth) return;
+        if (!smooth) return false;
         Shared piece;
         piece.on = true;
         piece.shape = SmoothFacet::fromSamples(h);
         piece.wave = unitPhasor(-k_ * r0);
         piece.dr = r1 - r0;
         piece.turn = unitPhasor(-k_ * piece.dr);
-        pieces.push_back(piece);
-        starts.push_back(s);
-        lengths.push_back(length);
+        out.pieces.push_back(piece);
+        out.starts.push_back(s);
+        out.lengths.push_back(length);
         s += length;
     }
-    antenna.plane = std::move(pieces);
-    antenna.planeStarts = std::move(starts);
-    antenna.planeLengths = std::move(lengths);
+    return !out.pieces.empty();
+}
+
+Complex GeometricRays::alongLine(const Facet& line, const LinePieces& p, Point u) const {
+    const double along = dot(u, line.tangent), path0 = dot(u, line.start);
+    Complex integral = 0.0;
+    double s = p.starts.front();
+    Complex observer = unitPhasor(k_ * (path0 + s * along));
+    for (std::size_t i = 0; i < p.pieces.size(); ++i) {
+        const Shared& piece = p.pieces[i];
+        const double length = p.lengths[i];
+        s += length;
+        const Complex next = unitPhasor(k_ * (path0 + s * along));
+        integral += length * piece.wave * observer *
+                    linearPhaseIntegral(piece.shape, k_ * (piece.dr - length * along),
+                                        piece.turn * next * std::conj(observer));
+        observer = next;
+    }
+    return integral;
+}
+
+void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
+    if (runEnd_ == 0) return;
+    const Facet& plane = planes_[antenna.elements.front()].first;
+    const double s = dot(minus(vertices_[runEnd_], plane.start), plane.tangent);
+    std::vector<double> heights;
+    for (int e : antenna.elements) {
+        // Every element's foot before the pieces, so each piece's nearest point its start.
+        if (!runClear_[e] || planes_[e].second.along >= s || !planes_[e].second.lit) return;
+        heights.push_back(planes_[e].second.height);
+    }
+    if (!piecesAlong(plane, antenna.elements, heights, middle, s, plane.length, antenna.plane))
+        antenna.plane = LinePieces();
 }
 
 void GeometricRays::prepare(Point a) {
@@ -693,25 +730,12 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     planeShared_.assign(antennas_.size(), 0);
     if (ground_.permittivity() != Complex(1.0) && runSeen && planeUn > 0.0) {
         for (const Antenna& antenna : stack_) {
-            if (antenna.plane.empty() ||
+            if (antenna.plane.pieces.empty() ||
                 !std::all_of(antenna.elements.begin(), antenna.elements.end(),
                              [&](int e) { return clear_[e] && runClear_[e]; }))
                 continue;
-            const Facet& plane = planes_[antenna.elements.front()].first;
-            const double along = dot(u, plane.tangent), path0 = dot(u, plane.start);
-            Complex integral = 0.0;
-            double s = antenna.planeStarts.front();
-            Complex observer = unitPhasor(k_ * (path0 + s * along));
-            for (std::size_t p = 0; p < antenna.plane.size(); ++p) {
-                const Shared& piece = antenna.plane[p];
-                const double length = antenna.planeLengths[p];
-                s += length;
-                const Complex next = unitPhasor(k_ * (path0 + s * along));
-                integral += length * piece.wave * observer *
-                            linearPhaseIntegral(piece.shape, k_ * (piece.dr - length * along),
-                                                piece.turn * next * std::conj(observer));
-                observer = next;
-            }
+            const Complex integral =
+                alongLine(planes_[antenna.elements.front()].first, antenna.plane, u);
             total -= firstGamma * integral;
             for (int e : antenna.elements) planeShared_[e] = 1;
         }
@@ -858,14 +882,21 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // specular point is at the start, real so as not to turn its phase). The
                 // earth's currents far from the specular point, which physical optics over
                 // its facets leaves uncancelled as far as the antenna's horizon, are taken
-                // as a plane's, which cancel.
+                // as a plane's, which cancel. Where D is within 1 % of one the earth is
+                // taken as flat (at these angles the Fresnel zone spans kilometres and D is not
+                // the curved earth's effect, which the full-wave answer puts at a tenth of a
+                // dB either way, while 1 - D = 1 % moves the field of an antenna low in
+                // wavelengths, whose direct and reflected rays nearly cancel, by 0.7 dB):
+                // the reflection is taken down by x - 0.01^2 / x for x = 1 - D past 0.01,
+                // rising from nothing there to nearly 1 - D by x = 0.05.
                 const double d = std::max(0.0, seen.along * view.height / un);
-                const double divergence =
-                    1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
+                const double x = 1.0 - 1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
+                constexpr double flatWithin = 0.01;
+                const double loss = x > flatWithin ? x - flatWithin * flatWithin / x : 0.0;
                 const double share = 0.5 * std::erfc(tauOf(k_, pa, st));
                 const Point image{a.x - 2.0 * view.height * f.normal.x,
                                   a.z - 2.0 * view.height * f.normal.z};
-                integral += (divergence - 1.0) * share * std::polar(1.0, k_ * dot(u, image));
+                integral -= loss * share * std::polar(1.0, k_ * dot(u, image));
             }
             const Complex gamma = seen.gamma;
             // Near an edge the edge's transition of the direct ray stands for the grazing
