@@ -99,6 +99,9 @@ private:
     // Where a facet is not smooth whole, whether it is in 2 to 16 pieces, and if so their
     // shapes into pieces_.back().
     void cut(Point a, const Facet& f, double toStart, double toEnd, FacetView& view);
+    // The three rays the ground adds to a source's direct ray diffracted at the edge, phase
+    // referred to the origin (before the source's weight).
+    Complex groundRays(Point a, Point u, int edge) const;
     // The facet line's stationary point towards u (un = u . normal).
     StationaryPoint stationary(const Facet& f, const FacetView& view, Point u, double un) const;
     // The line source's cylindrical wave at distance r, relative to its far field, times
@@ -556,6 +559,66 @@ void GeometricRays::cut(Point a, const Facet& f, double toStart, double toEnd, F
     }
 }
 
+Complex GeometricRays::groundRays(Point a, Point u, int edge) const {
+    const EdgeDiffraction::Sides& sides = edges_.sides(edge);
+    const Point top = edges_.at(edge);
+    const auto mirror = [](Point p, const Facet& f) {
+        const double h = dot(minus(p, f.start), f.normal);
+        return Point{p.x - 2.0 * h * f.normal.x, p.z - 2.0 * h * f.normal.z};
+    };
+    // How much of a ray reflected at 'at' along facet f is kept: all of it where the point
+    // is on the facet a tenth of its length from either end, fading to none at its ends
+    // (a ray reflected off the facet, or grazing at the edge itself, is not there).
+    const auto onFacet = [](const Facet& f, double at) {
+        const double margin = 0.1 * f.length, inside = std::min(at, f.length - at);
+        if (inside <= 0.0) return 0.0;
+        if (inside >= margin) return 1.0;
+        const double x = inside / margin;
+        return x * x * (3.0 - 2.0 * x);
+    };
+    const auto through = [&](Point source, Point direction) {
+        return edges_.transition(source, direction);
+    };
+    Complex sum = 0.0;
+    // Reflected before the edge: the image in the ground before it, at the angle of the
+    // image's ray to the edge, kept as far as that ray's reflection lies on the ground.
+    Point image = a;
+    Complex before = 0.0;
+    if (sides.before) {
+        const Facet& f = sides.beforeFacet;
+        const double h = dot(minus(a, f.start), f.normal);
+        image = mirror(a, f);
+        const Point toEdge = minus(top, image);
+        const double length = std::hypot(toEdge.x, toEdge.z);
+        const double sine = dot(toEdge, f.normal) / length;
+        if (h > 0.0 && sine > 0.0) {
+            // The ray crosses the facet's line h / sine along it from the image.
+            const double cross = h / sine;
+            const Point p{image.x + cross * toEdge.x / length, image.z + cross * toEdge.z / length};
+            before = onFacet(f, dot(minus(p, f.start), f.tangent)) * ground_.reflection(sine);
+            if (before != 0.0) sum += before * through(image, u) * unitPhasor(k_ * dot(u, image));
+        }
+    }
+    // Reflected after it: diffracted towards the direction's mirror in the ground behind,
+    // kept as far as that ray meets the ground behind on its facet.
+    const Facet& g = sides.afterFacet;
+    const double behind = sides.after ? dot(u, g.normal) : 0.0;
+    const double drop = sides.after ? dot(minus(top, g.start), g.normal) : 0.0;
+    if (behind > 0.0 && drop > 0.0) {
+        const Point down{u.x - 2.0 * behind * g.normal.x, u.z - 2.0 * behind * g.normal.z};
+        const Point p{top.x + drop / behind * down.x, top.z + drop / behind * down.z};
+        const Complex after =
+            onFacet(g, dot(minus(p, g.start), g.tangent)) * ground_.reflection(behind);
+        if (after != 0.0) {
+            sum += after * through(a, down) * unitPhasor(k_ * dot(u, mirror(a, g)));
+            if (before != 0.0)
+                sum += before * after * through(image, down) *
+                       unitPhasor(k_ * dot(u, mirror(image, g)));
+        }
+    }
+    return sum;
+}
+
 StationaryPoint GeometricRays::stationary(const Facet& f, const FacetView& view, Point u,
                                           double un) const {
     StationaryPoint st;
@@ -779,8 +842,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         // Near an edge of the profile that hides it or only just clears it the ray comes
         // through by the edge's transition; hidden by smooth ground alone, not at all.
         double edgeV = -std::numeric_limits<double>::infinity(), edgeShare = 0.0;
+        int edge = -1;
         const Complex transition =
-            edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare) : Complex(1.0);
+            edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare, &edge) : Complex(1.0);
         if (directClear || edgeV > 0.0) {
             const Complex direct = w * transition * std::polar(1.0, k_ * dot(u, a));
             total += direct;
@@ -792,6 +856,11 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         }
         // Ground that reflects nothing is empty space: it carries no currents.
         if (ground_.permittivity() == Complex(1.0)) continue;
+        // In an edge's shadow the ground's reflections are diffracted over the same edge: the
+        // four rays of a knife edge over ground (direct, reflected before the edge, after
+        // it, and both), each through the edge's transition for its own source and
+        // direction. (On the lit side the facets' own reflections stand for them.)
+        if (!directClear && edgeV > 0.0 && edge >= 0) total += w * groundRays(a, u, edge);
         // The run along the first facet's plane is left to the plane's exact reflection.
         const Facet& first = planes_[ai].first;
         const double firstUn = dot(u, first.normal);
