@@ -33,11 +33,11 @@ constexpr double inPlane = 1e-6;
 // exact field on the plane: the plane's ground there lies in the elements' near field, which
 // the march of travelling waves lacks, and the terrain's march, far from the plane, shares
 // none of that error. Deep: by 0.2 to 0.35 wavelengths (smoothly) within 0.3 wavelengths of
-// the fork; near: a fork within 0.5 to 0.7 wavelengths of the elements. (A shallower drop
+// the fork; near: a fork within 1 to 1.5 wavelengths of the elements. (A shallower drop
 // keeps the terrain in the near field too, and its march lacks it as the plane's does: the
 // 50 ft drop 60 ft out at 3.6 MHz went from 0.40 to 1.04 dB rms.)
 constexpr double exactStretch = 3.0, departureWithin = 0.3, deepFrom = 0.2, deepTo = 0.35,
-                 nearFrom = 0.5, nearTo = 0.7;
+                 nearFrom = 1.0, nearTo = 1.5;
 double smoothStep(double t) {
     t = std::clamp(t, 0.0, 1.0);
     return t * t * (3.0 - 2.0 * t);
