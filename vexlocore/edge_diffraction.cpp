@@ -28,21 +28,44 @@ EdgeDiffraction::EdgeDiffraction(const Terrain& terrain, double wavelength)
         const Point a = facets[i - 1].tangent, b = facets[i].tangent;
         // Positive when the profile turns down at the vertex between them.
         const double turn = std::atan2(a.z * b.x - a.x * b.z, dot(a, b));
-        if (turn > minimumTurn) edges_.push_back(facets[i].start);
+        if (turn > minimumTurn) {
+            edges_.push_back(facets[i].start);
+            // Facets flatter than 20 degrees are ground, steeper ones faces.
+            const auto ground = [](const Facet& f) { return f.tangent.x > std::cos(pi / 9.0); };
+            Sides sides;
+            for (std::size_t j = i; j-- > 0;)
+                if (ground(facets[j])) {
+                    sides.before = true;
+                    sides.beforeFacet = facets[j];
+                    break;
+                }
+            for (std::size_t j = i; j < facets.size(); ++j)
+                if (ground(facets[j])) {
+                    sides.after = true;
+                    sides.afterFacet = facets[j];
+                    break;
+                }
+            sides_.push_back(sides);
+        }
     }
 }
 
-Complex EdgeDiffraction::transition(Point source, Point u, double* worstV, double* share) const {
+Complex EdgeDiffraction::transition(Point source, Point u, double* worstV, double* share,
+                                    int* which) const {
     double v = -std::numeric_limits<double>::infinity();
-    for (const Point& e : edges_) {
+    int worst = -1;
+    for (std::size_t i = 0; i < edges_.size(); ++i) {
+        const Point e = edges_[i];
         if (e.x <= source.x) continue;
         const Point d = minus(e, source);
         const double along = dot(d, u);
         if (along <= 0.0) continue;
         const double h = d.z * u.x - d.x * u.z; // height of the edge above the ray
-        v = std::max(v, h * std::sqrt(2.0 / (wavelength_ * along)));
+        const double here = h * std::sqrt(2.0 / (wavelength_ * along));
+        if (here > v) v = here, worst = static_cast<int>(i);
     }
     if (worstV) *worstV = v;
+    if (which) *which = worst;
     double kept = 1.0;
     if (v <= taperEnd) {
         kept = 0.0;

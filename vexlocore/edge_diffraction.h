@@ -29,12 +29,24 @@ public:
     // edge stands near the ray. Well inside the lit side (v from -1 to -3) it is tapered to
     // 1, so that far edges add no ripple to open ground; 'share' is how much of the
     // transition is kept (1 up to v = -1, 0 from v = -3) and worstV the v of that edge.
+    // 'which' is the index of that edge (-1 where none).
     std::complex<double> transition(Point source, Point u, double* worstV = nullptr,
-                                    double* share = nullptr) const;
+                                    double* share = nullptr, int* which = nullptr) const;
     bool any() const { return !edges_.empty(); }
+
+    // The ground on either side of an edge, as the nearest facets before and after it that
+    // are not faces (less than 20 degrees steep), for the rays the ground reflects before
+    // and after the edge diffracts them.
+    struct Sides {
+        bool before = false, after = false;
+        Facet beforeFacet, afterFacet;
+    };
+    const Sides& sides(int which) const { return sides_[which]; }
+    Point at(int which) const { return edges_[which]; }
 
 private:
     std::vector<Point> edges_;
+    std::vector<Sides> sides_;
     double wavelength_;
 };
 

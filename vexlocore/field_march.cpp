@@ -307,10 +307,15 @@ void FieldMarch::moveGround(double rise, GroundRadiation* radiation) {
     }
     synthesise(up, down, field_, active_);
     // Below the old ground there was no field: a falling ground leaves the cells it uncovers
-    // empty; the top of the grid, past what the old grid held, is empty too.
+    // empty, the cell the old ground crosses holding the share of it above that ground (so
+    // that the answer moves smoothly as the ground passes a cell: a 500 ft face jumped by
+    // 0.6 dB there); the top of the grid, past what the old grid held, is empty too.
     for (int m = 0; m < n; ++m) {
         const double old = m * dz + rise;
-        if (old < 0.0 || old > grid_.useful * dz + absorberHeight() * 0.5) field_[m] = 0.0;
+        if (old > grid_.useful * dz + absorberHeight() * 0.5)
+            field_[m] = 0.0;
+        else if (old < 0.5 * dz)
+            field_[m] *= std::max(0.0, old / dz + 0.5);
     }
     level_ += rise;
     settle();
@@ -469,7 +474,10 @@ void FieldMarch::follow(Point from, double angle, double length, double spacing,
     const double c = std::cos(angle_), s = std::sin(angle_);
     double run = std::max(0.0, dx * c + dz * s);
     const double rise = -dx * s + dz * c;
-    if (run < 1e-9 * length) run = 0.0; // a face
+    // A face: vertical, or nothing along the frame. (A frame the earth's curvature has tilted
+    // by a ten-thousandth of a radian made a vertical face run a few millimetres, and the face
+    // was descended as stairs, the filter taken again at every stair.)
+    if (std::fabs(dx) <= 1e-9 * length || run < 1e-9 * length) run = 0.0;
     const double size = stairSize * 2.0 * pi / ground_.k;
     const int stairs =
         run > 0.0 ? std::max(1, static_cast<int>(std::ceil(std::max(run, std::fabs(rise)) / size)))

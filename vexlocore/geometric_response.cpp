@@ -28,6 +28,22 @@ struct FacetView {
     // antenna's share of d phi / ds.
     Complex gStart, gEnd;
     double slopeStart = 0, slopeEnd = 0;
+    // Far enough from the antenna, the integrand's part that no direction changes, for the
+    // facet's integral in closed form (see SmoothFacet).
+    bool smooth = false, shaped = false;
+    // Nearer, where the facet is smooth in 'pieces' equal pieces (2 to 16) instead: their
+    // shapes from entry 'first' of the element's pieces_.
+    int pieces = 0, first = 0;
+    double samples[5] = {}; // the antenna's distance at the facet's quarters
+    SmoothFacet shape;
+};
+
+// One piece of a facet smooth in pieces: its integrand's shape, and at its start the
+// element's distance and exp(-j k distance); a facet's pieces end on an entry of the end.
+struct SmoothPiece {
+    SmoothFacet shape;
+    double r = 0.0;
+    Complex wave;
 };
 
 // What one antenna sees of one vertex.
@@ -51,13 +67,43 @@ public:
             weights_.push_back(e.weight);
             owners_.push_back(e.antenna);
         }
+        findRun();
         for (const Point& a : antennas_) prepare(a);
+        combine();
+        for (std::size_t e = 0; e < antennas_.size(); ++e) {
+            std::vector<int> visits;
+            for (int f = 0; f <= lastProfile_; ++f) {
+                // Lit, and seen in part at least.
+                const FacetView& view = f == lastProfile_ ? beyond_[e].second : facetViews_[e][f];
+                if (view.lit && view.visibleTo > view.visibleFrom &&
+                    (f == lastProfile_ || !stack_[owners_[e]].facets[f].on)) {
+                    visits.push_back(f);
+                }
+            }
+            visits_.push_back(std::move(visits));
+        }
     }
 
     std::complex<double> field(double theta, int index, LoggedAngle* log);
 
 private:
     void prepare(Point a);
+    void findRun();
+    // The stacked antennas' shared facets (see Shared).
+    void combine();
+    // Whether the antenna at a is far enough from facet f (its ends toStart and toEnd away)
+    // for SmoothFacet, and if so its samples.
+    void smoothen(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) const;
+    // A smooth facet's shape, for an element that integrates it on its own.
+    void shape(FacetView& view) const;
+    // Where a facet is not smooth whole, whether it is in 2 to 16 pieces, and if so their
+    // shapes into pieces_.back().
+    void cut(Point a, const Facet& f, double toStart, double toEnd, FacetView& view);
+    // The three rays the ground adds to a source's direct ray diffracted at the edge, phase
+    // referred to the origin (before the source's weight).
+    Complex groundRays(Point a, Point u, int edge) const;
+    // The facet line's stationary point towards u (un = u . normal).
+    StationaryPoint stationary(const Facet& f, const FacetView& view, Point u, double un) const;
     // The line source's cylindrical wave at distance r, relative to its far field, times
     // the k/4 of the surface integral: (k/4) sqrt(2j / (pi k r)).
     Complex spreading(double r) const {
@@ -98,9 +144,57 @@ private:
     std::vector<int> owners_;                        // the stacked antenna each element belongs to
     std::vector<std::vector<FacetView>> facetViews_; // per antenna, per facet
     std::vector<std::vector<VertexView>> vertexViews_; // per antenna, per vertex
+    std::vector<std::vector<SmoothPiece>> pieces_;     // per antenna, facets smooth in pieces
     // Per antenna, the first facet's plane as one facet a thousand kilometres each way, and
     // the antenna's view of it.
     std::vector<std::pair<Facet, FacetView>> planes_;
+    // The facets before vertex runEnd_ (facet 0 behind the tower, the first facet and those
+    // after it up to runEnd_) keep to the first facet's plane; where an antenna and the far
+    // observer see all of them, their integrals and the plane's over the same stretch
+    // cancel, and both are left out (runClear_ per antenna: it sees them all). 0: no run.
+    int runEnd_ = 0;
+    std::vector<char> runClear_;
+    // A facet every element of one antenna sees whole and smooth, so far that the elements'
+    // distances to it differ from their middle's by nearly a constant (the phase of the
+    // difference changing by at most a half radian along it): the antenna integrates it
+    // once, the elements' weighted integrands summed relative to the middle's distance r(s)
+    // into one quartic (which no direction changes), exp(-j k r) taken as its chord.
+    struct Shared {
+        bool on = false;
+        SmoothFacet shape;
+        Complex wave;    // exp(-j k r(0))
+        double dr = 0.0; // r(L) - r(0)
+        Complex turn;    // exp(-j k dr)
+    };
+    // A long line in pieces short enough to be Shared, piece i from starts[i] and
+    // lengths[i] long.
+    struct LinePieces {
+        std::vector<Shared> pieces;
+        std::vector<double> starts, lengths;
+    };
+    struct Antenna {
+        std::vector<int> elements;
+        std::vector<Shared> facets;
+        // The first facet's plane beyond the run, where the antenna takes it once.
+        LinePieces plane;
+    };
+    // The pieces of 'line' from s to 'end' for the elements (each by its weight) about
+    // 'middle', heights[j] the j-th element's height above the line:
+    // false where some piece cannot be Shared.
+    bool piecesAlong(const Facet& line, const std::vector<int>& elements,
+                     const std::vector<double>& heights, Point middle, double s, double end,
+                     LinePieces& out) const;
+    // Their integral towards u.
+    Complex alongLine(const Facet& line, const LinePieces& line_pieces, Point u) const;
+    // The plane's pieces for one antenna (none where they cannot all be Shared).
+    void sharePlane(Antenna& antenna, Point middle);
+    std::vector<Antenna> stack_;
+    // Per element the facets (and lastProfile_ for the earth's tangent line) it lights and
+    // sees and does not share with its antenna; the shared ones it takes only where the direction
+    // dips below them (dipping_, per direction).
+    std::vector<std::vector<int>> visits_;
+    std::vector<int> dipping_;
+    std::vector<char> clear_, planeShared_; // per element, for the direction at hand
     // Per antenna, the ground the profile ends on as its tangent line from the last point a
     // thousand kilometres on, which reflects in place of the curved continuation.
     std::vector<std::pair<Facet, FacetView>> beyond_;
@@ -122,14 +216,179 @@ private:
     std::vector<VertexToObserver> observed_;
 };
 
+void GeometricRays::findRun() {
+    // Vertices within a ten-thousandth of a wavelength of the first facet's line are on it.
+    const Facet& first = facets_[Terrain::base];
+    const Point behind = facets_[0].tangent;
+    if (std::fabs(behind.x * first.tangent.z - behind.z * first.tangent.x) > 1e-5) return;
+    int end = Terrain::base + 1;
+    while (end < lastProfile_ && std::fabs(dot(minus(vertices_[end + 1], first.start),
+                                               first.normal)) <= 1e-4 * wavelength_)
+        ++end;
+    runEnd_ = end;
+}
+
+void GeometricRays::combine() {
+    constexpr double mostTurn = 0.5;
+    for (std::size_t e = 0; e < antennas_.size(); ++e) {
+        if (owners_[e] >= static_cast<int>(stack_.size())) stack_.resize(owners_[e] + 1);
+        stack_[owners_[e]].elements.push_back(static_cast<int>(e));
+    }
+    for (Antenna& antenna : stack_) {
+        antenna.facets.resize(facets_.size());
+        if (antenna.elements.size() < 2) continue;
+        Point middle{0.0, 0.0};
+        for (int e : antenna.elements) {
+            middle.x += antennas_[e].x / antenna.elements.size();
+            middle.z += antennas_[e].z / antenna.elements.size();
+        }
+        sharePlane(antenna, middle);
+        for (int f = runEnd_; f < lastProfile_; ++f) {
+            const Facet& facet = facets_[f];
+            const bool whole =
+                std::all_of(antenna.elements.begin(), antenna.elements.end(), [&](int e) {
+                    const FacetView& v = facetViews_[e][f];
+                    return v.lit && v.smooth && v.visibleFrom == 0.0 && v.visibleTo == facet.length;
+                });
+            if (!whole) continue;
+            const auto distance = [](Point p, Point a) {
+                const Point d = minus(p, a);
+                return std::sqrt(d.x * d.x + d.z * d.z);
+            };
+            const double r0 = distance(facet.start, middle), r1 = distance(facet.end, middle);
+            bool near = true;
+            for (int e : antenna.elements) {
+                const double de = vertexViews_[e][f + 1].distance - vertexViews_[e][f].distance;
+                near = near && std::fabs(k_ * (de - (r1 - r0))) <= mostTurn;
+            }
+            if (!near) continue;
+            Complex h[5];
+            for (int i = 0; i < 5; ++i) {
+                const double x = 0.25 * i;
+                const Point p{facet.start.x + x * facet.length * facet.tangent.x,
+                              facet.start.z + x * facet.length * facet.tangent.z};
+                const double chord = r0 + x * (r1 - r0);
+                h[i] = 0.0;
+                for (int e : antenna.elements) {
+                    const double r = distance(p, antennas_[e]);
+                    h[i] += weights_[e] * integrand(spreading(r), facetViews_[e][f].height / r) *
+                            unitPhasor(-k_ * (r - chord));
+                }
+            }
+            Shared& shared = antenna.facets[f];
+            shared.on = true;
+            shared.shape = SmoothFacet::fromSamples(h);
+            shared.wave = unitPhasor(-k_ * r0);
+            shared.dr = r1 - r0;
+            shared.turn = unitPhasor(-k_ * shared.dr);
+        }
+    }
+}
+
+bool GeometricRays::piecesAlong(const Facet& line, const std::vector<int>& elements,
+                                const std::vector<double>& heights, Point middle, double s,
+                                double end, LinePieces& out) const {
+    constexpr double mostTurn = 0.5;
+    constexpr std::size_t most = 8; // elements of one antenna
+    if (elements.size() > most) return false;
+    const auto distance = [](Point p, Point a) {
+        const Point d = minus(p, a);
+        return std::sqrt(d.x * d.x + d.z * d.z);
+    };
+    const auto at = [&](double s) {
+        return Point{line.start.x + s * line.tangent.x, line.start.z + s * line.tangent.z};
+    };
+    out = LinePieces();
+    while (s < end) {
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int e : elements) nearest = std::min(nearest, distance(at(s), antennas_[e]));
+        double length = std::min(end - s, 0.5 * nearest);
+        Complex h[5];
+        double r0 = 0.0, r1 = 0.0;
+        bool smooth = false;
+        for (int tries = 0; tries < 40 && !smooth; ++tries, length *= 0.5) {
+            r0 = distance(at(s), middle);
+            r1 = distance(at(s + length), middle);
+            smooth = true;
+            double re[5][most];
+            for (int i = 0; i < 5; ++i)
+                for (std::size_t j = 0; j < elements.size(); ++j)
+                    re[i][j] = distance(at(s + 0.25 * i * length), antennas_[elements[j]]);
+            for (std::size_t j = 0; j < elements.size() && smooth; ++j) {
+                smooth = std::fabs(k_ * ((re[4][j] - re[0][j]) - (r1 - r0))) <= mostTurn;
+                for (int i = 1; i < 4 && smooth; ++i)
+                    smooth = std::fabs(
+                                 k_ * (re[i][j] - (re[0][j] + 0.25 * i * (re[4][j] - re[0][j])))) <=
+                             SmoothFacet::smoothPhase;
+            }
+            if (!smooth) continue;
+            for (int i = 0; i < 5; ++i) {
+                const double chord = r0 + 0.25 * i * (r1 - r0);
+                h[i] = 0.0;
+                for (std::size_t j = 0; j < elements.size(); ++j) {
+                    const double r = re[i][j];
+                    h[i] += weights_[elements[j]] * integrand(spreading(r), heights[j] / r) *
+                            unitPhasor(-k_ * (r - chord));
+                }
+            }
+            break;
+        }
+        if (!smooth) return false;
+        Shared piece;
+        piece.on = true;
+        piece.shape = SmoothFacet::fromSamples(h);
+        piece.wave = unitPhasor(-k_ * r0);
+        piece.dr = r1 - r0;
+        piece.turn = unitPhasor(-k_ * piece.dr);
+        out.pieces.push_back(piece);
+        out.starts.push_back(s);
+        out.lengths.push_back(length);
+        s += length;
+    }
+    return !out.pieces.empty();
+}
+
+Complex GeometricRays::alongLine(const Facet& line, const LinePieces& p, Point u) const {
+    const double along = dot(u, line.tangent), path0 = dot(u, line.start);
+    Complex integral = 0.0;
+    double s = p.starts.front();
+    Complex observer = unitPhasor(k_ * (path0 + s * along));
+    for (std::size_t i = 0; i < p.pieces.size(); ++i) {
+        const Shared& piece = p.pieces[i];
+        const double length = p.lengths[i];
+        s += length;
+        const Complex next = unitPhasor(k_ * (path0 + s * along));
+        integral += length * piece.wave * observer *
+                    linearPhaseIntegral(piece.shape, k_ * (piece.dr - length * along),
+                                        piece.turn * next * std::conj(observer));
+        observer = next;
+    }
+    return integral;
+}
+
+void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
+    if (runEnd_ == 0) return;
+    const Facet& plane = planes_[antenna.elements.front()].first;
+    const double s = dot(minus(vertices_[runEnd_], plane.start), plane.tangent);
+    std::vector<double> heights;
+    for (int e : antenna.elements) {
+        // Every element's foot before the pieces, so each piece's nearest point its start.
+        if (!runClear_[e] || planes_[e].second.along >= s || !planes_[e].second.lit) return;
+        heights.push_back(planes_[e].second.height);
+    }
+    if (!piecesAlong(plane, antenna.elements, heights, middle, s, plane.length, antenna.plane))
+        antenna.plane = LinePieces();
+}
+
 void GeometricRays::prepare(Point a) {
     std::vector<VertexView> vv(vertices_.size());
     for (std::size_t i = 0; i < vertices_.size(); ++i) {
         const Point d = minus(vertices_[i], a);
-        vv[i].distance = std::hypot(d.x, d.z);
-        vv[i].wave = std::polar(1.0, -k_ * vv[i].distance);
+        vv[i].distance = std::sqrt(d.x * d.x + d.z * d.z);
+        vv[i].wave = unitPhasor(-k_ * vv[i].distance);
     }
     std::vector<FacetView> fv(facets_.size());
+    pieces_.emplace_back();
     double blockSlope = -std::numeric_limits<double>::infinity();
     bool wall = false; // a cliff at the tower rising above the antenna hides everything beyond
     // The part of a facet beyond the vertices looked at so far that the antenna sees.
@@ -197,7 +456,13 @@ void GeometricRays::prepare(Point a) {
         fv[f].gEnd = integrand(spreading(toEnd), fv[f].height / toEnd);
         fv[f].slopeStart = (0.0 - fv[f].along) / toStart;
         fv[f].slopeEnd = (facets_[f].length - fv[f].along) / toEnd;
+        smoothen(a, facets_[f], toStart, toEnd, fv[f]);
+        if (!fv[f].smooth && fv[f].lit) cut(a, facets_[f], toStart, toEnd, fv[f]);
     }
+    bool clear = runEnd_ > 0;
+    for (int f = 0; f < runEnd_ && clear; ++f)
+        clear = fv[f].lit && fv[f].visibleFrom == 0.0 && fv[f].visibleTo == facets_[f].length;
+    runClear_.push_back(clear);
     facetViews_.push_back(std::move(fv));
     vertexViews_.push_back(std::move(vv));
     const Facet& first = facets_[Terrain::base];
@@ -214,6 +479,161 @@ void GeometricRays::prepare(Point a) {
     view.lit = view.height > 0.0;
     view.visibleTo = plane.length;
     planes_.push_back({plane, view});
+}
+
+void GeometricRays::smoothen(Point a, const Facet& f, double toStart, double toEnd,
+                             FacetView& view) const {
+    // The amplitude, as r^-3/2, must also be smooth: the facet no longer than half its
+    // nearest distance.
+    if (std::min(toStart, toEnd) < 2.0 * f.length) return;
+    for (int i = 0; i < 5; ++i) {
+        const double x = 0.25 * i;
+        double r = i == 0 ? toStart : toEnd;
+        if (i > 0 && i < 4) {
+            const Point d = minus(
+                {f.start.x + x * f.length * f.tangent.x, f.start.z + x * f.length * f.tangent.z},
+                a);
+            r = std::sqrt(d.x * d.x + d.z * d.z);
+        }
+        if (std::fabs(k_ * (r - (toStart + x * (toEnd - toStart)))) > SmoothFacet::smoothPhase)
+            return;
+        view.samples[i] = r;
+    }
+    view.smooth = true;
+}
+
+void GeometricRays::shape(FacetView& view) const {
+    const double* r = view.samples;
+    Complex h[5];
+    for (int i = 0; i < 5; ++i)
+        h[i] = integrand(spreading(r[i]), view.height / r[i]) *
+               unitPhasor(-k_ * (r[i] - (r[0] + 0.25 * i * (r[4] - r[0]))));
+    view.shape = SmoothFacet::fromSamples(h);
+    view.shaped = true;
+}
+
+void GeometricRays::cut(Point a, const Facet& f, double toStart, double toEnd, FacetView& view) {
+    constexpr int mostPieces = 16;
+    if (f.length > 1e5) return; // the ground behind the tower
+    // Each piece no longer than half the facet's nearest distance, as for a whole facet.
+    const bool footOn = view.along > 0.0 && view.along < f.length;
+    const double nearest = footOn ? std::fabs(view.height) : std::min(toStart, toEnd);
+    int pieces = 2;
+    while (pieces <= mostPieces && f.length / pieces > 0.5 * nearest) pieces *= 2;
+    std::vector<double> r;
+    for (; pieces <= mostPieces; pieces *= 2) {
+        // The distances at the quarters of every piece, and whether each keeps to its chord.
+        const int samples = 4 * pieces;
+        r.resize(samples + 1);
+        for (int i = 0; i <= samples; ++i) {
+            const double s = f.length * i / samples;
+            const Point d = minus({f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z}, a);
+            r[i] = i == 0 ? toStart : i == samples ? toEnd : std::sqrt(d.x * d.x + d.z * d.z);
+        }
+        bool smooth = true;
+        for (int i = 0; i < samples && smooth; ++i) {
+            const int p0 = i / 4 * 4;
+            smooth = std::fabs(k_ * (r[i] - (r[p0] + 0.25 * (i - p0) * (r[p0 + 4] - r[p0])))) <=
+                     SmoothFacet::smoothPhase;
+        }
+        if (smooth) break;
+    }
+    if (pieces > mostPieces) return;
+    std::vector<SmoothPiece>& out = pieces_.back();
+    view.pieces = pieces;
+    view.first = static_cast<int>(out.size());
+    for (int p = 0; p <= pieces; ++p) {
+        SmoothPiece piece;
+        piece.r = r[4 * p];
+        piece.wave = unitPhasor(-k_ * piece.r);
+        if (p < pieces) {
+            Complex h[5];
+            for (int i = 0; i < 5; ++i) {
+                const double at = r[4 * p + i];
+                const double chord = r[4 * p] + 0.25 * i * (r[4 * p + 4] - r[4 * p]);
+                h[i] = integrand(spreading(at), view.height / at) * unitPhasor(-k_ * (at - chord));
+            }
+            piece.shape = SmoothFacet::fromSamples(h);
+        }
+        out.push_back(piece);
+    }
+}
+
+Complex GeometricRays::groundRays(Point a, Point u, int edge) const {
+    const EdgeDiffraction::Sides& sides = edges_.sides(edge);
+    const Point top = edges_.at(edge);
+    const auto mirror = [](Point p, const Facet& f) {
+        const double h = dot(minus(p, f.start), f.normal);
+        return Point{p.x - 2.0 * h * f.normal.x, p.z - 2.0 * h * f.normal.z};
+    };
+    // How much of a ray reflected at 'at' along facet f is kept: all of it where the point
+    // is on the facet a tenth of its length from either end, fading to none at its ends
+    // (a ray reflected off the facet, or grazing at the edge itself, is not there).
+    const auto onFacet = [](const Facet& f, double at) {
+        const double margin = 0.1 * f.length, inside = std::min(at, f.length - at);
+        if (inside <= 0.0) return 0.0;
+        if (inside >= margin) return 1.0;
+        const double x = inside / margin;
+        return x * x * (3.0 - 2.0 * x);
+    };
+    const auto through = [&](Point source, Point direction) {
+        return edges_.transition(source, direction);
+    };
+    Complex sum = 0.0;
+    // Reflected before the edge: the image in the ground before it, at the angle of the
+    // image's ray to the edge, kept as far as that ray's reflection lies on the ground.
+    Point image = a;
+    Complex before = 0.0;
+    if (sides.before) {
+        const Facet& f = sides.beforeFacet;
+        const double h = dot(minus(a, f.start), f.normal);
+        image = mirror(a, f);
+        const Point toEdge = minus(top, image);
+        const double length = std::hypot(toEdge.x, toEdge.z);
+        const double sine = dot(toEdge, f.normal) / length;
+        if (h > 0.0 && sine > 0.0) {
+            // The ray crosses the facet's line h / sine along it from the image.
+            const double cross = h / sine;
+            const Point p{image.x + cross * toEdge.x / length, image.z + cross * toEdge.z / length};
+            before = onFacet(f, dot(minus(p, f.start), f.tangent)) * ground_.reflection(sine);
+            if (before != 0.0) sum += before * through(image, u) * unitPhasor(k_ * dot(u, image));
+        }
+    }
+    // Reflected after it: diffracted towards the direction's mirror in the ground behind,
+    // kept as far as that ray meets the ground behind on its facet.
+    const Facet& g = sides.afterFacet;
+    const double behind = sides.after ? dot(u, g.normal) : 0.0;
+    const double drop = sides.after ? dot(minus(top, g.start), g.normal) : 0.0;
+    if (behind > 0.0 && drop > 0.0) {
+        const Point down{u.x - 2.0 * behind * g.normal.x, u.z - 2.0 * behind * g.normal.z};
+        const Point p{top.x + drop / behind * down.x, top.z + drop / behind * down.z};
+        const Complex after =
+            onFacet(g, dot(minus(p, g.start), g.tangent)) * ground_.reflection(behind);
+        if (after != 0.0) {
+            sum += after * through(a, down) * unitPhasor(k_ * dot(u, mirror(a, g)));
+            if (before != 0.0)
+                sum += before * after * through(image, down) *
+                       unitPhasor(k_ * dot(u, mirror(image, g)));
+        }
+    }
+    return sum;
+}
+
+StationaryPoint GeometricRays::stationary(const Facet& f, const FacetView& view, Point u,
+                                          double un) const {
+    StationaryPoint st;
+    const double c = dot(u, f.tangent);
+    const double absUn = std::fabs(un);
+    if (absUn > 1e-12) {
+        st.s = view.along + c * view.height / absUn;
+        const double r = view.height / absUn;
+        st.phi = r - dot(u, f.start) - c * st.s;
+        st.curvature = view.height * view.height / (r * r * r);
+    } else {
+        st.s = std::numeric_limits<double>::infinity();
+        st.phi = -std::numeric_limits<double>::infinity();
+    }
+    return st;
 }
 
 FacetPoint GeometricRays::vertexPoint(int antenna, int facet, bool end) const {
@@ -259,15 +679,7 @@ Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetVie
                                      StationaryPoint& st) const {
     const double c = dot(u, f.tangent);
     const double absUn = std::fabs(un);
-    if (absUn > 1e-12) {
-        st.s = view.along + c * view.height / absUn;
-        const double r = view.height / absUn;
-        st.phi = r - dot(u, f.start) - c * st.s;
-        st.curvature = view.height * view.height / (r * r * r);
-    } else {
-        st.s = std::numeric_limits<double>::infinity();
-        st.phi = -std::numeric_limits<double>::infinity();
-    }
+    st = stationary(f, view, u, un);
     Complex integral = endTerm(k_, pb) - endTerm(k_, pa);
     if (absUn > 1e-12) {
         // Over the few Fresnel zones about s* the end terms are replaced by the zone's
@@ -297,6 +709,19 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     const Point u{std::cos(theta), std::sin(theta)};
     const double tanTheta = std::tan(theta);
     const bool logging = log && log->index == index;
+    // One facet's term into the log.
+    const auto logTerm = [&](std::size_t ai, int facet, const Facet& f, double un, Complex gamma,
+                             const StationaryPoint& st, double from, double to, Complex term) {
+        const bool onFacet = st.s >= from && st.s <= to;
+        const auto kind = !onFacet   ? Contribution::Kind::Ends
+                          : un > 0.0 ? Contribution::Kind::Reflected
+                                     : Contribution::Kind::Forward;
+        const double s = onFacet ? st.s : 0.5 * (from + to);
+        const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
+        log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(std::fabs(un)) : 0.0,
+                              onFacet ? gamma : Complex(0.0),
+                              onFacet ? st.phi + dot(u, antennas_[ai]) : 0.0, term});
+    };
     // For geometrical optics: the highest of z - x tan(theta) over the vertices from each
     // index on; a point sees the far observer when its own value is at least that.
     horizon_.assign(vertices_.size() + 1, -std::numeric_limits<double>::infinity());
@@ -319,7 +744,6 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         t.from = -std::numeric_limits<double>::infinity();
         t.to = std::numeric_limits<double>::infinity();
         if (t.un > 0.0) {
-            t.gamma = ground_.reflection(t.un);
             // The observer sees P(s) when z(s) - x(s) tan(theta) reaches the horizon of the
             // vertices beyond the facet.
             const double limit = horizon_[fi + 2];
@@ -331,10 +755,17 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 t.to = -c0 / c1;
             else if (c0 < 0.0)
                 t.seen = false;
+            // The coefficient only where the observer sees some of the facet.
+            t.seen = t.seen && t.to > 0.0 && t.from < f.length;
+            if (t.seen) t.gamma = ground_.reflection(t.un);
         } else {
             t.gamma = -1.0;
         }
     }
+    auto& dipping = dipping_;
+    dipping.clear();
+    for (int f = runEnd_; f < lastProfile_; ++f)
+        if (towards_[f].un <= 0.0) dipping.push_back(f);
     // The earth's tangent line at the profile's end, the same line for every source.
     FacetToObserver tangentSeen;
     tangentSeen.un = dot(u, beyond_.front().first.normal);
@@ -342,19 +773,78 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     tangentSeen.gamma = tangentSeen.un > 0.0 ? ground_.reflection(tangentSeen.un) : Complex(-1.0);
     tangentSeen.from = -std::numeric_limits<double>::infinity();
     tangentSeen.to = std::numeric_limits<double>::infinity();
-    const auto& horizon = horizon_;
     Complex total = 0.0;
+    // Which elements' direct rays clear the terrain.
+    clear_.resize(antennas_.size());
+    for (std::size_t e = 0; e < antennas_.size(); ++e)
+        clear_[e] =
+            antennas_[e].z - antennas_[e].x * tanTheta >= horizon_[Terrain::base + 1] - 1e-9;
+    // The first facet's plane's coefficient, the same for every source.
+    const double planeUn = dot(u, planes_.front().first.normal);
+    const Complex firstGamma = planeUn > 0.0 ? ground_.reflection(planeUn) : Complex(-1.0);
+    // Whether the far observer sees all of the run along the first facet's plane.
+    bool runSeen = runEnd_ > 0;
+    for (int f = 0; f < runEnd_ && runSeen; ++f) {
+        const FacetToObserver& t = towards_[f];
+        runSeen = t.un > 0.0 && t.seen && t.from <= 0.0 && t.to >= facets_[f].length;
+    }
+    // The plane beyond the run, where every element of an antenna leaves the run to the
+    // plane, taken once for the antenna (planeShared_ per element).
+    planeShared_.assign(antennas_.size(), 0);
+    if (ground_.permittivity() != Complex(1.0) && runSeen && planeUn > 0.0) {
+        for (const Antenna& antenna : stack_) {
+            if (antenna.plane.pieces.empty() ||
+                !std::all_of(antenna.elements.begin(), antenna.elements.end(),
+                             [&](int e) { return clear_[e] && runClear_[e]; }))
+                continue;
+            const Complex integral =
+                alongLine(planes_[antenna.elements.front()].first, antenna.plane, u);
+            total -= firstGamma * integral;
+            for (int e : antenna.elements) planeShared_[e] = 1;
+        }
+    }
+    // The facets each antenna integrates once for all its elements, where the direction
+    // reflects from them.
+    if (ground_.permittivity() != Complex(1.0)) {
+        for (const Antenna& antenna : stack_) {
+            for (int facet = runEnd_; facet < lastProfile_; ++facet) {
+                const Shared& shared = antenna.facets[facet];
+                const FacetToObserver& seen = towards_[facet];
+                if (!shared.on || seen.un <= 0.0 || !seen.seen) continue;
+                const Facet& f = facets_[facet];
+                const double from = std::max(0.0, seen.from), to = std::min(f.length, seen.to);
+                if (!(to > from)) continue;
+                // exp(-j k phi) = exp(-j k r) exp(j k u.P) at the ends.
+                const Complex start = shared.wave * observed_[facet].phase;
+                const Complex turned =
+                    shared.turn * observed_[facet + 1].phase * std::conj(observed_[facet].phase);
+                const double t =
+                    k_ * (shared.dr - (observed_[facet + 1].path - observed_[facet].path));
+                const Complex term =
+                    seen.gamma * f.length * start *
+                    (from == 0.0 && to == f.length
+                         ? linearPhaseIntegral(shared.shape, t, turned)
+                         : linearPhaseIntegral(shared.shape, t, from / f.length, to / f.length));
+                total += term;
+                if (logging && std::abs(term) > 1e-4)
+                    logTerm(antenna.elements.front(), facet, f, seen.un, seen.gamma,
+                            stationary(f, facetViews_[antenna.elements.front()][facet], u, seen.un),
+                            from, to, term);
+            }
+        }
+    }
     for (std::size_t ai = 0; ai < antennas_.size(); ++ai) {
         const int element = static_cast<int>(ai); // a line source; owners_ names its antenna
         const Point a = antennas_[ai];
         const Complex w = weights_[ai];
         // The direct field, phase referred to the origin.
-        const bool directClear = a.z - a.x * tanTheta >= horizon[Terrain::base + 1] - 1e-9;
+        const bool directClear = clear_[ai];
         // Near an edge of the profile that hides it or only just clears it the ray comes
         // through by the edge's transition; hidden by smooth ground alone, not at all.
         double edgeV = -std::numeric_limits<double>::infinity(), edgeShare = 0.0;
+        int edge = -1;
         const Complex transition =
-            edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare) : Complex(1.0);
+            edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare, &edge) : Complex(1.0);
         if (directClear || edgeV > 0.0) {
             const Complex direct = w * transition * std::polar(1.0, k_ * dot(u, a));
             total += direct;
@@ -366,12 +856,21 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         }
         // Ground that reflects nothing is empty space: it carries no currents.
         if (ground_.permittivity() == Complex(1.0)) continue;
+        // In an edge's shadow the ground's reflections are diffracted over the same edge: the
+        // four rays of a knife edge over ground (direct, reflected before the edge, after
+        // it, and both), each through the edge's transition for its own source and
+        // direction. (On the lit side the facets' own reflections stand for them.)
+        if (!directClear && edgeV > 0.0 && edge >= 0) total += w * groundRays(a, u, edge);
+        // The run along the first facet's plane is left to the plane's exact reflection.
+        const Facet& first = planes_[ai].first;
+        const double firstUn = dot(u, first.normal);
+        const bool run = runSeen && runClear_[ai] && directClear && firstUn > 0.0;
         // The profile's facets, then in place of the curved continuation the tangent line of
         // the earth at its end (see below).
-        for (int facet = 0; facet <= lastProfile_; ++facet) {
+        const auto visit = [&](int facet) {
             const bool tangent = facet == lastProfile_;
             const FacetView& view = tangent ? beyond_[ai].second : facetViews_[ai][facet];
-            if (!view.lit) continue;
+            if (!view.lit) return;
             const Facet& f = tangent ? beyond_[ai].first : facets_[facet];
             const FacetToObserver& seen = tangent ? tangentSeen : towards_[facet];
             const double un = seen.un;
@@ -381,14 +880,62 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // above it: the facet's field is the grazing one (coefficient -1) over all
                 // the antenna sees of it, and cancels the ray as its reflection did on
                 // the other side of grazing.
-                if (!directClear || edgeShare == 1.0) continue;
+                if (!directClear || edgeShare == 1.0) return;
             } else {
-                if (!seen.seen) continue;
+                if (!seen.seen) return;
                 from = std::max(from, seen.from);
                 to = std::min(to, seen.to);
             }
-            if (!(to > from)) continue;
+            if (!(to > from)) return;
+            // Taken once for the whole antenna above.
+            if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
+            // A closed-form integral's term, weighted as below.
+            const auto closedForm = [&](Complex integral) {
+                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
+                const Complex term = w * integral;
+                total += term;
+                if (logging && std::abs(term) > 1e-4)
+                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
+                            term);
+            };
+            if (!tangent && view.pieces > 0 && from == 0.0 && to == f.length) {
+                // Nearer, the whole facet piece by piece, each in closed form from the phase
+                // at its ends: exp(-j k phi) = exp(-j k r) exp(j k u.P).
+                const SmoothPiece* piece = &pieces_[ai][view.first];
+                const double length = f.length / view.pieces;
+                const double path0 = observed_[facet].path;
+                Complex observer = observed_[facet].phase;
+                Complex waveA = piece[0].wave * observer, sum = 0.0;
+                double phiA = piece[0].r - path0;
+                for (int p = 0; p < view.pieces; ++p) {
+                    const double path = path0 + (p + 1) * length * seen.along;
+                    observer =
+                        p + 1 == view.pieces ? observed_[facet + 1].phase : unitPhasor(k_ * path);
+                    const Complex waveB = piece[p + 1].wave * observer;
+                    const double phiB = piece[p + 1].r - path;
+                    sum += waveA * linearPhaseIntegral(piece[p].shape, k_ * (phiB - phiA),
+                                                       waveB * std::conj(waveA));
+                    waveA = waveB;
+                    phiA = phiB;
+                }
+                closedForm(length * sum);
+                return;
+            }
+            if (!tangent && view.smooth) {
+                // Far from the antenna, in closed form from the phase at the facet's ends
+                // (the shape made on first use for a facet the element shares).
+                if (!view.shaped) shape(facetViews_[ai][facet]);
+                const FacetPoint pa = vertexPoint(element, facet, false);
+                const FacetPoint pb = vertexPoint(element, facet, true);
+                const double t = k_ * (pb.phi - pa.phi);
+                closedForm(
+                    f.length * pa.wave *
+                    (from == 0.0 && to == f.length
+                         ? linearPhaseIntegral(view.shape, t, pb.wave * std::conj(pa.wave))
+                         : linearPhaseIntegral(view.shape, t, from / f.length, to / f.length)));
+                return;
+            }
             const FacetPoint pa = from == 0.0 && !tangent
                                       ? vertexPoint(element, facet, false)
                                       : facetPoint(element, f, view, from, u, nullptr);
@@ -404,52 +951,58 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 // specular point is at the start, real so as not to turn its phase). The
                 // earth's currents far from the specular point, which physical optics over
                 // its facets leaves uncancelled as far as the antenna's horizon, are taken
-                // as a plane's, which cancel.
+                // as a plane's, which cancel. Where D is within 1 % of one the earth is
+                // taken as flat (at these angles the Fresnel zone spans kilometres and D is not
+                // the curved earth's effect, which the full-wave answer puts at a tenth of a
+                // dB either way, while 1 - D = 1 % moves the field of an antenna low in
+                // wavelengths, whose direct and reflected rays nearly cancel, by 0.7 dB):
+                // the reflection is taken down by x - 0.01^2 / x for x = 1 - D past 0.01,
+                // rising from nothing there to nearly 1 - D by x = 0.05.
                 const double d = std::max(0.0, seen.along * view.height / un);
-                const double divergence =
-                    1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
+                const double x = 1.0 - 1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
+                constexpr double flatWithin = 0.01;
+                const double loss = x > flatWithin ? x - flatWithin * flatWithin / x : 0.0;
                 const double share = 0.5 * std::erfc(tauOf(k_, pa, st));
                 const Point image{a.x - 2.0 * view.height * f.normal.x,
                                   a.z - 2.0 * view.height * f.normal.z};
-                integral += (divergence - 1.0) * share * std::polar(1.0, k_ * dot(u, image));
+                integral -= loss * share * std::polar(1.0, k_ * dot(u, image));
             }
-            const double absUn = std::fabs(un);
             const Complex gamma = seen.gamma;
             // Near an edge the edge's transition of the direct ray stands for the grazing
             // field that would otherwise cancel it.
             integral *= un <= 0.0 ? gamma * (1.0 - edgeShare) : gamma;
             const Complex term = w * integral;
             total += term;
-            if (logging && std::abs(term) > 1e-4) {
-                const bool onFacet = st.s >= from && st.s <= to;
-                const auto kind = !onFacet   ? Contribution::Kind::Ends
-                                  : un > 0.0 ? Contribution::Kind::Reflected
-                                             : Contribution::Kind::Forward;
-                const double s = onFacet ? st.s : 0.5 * (from + to);
-                const Point p{f.start.x + s * f.tangent.x, f.start.z + s * f.tangent.z};
-                log->terms.push_back({owners_[ai], kind, facet, p, onFacet ? std::asin(absUn) : 0.0,
-                                      onFacet ? gamma : Complex(0.0),
-                                      onFacet ? st.phi + dot(u, a) : 0.0, term});
-            }
-        }
+            if (logging && std::abs(term) > 1e-4)
+                logTerm(ai, facet, f, un, gamma, st, from, to, term);
+        };
+        for (int facet : visits_[ai])
+            if (!run || facet >= runEnd_) visit(facet);
+        for (int facet : dipping)
+            if (stack_[owners_[ai]].facets[facet].on) visit(facet);
         // Physical optics is exact over a plane only as far as the antenna is many
         // wavelengths from it: near the tower, where the terrain keeps to the first facet's
         // plane, that plane's exact reflection (its image) stands in for its integral. Where
         // the direct ray is blocked, so is that reflection.
-        const Facet& first = planes_[ai].first;
-        const double un = dot(u, first.normal);
+        const double un = firstUn;
         if (un > 0.0 && directClear) {
             const FacetView& view = planes_[ai].second;
             StationaryPoint st;
-            const Complex gamma = ground_.reflection(un);
+            const Complex gamma = firstGamma;
             const Point image{a.x - 2.0 * view.height * first.normal.x,
                               a.z - 2.0 * view.height * first.normal.z};
             const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
+            // Where the run was left out, the plane's integral beyond it alone.
+            const double from =
+                run ? dot(minus(vertices_[runEnd_], first.start), first.tangent) : 0.0;
             const Complex integral =
-                gamma * w *
-                facetIntegral(element, first, view, 0.0, first.length, u, un,
-                              facetPoint(element, first, view, 0.0, u, nullptr),
-                              facetPoint(element, first, view, first.length, u, nullptr), st);
+                run && planeShared_[ai]
+                    ? Complex(0.0) // taken for the whole antenna above
+                    : gamma * w *
+                          facetIntegral(element, first, view, from, first.length, u, un,
+                                        facetPoint(element, first, view, from, u, nullptr),
+                                        facetPoint(element, first, view, first.length, u, nullptr),
+                                        st);
             total += exact - integral;
             if (logging) {
                 const Point p{first.start.x + st.s * first.tangent.x,

@@ -50,6 +50,9 @@ private:
     void planPath();
     // The march at its start, from the sources' exact field over the plane.
     FieldMarch startingMarch(const std::vector<LineSource>& sources) const;
+    // The plane's radiation from 'from' to 'to' along it, from the sources' exact field on it.
+    void radiateExactPlane(const std::vector<LineSource>& sources, double from, double to,
+                           GroundRadiation& radiation) const;
     // Follows the ground from a to b, a long piece in parts so that the grid can grow on
     // the way; radiates into radiation when given.
     void follow(FieldMarch& march, Point a, Point b, GroundRadiation* radiation) const;
@@ -86,11 +89,16 @@ private:
     // Along the plane from the base: where the starting field is taken, and where the march
     // starts (nearer when the terrain leaves the plane sooner).
     double fieldAlong_ = 0.0, startAlong_ = 0.0;
+    // How far the farthest element lies ahead of the base along the plane.
+    double ahead_ = 0.0;
     // The path from the start, the profile facet each point ends, and the first point from
     // which the terrain and the plane go apart.
     std::vector<Point> path_;
     std::vector<int> facetOf_;
     std::size_t fork_ = 0;
+    // How much of the plane's radiation just past the fork is taken from the plane's exact
+    // ground field rather than its march (0 to 1; see planPath()).
+    double exactShare_ = 0.0;
 };
 
 } // namespace vexlo

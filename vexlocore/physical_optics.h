@@ -113,4 +113,92 @@ std::complex<double> zoneIntegral(const FacetLine& line, const FacetPoint& a, co
     return sum;
 }
 
+// A facet far enough from the antenna that the antenna's distance r(s) departs from its
+// chord between the facet's ends by a small phase (k |r - chord| up to smoothPhase): the
+// integrand g exp(-j k phi) is then exp(-j k chord of phi) times h(s) = g exp(-j k (r - chord
+// of r)), which does not depend on the far direction and is smooth, so a quartic through
+// five samples of it, taken once per antenna and facet, gives the facet's integral for every
+// direction in closed form from the phase at its ends alone.
+struct SmoothFacet {
+    static constexpr double smoothPhase = 0.1;
+    // Below |t| = seriesBelow the integral is the moments' series, to 1e-11 in seriesTerms.
+    static constexpr double seriesBelow = 0.1;
+    static constexpr int seriesTerms = 7;
+    std::complex<double> c[5]; // h at the fraction x of the facet is sum of c[n] x^n
+    // The series' weights, sum over n of c[n] / (n + q + 1).
+    std::complex<double> w[seriesTerms];
+    // From h at x = 0, 1/4, 1/2, 3/4 and 1.
+    static SmoothFacet fromSamples(const std::complex<double> (&h)[5]) {
+        // The quartic through the five points, in powers of x.
+        constexpr double m[5][5] = {{1, 0, 0, 0, 0},
+                                    {-25.0 / 3, 16, -12, 16.0 / 3, -1},
+                                    {70.0 / 3, -208.0 / 3, 76, -112.0 / 3, 22.0 / 3},
+                                    {-80.0 / 3, 96, -128, 224.0 / 3, -16},
+                                    {32.0 / 3, -128.0 / 3, 64, -128.0 / 3, 32.0 / 3}};
+        std::complex<double> c[5];
+        for (int n = 0; n < 5; ++n) {
+            c[n] = 0.0;
+            for (int i = 0; i < 5; ++i) c[n] += m[n][i] * h[i];
+        }
+        return fromCoefficients(c);
+    }
+    static SmoothFacet fromCoefficients(const std::complex<double> (&c)[5]) {
+        SmoothFacet f;
+        for (int n = 0; n < 5; ++n) f.c[n] = c[n];
+        f.weigh();
+        return f;
+    }
+    // The series' weights from the coefficients.
+    void weigh() {
+        for (int q = 0; q < seriesTerms; ++q) {
+            w[q] = 0.0;
+            for (int n = 0; n < 5; ++n) w[q] += c[n] * (1.0 / (n + q + 1.0));
+        }
+    }
+};
+
+// Integral over x from 0 to 1 of (sum of c[n] x^n) exp(-j t x), 'turned' = exp(-j t): by the
+// moments' upward recurrence where |t| is large enough for it to keep its digits (from 0.1,
+// where the fourth moment's rounding grows to 1e-9), else by their series.
+inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t,
+                                                std::complex<double> turned) {
+    using Complex = std::complex<double>;
+    if (std::fabs(t) >= SmoothFacet::seriesBelow) {
+        // m0 = (1 - e) / (j t), m_n = (n m_{n-1} - e) / (j t).
+        const double inverse = 1.0 / t;
+        Complex m = Complex(-turned.imag(), turned.real() - 1.0) * inverse; // j (e - 1) / t
+        Complex sum = f.c[0] * m;
+        for (int n = 1; n < 5; ++n) {
+            const Complex r = static_cast<double>(n) * m - turned;
+            m = Complex(r.imag(), -r.real()) * inverse; // -j r / t
+            sum += f.c[n] * m;
+        }
+        return sum;
+    }
+    // sum over q of w[q] (-j t)^q / q!, by Horner's rule.
+    Complex sum = f.w[SmoothFacet::seriesTerms - 1];
+    for (int q = SmoothFacet::seriesTerms - 2; q >= 0; --q)
+        sum = f.w[q] + sum * Complex(0.0, -t / (q + 1));
+    return sum;
+}
+
+// The same from x1 to x2 (0 <= x1 < x2 <= 1), for a facet seen only in part: the quartic
+// taken about x1 and stretched to the part.
+inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t, double x1,
+                                                double x2) {
+    using Complex = std::complex<double>;
+    const double width = x2 - x1;
+    Complex c[5];
+    for (int n = 0; n < 5; ++n) c[n] = f.c[n];
+    for (int i = 0; i < 4; ++i)
+        for (int n = 3; n >= i; --n) c[n] += x1 * c[n + 1];
+    SmoothFacet part;
+    double scale = 1.0;
+    for (int n = 0; n < 5; ++n, scale *= width) part.c[n] = c[n] * scale;
+    // The series' weights only where the series is taken.
+    if (std::fabs(t * width) < SmoothFacet::seriesBelow) part.weigh();
+    return width * unitPhasor(-t * x1) *
+           linearPhaseIntegral(part, t * width, unitPhasor(-t * width));
+}
+
 } // namespace vexlo

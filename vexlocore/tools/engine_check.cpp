@@ -1,7 +1,9 @@
 // The terrain engine checked broadly, run by hand (see docs/terrain-engine.md):
-//   terrain-engine-check table [NAME...]     every case of the accuracy table against the
+//   terrain-engine-check table [off] [NAME...]
+//                                            every case of the accuracy table against the
 //                                            full-wave reference (those whose name holds one
-//                                            of the words, when given)
+//                                            of the words, when given); "off" first runs the
+//                                            engine with diffraction off
 //   terrain-engine-check case PROFILE MHZ HEIGHT_FT [salt] [off]
 //                                            one case, angle by angle; PROFILE is a file or
 //                                            "d e / d e / ..." in feet
@@ -12,7 +14,8 @@
 //                                            ground and antenna: the highest gain against
 //                                            what physics allows, and the slowest calls
 // The reference takes seconds to minutes a case; with VEXLO_REFERENCE_CACHE naming a folder
-// its answers are kept there and read back when the same case comes again.
+// its answers are kept there and read back when the same case comes again (and with
+// VEXLO_REFERENCE_CACHED_ONLY set too, the table leaves out the cases it does not hold yet).
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -72,6 +75,8 @@ ReferenceGains cachedReference(const AccuracyCase& c) {
             if (!r.angles.empty()) return r;
         }
     }
+    // VEXLO_REFERENCE_CACHED_ONLY: the cases the folder does not hold yet are left out.
+    if (folder && std::getenv("VEXLO_REFERENCE_CACHED_ONLY")) return r;
     r = referenceGains(c, firstComparedIndex);
     if (folder) {
         std::ofstream out(path);
@@ -102,13 +107,16 @@ Compared compare(const AccuracyCase& c, bool diffractionOff = false) {
     out.residual = reference.residual;
     out.angles = reference.angles;
     out.reference = reference.gains;
+    if (out.angles.empty()) return out;
     for (std::size_t i = 0; i < out.angles.size(); ++i)
         out.engine.push_back(gains[firstComparedIndex + i]);
     out.agreement = agreement(out.angles, out.engine, out.reference);
     return out;
 }
 
-int table(const std::vector<std::string>& words) {
+int table(std::vector<std::string> words) {
+    const bool off = !words.empty() && words.front() == "off";
+    if (off) words.erase(words.begin());
     std::printf("| Profile | ground | MHz | height ft | rms dB | worst dB (at deg) | "
                 "unknowns | s |\n|---|---|---|---|---|---|---|---|\n");
     double worstRms = 0.0, worstAbs = 0.0;
@@ -117,7 +125,8 @@ int table(const std::vector<std::string>& words) {
                 return c.name.find(w) != std::string::npos;
             }))
             continue;
-        const Compared r = compare(c);
+        const Compared r = compare(c, off);
+        if (r.angles.empty()) continue;
         const Agreement& a = r.agreement;
         std::printf("| %s | %s | %.1f | %.0f | %.2f | %+.2f (%.2f) | %d%s | %.0f |\n",
                     c.name.c_str(), c.ground.name, c.mhz, c.heightFeet, a.rms, a.worst,
@@ -243,7 +252,7 @@ int main(int argc, char** argv) {
     if (command == "fuzz")
         return fuzz(argc > 2 ? std::atoi(argv[2]) : 2000, argc > 3 ? std::atof(argv[3]) : 1.8,
                     argc > 4 ? std::atof(argv[4]) : 300.0);
-    std::fprintf(stderr, "usage: terrain-engine-check table [NAME...] | case PROFILE MHZ "
+    std::fprintf(stderr, "usage: terrain-engine-check table [off] [NAME...] | case PROFILE MHZ "
                          "HEIGHT_FT [salt] [off] | scan | fuzz [COUNT]\n");
     return 2;
 }
