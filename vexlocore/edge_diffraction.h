@@ -7,7 +7,9 @@
 // the far observer at infinity. T is 1/2 on the shadow boundary, falls off as 1/(pi v sqrt 2)
 // in the shadow and ripples about 1 on the lit side, so the field is continuous where the
 // ray is cut off. Only vertices where the profile turns down by a real angle are edges:
-// smooth ground and the curved earth's gentle bends diffract nothing.
+// smooth ground and the curved earth's gentle bends diffract nothing. The rays the ground
+// reflects before and after an edge pass it by the same transition, each for its own
+// source and direction (geometric_response.cpp).
 #include <complex>
 #include <vector>
 

@@ -236,7 +236,7 @@ void GeometricRays::combine() {
     }
     for (Antenna& antenna : stack_) {
         antenna.facets.resize(facets_.size());
-        if (antenna.elements.size() < 2) continue;
+        if (antenna.elements.empty()) continue;
         Point middle{0.0, 0.0};
         for (int e : antenna.elements) {
             middle.x += antennas_[e].x / antenna.elements.size();

@@ -9,6 +9,10 @@
 // element sees of it cancels the ray as its reflection did on the other side of grazing.
 // Physical optics is right over a plane only for an antenna many wavelengths above it, so
 // the first facet's plane reflects by its exact image instead, its integral taken away.
+// Facets far enough from an element are integrated in closed form from the phase at their
+// ends (SmoothFacet, physical_optics.h), nearer ones in such pieces, and a Yagi's elements
+// share the facets they all see whole. In an edge's shadow the ground's reflections before
+// and after the edge are diffracted over it with the direct ray (four rays).
 #include <complex>
 #include <vector>
 
