@@ -175,6 +175,7 @@ private:
     struct Antenna {
         std::vector<int> elements;
         std::vector<Shared> facets;
+        std::vector<int> shared; // the facets it integrates once, in order
         // The first facet's plane beyond the run, where the antenna takes it once.
         LinePieces plane;
     };
@@ -191,9 +192,9 @@ private:
     std::vector<Antenna> stack_;
     // Per element the facets (and lastProfile_ for the earth's tangent line) it lights and
     // sees and does not share with its antenna; the shared ones it takes only where the direction
-    // dips below them (dipping_, per direction).
+    // dips below them (dipping_, per antenna, for the direction at hand).
     std::vector<std::vector<int>> visits_;
-    std::vector<int> dipping_;
+    std::vector<std::vector<int>> dipping_;
     std::vector<char> clear_, planeShared_; // per element, for the direction at hand
     // Per antenna, the ground the profile ends on as its tangent line from the last point a
     // thousand kilometres on, which reflects in place of the curved continuation.
@@ -281,6 +282,7 @@ void GeometricRays::combine() {
             shared.wave = unitPhasor(-k_ * r0);
             shared.dr = r1 - r0;
             shared.turn = unitPhasor(-k_ * shared.dr);
+            antenna.shared.push_back(f);
         }
     }
 }
@@ -762,10 +764,12 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             t.gamma = -1.0;
         }
     }
-    auto& dipping = dipping_;
-    dipping.clear();
-    for (int f = runEnd_; f < lastProfile_; ++f)
-        if (towards_[f].un <= 0.0) dipping.push_back(f);
+    dipping_.resize(stack_.size());
+    for (std::size_t i = 0; i < stack_.size(); ++i) {
+        dipping_[i].clear();
+        for (int f : stack_[i].shared)
+            if (towards_[f].un <= 0.0) dipping_[i].push_back(f);
+    }
     // The earth's tangent line at the profile's end, the same line for every source.
     FacetToObserver tangentSeen;
     tangentSeen.un = dot(u, beyond_.front().first.normal);
@@ -807,10 +811,10 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     // reflects from them.
     if (ground_.permittivity() != Complex(1.0)) {
         for (const Antenna& antenna : stack_) {
-            for (int facet = runEnd_; facet < lastProfile_; ++facet) {
+            for (int facet : antenna.shared) {
                 const Shared& shared = antenna.facets[facet];
                 const FacetToObserver& seen = towards_[facet];
-                if (!shared.on || seen.un <= 0.0 || !seen.seen) continue;
+                if (seen.un <= 0.0 || !seen.seen) continue;
                 const Facet& f = facets_[facet];
                 const double from = std::max(0.0, seen.from), to = std::min(f.length, seen.to);
                 if (!(to > from)) continue;
@@ -846,7 +850,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const Complex transition =
             edges_.any() ? edges_.transition(a, u, &edgeV, &edgeShare, &edge) : Complex(1.0);
         if (directClear || edgeV > 0.0) {
-            const Complex direct = w * transition * std::polar(1.0, k_ * dot(u, a));
+            const Complex direct = w * transition * unitPhasor(k_ * dot(u, a));
             total += direct;
             if (logging)
                 log->terms.push_back(
@@ -978,8 +982,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         };
         for (int facet : visits_[ai])
             if (!run || facet >= runEnd_) visit(facet);
-        for (int facet : dipping)
-            if (stack_[owners_[ai]].facets[facet].on) visit(facet);
+        for (int facet : dipping_[owners_[ai]]) visit(facet);
         // Physical optics is exact over a plane only as far as the antenna is many
         // wavelengths from it: near the tower, where the terrain keeps to the first facet's
         // plane, that plane's exact reflection (its image) stands in for its integral. Where
@@ -991,7 +994,7 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const Complex gamma = firstGamma;
             const Point image{a.x - 2.0 * view.height * first.normal.x,
                               a.z - 2.0 * view.height * first.normal.z};
-            const Complex exact = gamma * w * std::polar(1.0, k_ * dot(u, image));
+            const Complex exact = gamma * w * unitPhasor(k_ * dot(u, image));
             // Where the run was left out, the plane's integral beyond it alone.
             const double from =
                 run ? dot(minus(vertices_[runEnd_], first.start), first.tangent) : 0.0;
