@@ -162,15 +162,15 @@ private:
     struct Shared {
         bool on = false;
         SmoothFacet shape;
-        Complex wave;    // exp(-j k r(0))
+        Complex wave;    // exp(-j k r(0)), which the shape holds with the length
         double dr = 0.0; // r(L) - r(0)
         Complex turn;    // exp(-j k dr)
     };
-    // A long line in pieces short enough to be Shared, piece i from starts[i] and
-    // lengths[i] long.
+    // A long line in pieces short enough to be Shared, piece i from ends[i] to ends[i + 1],
+    // lengths[i] long; each piece's shape holds its length and its wave.
     struct LinePieces {
         std::vector<Shared> pieces;
-        std::vector<double> starts, lengths;
+        std::vector<double> ends, lengths;
     };
     struct Antenna {
         std::vector<int> elements;
@@ -186,7 +186,9 @@ private:
                      const std::vector<double>& heights, Point middle, double s, double end,
                      LinePieces& out) const;
     // Their integral towards u.
-    Complex alongLine(const Facet& line, const LinePieces& line_pieces, Point u) const;
+    Complex alongLine(const Facet& line, const LinePieces& line_pieces, Point u);
+    // The observer's phase at the ends of the line's pieces, for the direction at hand.
+    std::vector<double> endsRe_, endsIm_;
     // The plane's pieces for one antenna (none where they cannot all be Shared).
     void sharePlane(Antenna& antenna, Point middle);
     std::vector<Antenna> stack_;
@@ -278,8 +280,10 @@ void GeometricRays::combine() {
             }
             Shared& shared = antenna.facets[f];
             shared.on = true;
-            shared.shape = SmoothFacet::fromSamples(h);
             shared.wave = unitPhasor(-k_ * r0);
+            // The shape holds the facet's length and its wave.
+            for (Complex& sample : h) sample *= facet.length * shared.wave;
+            shared.shape = SmoothFacet::fromSamples(h);
             shared.dr = r1 - r0;
             shared.turn = unitPhasor(-k_ * shared.dr);
             antenna.shared.push_back(f);
@@ -338,32 +342,41 @@ bool GeometricRays::piecesAlong(const Facet& line, const std::vector<int>& eleme
         if (!smooth) return false;
         Shared piece;
         piece.on = true;
-        piece.shape = SmoothFacet::fromSamples(h);
         piece.wave = unitPhasor(-k_ * r0);
+        for (Complex& sample : h) sample *= length * piece.wave;
+        piece.shape = SmoothFacet::fromSamples(h);
         piece.dr = r1 - r0;
         piece.turn = unitPhasor(-k_ * piece.dr);
         out.pieces.push_back(piece);
-        out.starts.push_back(s);
+        if (out.ends.empty()) out.ends.push_back(s);
         out.lengths.push_back(length);
         s += length;
+        out.ends.push_back(s);
     }
     return !out.pieces.empty();
 }
 
-Complex GeometricRays::alongLine(const Facet& line, const LinePieces& p, Point u) const {
+Complex GeometricRays::alongLine(const Facet& line, const LinePieces& p, Point u) {
     const double along = dot(u, line.tangent), path0 = dot(u, line.start);
+    // The observer's phase at every end, in vector lanes (the scalars copied, so that the
+    // compiler tells them apart from the arrays).
+    const std::size_t ends = p.ends.size();
+    endsRe_.resize(ends);
+    endsIm_.resize(ends);
+    {
+        const double* s = p.ends.data();
+        double* re = endsRe_.data();
+        double* im = endsIm_.data();
+        const double k = k_;
+#pragma omp simd
+        for (std::size_t i = 0; i < ends; ++i) unitPhasor(k * (path0 + s[i] * along), re[i], im[i]);
+    }
     Complex integral = 0.0;
-    double s = p.starts.front();
-    Complex observer = unitPhasor(k_ * (path0 + s * along));
     for (std::size_t i = 0; i < p.pieces.size(); ++i) {
         const Shared& piece = p.pieces[i];
-        const double length = p.lengths[i];
-        s += length;
-        const Complex next = unitPhasor(k_ * (path0 + s * along));
-        integral += length * piece.wave * observer *
-                    linearPhaseIntegral(piece.shape, k_ * (piece.dr - length * along),
-                                        piece.turn * next * std::conj(observer));
-        observer = next;
+        const Complex observer{endsRe_[i], endsIm_[i]}, next{endsRe_[i + 1], endsIm_[i + 1]};
+        integral += observer * linearPhaseIntegral(piece.shape, k_ * (piece.dr - p.lengths[i] * along),
+                                                   piece.turn * next * std::conj(observer));
     }
     return integral;
 }
@@ -818,14 +831,14 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 const Facet& f = facets_[facet];
                 const double from = std::max(0.0, seen.from), to = std::min(f.length, seen.to);
                 if (!(to > from)) continue;
-                // exp(-j k phi) = exp(-j k r) exp(j k u.P) at the ends.
-                const Complex start = shared.wave * observed_[facet].phase;
+                // exp(-j k phi) = exp(-j k r) exp(j k u.P) at the ends (exp(-j k r) and the
+                // length in the shape).
                 const Complex turned =
                     shared.turn * observed_[facet + 1].phase * std::conj(observed_[facet].phase);
                 const double t =
                     k_ * (shared.dr - (observed_[facet + 1].path - observed_[facet].path));
                 const Complex term =
-                    seen.gamma * f.length * start *
+                    seen.gamma * observed_[facet].phase *
                     (from == 0.0 && to == f.length
                          ? linearPhaseIntegral(shared.shape, t, turned)
                          : linearPhaseIntegral(shared.shape, t, from / f.length, to / f.length));
