@@ -375,8 +375,9 @@ Complex GeometricRays::alongLine(const Facet& line, const LinePieces& p, Point u
     for (std::size_t i = 0; i < p.pieces.size(); ++i) {
         const Shared& piece = p.pieces[i];
         const Complex observer{endsRe_[i], endsIm_[i]}, next{endsRe_[i + 1], endsIm_[i + 1]};
-        integral += observer * linearPhaseIntegral(piece.shape, k_ * (piece.dr - p.lengths[i] * along),
-                                                   piece.turn * next * std::conj(observer));
+        integral +=
+            observer * linearPhaseIntegral(piece.shape, k_ * (piece.dr - p.lengths[i] * along),
+                                           piece.turn * next * std::conj(observer));
     }
     return integral;
 }
