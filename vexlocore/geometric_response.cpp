@@ -905,8 +905,8 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 to = std::min(to, seen.to);
             }
             if (!(to > from)) return;
-            // Taken once for the whole antenna above.
-            if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
+            // (A facet taken once for the whole antenna above is not among the element's
+            // visits_, and is visited only where the direction dips below it.)
             StationaryPoint st;
             // A closed-form integral's term, weighted as below.
             const auto closedForm = [&](Complex integral) {
