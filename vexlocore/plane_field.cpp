@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "exponential_sum.h"
 #include "unit_phasor.h"
 #include "vector_path.h"
 
@@ -90,32 +91,64 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
     // Per angle: the waves' weights, their phase at the present height and its step per
     // cell, real and imaginary parts apart so that the sum over the angles vectorises.
     std::vector<double> weightRe(steps + 1), weightIm(steps + 1), waveRe(steps + 1, 1.0),
-        waveIm(steps + 1, 0.0), stepRe(steps + 1), stepIm(steps + 1);
+        waveIm(steps + 1, 0.0), stepRe(steps + 1), stepIm(steps + 1), rates(steps + 1);
+    // The sources' phases at each angle in vector lanes: their -k d, -k h and weights apart.
+    const std::size_t sourceCount = local.size();
+    std::vector<double> sourceD(sourceCount), sourceH(sourceCount), sourceRe(sourceCount),
+        sourceIm(sourceCount);
+    for (std::size_t e = 0; e < sourceCount; ++e) {
+        sourceD[e] = -k * local[e].d;
+        sourceH[e] = -k * local[e].h;
+        sourceRe[e] = local[e].weight.real();
+        sourceIm[e] = local[e].weight.imag();
+    }
+    const double* __restrict sd = sourceD.data();
+    const double* __restrict sh = sourceH.data();
+    const double* __restrict sr = sourceRe.data();
+    const double* __restrict si = sourceIm.data();
     for (int i = 0; i <= steps; ++i) {
         const Complex turn = unitPhasor(pi * i / steps);
         const double c = turn.real(), s = turn.imag();
-        Complex spectrum = 0.0;
-        for (const Local& e : local) spectrum += e.weight * unitPhasor(-k * (e.d * c + e.h * s));
+        double spectrumRe = 0.0, spectrumIm = 0.0;
+#pragma omp simd reduction(+ : spectrumRe, spectrumIm)
+        for (std::size_t e = 0; e < sourceCount; ++e) {
+            double pr, pi;
+            unitPhasor(sd[e] * c + sh[e] * s, pr, pi);
+            spectrumRe += sr[e] * pr - si[e] * pi;
+            spectrumIm += sr[e] * pi + si[e] * pr;
+        }
+        Complex spectrum(spectrumRe, spectrumIm);
         spectrum *= ground.reflection(s) * Complex(0.0, -0.25 / pi) * (pi * simpson(i, steps));
         weightRe[i] = spectrum.real();
         weightIm[i] = spectrum.imag();
         const Complex step = unitPhasor(-k * dz * s);
         stepRe[i] = step.real();
         stepIm[i] = step.imag();
+        rates[i] = -k * dz * s;
     }
-    for (int m = 0; m < count; ++m) {
-        double sumRe = 0.0, sumIm = 0.0;
-        for (int i = 0; i <= steps; ++i) {
-            const double vr = weightRe[i] * waveRe[i] - weightIm[i] * waveIm[i];
-            const double vi = weightRe[i] * waveIm[i] + weightIm[i] * waveRe[i];
-            sumRe += vr;
-            sumIm += vi;
-            const double wr = waveRe[i] * stepRe[i] - waveIm[i] * stepIm[i];
-            waveIm[i] = waveRe[i] * stepIm[i] + waveIm[i] * stepRe[i];
-            waveRe[i] = wr;
+    if (count >= 64 && (count & (count - 1)) == 0) {
+        // On a grid of cells, the sum over the waves is an exponential sum at their rates per
+        // cell: N log N (within 1e-7 of the sum of the weights) rather than N times the waves.
+        ExponentialSum sum(count);
+        std::vector<Complex> weights(steps + 1), cells;
+        for (int i = 0; i <= steps; ++i) weights[i] = Complex(weightRe[i], weightIm[i]);
+        sum.add(rates.data(), weights.data(), steps + 1);
+        sum.evaluate(cells);
+        for (int m = 0; m < count; ++m) field[m] += cells[m];
+    } else
+        for (int m = 0; m < count; ++m) {
+            double sumRe = 0.0, sumIm = 0.0;
+            for (int i = 0; i <= steps; ++i) {
+                const double vr = weightRe[i] * waveRe[i] - weightIm[i] * waveIm[i];
+                const double vi = weightRe[i] * waveIm[i] + weightIm[i] * waveRe[i];
+                sumRe += vr;
+                sumIm += vi;
+                const double wr = waveRe[i] * stepRe[i] - waveIm[i] * stepIm[i];
+                waveIm[i] = waveRe[i] * stepIm[i] + waveIm[i] * stepRe[i];
+                waveRe[i] = wr;
+            }
+            field[m] += Complex(sumRe, sumIm);
         }
-        field[m] += Complex(sumRe, sumIm);
-    }
     // Evanescent waves, exp(-k sinh t (z + h)), which matter only for sources within a
     // fraction of a wavelength of the ground: (1/4pi) integral of R(-j sinh t) 2 cos(k d cosh t)
     // exp(-k (z + h) sinh t) dt.
