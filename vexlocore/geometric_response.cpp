@@ -885,36 +885,25 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const bool run = runSeen && runClear_[ai] && directClear && firstUn > 0.0;
         // The profile's facets, then in place of the curved continuation the tangent line of
         // the earth at its end (see below).
-        const auto visit = [&](int facet) {
+        // The facet's integral from 'from' to 'to', weighted by 'scale' (see visit below).
+        const auto integrate = [&](int facet, double from, double to, Complex scale) {
             const bool tangent = facet == lastProfile_;
             const FacetView& view = tangent ? beyond_[ai].second : facetViews_[ai][facet];
-            if (!view.lit) return;
             const Facet& f = tangent ? beyond_[ai].first : facets_[facet];
             const FacetToObserver& seen = tangent ? tangentSeen : towards_[facet];
             const double un = seen.un;
-            double from = view.visibleFrom, to = view.visibleTo;
-            if (un <= 0.0) {
-                // The direction dips below this facet's plane while the direct ray passes
-                // above it: the facet's field is the grazing one (coefficient -1) over all
-                // the antenna sees of it, and cancels the ray as its reflection did on
-                // the other side of grazing.
-                if (!directClear || edgeShare == 1.0) return;
-            } else {
-                if (!seen.seen) return;
-                from = std::max(from, seen.from);
-                to = std::min(to, seen.to);
-            }
-            if (!(to > from)) return;
-            // (A facet taken once for the whole antenna above is not among the element's
-            // visits_, and is visited only where the direction dips below it.)
+            // The coefficient of a facet hidden from the observer, eased past an edge.
+            const Complex facetGamma = seen.seen || un <= 0.0 ? seen.gamma : ground_.reflection(un);
+            // Taken once for the whole antenna above.
+            if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
             // A closed-form integral's term, weighted as below.
             const auto closedForm = [&](Complex integral) {
-                integral *= un <= 0.0 ? seen.gamma * (1.0 - edgeShare) : seen.gamma;
-                const Complex term = w * integral;
+                integral *= un <= 0.0 ? facetGamma * (1.0 - edgeShare) : facetGamma;
+                const Complex term = w * scale * integral;
                 total += term;
                 if (logging && std::abs(term) > 1e-4)
-                    logTerm(ai, facet, f, un, seen.gamma, stationary(f, view, u, un), from, to,
+                    logTerm(ai, facet, f, un, facetGamma, stationary(f, view, u, un), from, to,
                             term);
             };
             if (!tangent && view.pieces > 0 && from == 0.0 && to == f.length) {
@@ -985,14 +974,65 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                                   a.z - 2.0 * view.height * f.normal.z};
                 integral -= loss * share * std::polar(1.0, k_ * dot(u, image));
             }
-            const Complex gamma = seen.gamma;
+            const Complex gamma = facetGamma;
             // Near an edge the edge's transition of the direct ray stands for the grazing
             // field that would otherwise cancel it.
             integral *= un <= 0.0 ? gamma * (1.0 - edgeShare) : gamma;
-            const Complex term = w * integral;
+            const Complex term = w * scale * integral;
             total += term;
             if (logging && std::abs(term) > 1e-4)
                 logTerm(ai, facet, f, un, gamma, st, from, to, term);
+        };
+        const auto visit = [&](int facet) {
+            const bool tangent = facet == lastProfile_;
+            const FacetView& view = tangent ? beyond_[ai].second : facetViews_[ai][facet];
+            if (!view.lit) return;
+            const Facet& f = tangent ? beyond_[ai].first : facets_[facet];
+            const FacetToObserver& seen = tangent ? tangentSeen : towards_[facet];
+            const double un = seen.un;
+            double from = view.visibleFrom, to = view.visibleTo;
+            const double uncut = std::min(to, f.length);
+            if (un <= 0.0) {
+                // The direction dips below this facet's plane while the direct ray passes
+                // above it: the facet's field is the grazing one (coefficient -1) over all
+                // the antenna sees of it, and cancels the ray as its reflection did on
+                // the other side of grazing.
+                if (!directClear || edgeShare == 1.0) return;
+            } else {
+                // A facet the observer does not see may still reflect past an edge (below).
+                from = std::max(from, seen.from);
+                to = seen.seen ? std::min(to, seen.to) : from;
+            }
+            // Where an edge beyond the facet hides its far part (or the ground after it) from
+            // the observer while the direct ray clears the terrain, a hard cut of the
+            // integral there would stand for the edge's diffraction of the facet's
+            // reflection, from the wrong place and turning fast with the angle where the cut
+            // runs near the antenna (4 dB from one quarter degree to the next). The reflection
+            // passes the edge by its transition instead, as in the shadow (groundRays): the
+            // integral over all the antenna sees, times T(v) for the element's image in the
+            // facet, in the share the transition holds (1 up to v = -1, none from v = -3,
+            // where the cut integral is kept).
+            if (!tangent && un > 0.0 && directClear && edges_.any() &&
+                !stack_[owners_[ai]].facets[facet].on) {
+                const Point image{a.x - 2.0 * view.height * f.normal.x,
+                                  a.z - 2.0 * view.height * f.normal.z};
+                double v = 0.0, share = 0.0;
+                int which = -1;
+                edges_.transition(image, u, &v, &share, &which);
+                if (which >= 0 && share > 0.0 && edges_.at(which).x >= f.end.x - 1e-9 &&
+                    uncut > from) {
+                    const Complex eased = share * knifeEdgeTransition(v);
+                    if (to >= uncut) {
+                        integrate(facet, from, uncut, eased + (1.0 - share));
+                    } else {
+                        integrate(facet, from, uncut, eased);
+                        if (share < 1.0 && to > from) integrate(facet, from, to, 1.0 - share);
+                    }
+                    return;
+                }
+            }
+            if (!(to > from)) return;
+            integrate(facet, from, to, 1.0);
         };
         for (int facet : visits_[ai])
             if (!run || facet >= runEnd_) visit(facet);
