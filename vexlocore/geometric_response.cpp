@@ -771,9 +771,10 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 t.to = -c0 / c1;
             else if (c0 < 0.0)
                 t.seen = false;
-            // The coefficient only where the observer sees some of the facet.
             t.seen = t.seen && t.to > 0.0 && t.from < f.length;
-            if (t.seen) t.gamma = ground_.reflection(t.un);
+            // The coefficient also where the observer does not see the facet, which may
+            // still reflect past an edge.
+            t.gamma = ground_.reflection(t.un);
         } else {
             t.gamma = -1.0;
         }
@@ -892,8 +893,8 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
             const Facet& f = tangent ? beyond_[ai].first : facets_[facet];
             const FacetToObserver& seen = tangent ? tangentSeen : towards_[facet];
             const double un = seen.un;
-            // The coefficient of a facet hidden from the observer, eased past an edge.
-            const Complex facetGamma = seen.seen || un <= 0.0 ? seen.gamma : ground_.reflection(un);
+            // The coefficient (of a facet hidden from the observer too, eased past an edge).
+            const Complex facetGamma = seen.gamma;
             // Taken once for the whole antenna above.
             if (!tangent && un > 0.0 && stack_[owners_[ai]].facets[facet].on) return;
             StationaryPoint st;
