@@ -127,8 +127,6 @@ struct SmoothFacet {
     std::complex<double> c[5]; // h at the fraction x of the facet is sum of c[n] x^n
     // The series' weights, sum over n of c[n] / (n + q + 1).
     std::complex<double> w[seriesTerms];
-    // The quartic's n-th derivatives at x = 0 and at x = 1, for the integral by parts.
-    std::complex<double> start[5], end[5];
     // From h at x = 0, 1/4, 1/2, 3/4 and 1.
     static SmoothFacet fromSamples(const std::complex<double> (&h)[5]) {
         // The quartic through the five points, in powers of x.
@@ -148,21 +146,7 @@ struct SmoothFacet {
         SmoothFacet f;
         for (int n = 0; n < 5; ++n) f.c[n] = c[n];
         f.weigh();
-        f.derive();
         return f;
-    }
-    // The derivatives from the coefficients.
-    void derive() {
-        start[0] = c[0];
-        start[1] = c[1];
-        start[2] = 2.0 * c[2];
-        start[3] = 6.0 * c[3];
-        start[4] = 24.0 * c[4];
-        end[0] = c[0] + c[1] + c[2] + c[3] + c[4];
-        end[1] = c[1] + 2.0 * c[2] + 3.0 * c[3] + 4.0 * c[4];
-        end[2] = 2.0 * c[2] + 6.0 * c[3] + 12.0 * c[4];
-        end[3] = 6.0 * c[3] + 24.0 * c[4];
-        end[4] = 24.0 * c[4];
     }
     // The series' weights from the coefficients.
     void weigh() {
@@ -173,28 +157,23 @@ struct SmoothFacet {
     }
 };
 
-// Integral over x from 0 to 1 of h(x) = (sum of c[n] x^n) exp(-j t x), 'turned' = exp(-j t):
-// by parts where |t| is large enough for it to keep its digits (from 0.1, where the fourth
-// derivative's term, as the fourth moment by its upward recurrence, rounds to 1e-9),
-// sum over n of z^(n+1) (h^(n)(0) - e h^(n)(1)) with z = 1 / (j t), each of the two sums by
-// Horner's rule in the purely imaginary z; else by the moments' series.
+// Integral over x from 0 to 1 of (sum of c[n] x^n) exp(-j t x), 'turned' = exp(-j t): by the
+// moments' upward recurrence where |t| is large enough for it to keep its digits (from 0.1,
+// where the fourth moment's rounding grows to 1e-9), else by their series.
 inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t,
                                                 std::complex<double> turned) {
     using Complex = std::complex<double>;
     if (std::fabs(t) >= SmoothFacet::seriesBelow) {
-        // (x + j y) z = (y - j x) / t.
+        // m0 = (1 - e) / (j t), m_n = (n m_{n-1} - e) / (j t).
         const double inverse = 1.0 / t;
-        double ar = 0.0, ai = 0.0, br = 0.0, bi = 0.0;
-        for (int n = 4; n >= 0; --n) {
-            const double sr = f.start[n].real() + ar, si = f.start[n].imag() + ai;
-            const double er = f.end[n].real() + br, ei = f.end[n].imag() + bi;
-            ar = si * inverse;
-            ai = -sr * inverse;
-            br = ei * inverse;
-            bi = -er * inverse;
+        Complex m = Complex(-turned.imag(), turned.real() - 1.0) * inverse; // j (e - 1) / t
+        Complex sum = f.c[0] * m;
+        for (int n = 1; n < 5; ++n) {
+            const Complex r = static_cast<double>(n) * m - turned;
+            m = Complex(r.imag(), -r.real()) * inverse; // -j r / t
+            sum += f.c[n] * m;
         }
-        return {ar - (turned.real() * br - turned.imag() * bi),
-                ai - (turned.real() * bi + turned.imag() * br)};
+        return sum;
     }
     // sum over q of w[q] (-j t)^q / q!, by Horner's rule.
     Complex sum = f.w[SmoothFacet::seriesTerms - 1];
@@ -216,11 +195,8 @@ inline std::complex<double> linearPhaseIntegral(const SmoothFacet& f, double t, 
     SmoothFacet part;
     double scale = 1.0;
     for (int n = 0; n < 5; ++n, scale *= width) part.c[n] = c[n] * scale;
-    // The series' weights only where the series is taken, else the derivatives.
-    if (std::fabs(t * width) < SmoothFacet::seriesBelow)
-        part.weigh();
-    else
-        part.derive();
+    // The series' weights only where the series is taken.
+    if (std::fabs(t * width) < SmoothFacet::seriesBelow) part.weigh();
     return width * unitPhasor(-t * x1) *
            linearPhaseIntegral(part, t * width, unitPhasor(-t * width));
 }
