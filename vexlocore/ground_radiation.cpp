@@ -9,6 +9,31 @@ namespace vexlo {
 
 using Complex = std::complex<double>;
 
+namespace {
+
+// sum[q] = the sum over n = 1..last-1 of E[n] step[q]^(n-1), by Horner's rule from the top,
+// for Width angles held in registers throughout.
+template <int Width>
+inline void hornerSum(const Complex* envelope, int last, const double* __restrict stepRe,
+                      const double* __restrict stepIm, double* __restrict sumRe,
+                      double* __restrict sumIm) {
+    double zr[Width], zi[Width], accR[Width], accI[Width];
+    for (int q = 0; q < Width; ++q) zr[q] = stepRe[q], zi[q] = stepIm[q], accR[q] = accI[q] = 0.0;
+    for (int n = last - 1; n >= 1; --n) {
+        const double er = envelope[n].real(), ei = envelope[n].imag();
+#pragma omp simd
+        for (int q = 0; q < Width; ++q) {
+            const double sr = accR[q] * zr[q] - accI[q] * zi[q] + er;
+            const double si = accR[q] * zi[q] + accI[q] * zr[q] + ei;
+            accR[q] = sr;
+            accI[q] = si;
+        }
+    }
+    for (int q = 0; q < Width; ++q) sumRe[q] = accR[q], sumIm[q] = accI[q];
+}
+
+} // namespace
+
 GroundRadiation::GroundRadiation(double k, Complex beta, const std::vector<double>& angles)
     : k_(k), beta_(beta), values_(angles.size(), 0.0) {
     for (double a : angles) {
@@ -58,17 +83,14 @@ void GroundRadiation::addGround(Point origin, double angle, double spacingGiven,
                        stepIm[i]);
             sumRe[i] = sumIm[i] = 0.0;
         }
-        // The samples between the ends, sum of E[n] step^(n-1) by Horner's rule from the top.
-        for (int n = last - 1; n >= 1; --n) {
-            const double er = envelope[n].real(), ei = envelope[n].imag();
-#pragma omp simd
-            for (std::size_t i = 0; i < angles; ++i) {
-                const double sr = sumRe[i] * stepRe[i] - sumIm[i] * stepIm[i] + er;
-                const double si = sumRe[i] * stepIm[i] + sumIm[i] * stepRe[i] + ei;
-                sumRe[i] = sr;
-                sumIm[i] = si;
-            }
-        }
+        // The samples between the ends, sum of E[n] step^(n-1) by Horner's rule from the top,
+        // eight angles at a time over all samples (their sums stay in registers), the rest
+        // one by one.
+        std::size_t i = 0;
+        for (; i + 8 <= angles; i += 8)
+            hornerSum<8>(envelope.data(), last, stepRe + i, stepIm + i, sumRe + i, sumIm + i);
+        for (; i < angles; ++i)
+            hornerSum<1>(envelope.data(), last, stepRe + i, stepIm + i, sumRe + i, sumIm + i);
         // The ends, the weights of the integral exact for an envelope linear between samples,
         // and the carry of the phase to the next piece.
         const double firstRe = envelope[0].real(), firstIm = envelope[0].imag();
