@@ -472,8 +472,10 @@ void GeometricRays::prepare(Point a) {
         fv[f].gEnd = integrand(spreading(toEnd), fv[f].height / toEnd);
         fv[f].slopeStart = (0.0 - fv[f].along) / toStart;
         fv[f].slopeEnd = (facets_[f].length - fv[f].along) / toEnd;
+        // Only a facet the antenna lights and sees some of is ever integrated.
+        if (!fv[f].lit || !(fv[f].visibleTo > fv[f].visibleFrom)) continue;
         smoothen(a, facets_[f], toStart, toEnd, fv[f]);
-        if (!fv[f].smooth && fv[f].lit) cut(a, facets_[f], toStart, toEnd, fv[f]);
+        if (!fv[f].smooth) cut(a, facets_[f], toStart, toEnd, fv[f]);
     }
     bool clear = runEnd_ > 0;
     for (int f = 0; f < runEnd_ && clear; ++f)
