@@ -99,6 +99,35 @@ private:
     // Where a facet is not smooth whole, whether it is in 2 to 16 pieces, and if so their
     // shapes into pieces_.back().
     void cut(Point a, const Facet& f, double toStart, double toEnd, FacetView& view);
+    // The reflection of the earth's tangent line beyond the profile towards u (seen.un > 0)
+    // from 'from' to 'to', before the element's weight and the coefficient; its stationary
+    // point into st. Out of line: taken into the loop over the facets, it made that loop
+    // take a tenth more instructions.
+    struct FacetToObserver;
+    [[gnu::noinline]] Complex beyondReflection(int element, const FacetToObserver& seen, Point u,
+                                               double from, double to, StationaryPoint& st);
+    // Whether an edge at or beyond x eases the reflection of the image at 'image' towards
+    // u: the edge that hides that image's ray most, where its transition holds a share
+    // (1 up to v = -1, none from v = -3); eased is that share of the transition T(v).
+    // The knife edge's transition holds for rays that pass the edge at shallow angles: the
+    // share is kept in full where the edge lies at most 26.6 degrees (a slope of a half)
+    // above the image, and fades out by 45 degrees, where the facet's own end stands for
+    // the edge (the lip of a drop within an antenna's height of the tower: eased, the run
+    // along the tower's plane before it lost its reflection, up to 2.5 dB rms from the
+    // full-wave answer at 7 to 30 MHz).
+    bool easedPast(Point image, Point u, double x, Complex& eased, double& share) const {
+        double v = 0.0;
+        int which = -1;
+        edges_.transition(image, u, &v, &share, &which);
+        if (which < 0 || !(share > 0.0) || edges_.at(which).x < x - 1e-9) return false;
+        const Point toEdge = minus(edges_.at(which), image);
+        const double slope = toEdge.x > 0.0 ? toEdge.z / toEdge.x : 1.0;
+        const double y = std::clamp(2.0 * (1.0 - slope), 0.0, 1.0); // 1 at a slope of 1/2
+        share *= y * y * (3.0 - 2.0 * y);
+        if (!(share > 0.0)) return false;
+        eased = share * knifeEdgeTransition(v);
+        return true;
+    }
     // The three rays the ground adds to a source's direct ray diffracted at the edge, phase
     // referred to the origin (before the source's weight).
     Complex groundRays(Point a, Point u, int edge) const;
@@ -174,23 +203,31 @@ private:
     };
     struct Antenna {
         std::vector<int> elements;
+        Point middle; // of its elements
         std::vector<Shared> facets;
         std::vector<int> shared; // the facets it integrates once, in order
         // The first facet's plane beyond the run, where the antenna takes it once.
         LinePieces plane;
+        // The earth's tangent line beyond the profile, where every element sees all of it.
+        LinePieces beyond;
     };
-    // The pieces of 'line' from s to 'end' for the elements (each by its weight) about
+    // The pieces of 'line' from s to 'end' for the elements (the j-th by weights[j]) about
     // 'middle', heights[j] the j-th element's height above the line:
     // false where some piece cannot be Shared.
     bool piecesAlong(const Facet& line, const std::vector<int>& elements,
-                     const std::vector<double>& heights, Point middle, double s, double end,
-                     LinePieces& out) const;
+                     const std::vector<Complex>& weights, const std::vector<double>& heights,
+                     Point middle, double s, double end, LinePieces& out) const;
     // Their integral towards u.
     Complex alongLine(const Facet& line, const LinePieces& line_pieces, Point u);
     // The observer's phase at the ends of the line's pieces, for the direction at hand.
     std::vector<double> endsRe_, endsIm_;
     // The plane's pieces for one antenna (none where they cannot all be Shared).
     void sharePlane(Antenna& antenna, Point middle);
+    // The earth's tangent line in pieces: for the whole antenna where every element sees
+    // all of it, else for each element alone (beyondPieces_, unweighted) over what it sees.
+    void shareBeyond(Antenna& antenna, Point middle);
+    std::vector<LinePieces> beyondPieces_;
+    std::vector<char> beyondShared_; // per element, for the direction at hand
     std::vector<Antenna> stack_;
     // Per element the facets (and lastProfile_ for the earth's tangent line) it lights and
     // sees and does not share with its antenna; the shared ones it takes only where the direction
@@ -198,6 +235,9 @@ private:
     std::vector<std::vector<int>> visits_;
     std::vector<std::vector<int>> dipping_;
     std::vector<char> clear_, planeShared_; // per element, for the direction at hand
+    // Per antenna, for the direction at hand: how an edge that ends the run eases the run's
+    // reflection (1 where none does).
+    std::vector<Complex> runEased_;
     // Per antenna, the ground the profile ends on as its tangent line from the last point a
     // thousand kilometres on, which reflects in place of the curved continuation.
     std::vector<std::pair<Facet, FacetView>> beyond_;
@@ -223,7 +263,13 @@ void GeometricRays::findRun() {
     // Vertices within a ten-thousandth of a wavelength of the first facet's line are on it.
     const Facet& first = facets_[Terrain::base];
     const Point behind = facets_[0].tangent;
-    if (std::fabs(behind.x * first.tangent.z - behind.z * first.tangent.x) > 1e-5) return;
+    // The ground behind the tower continues the first facet as the profile gives it, before
+    // the 4/3 earth lowers its far end by its length squared over 2R: that kink is no break.
+    const Point base = vertices_[Terrain::base], next = vertices_[Terrain::base + 1];
+    const double run = next.x - base.x;
+    const Point given{run, next.z - base.z + run * run / (2.0 * effectiveEarthRadius)};
+    if (std::fabs(behind.x * given.z - behind.z * given.x) > 1e-9 * std::hypot(given.x, given.z))
+        return;
     int end = Terrain::base + 1;
     while (end < lastProfile_ && std::fabs(dot(minus(vertices_[end + 1], first.start),
                                                first.normal)) <= 1e-4 * wavelength_)
@@ -245,7 +291,9 @@ void GeometricRays::combine() {
             middle.x += antennas_[e].x / antenna.elements.size();
             middle.z += antennas_[e].z / antenna.elements.size();
         }
+        antenna.middle = middle;
         sharePlane(antenna, middle);
+        shareBeyond(antenna, middle);
         for (int f = runEnd_; f < lastProfile_; ++f) {
             const Facet& facet = facets_[f];
             const bool whole =
@@ -292,6 +340,7 @@ void GeometricRays::combine() {
 }
 
 bool GeometricRays::piecesAlong(const Facet& line, const std::vector<int>& elements,
+                                const std::vector<Complex>& weights,
                                 const std::vector<double>& heights, Point middle, double s,
                                 double end, LinePieces& out) const {
     constexpr double mostTurn = 0.5;
@@ -333,7 +382,7 @@ bool GeometricRays::piecesAlong(const Facet& line, const std::vector<int>& eleme
                 h[i] = 0.0;
                 for (std::size_t j = 0; j < elements.size(); ++j) {
                     const double r = re[i][j];
-                    h[i] += weights_[elements[j]] * integrand(spreading(r), heights[j] / r) *
+                    h[i] += weights[j] * integrand(spreading(r), heights[j] / r) *
                             unitPhasor(-k_ * (r - chord));
                 }
             }
@@ -387,13 +436,47 @@ void GeometricRays::sharePlane(Antenna& antenna, Point middle) {
     const Facet& plane = planes_[antenna.elements.front()].first;
     const double s = dot(minus(vertices_[runEnd_], plane.start), plane.tangent);
     std::vector<double> heights;
+    std::vector<Complex> weights;
     for (int e : antenna.elements) {
         // Every element's foot before the pieces, so each piece's nearest point its start.
         if (!runClear_[e] || planes_[e].second.along >= s || !planes_[e].second.lit) return;
         heights.push_back(planes_[e].second.height);
+        weights.push_back(weights_[e]);
     }
-    if (!piecesAlong(plane, antenna.elements, heights, middle, s, plane.length, antenna.plane))
+    if (!piecesAlong(plane, antenna.elements, weights, heights, middle, s, plane.length,
+                     antenna.plane))
         antenna.plane = LinePieces();
+}
+
+void GeometricRays::shareBeyond(Antenna& antenna, Point middle) {
+    beyondPieces_.resize(antennas_.size());
+    const Facet& line = beyond_[antenna.elements.front()].first;
+    // Every element's foot before what it sees of the line, so each piece's nearest point
+    // its start.
+    const auto seesFromFoot = [&](int e) {
+        const FacetView& view = beyond_[e].second;
+        return view.lit && view.visibleTo > view.visibleFrom && view.along <= view.visibleFrom;
+    };
+    std::vector<double> heights;
+    std::vector<Complex> weights;
+    bool whole = true;
+    for (int e : antenna.elements) {
+        const FacetView& view = beyond_[e].second;
+        whole =
+            whole && seesFromFoot(e) && view.visibleFrom == 0.0 && view.visibleTo == line.length;
+        heights.push_back(view.height);
+        weights.push_back(weights_[e]);
+    }
+    if (whole && piecesAlong(line, antenna.elements, weights, heights, middle, 0.0, line.length,
+                             antenna.beyond))
+        return;
+    antenna.beyond = LinePieces();
+    for (int e : antenna.elements) {
+        const FacetView& view = beyond_[e].second;
+        if (seesFromFoot(e) && !piecesAlong(line, {e}, {1.0}, {view.height}, antennas_[e],
+                                            view.visibleFrom, view.visibleTo, beyondPieces_[e]))
+            beyondPieces_[e] = LinePieces();
+    }
 }
 
 void GeometricRays::prepare(Point a) {
@@ -723,6 +806,56 @@ Complex GeometricRays::facetIntegral(int antenna, const Facet& f, const FacetVie
     return integral;
 }
 
+Complex GeometricRays::beyondReflection(int element, const FacetToObserver& seen, Point u,
+                                        double from, double to, StationaryPoint& st) {
+    const Facet& f = beyond_[element].first;
+    const FacetView& view = beyond_[element].second;
+    const Point a = antennas_[element];
+    const double un = seen.un;
+    st = stationary(f, view, u, un);
+    Complex integral;
+    const FacetPoint pa = facetPoint(element, f, view, from, u, nullptr);
+    if (beyondShared_[element]) {
+        integral = 0.0; // taken for the whole antenna
+    } else if (const LinePieces& own = beyondPieces_[element];
+               !own.pieces.empty() && !(pa.s >= st.s && k_ * (pa.phi - st.phi) >= 8.0 * pi)) {
+        // In pieces, as the plane beside it, where the line's start is within a few Fresnel
+        // zones of the specular point or before it: a zone integral across the Fresnel zone
+        // of an antenna low in wavelengths, which at low angles spans hundreds of
+        // kilometres of the line, was off by half a percent of the reflection, half a dB
+        // where the direct and reflected rays nearly cancel.
+        integral = alongLine(f, own, u);
+    } else {
+        integral = facetIntegral(element, f, view, from, to, u, un, pa,
+                                 facetPoint(element, f, view, to, u, nullptr), st);
+    }
+    // Over the curved earth the specular reflection spreads by the divergence
+    // factor D = (1 + 2 d / (R sin psi))^-1/2, d from the antenna's foot to the
+    // specular point: the reflection is taken down by 1 - D, in the share the
+    // line holds of it (a smooth step in the tau of its start, a half where the
+    // specular point is at the start, real so as not to turn its phase). The
+    // earth's currents far from the specular point, which physical optics over
+    // its facets leaves uncancelled as far as the antenna's horizon, are taken
+    // as a plane's, which cancel. Where D is within 1 % of one the earth is
+    // taken as flat (at these angles the Fresnel zone spans kilometres and D is not
+    // the curved earth's effect, which the full-wave answer puts at a tenth of a
+    // dB either way, while 1 - D = 1 % moves the field of an antenna low in
+    // wavelengths, whose direct and reflected rays nearly cancel, by 0.7 dB):
+    // the reflection is taken down by x - 0.01^2 / x for x = 1 - D past 0.01,
+    // rising from nothing there to nearly 1 - D by x = 0.05.
+    const double d = std::max(0.0, seen.along * view.height / un);
+    const double x = 1.0 - 1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
+    constexpr double flatWithin = 0.01;
+    if (x > flatWithin) {
+        const double loss = x - flatWithin * flatWithin / x;
+        const double share = 0.5 * std::erfc(tauOf(k_, pa, st));
+        const Point image{a.x - 2.0 * view.height * f.normal.x,
+                          a.z - 2.0 * view.height * f.normal.z};
+        integral -= loss * share * std::polar(1.0, k_ * dot(u, image));
+    }
+    return integral;
+}
+
 Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     const Point u{std::cos(theta), std::sin(theta)};
     const double tanTheta = std::tan(theta);
@@ -809,6 +942,26 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         const FacetToObserver& t = towards_[f];
         runSeen = t.un > 0.0 && t.seen && t.from <= 0.0 && t.to >= facets_[f].length;
     }
+    // Where an edge ends the run (the lip of a drop past ground that keeps to the tower's
+    // plane), the run's reflection passes it by the edge's transition for the image in the
+    // plane, as a facet's does where it is integrated on its own (see visit below): the run
+    // left to the plane is the facets' integrals with their ends, which would otherwise
+    // cut the reflection hard at the lip. For each antenna its middle's image, so that the
+    // plane beyond the run, taken once for the antenna, is eased as its elements' images.
+    runEased_.assign(stack_.size(), 1.0);
+    if (runSeen && planeUn > 0.0 && edges_.any()) {
+        const Facet& plane = planes_.front().first;
+        for (std::size_t i = 0; i < stack_.size(); ++i) {
+            if (stack_[i].elements.empty()) continue;
+            const Point m = stack_[i].middle;
+            const double h = dot(minus(m, plane.start), plane.normal);
+            const Point image{m.x - 2.0 * h * plane.normal.x, m.z - 2.0 * h * plane.normal.z};
+            double share = 0.0;
+            Complex eased;
+            if (easedPast(image, u, vertices_[runEnd_].x, eased, share))
+                runEased_[i] = eased + (1.0 - share);
+        }
+    }
     // The plane beyond the run, where every element of an antenna leaves the run to the
     // plane, taken once for the antenna (planeShared_ per element).
     planeShared_.assign(antennas_.size(), 0);
@@ -819,9 +972,30 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                              [&](int e) { return clear_[e] && runClear_[e]; }))
                 continue;
             const Complex integral =
+                runEased_[owners_[antenna.elements.front()]] *
                 alongLine(planes_[antenna.elements.front()].first, antenna.plane, u);
             total -= firstGamma * integral;
             for (int e : antenna.elements) planeShared_[e] = 1;
+            if (logging)
+                log->terms.push_back({owners_[antenna.elements.front()], Contribution::Kind::Plane,
+                                      -1, vertices_[runEnd_], 0.0, firstGamma, 0.0,
+                                      -firstGamma * integral});
+        }
+    }
+    // The earth's tangent line, where every element of an antenna sees all of it, taken
+    // once for the antenna (beyondShared_ per element).
+    beyondShared_.assign(antennas_.size(), 0);
+    if (ground_.permittivity() != Complex(1.0) && tangentSeen.un > 0.0) {
+        for (const Antenna& antenna : stack_) {
+            if (antenna.beyond.pieces.empty()) continue;
+            const Complex term =
+                tangentSeen.gamma * alongLine(beyond_.front().first, antenna.beyond, u);
+            total += term;
+            for (int e : antenna.elements) beyondShared_[e] = 1;
+            if (logging)
+                log->terms.push_back({owners_[antenna.elements.front()], Contribution::Kind::Ends,
+                                      lastProfile_, vertices_[lastProfile_], 0.0, tangentSeen.gamma,
+                                      0.0, term});
         }
     }
     // The facets each antenna integrates once for all its elements, where the direction
@@ -946,36 +1120,17 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                          : linearPhaseIntegral(view.shape, t, from / f.length, to / f.length)));
                 return;
             }
-            const FacetPoint pa = from == 0.0 && !tangent
-                                      ? vertexPoint(element, facet, false)
-                                      : facetPoint(element, f, view, from, u, nullptr);
-            const FacetPoint pb = to == f.length && !tangent
-                                      ? vertexPoint(element, facet, true)
-                                      : facetPoint(element, f, view, to, u, nullptr);
-            Complex integral = facetIntegral(element, f, view, from, to, u, un, pa, pb, st);
+            Complex integral;
             if (tangent && un > 0.0) {
-                // Over the curved earth the specular reflection spreads by the divergence
-                // factor D = (1 + 2 d / (R sin psi))^-1/2, d from the antenna's foot to the
-                // specular point: the reflection is taken down by 1 - D, in the share the
-                // line holds of it (a smooth step in the tau of its start, a half where the
-                // specular point is at the start, real so as not to turn its phase). The
-                // earth's currents far from the specular point, which physical optics over
-                // its facets leaves uncancelled as far as the antenna's horizon, are taken
-                // as a plane's, which cancel. Where D is within 1 % of one the earth is
-                // taken as flat (at these angles the Fresnel zone spans kilometres and D is not
-                // the curved earth's effect, which the full-wave answer puts at a tenth of a
-                // dB either way, while 1 - D = 1 % moves the field of an antenna low in
-                // wavelengths, whose direct and reflected rays nearly cancel, by 0.7 dB):
-                // the reflection is taken down by x - 0.01^2 / x for x = 1 - D past 0.01,
-                // rising from nothing there to nearly 1 - D by x = 0.05.
-                const double d = std::max(0.0, seen.along * view.height / un);
-                const double x = 1.0 - 1.0 / std::sqrt(1.0 + 2.0 * d / (effectiveEarthRadius * un));
-                constexpr double flatWithin = 0.01;
-                const double loss = x > flatWithin ? x - flatWithin * flatWithin / x : 0.0;
-                const double share = 0.5 * std::erfc(tauOf(k_, pa, st));
-                const Point image{a.x - 2.0 * view.height * f.normal.x,
-                                  a.z - 2.0 * view.height * f.normal.z};
-                integral -= loss * share * std::polar(1.0, k_ * dot(u, image));
+                integral = beyondReflection(element, seen, u, from, to, st);
+            } else {
+                const FacetPoint pa = from == 0.0 && !tangent
+                                          ? vertexPoint(element, facet, false)
+                                          : facetPoint(element, f, view, from, u, nullptr);
+                const FacetPoint pb = to == f.length && !tangent
+                                          ? vertexPoint(element, facet, true)
+                                          : facetPoint(element, f, view, to, u, nullptr);
+                integral = facetIntegral(element, f, view, from, to, u, un, pa, pb, st);
             }
             const Complex gamma = facetGamma;
             // Near an edge the edge's transition of the direct ray stands for the grazing
@@ -1019,12 +1174,9 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                 !stack_[owners_[ai]].facets[facet].on) {
                 const Point image{a.x - 2.0 * view.height * f.normal.x,
                                   a.z - 2.0 * view.height * f.normal.z};
-                double v = 0.0, share = 0.0;
-                int which = -1;
-                edges_.transition(image, u, &v, &share, &which);
-                if (which >= 0 && share > 0.0 && edges_.at(which).x >= f.end.x - 1e-9 &&
-                    uncut > from) {
-                    const Complex eased = share * knifeEdgeTransition(v);
+                double share = 0.0;
+                Complex eased;
+                if (easedPast(image, u, f.end.x, eased, share) && uncut > from) {
                     if (to >= uncut) {
                         integrate(facet, from, uncut, eased + (1.0 - share));
                     } else {
@@ -1063,14 +1215,16 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
                                         facetPoint(element, first, view, from, u, nullptr),
                                         facetPoint(element, first, view, first.length, u, nullptr),
                                         st);
-            total += exact - integral;
+            // The run's reflection eased past an edge that ends it.
+            const Complex eased = run ? runEased_[owners_[ai]] : Complex(1.0);
+            total += eased * (exact - integral);
             if (logging) {
                 const Point p{first.start.x + st.s * first.tangent.x,
                               first.start.z + st.s * first.tangent.z};
                 log->terms.push_back({owners_[ai], Contribution::Kind::Reflected, Terrain::base, p,
-                                      std::asin(un), gamma, 2.0 * view.height * un, exact});
-                log->terms.push_back(
-                    {owners_[ai], Contribution::Kind::Plane, -1, p, 0.0, 0.0, 0.0, -integral});
+                                      std::asin(un), gamma, 2.0 * view.height * un, eased * exact});
+                log->terms.push_back({owners_[ai], Contribution::Kind::Plane, -1, p, 0.0, 0.0, 0.0,
+                                      -eased * integral});
             }
         }
     }
