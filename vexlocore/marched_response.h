@@ -43,6 +43,18 @@ private:
     void addTerrainCorrection(const std::vector<LineSource>& sources,
                               const std::vector<double>& angles, int antenna, LoggedAngle* log,
                               std::vector<std::complex<double>>& field) const;
+    // The same by the marches alone, both from the one starting field.
+    void addMarchedCorrection(const std::vector<LineSource>& sources,
+                              const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                              std::vector<std::complex<double>>& field) const;
+    // The same where the ground near the tower is solved whole (see near_terrain.h): its
+    // surface field radiates from the fork to where the march starts, from the field it makes
+    // on the starting line; the plane's from its exact field and a march started from it.
+    void addNearCorrection(const std::vector<LineSource>& sources,
+                           const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                           std::vector<std::complex<double>>& field) const;
+    // Where the ground near the tower is solved whole, and how far that answer takes over.
+    void planNearGround();
 
     // How the marches go, the same for every call.
     void planMarch();
@@ -99,6 +111,11 @@ private:
     // How much of the plane's radiation just past the fork is taken from the plane's exact
     // ground field rather than its march (0 to 1; see planPath()).
     double exactShare_ = 0.0;
+    // The ground solved whole: the terrain from nearBehind_ along the plane behind the
+    // tower to nearEnd_ (x), the march starting at nearStart_ (x), the fork there the last
+    // vertex in the plane; nearShare_ how much of the answer comes from it (0 to 1).
+    double nearShare_ = 0.0, nearBehind_ = 0.0, nearStart_ = 0.0, nearEnd_ = 0.0;
+    Point nearFork_;
 };
 
 } // namespace vexlo
