@@ -340,7 +340,8 @@ void MarchedResponse::planNearGround() {
         const double within = vertices[v].x > nearEnd_ ? (nearEnd_ - vertices[v - 1].x) / d.x : 1.0;
         arc += within * std::hypot(d.x, d.z);
     }
-    const double unknowns = 16.0 * (2.0 * nearBehind_ + arc + (nearEnd_ - base_.x)) / wavelength_;
+    const double unknowns = NearTerrain::piecesPerWavelength *
+                            (2.0 * nearBehind_ + arc + (nearEnd_ - base_.x)) / wavelength_;
     nearShare_ *= smoothStep((mostUnknowns - unknowns) / (0.25 * mostUnknowns));
 }
 

@@ -2,8 +2,8 @@
 // The ground near the tower solved whole: the two-dimensional integral equation of the
 // terrain as an impedance surface, over a stretch of it from a few wavelengths behind the
 // tower to a few past where the march is to start, excited by the line sources and solved
-// directly by the method of moments (pulses a sixteenth of a wavelength long, collocation
-// at their middles). Where the terrain drops, rises or breaks within a wavelength or two
+// directly by the method of moments (pulses a twelfth of a wavelength long, collocation at
+// their middles). Where the terrain drops, rises or breaks within a wavelength or two
 // of the elements, the ground there carries their near field and the field that wraps
 // round an edge at once, which a one-way march of travelling waves lacks: the stretch's
 // surface field radiates in place of the march's, and the march starts past it from the
@@ -20,6 +20,12 @@ namespace vexlo {
 
 class NearTerrain {
 public:
+    // Pieces a wavelength holds. The terrain's solve and the plane's, alike, share most of
+    // their error: over the cliffs, the slope and the dip and wall of the accuracy table the
+    // answer is 0.043 dB rms off the full-wave one on average at 12, 0.040 at 16, where the
+    // solve takes twice the time.
+    static constexpr double piecesPerWavelength = 12.0;
+
     // The surface is the polyline 'points' (metres; consecutive points apart, the air above
     // it), the ground's normalised impedance beta = sqrt(er - j 60 sigma lambda - 1).
     NearTerrain(const std::vector<Point>& points, const std::vector<LineSource>& sources, double k,
@@ -42,13 +48,12 @@ private:
         double length, arc;            // arc: of the middle
     };
     // The integrals over piece c of G and of dG/dn' seen from p.
-    void coupling(Point p, const Piece& c, std::complex<double>& g,
-                  std::complex<double>& dg) const;
+    void coupling(Point p, const Piece& c, std::complex<double>& g, std::complex<double>& dg) const;
     std::complex<double> incident(Point p) const;
 
     double k_;
-    std::complex<double> beta_;         // the ground's normalised impedance
-    std::complex<double> derivative_;   // j k beta: du/dn = derivative_ u
+    std::complex<double> beta_;       // the ground's normalised impedance
+    std::complex<double> derivative_; // j k beta: du/dn = derivative_ u
     std::vector<LineSource> sources_;
     std::vector<Piece> pieces_;
     std::vector<double> arcs_;

@@ -136,6 +136,25 @@ INSTANTIATE_TEST_SUITE_P(
         // null), then from its exact field (2.50 and 6.64), now with the terrain's own near
         // field, the ground near the tower solved whole (0.03 and 0.12).
         HeldCase{"DeepDropAtTheTower", {"", cliff(500.0, 60.0), 1.8, 60.0, averageSoil}, 0.1, 0.3},
+        // A 300 ft slope of 60 degrees a wavelength out at 1.8 MHz, descended as stairs (1.96
+        // dB rms, 2.74 at worst marched; 0.04 and 0.08 solved whole); a 5 ft dip with a wall
+        // at 3.6 MHz (0.35 and 1.05; 0.03 and 0.07).
+        HeldCase{"SlopeAWavelengthOut",
+                 {"",
+                  {{0.0, 500.0}, {500.0, 500.0}, {673.2, 200.0}, {8000.0, 200.0}},
+                  1.8,
+                  60.0,
+                  averageSoil},
+                 0.1,
+                 0.25},
+        HeldCase{"DipAndWall",
+                 {"",
+                  {{0.0, 100.0}, {100.0, 95.0}, {101.0, 100.0}, {10000.0, 100.0}},
+                  3.6,
+                  70.0,
+                  averageSoil},
+                 0.1,
+                 0.25},
         // The same drop at 7.1 MHz over salt water, three and a half wavelengths deep: 1.50 dB
         // rms and 6.12 at worst marched, 0.05 and 0.14 solved whole.
         HeldCase{
