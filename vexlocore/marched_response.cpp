@@ -463,20 +463,9 @@ void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& source
                                            const std::vector<double>& angles, int antenna,
                                            LoggedAngle* log, std::vector<Complex>& field) const {
     if (nearShare_ <= 0.0) return addMarchedCorrection(sources, angles, antenna, log, field);
-    if (nearShare_ >= 1.0) return addNearCorrection(sources, angles, antenna, log, field);
-    // In between, the two answers in their shares.
-    std::vector<Complex> marched(field.size(), 0.0), near(field.size(), 0.0);
-    addMarchedCorrection(sources, angles, antenna, log, marched);
-    addNearCorrection(sources, angles, antenna, nullptr, near);
-    for (std::size_t i = 0; i < field.size(); ++i)
-        field[i] += nearShare_ * near[i] + (1.0 - nearShare_) * marched[i];
-}
-
-void MarchedResponse::addNearCorrection(const std::vector<LineSource>& sources,
-                                        const std::vector<double>& angles, int antenna,
-                                        LoggedAngle* log, std::vector<Complex>& field) const {
-    // The surface: the plane from nearBehind_ behind the tower, the terrain's vertices on to
-    // nearEnd_, with the fork and the march's start among its vertices.
+    // The ground near the tower solved whole. The surface: the plane from nearBehind_ behind
+    // the tower, the terrain's vertices on to nearEnd_, with the fork and the march's start
+    // among its vertices.
     const auto& vertices = terrain_.vertices();
     std::vector<Point> line{along(base_, tangent_, -nearBehind_)};
     std::size_t forkIndex = 0, startIndex = 0;
@@ -503,52 +492,88 @@ void MarchedResponse::addNearCorrection(const std::vector<LineSource>& sources,
     // The plane alone, solved alike: the plateau behind the fork, where the terrain's
     // surface field differs from the plane's by what the terrain beyond sends back, and the
     // plane's stretch from the fork to the start's place along it.
-    const Point start = line[startIndex];
-    const double forkAlong = dot(minus(nearFork_, base_), tangent_);
-    const double seamAlong = dot(minus(start, base_), tangent_);
+    const double seamAlong = dot(minus(line[startIndex], base_), tangent_);
     std::vector<Point> plane(line.begin(), line.begin() + forkIndex + 1);
     plane.push_back(along(base_, tangent_, seamAlong));
     plane.push_back(along(base_, tangent_, dot(minus(line.back(), base_), tangent_)));
     const NearTerrain alone(plane, sources, k_, condition_.beta);
-    std::vector<Complex> planePart(angles.size(), 0.0);
+    std::vector<Complex> nearPlane(angles.size(), 0.0);
     near.radiate(plateauFrom * wavelength_, near.arcTo(forkIndex), angles, nearPart);
-    alone.radiate(plateauFrom * wavelength_, alone.arcTo(forkIndex + 1), angles, planePart);
-    // The march from the start, its field on the normal there from the surface's.
-    const Point d = minus(line[startIndex + 1], start);
-    const Point tangent{d.x / std::hypot(d.x, d.z), d.z / std::hypot(d.x, d.z)};
-    const Point normal{-tangent.z, tangent.x};
-    std::vector<Complex> starting(grid_.cells);
-    for (int m = 0; m < grid_.cells; ++m)
-        starting[m] = near.fieldAt(along(start, normal, m * condition_.dz));
-    FieldMarch terrainMarch(grid_, condition_, std::move(starting), start, tangent);
-    terrainMarch.limitAngles(steepestKept);
-    GroundRadiation overTerrain(k_, condition_.beta, angles),
+    alone.radiate(plateauFrom * wavelength_, alone.arcTo(forkIndex + 1), angles, nearPlane);
+
+    // Where the near answer has only its share, the marches' answer has the rest: both
+    // marches go from their common start to the near start as before (radiating only then),
+    // where their field takes the near solve's in its share, and go on as one.
+    const bool marched = nearShare_ < 1.0;
+    FieldMarch terrainMarch = startingMarch(sources);
+    for (std::size_t i = 0; i < fork_; ++i) follow(terrainMarch, path_[i], path_[i + 1], nullptr);
+    FieldMarch planeMarch = terrainMarch;
+    GroundRadiation marchedTerrain(k_, condition_.beta, angles),
+        marchedPlane(k_, condition_.beta, angles), overTerrain(k_, condition_.beta, angles),
         overPlane(k_, condition_.beta, angles);
-    Point from = start;
-    for (std::size_t i = 0; i < path_.size(); ++i)
-        if (path_[i].x > start.x) {
-            follow(terrainMarch, from, path_[i], &overTerrain);
-            from = path_[i];
+    // The terrain: to the near start, the field there blended, on to the end.
+    bool blended = false;
+    for (std::size_t i = fork_; i + 1 < path_.size(); ++i) {
+        Point a = path_[i];
+        const Point b = path_[i + 1];
+        if (!blended && b.x > nearStart_) {
+            if (a.x < nearStart_) {
+                const Point s = cutAt(a, b, nearStart_);
+                follow(terrainMarch, a, s, marched ? &marchedTerrain : nullptr);
+                a = s;
+            }
+            std::vector<Complex> starting(terrainMarch.cells());
+            for (int m = 0; m < terrainMarch.cells(); ++m)
+                starting[m] = near.fieldAt(along(terrainMarch.position(), terrainMarch.normal(),
+                                                 m * terrainMarch.cellHeight()));
+            terrainMarch.blend(nearShare_, starting);
+            blended = true;
         }
-    // The plane: a march from its exact field at the start's place along it.
-    const double endAlong = dot(minus(path_.back(), base_), tangent_);
-    std::vector<Complex> planeStart =
-        planeField(sources, base_, tangent_, seamAlong, grid_.cells, grid_.useful, condition_);
-    planeStart.resize(grid_.cells, 0.0);
-    FieldMarch planeMarch(grid_, condition_, std::move(planeStart),
-                          along(base_, tangent_, seamAlong), tangent_);
-    planeMarch.limitAngles(steepestKept);
-    if (endAlong > seamAlong)
-        follow(planeMarch, along(base_, tangent_, seamAlong), along(base_, tangent_, endAlong),
-               &overPlane);
-    if (log) {
-        logTerm(log, antenna, Contribution::Kind::Ground, -1, midpoint(nearFork_, start), 0.0, 0.0,
-                0.0, nearPart[log->index] + overTerrain.at(log->index));
-        logTerm(log, antenna, Contribution::Kind::Plane, -1, along(base_, tangent_, forkAlong), 0.0,
-                0.0, 0.0, -planePart[log->index] - overPlane.at(log->index));
+        follow(terrainMarch, a, b, blended ? &overTerrain : marched ? &marchedTerrain : nullptr);
     }
-    for (std::size_t i = 0; i < angles.size(); ++i)
-        field[i] += nearPart[i] + overTerrain.values()[i] - planePart[i] - overPlane.values()[i];
+    // The plane: to the near start's place along it (its stretch past a deep drop near the
+    // elements in part from its exact field, as the marches alone take it), its field there
+    // blended with its exact field, on to as far as the terrain goes.
+    const double forkAlong = dot(minus(path_[fork_], base_), tangent_);
+    const double endAlong = dot(minus(path_.back(), base_), tangent_);
+    const Point seam = along(base_, tangent_, seamAlong);
+    std::vector<Complex> exactNear(angles.size(), 0.0);
+    const double exactAlong = exactShare_ > 0.0 && marched
+                                  ? std::min(seamAlong, forkAlong + exactStretch * wavelength_)
+                                  : forkAlong;
+    if (exactAlong > forkAlong) {
+        GroundRadiation exactPart(k_, condition_.beta, angles),
+            marchedPart(k_, condition_.beta, angles);
+        radiateExactPlane(sources, forkAlong, exactAlong, exactPart);
+        follow(planeMarch, path_[fork_], along(base_, tangent_, exactAlong), &marchedPart);
+        for (std::size_t i = 0; i < angles.size(); ++i)
+            exactNear[i] =
+                exactShare_ * exactPart.values()[i] + (1.0 - exactShare_) * marchedPart.values()[i];
+    }
+    follow(planeMarch, along(base_, tangent_, exactAlong), seam, marched ? &marchedPlane : nullptr);
+    ImpedanceCondition onGrid = condition_;
+    onGrid.dz = planeMarch.cellHeight();
+    std::vector<Complex> exact =
+        planeField(sources, base_, tangent_, seamAlong, planeMarch.cells(),
+                   static_cast<int>(std::lround(planeMarch.usefulHeight() / onGrid.dz)), onGrid);
+    planeMarch.blend(nearShare_, exact);
+    if (endAlong > seamAlong)
+        follow(planeMarch, seam, along(base_, tangent_, endAlong), &overPlane);
+    std::vector<Complex> terrainSum(angles.size()), planeSum(angles.size());
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+        terrainSum[i] = nearShare_ * nearPart[i] + (1.0 - nearShare_) * marchedTerrain.values()[i] +
+                        overTerrain.values()[i];
+        planeSum[i] = nearShare_ * nearPlane[i] +
+                      (1.0 - nearShare_) * (marchedPlane.values()[i] + exactNear[i]) +
+                      overPlane.values()[i];
+        field[i] += terrainSum[i] - planeSum[i];
+    }
+    if (log) {
+        logTerm(log, antenna, Contribution::Kind::Ground, -1, midpoint(nearFork_, line[startIndex]),
+                0.0, 0.0, 0.0, terrainSum[log->index]);
+        logTerm(log, antenna, Contribution::Kind::Plane, -1, seam, 0.0, 0.0, 0.0,
+                -planeSum[log->index]);
+    }
 }
 
 void MarchedResponse::addMarchedCorrection(const std::vector<LineSource>& sources,

@@ -39,7 +39,10 @@ private:
                             const std::vector<double>& angles, int antenna, LoggedAngle* log,
                             std::vector<std::complex<double>>& field) const;
     // Adds what the terrain radiates beyond where it leaves the plane, less what the plane
-    // there would have.
+    // there would have. Where the ground near the tower is solved whole (near_terrain.h),
+    // its surface field radiates from the fork to nearStart_, the plane's likewise, and both
+    // marches go on from the field the solves give there (in nearShare_, the rest the
+    // marches' own).
     void addTerrainCorrection(const std::vector<LineSource>& sources,
                               const std::vector<double>& angles, int antenna, LoggedAngle* log,
                               std::vector<std::complex<double>>& field) const;
@@ -47,12 +50,6 @@ private:
     void addMarchedCorrection(const std::vector<LineSource>& sources,
                               const std::vector<double>& angles, int antenna, LoggedAngle* log,
                               std::vector<std::complex<double>>& field) const;
-    // The same where the ground near the tower is solved whole (see near_terrain.h): its
-    // surface field radiates from the fork to where the march starts, from the field it makes
-    // on the starting line; the plane's from its exact field and a march started from it.
-    void addNearCorrection(const std::vector<LineSource>& sources,
-                           const std::vector<double>& angles, int antenna, LoggedAngle* log,
-                           std::vector<std::complex<double>>& field) const;
     // Where the ground near the tower is solved whole, and how far that answer takes over.
     void planNearGround();
 
