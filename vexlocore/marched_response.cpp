@@ -53,6 +53,10 @@ constexpr double nearReachFrom = 4.0, nearReachTo = 6.0, steepFrom = 15.0 * pi /
 // The plateau's surface field is radiated from this far (wavelengths) from the solve's back
 // end, clear of its truncation.
 constexpr double plateauFrom = 1.0;
+// Where a growth of the grid takes cells twice as high that carry less than this share more
+// than the steepest wave that matters, the answer is blended with the one that takes more
+// cells there instead (see farField()).
+constexpr double growthLeeway = 0.01;
 double smoothStep(double t) {
     t = std::clamp(t, 0.0, 1.0);
     return t * t * (3.0 - 2.0 * t);
@@ -120,7 +124,28 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     // Ground that reflects nothing is empty space.
     if (permittivity_ == Complex(1.0)) return field;
     addPlaneReflection(sources, angles, antenna, log, field);
-    addTerrainCorrection(sources, angles, antenna, log, field);
+    // The terrain's correction on the grid as its rule grows it; where the rule took coarser
+    // cells that only just carry what matters, blended with the correction on more cells
+    // there, so that the answer moves smoothly as a height or frequency takes a growth of the
+    // grid across the rule's edge.
+    // (Each pass's terms in the log weighed as its field is, so that they add up to it.)
+    double share = 1.0;
+    const auto addCorrection = [&](bool cautious) {
+        growth_ = {cautious, 1.0};
+        std::vector<Complex> part(angles.size(), 0.0);
+        LoggedAngle terms;
+        if (log) terms.index = log->index;
+        addTerrainCorrection(sources, angles, antenna, log ? &terms : nullptr, part);
+        if (!cautious) share = growth_.share;
+        const double weight = cautious ? 1.0 - share : share;
+        for (std::size_t i = 0; i < angles.size(); ++i) field[i] += weight * part[i];
+        for (Contribution& t : terms.terms) {
+            t.field *= weight;
+            log->terms.push_back(t);
+        }
+    };
+    addCorrection(false);
+    if (share < 1.0) addCorrection(true);
     return field;
 }
 
@@ -400,11 +425,21 @@ void MarchedResponse::grow(FieldMarch& march, double x) const {
     // Coarser cells while they still carry every wave that matters here, else more cells;
     // beyond the profile, over the smooth earth, fewer cells where those four times as high
     // carry them.
+    const double needed = std::min(steepestKept, steepestNeeded(x));
     if (x > smoothEarthFrom() && march.cells() > minimumCells &&
-        march.resolvedWave(4.0) >= std::min(steepestKept, steepestNeeded(x)))
+        march.resolvedWave(4.0) >= needed) {
         march.shrink();
-    else if (march.resolvedWave(2.0) >= std::min(steepestKept, steepestNeeded(x)) ||
-             march.cells() >= maximumCells)
+        return;
+    }
+    // By how much coarser cells carry more than what matters; the cautious rule takes more
+    // cells where they carry less than growthLeeway more, and the rule's answer stands
+    // alone only where they carry that much more at every growth.
+    // (A grid of maximumCells coarsens either way.)
+    const double margin = march.resolvedWave(2.0) / needed - 1.0;
+    const bool most = march.cells() >= maximumCells;
+    if (!most && margin >= 0.0 && margin < growthLeeway)
+        growth_.share = std::min(growth_.share, smoothStep(margin / growthLeeway));
+    if (margin >= (growth_.cautious ? growthLeeway : 0.0) || most)
         march.coarsen();
     else
         march.extend();

@@ -105,6 +105,14 @@ private:
     std::vector<Point> path_;
     std::vector<int> facetOf_;
     std::size_t fork_ = 0;
+    // How the grid grows in the marches under way: by its rule, or cautiously (more cells
+    // where coarser ones only just carry what matters); and the share the rule's answer
+    // keeps, less than one where a growth came within the rule's leeway (set by grow()).
+    struct Growth {
+        bool cautious = false;
+        double share = 1.0;
+    };
+    mutable Growth growth_;
     // How much of the plane's radiation just past the fork is taken from the plane's exact
     // ground field rather than its march (0 to 1; see planPath()).
     double exactShare_ = 0.0;

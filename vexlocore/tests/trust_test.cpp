@@ -57,6 +57,17 @@ TEST(Trust, HeightsAFootApartOverADropAtTheTowerGiveNoJump) {
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
+TEST(Trust, HeightsAFootApartWhereTheGridOnlyJustCoarsensGiveNoJump) {
+    // RIDGE.PRO at 7.1 MHz: just past the crest the grid grows, by cells twice as high up to
+    // 334 ft and by twice the cells from 335 ft, where those no longer carry the steepest
+    // wave that matters; at 22.25 degrees 334 and 335 ft gave -0.20 and +0.06 dBi against a
+    // trend of -0.33 dB a foot.
+    const Profile ridge = sampleFile("RIDGE.PRO");
+    const auto at = [&](double height) { return dipoleArguments(ridge, 7.1, height); };
+    const Irregularity r = scan(engine(), steps(326.0, 344.0, 1.0), at);
+    EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
+}
+
 TEST(Trust, FrequenciesTenKilohertzApartOverACliffGiveNoJump) {
     const Profile cliffAhead = cliff(100.0, 500.0);
     const auto at = [&](double mhz) { return dipoleArguments(cliffAhead, mhz, 308.0); };
