@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "ground.h"
 #include "near_terrain.h"
@@ -14,6 +15,8 @@ namespace {
 using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
 Point midpoint(Point a, Point b) { return {0.5 * (a.x + b.x), 0.5 * (a.z + b.z)}; }
+// The point of the segment from a to b (not vertical) at x.
+Point atX(Point a, Point b, double x) { return {x, a.z + (x - a.x) / (b.x - a.x) * (b.z - a.z)}; }
 Point along(Point from, Point direction, double distance) {
     return {from.x + distance * direction.x, from.z + distance * direction.z};
 }
@@ -130,12 +133,15 @@ std::vector<Complex> MarchedResponse::farField(const std::vector<double>& angles
     // grid across the rule's edge.
     // (Each pass's terms in the log weighed as its field is, so that they add up to it.)
     double share = 1.0;
+    // (The ground near the tower, where it is solved whole, solved once for both.)
+    const std::optional<NearGround> near = solveNearGround(sources, angles);
     const auto addCorrection = [&](bool cautious) {
         growth_ = {cautious, 1.0};
         std::vector<Complex> part(angles.size(), 0.0);
         LoggedAngle terms;
         if (log) terms.index = log->index;
-        addTerrainCorrection(sources, angles, antenna, log ? &terms : nullptr, part);
+        addTerrainCorrection(sources, angles, antenna, log ? &terms : nullptr,
+                             near ? &*near : nullptr, part);
         if (!cautious) share = growth_.share;
         const double weight = cautious ? 1.0 - share : share;
         for (std::size_t i = 0; i < angles.size(); ++i) field[i] += weight * part[i];
@@ -494,47 +500,55 @@ void MarchedResponse::follow(FieldMarch& march, Point a, Point b,
     }
 }
 
-void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& sources,
-                                           const std::vector<double>& angles, int antenna,
-                                           LoggedAngle* log, std::vector<Complex>& field) const {
-    if (nearShare_ <= 0.0) return addMarchedCorrection(sources, angles, antenna, log, field);
-    // The ground near the tower solved whole. The surface: the plane from nearBehind_ behind
-    // the tower, the terrain's vertices on to nearEnd_, with the fork and the march's start
-    // among its vertices.
+std::optional<MarchedResponse::NearGround>
+MarchedResponse::solveNearGround(const std::vector<LineSource>& sources,
+                                 const std::vector<double>& angles) const {
+    if (nearShare_ <= 0.0) return std::nullopt;
+    // The surface: the plane from nearBehind_ behind the tower, the terrain's vertices on to
+    // nearEnd_, with the fork and the march's start among its vertices.
     const auto& vertices = terrain_.vertices();
     std::vector<Point> line{along(base_, tangent_, -nearBehind_)};
     std::size_t forkIndex = 0, startIndex = 0;
-    const auto cutAt = [](Point a, Point b, double x) {
-        const double f = (x - a.x) / (b.x - a.x);
-        return Point{x, a.z + f * (b.z - a.z)};
-    };
     for (std::size_t v = Terrain::base; v < vertices.size(); ++v) {
         const Point p = vertices[v];
         if (startIndex == 0 && p.x > nearStart_) {
-            line.push_back(cutAt(vertices[v - 1], p, nearStart_));
+            line.push_back(atX(vertices[v - 1], p, nearStart_));
             startIndex = line.size() - 1;
         }
         if (p.x >= nearEnd_) {
-            line.push_back(cutAt(vertices[v - 1], p, nearEnd_));
+            line.push_back(atX(vertices[v - 1], p, nearEnd_));
             break;
         }
         line.push_back(p);
         if (p.x == nearFork_.x && p.z == nearFork_.z) forkIndex = line.size() - 1;
     }
-    const NearTerrain near(line, sources, k_, condition_.beta);
-    std::vector<Complex> nearPart(angles.size(), 0.0);
-    near.radiate(near.arcTo(forkIndex), near.arcTo(startIndex), angles, nearPart);
+    NearGround out{NearTerrain(line, sources, k_, condition_.beta),
+                   std::vector<Complex>(angles.size(), 0.0),
+                   std::vector<Complex>(angles.size(), 0.0), line[startIndex], 0.0};
+    out.seamAlong = dot(minus(out.start, base_), tangent_);
+    out.terrain.radiate(out.terrain.arcTo(forkIndex), out.terrain.arcTo(startIndex), angles,
+                        out.terrainPart);
     // The plane alone, solved alike: the plateau behind the fork, where the terrain's
     // surface field differs from the plane's by what the terrain beyond sends back, and the
     // plane's stretch from the fork to the start's place along it.
-    const double seamAlong = dot(minus(line[startIndex], base_), tangent_);
     std::vector<Point> plane(line.begin(), line.begin() + forkIndex + 1);
-    plane.push_back(along(base_, tangent_, seamAlong));
+    plane.push_back(along(base_, tangent_, out.seamAlong));
     plane.push_back(along(base_, tangent_, dot(minus(line.back(), base_), tangent_)));
     const NearTerrain alone(plane, sources, k_, condition_.beta);
-    std::vector<Complex> nearPlane(angles.size(), 0.0);
-    near.radiate(plateauFrom * wavelength_, near.arcTo(forkIndex), angles, nearPart);
-    alone.radiate(plateauFrom * wavelength_, alone.arcTo(forkIndex + 1), angles, nearPlane);
+    out.terrain.radiate(plateauFrom * wavelength_, out.terrain.arcTo(forkIndex), angles,
+                        out.terrainPart);
+    alone.radiate(plateauFrom * wavelength_, alone.arcTo(forkIndex + 1), angles, out.planePart);
+    return out;
+}
+
+void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& sources,
+                                           const std::vector<double>& angles, int antenna,
+                                           LoggedAngle* log, const NearGround* solved,
+                                           std::vector<Complex>& field) const {
+    if (!solved) return addMarchedCorrection(sources, angles, antenna, log, field);
+    const NearTerrain& near = solved->terrain;
+    const std::vector<Complex>&nearPart = solved->terrainPart, &nearPlane = solved->planePart;
+    const double seamAlong = solved->seamAlong;
 
     // Where the near answer has only its share, the marches' answer has the rest: both
     // marches go from their common start to the near start as before (radiating only then),
@@ -553,7 +567,7 @@ void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& source
         const Point b = path_[i + 1];
         if (!blended && b.x > nearStart_) {
             if (a.x < nearStart_) {
-                const Point s = cutAt(a, b, nearStart_);
+                const Point s = atX(a, b, nearStart_);
                 follow(terrainMarch, a, s, marched ? &marchedTerrain : nullptr);
                 a = s;
             }
@@ -604,7 +618,7 @@ void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& source
         field[i] += terrainSum[i] - planeSum[i];
     }
     if (log) {
-        logTerm(log, antenna, Contribution::Kind::Ground, -1, midpoint(nearFork_, line[startIndex]),
+        logTerm(log, antenna, Contribution::Kind::Ground, -1, midpoint(nearFork_, solved->start),
                 0.0, 0.0, 0.0, terrainSum[log->index]);
         logTerm(log, antenna, Contribution::Kind::Plane, -1, seam, 0.0, 0.0, 0.0,
                 -planeSum[log->index]);

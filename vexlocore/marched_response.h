@@ -9,11 +9,13 @@
 // turn, out to the curved earth beyond the profile.
 #include <complex>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "elevation_response.h"
 #include "field_march.h"
 #include "line_sources.h"
+#include "near_terrain.h"
 #include "terrain.h"
 
 namespace vexlo {
@@ -43,8 +45,20 @@ private:
     // its surface field radiates from the fork to nearStart_, the plane's likewise, and both
     // marches go on from the field the solves give there (in nearShare_, the rest the
     // marches' own).
+    // The ground near the tower solved whole for these sources: the terrain's solve, from
+    // which the march takes its field at the near start, and what the terrain's surface
+    // field and the plane's radiate up to there.
+    struct NearGround {
+        NearTerrain terrain;
+        std::vector<std::complex<double>> terrainPart, planePart;
+        Point start;      // the near start on the terrain
+        double seamAlong; // its place along the plane
+    };
+    std::optional<NearGround> solveNearGround(const std::vector<LineSource>& sources,
+                                              const std::vector<double>& angles) const;
     void addTerrainCorrection(const std::vector<LineSource>& sources,
                               const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                              const NearGround* solved,
                               std::vector<std::complex<double>>& field) const;
     // The same by the marches alone, both from the one starting field.
     void addMarchedCorrection(const std::vector<LineSource>& sources,
