@@ -15,6 +15,13 @@ using Complex = std::complex<double>;
 constexpr double pi = std::numbers::pi;
 constexpr Complex j{0.0, 1.0};
 
+// The distance between two points by the plain root (the library's hypot, which guards
+// against overflow no distance here comes near, took a tenth of the solve's time).
+double distance(Point a, Point b) {
+    const double dx = a.x - b.x, dz = a.z - b.z;
+    return std::sqrt(dx * dx + dz * dz);
+}
+
 // Gauss-Legendre nodes and weights on [-1, 1], eight points.
 constexpr std::array<double, 8> gaussNodes{
     -0.9602898564975363, -0.7966664774136267, -0.5255324099163290, -0.1834346424956498,
@@ -165,20 +172,19 @@ NearTerrain::NearTerrain(const std::vector<Point>& points, const std::vector<Lin
 
 Complex NearTerrain::incident(Point p) const {
     Complex sum = 0.0;
-    for (const LineSource& e : sources_)
-        sum += e.weight * lineSourceField(k_ * std::hypot(p.x - e.at.x, p.z - e.at.z));
+    for (const LineSource& e : sources_) sum += e.weight * lineSourceField(k_ * distance(p, e.at));
     return sum;
 }
 
 void NearTerrain::coupling(Point p, const Piece& c, Complex& g, Complex& dg) const {
-    const bool near = std::hypot(p.x - c.middle.x, p.z - c.middle.z) < 3.0 * c.length;
+    const bool near = distance(p, c.middle) < 3.0 * c.length;
     g = dg = 0.0;
     for (std::size_t i = 0; i < (near ? gaussNodes.size() : 1); ++i) {
         const double s = near ? 0.5 * c.length * gaussNodes[i] : 0.0;
         const double w = near ? 0.5 * gaussWeights[i] * c.length : c.length;
         const double rx = p.x - (c.middle.x + s * c.tangent.x);
         const double rz = p.z - (c.middle.z + s * c.tangent.z);
-        const double r = std::hypot(rx, rz);
+        const double r = std::sqrt(rx * rx + rz * rz);
         g += w * lineSourceField(k_ * r);
         // dG/dn' = (j/4) k H1(k R) dR/dn', dR/dn' = -(r - r').n' / R: nothing along a piece's
         // own line.
