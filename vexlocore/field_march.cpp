@@ -150,6 +150,20 @@ Point FieldMarch::position() const {
     return {origin_.x + along_ * c - level_ * s, origin_.z + along_ * s + level_ * c};
 }
 
+Point FieldMarch::normal() const { return {-std::sin(angle_), std::cos(angle_)}; }
+
+void FieldMarch::blend(double share, const std::vector<Complex>& field) {
+    // The new field is taken down in the absorbing layer as a starting field is (left whole
+    // there, the grid's top cut it off: the 100 ft face 500 ft out at 3.6 MHz went 0.1 dB rms
+    // further off).
+    toCells();
+    std::vector<Complex> before = std::move(field_);
+    field_ = field;
+    field_.resize(grid_.cells, 0.0);
+    absorb(absorberHeight());
+    for (int m = 0; m < grid_.cells; ++m) field_[m] = share * field_[m] + (1.0 - share) * before[m];
+}
+
 const std::vector<Complex>& FieldMarch::modeSteps(double length) {
     if (length != stepsLength_) {
         // Past the waves kept the steps stay zero (set so when the grid or the filter

@@ -41,6 +41,13 @@ public:
                 double gamma, GroundRadiation* radiation);
 
     Point position() const;
+    // The frame's unit normal, and the cells' height.
+    Point normal() const;
+    double cellHeight() const { return ground_.dz; }
+    // The field on the cells (from the ground up) becomes share times 'field', taken down in
+    // the absorbing layer as a starting field is, plus 1 - share times what it was: the
+    // march is linear, so that what follows is the same share of the marches from either.
+    void blend(double share, const std::vector<std::complex<double>>& field);
     // Goes back along a plane ground by 'length': the waves that travel, as they were there
     // (those that die away left out), so that a march can start nearer the antenna than its
     // starting field was taken.

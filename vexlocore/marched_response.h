@@ -9,11 +9,13 @@
 // turn, out to the curved earth beyond the profile.
 #include <complex>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "elevation_response.h"
 #include "field_march.h"
 #include "line_sources.h"
+#include "near_terrain.h"
 #include "terrain.h"
 
 namespace vexlo {
@@ -39,10 +41,31 @@ private:
                             const std::vector<double>& angles, int antenna, LoggedAngle* log,
                             std::vector<std::complex<double>>& field) const;
     // Adds what the terrain radiates beyond where it leaves the plane, less what the plane
-    // there would have.
+    // there would have. Where the ground near the tower is solved whole (near_terrain.h),
+    // its surface field radiates from the fork to nearStart_, the plane's likewise, and both
+    // marches go on from the field the solves give there (in nearShare_, the rest the
+    // marches' own).
+    // The ground near the tower solved whole for these sources: the terrain's solve, from
+    // which the march takes its field at the near start, and what the terrain's surface
+    // field and the plane's radiate up to there.
+    struct NearGround {
+        NearTerrain terrain;
+        std::vector<std::complex<double>> terrainPart, planePart;
+        Point start;      // the near start on the terrain
+        double seamAlong; // its place along the plane
+    };
+    std::optional<NearGround> solveNearGround(const std::vector<LineSource>& sources,
+                                              const std::vector<double>& angles) const;
     void addTerrainCorrection(const std::vector<LineSource>& sources,
                               const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                              const NearGround* solved,
                               std::vector<std::complex<double>>& field) const;
+    // The same by the marches alone, both from the one starting field.
+    void addMarchedCorrection(const std::vector<LineSource>& sources,
+                              const std::vector<double>& angles, int antenna, LoggedAngle* log,
+                              std::vector<std::complex<double>>& field) const;
+    // Where the ground near the tower is solved whole, and how far that answer takes over.
+    void planNearGround();
 
     // How the marches go, the same for every call.
     void planMarch();
@@ -107,6 +130,11 @@ private:
     // How much of the plane's radiation just past the fork is taken from the plane's exact
     // ground field rather than its march (0 to 1; see planPath()).
     double exactShare_ = 0.0;
+    // The ground solved whole: the terrain from nearBehind_ along the plane behind the
+    // tower to nearEnd_ (x), the march starting at nearStart_ (x), the fork there the last
+    // vertex in the plane; nearShare_ how much of the answer comes from it (0 to 1).
+    double nearShare_ = 0.0, nearBehind_ = 0.0, nearStart_ = 0.0, nearEnd_ = 0.0;
+    Point nearFork_;
 };
 
 } // namespace vexlo

@@ -21,6 +21,8 @@ double simpson(int i, int count) {
     return (i % 2 ? 4.0 : 2.0) / (3.0 * count);
 }
 
+} // namespace
+
 // The field of a unit line source in empty space at distance r, -(j/4) H0(2)(k r), of x = k r.
 Complex lineSourceField(double x) {
     Complex h;
@@ -53,8 +55,6 @@ Complex lineSourceField(double x) {
     }
     return Complex(0.0, -0.25) * h;
 }
-
-} // namespace
 
 // The sums of planeField(), built for each vector path.
 static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& sources, Point base,

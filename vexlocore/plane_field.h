@@ -11,6 +11,9 @@
 
 namespace vexlo {
 
+// The field of a unit line source in empty space at distance r, -(j/4) H0(2)(k r), of x = k r.
+std::complex<double> lineSourceField(double x);
+
 // Heights m dz for m = 0..count-1 above the point 'along' metres from 'base' along the
 // plane of unit tangent 'tangent'. Every source must lie behind that line. The reflected
 // waves' integral is taken finely enough for the cells below 'exactBelow'; above, where the

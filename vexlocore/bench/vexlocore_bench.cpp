@@ -62,6 +62,24 @@ void FourAntennasAtFrequency(benchmark::State& state) {
 }
 BENCHMARK(FourAntennasAtFrequency)->Arg(2)->Arg(7)->Arg(28)->Arg(54)->Unit(benchmark::kMillisecond);
 
+// A 500 ft drop from 100 to 200 ft out (points 100 ft apart): the ground near the tower is
+// solved whole there (MHz as the argument).
+void FourAntennasAtADropAtTheTower(benchmark::State& state) {
+    Slot slot([](float d) { return d > 150 ? 0.0f : 500.0f; });
+    slot.frequency = static_cast<float>(state.range(0));
+    std::array<float, VEXLO_GAINS> gains;
+    for (auto _ : state) {
+        slot.run(gains);
+        benchmark::DoNotOptimize(gains.data());
+    }
+}
+BENCHMARK(FourAntennasAtADropAtTheTower)
+    ->Arg(2)
+    ->Arg(7)
+    ->Arg(14)
+    ->Arg(28)
+    ->Unit(benchmark::kMillisecond);
+
 void FourAntennasDiffractionOff(benchmark::State& state) {
     Slot slot(rolling);
     slot.diffractionOff = 1;
