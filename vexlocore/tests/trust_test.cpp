@@ -68,6 +68,15 @@ TEST(Trust, HeightsAFootApartWhereTheGridOnlyJustCoarsensGiveNoJump) {
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
+TEST(Trust, HeightsAFootApartAtopASteepFacetGiveNoJump) {
+    // A tower atop a 79-degree first facet 300 ft high at 7.1 MHz, its near solve reaching
+    // along the level ground below and the march starting there.
+    const Profile steep{{0.0, 300.0}, {58.3, 0.0}, {10000.0, 0.0}};
+    const auto at = [&](double height) { return dipoleArguments(steep, 7.1, height); };
+    const Irregularity r = scan(engine(), steps(90.0, 110.0, 1.0), at);
+    EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
+}
+
 TEST(Trust, FrequenciesTenKilohertzApartOverACliffGiveNoJump) {
     const Profile cliffAhead = cliff(100.0, 500.0);
     const auto at = [&](double mhz) { return dipoleArguments(cliffAhead, mhz, 308.0); };
