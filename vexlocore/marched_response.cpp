@@ -384,7 +384,14 @@ void MarchedResponse::planNearGround() {
             nearStart_ = vertices[v].x + 0.25 * wavelength_;
     }
     nearEnd_ = nearStart_ + nearBeyond * wavelength_;
-    nearBehind_ = nearBehindTower * wavelength_;
+    // Behind the tower, on a steep plane as far behind the elements' feet, which lie well up
+    // it: 100 ft up on 60 degrees at 21.2 MHz the foot lies 1.9 wavelengths up the plane, at
+    // the solve's back end, and the facet's reflection there came out of its truncation
+    // (0.49 dB rms, 1.88 at worst, low angles high; now 0.06 and 0.27).
+    double rearmost = 0.0;
+    for (const LineSource& e : sources_)
+        rearmost = std::min(rearmost, dot(minus(e.at, base_), tangent_));
+    nearBehind_ = nearBehindTower * wavelength_ - steepPlane * rearmost;
     // The terrain's unknowns and the plane's: the solve's work grows as their cube.
     for (std::size_t v = Terrain::base + 1; v < vertices.size() && vertices[v - 1].x < nearEnd_;
          ++v) {
