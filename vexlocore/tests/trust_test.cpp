@@ -68,6 +68,15 @@ TEST(Trust, HeightsAFootApartWhereTheGridOnlyJustCoarsensGiveNoJump) {
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
+TEST(Trust, HeightsAFootApartAtopASteepFacetGiveNoJump) {
+    // A tower atop a 79-degree first facet 300 ft high at 7.1 MHz, its near solve reaching
+    // along the level ground below and the march starting there.
+    const Profile steep{{0.0, 300.0}, {58.3, 0.0}, {10000.0, 0.0}};
+    const auto at = [&](double height) { return dipoleArguments(steep, 7.1, height); };
+    const Irregularity r = scan(engine(), steps(90.0, 110.0, 1.0), at);
+    EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
+}
+
 TEST(Trust, FrequenciesTenKilohertzApartOverACliffGiveNoJump) {
     const Profile cliffAhead = cliff(100.0, 500.0);
     const auto at = [&](double mhz) { return dipoleArguments(cliffAhead, mhz, 308.0); };
@@ -181,6 +190,35 @@ INSTANTIATE_TEST_SUITE_P(
         // rms and 6.12 at worst marched, 0.05 and 0.14 solved whole.
         HeldCase{
             "DeepDropAtSevenMegahertz", {"", cliff(500.0, 60.0), 7.1, 100.0, saltWater}, 0.15, 0.4},
+        // A tower at the top of a 79-degree first facet 500 ft high, level ground below: the
+        // tower's plane is that facet, 79 degrees off the ground the march must follow. At
+        // 7.1 MHz the level ground, steep against the plane, took the whole profile into the
+        // near solve, which then gave way to the march (2.84 dB rms, 9.0 at worst); now the
+        // solve reaches as far as its rule says along it (0.05 and 0.25). At 1.8 MHz the
+        // dipole 60 ft up, 11 ft off the facet, was lifted to 27 ft as a low Yagi's boom
+        // would be (4.38 and 4.57, every angle high; now 0.15 and 0.56). At 14.2 MHz the
+        // ground below lies 7.4 wavelengths down the plane, past the reach counted from the
+        // elements, and was marched (2.89 and 7.95); on so steep a plane it is counted from
+        // the fork (0.07 and 0.27).
+        HeldCase{"TowerAtopASteepFacet",
+                 {"", {{0.0, 500.0}, {100.0, 0.0}, {10000.0, 0.0}}, 7.1, 100.0, averageSoil},
+                 0.12,
+                 0.5},
+        HeldCase{"DipoleCloseToASteepFacet",
+                 {"", {{0.0, 500.0}, {100.0, 0.0}, {10000.0, 0.0}}, 1.8, 60.0, averageSoil},
+                 0.3,
+                 0.8},
+        HeldCase{"GroundFarDownASteepFacet",
+                 {"", {{0.0, 500.0}, {100.0, 0.0}, {10000.0, 0.0}}, 14.2, 70.0, averageSoil},
+                 0.15,
+                 0.5},
+        // 100 ft up on a 60-degree facet at 21.2 MHz the elements' foot lies 1.9 wavelengths
+        // up the plane, where the solve behind the tower ended (0.49 dB rms, 1.88 at worst;
+        // 0.21 and 0.65 marched; 0.06 and 0.27 with the solve reaching behind the foot).
+        HeldCase{"FootFarUpASteepFacet",
+                 {"", {{0.0, 300.0}, {173.0, 0.0}, {10000.0, 0.0}}, 21.2, 100.0, averageSoil},
+                 0.15,
+                 0.5},
         // The tower's plane a millimetre off its first facet's end: both marches parted at
         // their start and their radiation of the same ground no longer cancelled (0.11 dB rms,
         // now 0.04).

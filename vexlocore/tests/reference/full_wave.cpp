@@ -48,7 +48,10 @@ ProfilePoint earthTransform(ProfilePoint p, double x0, bool curved) {
 }
 
 // Behind the tower the currents run backwards and a smooth taper over many wavelengths
-// removes their truncation from the forward far field.
+// removes their truncation from the forward far field. It ramps over the first half of the
+// stretch behind, measured along it: over a steep first facet the stretch spans little
+// distance, and a ramp of half its length in distance reached past the tower (at 79 degrees
+// it weighed the facet's own reflection at the antenna by 0.3 and the ground ahead too).
 double taper(double x, double start, double ramp) {
     const double t = std::clamp((x - start) / ramp, 0.0, 1.0);
     return std::sin(pi / 2 * t) * std::sin(pi / 2 * t);
@@ -80,9 +83,11 @@ std::vector<Segment> discretise(const Problem& pb, double wavelength) {
     const auto& raw = pb.profile;
     const double x0 = raw.front().x;
     std::vector<ProfilePoint> line;
-    // Behind the tower the first facet continues (a single point: level ground).
+    // Behind the tower the first facet continues (a single point or a vertical first facet:
+    // level ground, as the engine takes it; a vertical one continued would stand through the
+    // antenna).
     double dx = 1.0, dz = 0.0;
-    if (raw.size() > 1) {
+    if (raw.size() > 1 && raw[1].x > raw[0].x) {
         const double length = std::hypot(raw[1].x - raw[0].x, raw[1].z - raw[0].z);
         dx = (raw[1].x - raw[0].x) / length;
         dz = (raw[1].z - raw[0].z) / length;
@@ -111,7 +116,7 @@ std::vector<Segment> discretise(const Problem& pb, double wavelength) {
             const double t = (i + 0.5) / count;
             const double x = a.x + t * (b.x - a.x);
             segments.push_back({x, a.z + t * (b.z - a.z), -tz, tx, length / count,
-                                x > cut ? 0.0 : taper(x, start, 0.5 * pb.behindFeet)});
+                                x > cut ? 0.0 : taper(x, start, 0.5 * pb.behindFeet * dx)});
         }
     }
     return segments;
