@@ -86,6 +86,14 @@ void takeAnyPivots(int count, double* re, double* im, int n, int from, int first
     takePivots<Width>(re, im, n, from, first);
 }
 
+// An entry of the matrix by the midpoint rule, of H0 and H1 / (4 beta) at the pieces' distance
+// and dR/dn' = -(r - r').n' / R: l (-(j/4) H0 - H1 dR/dn' / (4 beta)).
+inline void midpointEntry(double length, double h0Re, double h0Im, double h1bRe, double h1bIm,
+                          double across, double& re, double& im) {
+    re = length * (0.25 * h0Im - h1bRe * across);
+    im = length * (-0.25 * h0Re - h1bIm * across);
+}
+
 } // namespace
 
 // The real and imaginary parts apart so that the elimination's rows go in vector lanes. The
@@ -189,6 +197,8 @@ NearTerrain::NearTerrain(const std::vector<Point>& points, const std::vector<Lin
     std::vector<double> matrixRe(std::size_t(n) * n), matrixIm(std::size_t(n) * n), far(n);
     psi_.resize(n);
     const double ibRe = quarterOverBeta().real(), ibIm = quarterOverBeta().imag();
+    double selfLength = -1.0;
+    Complex self;
     for (int m = 0; m < n; ++m) {
         // The pieces past m at least 8 / k away (past any piece's reach of three lengths,
         // a quarter of a wavelength): both (m, c) and (c, m) at once in vector lanes, by the
@@ -210,25 +220,42 @@ NearTerrain::NearTerrain(const std::vector<Point>& points, const std::vector<Lin
                 kr[c] = k_ * r;
                 double h0Re, h0Im, h1Re, h1Im;
                 farHankels(std::max(k_ * r, 8.0), h0Re, h0Im, h1Re, h1Im);
-                // -(j/4) H0 - H1 dR/dn' / (4 beta), dR/dn' = -(r - r').n' / R.
                 const double h1bRe = h1Re * ibRe - h1Im * ibIm, h1bIm = h1Re * ibIm + h1Im * ibRe;
                 const double acrossC = -(rx * normalX[c] + rz * normalZ[c]) / r;
                 const double acrossM = (rx * mnx + rz * mnz) / r;
-                const double lc = length[c];
-                re[row + c] = lc * (0.25 * h0Im - h1bRe * acrossC);
-                im[row + c] = lc * (-0.25 * h0Re - h1bIm * acrossC);
-                re[std::size_t(c) * n + m] = ml * (0.25 * h0Im - h1bRe * acrossM);
-                im[std::size_t(c) * n + m] = ml * (-0.25 * h0Re - h1bIm * acrossM);
+                midpointEntry(length[c], h0Re, h0Im, h1bRe, h1bIm, acrossC, re[row + c],
+                              im[row + c]);
+                midpointEntry(ml, h0Re, h0Im, h1bRe, h1bIm, acrossM, re[std::size_t(c) * n + m],
+                              im[std::size_t(c) * n + m]);
             }
         });
-        // The pieces nearer, one by one.
+        // The pieces nearer, one by one: by the midpoint rule where each is past the other's
+        // reach, both entries from one evaluation of H0 and H1.
         for (int c = m; c < n; ++c) {
             if (c > m && far[c] >= 8.0) continue;
+            const Piece &a = pieces_[m], &b = pieces_[c];
+            const Point r = minus(a.middle, b.middle);
+            const double size = std::sqrt(r.x * r.x + r.z * r.z);
+            if (c > m && size >= 3.0 * std::max(a.length, b.length)) {
+                const Hankels h = hankels(k_ * size);
+                const Complex h1b = h.h1 * quarterOverBeta();
+                midpointEntry(b.length, h.h0.real(), h.h0.imag(), h1b.real(), h1b.imag(),
+                              -dot(r, b.normal) / size, matrixRe[std::size_t(m) * n + c],
+                              matrixIm[std::size_t(m) * n + c]);
+                midpointEntry(a.length, h.h0.real(), h.h0.imag(), h1b.real(), h1b.imag(),
+                              dot(r, a.normal) / size, matrixRe[std::size_t(c) * n + m],
+                              matrixIm[std::size_t(c) * n + m]);
+                continue;
+            }
             for (const auto& [to, from] : {std::pair{m, c}, std::pair{c, m}}) {
                 Complex value;
-                if (to == from)
-                    value = selfIntegral(k_, pieces_[to].length) + 1.0 / (2.0 * derivative_);
-                else {
+                if (to == from) {
+                    // Pieces of one facet alike in length share the integral.
+                    if (pieces_[to].length != selfLength)
+                        selfLength = pieces_[to].length,
+                        self = selfIntegral(k_, selfLength) + 1.0 / (2.0 * derivative_);
+                    value = self;
+                } else {
                     Complex g, dg;
                     coupling(pieces_[to].middle, pieces_[from], g, dg);
                     value = g - dg / derivative_;
