@@ -162,7 +162,13 @@ void solveDense(std::vector<double>& re, std::vector<double>& im, int n, std::ve
 
 NearTerrain::NearTerrain(const std::vector<Point>& points, const std::vector<LineSource>& sources,
                          double k, Complex beta)
-    : k_(k), beta_(beta), derivative_(j * k * beta), sources_(sources) {
+    : k_(k), beta_(beta), derivative_(j * k * beta) {
+    for (const LineSource& e : sources) {
+        sources_.x.push_back(e.at.x);
+        sources_.z.push_back(e.at.z);
+        sources_.weightRe.push_back(e.weight.real());
+        sources_.weightIm.push_back(e.weight.imag());
+    }
     const double longest = 2.0 * pi / k / piecesPerWavelength;
     double arc = 0.0;
     arcs_.push_back(0.0);
@@ -284,9 +290,24 @@ NearTerrain::NearTerrain(const std::vector<Point>& points, const std::vector<Lin
 }
 
 Complex NearTerrain::incident(Point p) const {
-    Complex sum = 0.0;
-    for (const LineSource& e : sources_) sum += e.weight * lineSourceField(k_ * distance(p, e.at));
-    return sum;
+    double sumRe = 0.0, sumIm = 0.0;
+    runVectorLoops([&] {
+        const double *x = sources_.x.data(), *z = sources_.z.data(),
+                     *weightRe = sources_.weightRe.data(), *weightIm = sources_.weightIm.data();
+        const std::size_t count = sources_.x.size();
+        double re = 0.0, im = 0.0;
+#pragma omp simd reduction(+ : re, im)
+        for (std::size_t e = 0; e < count; ++e) {
+            const double dx = p.x - x[e], dz = p.z - z[e];
+            double gr, gi;
+            lineSourceField(k_ * std::sqrt(dx * dx + dz * dz), gr, gi);
+            re += weightRe[e] * gr - weightIm[e] * gi;
+            im += weightRe[e] * gi + weightIm[e] * gr;
+        }
+        sumRe = re;
+        sumIm = im;
+    });
+    return {sumRe, sumIm};
 }
 
 void NearTerrain::coupling(Point p, const Piece& c, Complex& g, Complex& dg) const {

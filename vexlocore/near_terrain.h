@@ -62,7 +62,11 @@ private:
     double k_;
     std::complex<double> beta_;       // the ground's normalised impedance
     std::complex<double> derivative_; // j k beta: du/dn = derivative_ u
-    std::vector<LineSource> sources_;
+    // The sources' places and weights, each in an array of its own (the incident field's sum
+    // in vector lanes).
+    struct Sources {
+        std::vector<double> x, z, weightRe, weightIm;
+    } sources_;
     std::vector<Piece> pieces_;
     std::vector<double> arcs_;
     std::vector<std::complex<double>> psi_; // du/dn on each piece

@@ -25,22 +25,8 @@ double simpson(int i, int count) {
 
 namespace {
 
-// Below x = 8, of y = x^2 and the logarithm of x: J0 and Y0, J1 and Y1 by rational
-// approximations (absolute error below 2e-8).
-void smallOrder0(double y, double logX, double& j0, double& y0) {
-    j0 = (57568490574.0 +
-          y * (-13362590354.0 +
-               y * (651619640.7 + y * (-11214424.18 + y * (77392.33017 + y * -184.9052456))))) /
-         (57568490411.0 +
-          y * (1029532985.0 + y * (9494680.718 + y * (59272.64853 + y * (267.8532712 + y)))));
-    y0 = (-2957821389.0 +
-          y * (7062834065.0 +
-               y * (-512359803.6 + y * (10879881.29 + y * (-86327.92757 + y * 228.4622733))))) /
-             (40076544269.0 +
-              y * (745249964.8 + y * (7189466.438 + y * (47447.26470 + y * (226.1030244 + y))))) +
-         2.0 / pi * j0 * logX;
-}
-
+// Below x = 8, of y = x^2 and the logarithm of x: J1 and Y1 by rational approximations
+// (absolute error below 2e-8).
 void smallOrder1(double x, double y, double logX, double& j1, double& y1) {
     j1 = x *
          (72362614232.0 +

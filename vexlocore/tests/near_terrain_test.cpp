@@ -107,7 +107,7 @@ TEST(NearTerrain, TheMarchTakesAFieldInItsShareAsAMarchFromItWould) {
             << angles[i] * 180 / pi << " degrees";
 }
 
-TEST(NearTerrain, HankelFunctionsAreTheLibrarysBothSidesOfTheSwitchToTheExpansion) {
+TEST(NearTerrain, HankelFunctionsAndLogarithmAreTheLibrarysAcrossTheirSwitches) {
     // H0 and H1 together, H0 over the line source's field too: within 3e-8 of the library's
     // Bessel functions below 8, from 8 (Hankel's expansion) within 1e-7 and 3e-7 there and a
     // thousandth of that by 20; most finely about the switch.
@@ -124,7 +124,20 @@ TEST(NearTerrain, HankelFunctionsAreTheLibrarysBothSidesOfTheSwitchToTheExpansio
         EXPECT_LT(std::abs(vexlo::lineSourceField(x) - Complex(0.0, -0.25) * h.h0),
                   1e-14 * std::abs(h0))
             << x;
+        // The vector lanes' line source field, its own logarithm below 8, is the same.
+        double re, im;
+        vexlo::lineSourceField(x, re, im);
+        EXPECT_LT(std::abs(Complex(re, im) - vexlo::lineSourceField(x)), 1e-14 * std::abs(h0)) << x;
     }
+    // That logarithm: within a few parts in 1e16 of the library's across the doubles, about 1
+    // and on both sides of each power of two and of its root 2, where its reduction turns.
+    std::vector<double> ys{1e-300, 1e-12, 0.1, 0.5, 1.0, 2.0, 3.0, 1e12, 1e300};
+    for (double y : {1.0, 2.0, std::numbers::sqrt2, 0.5 * std::numbers::sqrt2, 8.0})
+        for (double f : {1.0 - 1e-15, 1.0 - 1e-9, 1.0 + 1e-9, 1.0 + 1e-15}) ys.push_back(y * f);
+    for (double y : ys)
+        EXPECT_LE(std::abs(vexlo::realLog(y) - std::log(y)),
+                  4e-16 * std::max(1.0, std::abs(std::log(y))))
+            << y;
 }
 
 TEST(NearTerrain, DenseSolveSolvesSystemsThatNeedPivoting) {
