@@ -53,7 +53,8 @@ Complex lineSourceField(double x) {
     Complex h;
     if (x < 8.0) {
         double j0, y0;
-        smallOrder0(x * x, std::log(x), j0, y0);
+        smallOrder0(x * x, j0, y0);
+        y0 += 2.0 / pi * j0 * std::log(x);
         h = {j0, -y0};
     } else {
         double p, q;
@@ -67,7 +68,8 @@ Hankels hankels(double x) {
     if (x < 8.0) {
         const double y = x * x, logX = std::log(x);
         double j0, y0, j1, y1;
-        smallOrder0(y, logX, j0, y0);
+        smallOrder0(y, j0, y0);
+        y0 += 2.0 / pi * j0 * logX;
         smallOrder1(x, y, logX, j1, y1);
         return {{j0, -y0}, {j1, -y1}};
     }

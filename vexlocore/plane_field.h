@@ -52,9 +52,10 @@ inline double realLog(double x) {
     return power * std::numbers::ln2 + 2.0 * s * series;
 }
 
-// Below x = 8, of y = x^2 and the logarithm of x: J0 and Y0 by rational approximations
-// (absolute error below 2e-8).
-inline void smallOrder0(double y, double logX, double& j0, double& y0) {
+// Below x = 8, of y = x^2: J0 and Y0 - (2/pi) J0 log x by rational approximations (absolute
+// error below 2e-8); the caller adds the logarithm's part, after (the logarithm a call that
+// would otherwise keep the rest waiting).
+inline void smallOrder0(double y, double& j0, double& y0) {
     j0 = (57568490574.0 +
           y * (-13362590354.0 +
                y * (651619640.7 + y * (-11214424.18 + y * (77392.33017 + y * -184.9052456))))) /
@@ -63,9 +64,8 @@ inline void smallOrder0(double y, double logX, double& j0, double& y0) {
     y0 = (-2957821389.0 +
           y * (7062834065.0 +
                y * (-512359803.6 + y * (10879881.29 + y * (-86327.92757 + y * 228.4622733))))) /
-             (40076544269.0 +
-              y * (745249964.8 + y * (7189466.438 + y * (47447.26470 + y * (226.1030244 + y))))) +
-         2.0 / std::numbers::pi * j0 * logX;
+         (40076544269.0 +
+          y * (745249964.8 + y * (7189466.438 + y * (47447.26470 + y * (226.1030244 + y)))));
 }
 
 // The amplitude terms P and Q of Hankel's expansion of order 0 and 1 at r = 1/x:
@@ -87,7 +87,8 @@ inline void hankelTerms1(double r, double& p, double& q) {
 inline void lineSourceField(double x, double& re, double& im) {
     const double small = std::min(x, 8.0), large = std::max(x, 8.0);
     double j0, y0, p, q, c, s;
-    smallOrder0(small * small, realLog(small), j0, y0);
+    smallOrder0(small * small, j0, y0);
+    y0 += 2.0 / std::numbers::pi * j0 * realLog(small);
     hankelTerms0(1.0 / large, p, q);
     const double size = std::sqrt(2.0 / std::numbers::pi / large);
     unitPhasor(-(large - std::numbers::pi / 4.0), c, s);
