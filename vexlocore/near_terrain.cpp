@@ -97,11 +97,11 @@ inline void midpointEntry(double length, double h0Re, double h0Im, double h1bRe,
 } // namespace
 
 // The real and imaginary parts apart so that the elimination's rows go in vector lanes. The
-// columns are taken four at a time: each column of
-// the four is eliminated (its pivot chosen, the rows below it given their multipliers, kept
-// in place of the eliminated entries) in the four's columns alone, and the rest of the rows
-// then take the four pivots at once. The same operations in the same order as one column at
-// a time, so the answer is the same but for fused multiply-adds.
+// columns are taken four at a time: each column of the four is eliminated (its pivot chosen,
+// the rows below it given their multipliers, kept in place of the eliminated entries) in the
+// four's columns alone, and the rest of the rows then take the four pivots at once. The same
+// operations in the same order as one column at a time, so the answer is the same but for
+// fused multiply-adds.
 void solveDense(std::vector<double>& re, std::vector<double>& im, int n, std::vector<Complex>& b) {
     constexpr int width = 4;
     const auto at = [n](int r, int c) { return std::size_t(r) * n + c; };
