@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <random>
 
@@ -13,6 +14,7 @@
 #include "ground.h"
 #include "near_terrain.h"
 #include "plane_field.h"
+#include "vector_path.h"
 
 namespace {
 
@@ -142,27 +144,34 @@ TEST(NearTerrain, HankelFunctionsAndLogarithmAreTheLibrarysAcrossTheirSwitches) 
 
 TEST(NearTerrain, DenseSolveSolvesSystemsThatNeedPivoting) {
     // Random complex systems with small diagonals (every column pivots), of sizes in and out of
-    // step with the elimination's four columns at a time: the solve gives back the x that
-    // made b.
-    std::mt19937 random(19);
-    std::uniform_real_distribution<double> uniform(-1.0, 1.0);
-    for (int n : {1, 2, 3, 4, 5, 7, 8, 13, 37, 64}) {
-        std::vector<double> re(std::size_t(n) * n), im(std::size_t(n) * n);
-        std::vector<Complex> x(n), b(n, 0.0);
-        for (int r = 0; r < n; ++r) {
-            x[r] = Complex(uniform(random), uniform(random));
-            for (int c = 0; c < n; ++c) {
-                const double size = r == c ? 1e-3 : 1.0;
-                re[std::size_t(r) * n + c] = size * uniform(random);
-                im[std::size_t(r) * n + c] = size * uniform(random);
+    // step with the elimination's four columns at a time, in both vector builds: the solve
+    // gives back the x that made b.
+    for (const char* width : {"plain", "wide"}) {
+        setenv("VEXLO_VECTORS", width, 1);
+        vexlo::chooseVectorPathForCall();
+        std::mt19937 random(19);
+        std::uniform_real_distribution<double> uniform(-1.0, 1.0);
+        for (int n : {1, 2, 3, 4, 5, 7, 8, 13, 37, 64}) {
+            std::vector<double> re(std::size_t(n) * n), im(std::size_t(n) * n);
+            std::vector<Complex> x(n), b(n, 0.0);
+            for (int r = 0; r < n; ++r) {
+                x[r] = Complex(uniform(random), uniform(random));
+                for (int c = 0; c < n; ++c) {
+                    const double size = r == c ? 1e-3 : 1.0;
+                    re[std::size_t(r) * n + c] = size * uniform(random);
+                    im[std::size_t(r) * n + c] = size * uniform(random);
+                }
             }
+            for (int r = 0; r < n; ++r)
+                for (int c = 0; c < n; ++c)
+                    b[r] += Complex(re[std::size_t(r) * n + c], im[std::size_t(r) * n + c]) * x[c];
+            vexlo::solveDense(re, im, n, b);
+            for (int r = 0; r < n; ++r)
+                EXPECT_LT(std::abs(b[r] - x[r]), 1e-9) << width << ", " << n << " row " << r;
         }
-        for (int r = 0; r < n; ++r)
-            for (int c = 0; c < n; ++c)
-                b[r] += Complex(re[std::size_t(r) * n + c], im[std::size_t(r) * n + c]) * x[c];
-        vexlo::solveDense(re, im, n, b);
-        for (int r = 0; r < n; ++r) EXPECT_LT(std::abs(b[r] - x[r]), 1e-9) << n << " row " << r;
     }
+    unsetenv("VEXLO_VECTORS");
+    vexlo::chooseVectorPathForCall();
 }
 
 } // namespace
