@@ -18,6 +18,11 @@
 
 namespace vexlo {
 
+// Solves a x = b in place (b becomes x) by Gaussian elimination with partial pivoting; a is
+// n by n, row by row, its real and imaginary parts apart, and is overwritten.
+void solveDense(std::vector<double>& re, std::vector<double>& im, int n,
+                std::vector<std::complex<double>>& b);
+
 class NearTerrain {
 public:
     // Pieces a wavelength holds. The terrain's solve and the plane's, alike, share most of
@@ -50,14 +55,28 @@ private:
     // The integrals over piece c of G and of dG/dn' seen from p.
     void coupling(Point p, const Piece& c, std::complex<double>& g, std::complex<double>& dg) const;
     std::complex<double> incident(Point p) const;
+    // 1 / (4 beta): what the midpoint rule weighs H1 dR/dn' by, dG/dn' / (j k beta) being
+    // H1 (j/4) k dR/dn' / (j k beta).
+    std::complex<double> quarterOverBeta() const { return 0.25 / beta_; }
 
     double k_;
     std::complex<double> beta_;       // the ground's normalised impedance
     std::complex<double> derivative_; // j k beta: du/dn = derivative_ u
-    std::vector<LineSource> sources_;
+    // The sources' places and weights, each in an array of its own (the incident field's sum
+    // in vector lanes).
+    struct Sources {
+        std::vector<double> x, z, weightRe, weightIm;
+    } sources_;
     std::vector<Piece> pieces_;
     std::vector<double> arcs_;
     std::vector<std::complex<double>> psi_; // du/dn on each piece
+    // Per piece, each in an array of its own so that fieldAt()'s and radiate()'s sums and the
+    // matrix's fill run in vector lanes: its middle, normal and length, psi l (-j/4) and
+    // psi l / (4 beta) (what fieldAt() weighs H0 and H1 by) and u l (what it radiates).
+    struct Lanes {
+        std::vector<double> x, z, normalX, normalZ, length;
+        std::vector<double> weightRe, weightIm, acrossRe, acrossIm, surfaceRe, surfaceIm;
+    } lanes_;
 };
 
 } // namespace vexlo

@@ -23,37 +23,59 @@ double simpson(int i, int count) {
 
 } // namespace
 
+namespace {
+
+// Below x = 8, of y = x^2 and the logarithm of x: J1 and Y1 by rational approximations
+// (absolute error below 2e-8).
+void smallOrder1(double x, double y, double logX, double& j1, double& y1) {
+    j1 = x *
+         (72362614232.0 +
+          y * (-7895059235.0 +
+               y * (242396853.1 + y * (-2972611.439 + y * (15704.48260 + y * -30.16036606))))) /
+         (144725228442.0 +
+          y * (2300535178.0 + y * (18583304.74 + y * (99447.43394 + y * (376.9991397 + y)))));
+    y1 = x *
+             (-0.4900604943e13 +
+              y * (0.1275274390e13 +
+                   y * (-0.5153438139e11 +
+                        y * (0.7349264551e9 + y * (-0.4237922726e7 + y * 0.8511937935e4))))) /
+             (0.2499580570e14 +
+              y * (0.4244419664e12 +
+                   y * (0.3733650367e10 +
+                        y * (0.2245904002e8 + y * (0.1020426050e6 + y * (0.3549632885e3 + y)))))) +
+         2.0 / pi * (j1 * logX - 1.0 / x);
+}
+
+} // namespace
+
 // The field of a unit line source in empty space at distance r, -(j/4) H0(2)(k r), of x = k r.
 Complex lineSourceField(double x) {
     Complex h;
     if (x < 8.0) {
-        // Rational approximations of J0 and Y0, absolute error below 1e-8.
-        const double y = x * x;
-        const double j0 =
-            (57568490574.0 +
-             y * (-13362590354.0 +
-                  y * (651619640.7 + y * (-11214424.18 + y * (77392.33017 + y * -184.9052456))))) /
-            (57568490411.0 +
-             y * (1029532985.0 + y * (9494680.718 + y * (59272.64853 + y * (267.8532712 + y)))));
-        const double y0 =
-            (-2957821389.0 +
-             y * (7062834065.0 +
-                  y * (-512359803.6 + y * (10879881.29 + y * (-86327.92757 + y * 228.4622733))))) /
-                (40076544269.0 +
-                 y * (745249964.8 +
-                      y * (7189466.438 + y * (47447.26470 + y * (226.1030244 + y))))) +
-            2.0 / pi * j0 * std::log(x);
+        double j0, y0;
+        smallOrder0(x * x, j0, y0);
+        y0 += 2.0 / pi * j0 * std::log(x);
         h = {j0, -y0};
     } else {
-        // Hankel's expansion, relative error below 1e-8 from x = 8.
-        const double r = 1.0 / x, r2 = r * r;
-        const double p =
-            1.0 - 0.0703125 * r2 + 0.112152099609375 * r2 * r2 - 0.5725014209747314 * r2 * r2 * r2;
-        const double q = -0.125 * r + 0.0732421875 * r2 * r - 0.2271080017089844 * r2 * r2 * r +
-                         1.727727502584457 * r2 * r2 * r2 * r;
+        double p, q;
+        hankelTerms0(1.0 / x, p, q);
         h = std::sqrt(2.0 / (pi * x)) * Complex(p, -q) * unitPhasor(-(x - pi / 4.0));
     }
     return Complex(0.0, -0.25) * h;
+}
+
+Hankels hankels(double x) {
+    if (x < 8.0) {
+        const double y = x * x, logX = std::log(x);
+        double j0, y0, j1, y1;
+        smallOrder0(y, j0, y0);
+        y0 += 2.0 / pi * j0 * logX;
+        smallOrder1(x, y, logX, j1, y1);
+        return {{j0, -y0}, {j1, -y1}};
+    }
+    double h0Re, h0Im, h1Re, h1Im;
+    farHankels(x, h0Re, h0Im, h1Re, h1Im);
+    return {{h0Re, h0Im}, {h1Re, h1Im}};
 }
 
 // The sums of planeField(), built for each vector path.

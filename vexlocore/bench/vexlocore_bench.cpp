@@ -135,6 +135,12 @@ int dumpGains(const char* path) {
         std::snprintf(name, sizeof name, "%.1fMHz", f);
         write(name, slot);
     }
+    for (float f : {2.0f, 7.0f, 14.0f, 28.0f}) {
+        Slot drop([](float d) { return d > 150 ? 0.0f : 500.0f; });
+        drop.frequency = f;
+        std::snprintf(name, sizeof name, "drop%.0fMHz", f);
+        write(name, drop);
+    }
     Slot off(rolling);
     off.diffractionOff = 1;
     write("off", off);
