@@ -128,6 +128,18 @@ private:
         eased = share * knifeEdgeTransition(v);
         return true;
     }
+    // A facet the antenna integrates once (see Shared), where an edge beyond it hides it or
+    // its far part from the observer while every element's direct ray clears the terrain:
+    // its reflection passes the edge by the transition for the image of the antenna's
+    // middle, as an element's own facet does by its own image (see visit in field), from
+    // 'from' over the rest of the facet, the part the observer sees ('from' to 'to') cut
+    // hard in the share the transition leaves. Cut hard instead, the far ground before an
+    // edge dropped out of the reflection as the edge hid it. The term, phase referred to
+    // the origin, into term; false where no edge eases it. Out of line, so as to leave the
+    // shared facets' loop as it was where nothing is eased.
+    struct Antenna;
+    [[gnu::noinline]] bool sharedEased(const Antenna& antenna, int facet, Point u, double from,
+                                       double to, Complex& term) const;
     // The three rays the ground adds to a source's direct ray diffracted at the edge, phase
     // referred to the origin (before the source's weight).
     Complex groundRays(Point a, Point u, int edge) const;
@@ -195,6 +207,18 @@ private:
         double dr = 0.0; // r(L) - r(0)
         Complex turn;    // exp(-j k dr)
     };
+    // A shared facet's integral from a to b along it towards the direction at hand, before
+    // the reflection coefficient, phase referred to its start: exp(-j k phi) = exp(-j k r)
+    // exp(j k u.P) at the ends (exp(-j k r) and the length in the shape).
+    Complex sharedIntegral(const Shared& shared, int facet, double a, double b) const {
+        const double length = facets_[facet].length;
+        const double t = k_ * (shared.dr - (observed_[facet + 1].path - observed_[facet].path));
+        if (a == 0.0 && b == length)
+            return linearPhaseIntegral(shared.shape, t,
+                                       shared.turn * observed_[facet + 1].phase *
+                                           std::conj(observed_[facet].phase));
+        return linearPhaseIntegral(shared.shape, t, a / length, b / length);
+    }
     // A long line in pieces short enough to be Shared, piece i from ends[i] to ends[i + 1],
     // lengths[i] long; each piece's shape holds its length and its wave.
     struct LinePieces {
@@ -856,6 +880,30 @@ Complex GeometricRays::beyondReflection(int element, const FacetToObserver& seen
     return integral;
 }
 
+bool GeometricRays::sharedEased(const Antenna& antenna, int facet, Point u, double from, double to,
+                                Complex& term) const {
+    const Facet& f = facets_[facet];
+    const Point m = antenna.middle;
+    const double h = dot(minus(m, f.start), f.normal);
+    const Point image{m.x - 2.0 * h * f.normal.x, m.z - 2.0 * h * f.normal.z};
+    double share = 0.0;
+    Complex eased;
+    if (!easedPast(image, u, f.end.x, eased, share)) return false;
+    const auto integral = [&](double a, double b) {
+        return sharedIntegral(antenna.facets[facet], facet, a, b);
+    };
+    // As an element's own facet (see visit in field): over all the elements see, which is
+    // the whole facet, times the transition, and the part the observer sees in the rest.
+    Complex sum;
+    if (to >= f.length)
+        sum = (eased + (1.0 - share)) * integral(from, f.length);
+    else
+        sum = eased * integral(from, f.length) +
+              (share < 1.0 && to > from ? (1.0 - share) * integral(from, to) : Complex(0.0));
+    term = towards_[facet].gamma * observed_[facet].phase * sum;
+    return true;
+}
+
 Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
     const Point u{std::cos(theta), std::sin(theta)};
     const double tanTheta = std::tan(theta);
@@ -999,27 +1047,25 @@ Complex GeometricRays::field(double theta, int index, LoggedAngle* log) {
         }
     }
     // The facets each antenna integrates once for all its elements, where the direction
-    // reflects from them.
+    // reflects from them (eased past an edge where one hides them, see sharedEased).
     if (ground_.permittivity() != Complex(1.0)) {
         for (const Antenna& antenna : stack_) {
+            const bool easing =
+                edges_.any() && std::all_of(antenna.elements.begin(), antenna.elements.end(),
+                                            [&](int e) { return clear_[e]; });
             for (int facet : antenna.shared) {
-                const Shared& shared = antenna.facets[facet];
                 const FacetToObserver& seen = towards_[facet];
-                if (seen.un <= 0.0 || !seen.seen) continue;
+                if (seen.un <= 0.0) continue;
                 const Facet& f = facets_[facet];
-                const double from = std::max(0.0, seen.from), to = std::min(f.length, seen.to);
-                if (!(to > from)) continue;
-                // exp(-j k phi) = exp(-j k r) exp(j k u.P) at the ends (exp(-j k r) and the
-                // length in the shape).
-                const Complex turned =
-                    shared.turn * observed_[facet + 1].phase * std::conj(observed_[facet].phase);
-                const double t =
-                    k_ * (shared.dr - (observed_[facet + 1].path - observed_[facet].path));
-                const Complex term =
-                    seen.gamma * observed_[facet].phase *
-                    (from == 0.0 && to == f.length
-                         ? linearPhaseIntegral(shared.shape, t, turned)
-                         : linearPhaseIntegral(shared.shape, t, from / f.length, to / f.length));
+                const double from = std::max(0.0, seen.from);
+                const double to = seen.seen ? std::min(f.length, seen.to) : from;
+                Complex term;
+                if (!(easing && from < f.length &&
+                      sharedEased(antenna, facet, u, from, to, term))) {
+                    if (!(to > from)) continue;
+                    term = seen.gamma * observed_[facet].phase *
+                           sharedIntegral(antenna.facets[facet], facet, from, to);
+                }
                 total += term;
                 if (logging && std::abs(term) > 1e-4)
                     logTerm(antenna.elements.front(), facet, f, seen.un, seen.gamma,
