@@ -141,9 +141,10 @@ TEST(KnifeEdge, WithDiffractionOffTheReflectionBeforeTheEdgeFadesOutContinuously
     // degree right under the antenna from 5.75 degrees. The reflection there passes the edge
     // by its transition instead of being cut off: no step between neighbouring angles beyond
     // the Kirchhoff integral's own (the cut made 4.4 dB from 5.75 to 6 degrees, where the
-    // full-wave answer rises by 0.26), and within 1.9 dB of the integral from 3.25 to 12
-    // degrees (the cut was 2.9 dB off at 5.75; what is left is mostly the ray the edge
-    // diffracts down to the ground behind it, which the element does not light).
+    // full-wave answer rises by 0.26), and with the ray the edge diffracts down to the
+    // ground behind it, which the element does not light, within 0.4 dB of the integral
+    // from 3.25 to 12 degrees (the cut was 2.9 dB off at 5.75; without the ray, 1.9 were
+    // allowed).
     const auto gains = dipoleBehindTheEdgeOverSoil();
     const int first = 12, last = 47; // 3.25 to 12 degrees
     const auto angles = anglesFrom(first, last);
@@ -153,7 +154,7 @@ TEST(KnifeEdge, WithDiffractionOffTheReflectionBeforeTheEdgeFadesOutContinuously
         EXPECT_LT(std::fabs(gains[k + 1] - gains[k]), own + 0.3) << "at " << degreesAt(k);
     }
     for (int k = first; k <= last; ++k)
-        EXPECT_NEAR(gains[k], kirchhoff[k - first], 1.9) << "at " << degreesAt(k);
+        EXPECT_NEAR(gains[k], kirchhoff[k - first], 0.4) << "at " << degreesAt(k);
 }
 
 } // namespace
