@@ -30,19 +30,20 @@ EdgeDiffraction::EdgeDiffraction(const Terrain& terrain, double wavelength)
         const double turn = std::atan2(a.z * b.x - a.x * b.z, dot(a, b));
         if (turn > minimumTurn) {
             edges_.push_back(facets[i].start);
+            turns_.push_back(turn);
             // Facets flatter than 20 degrees are ground, steeper ones faces.
             const auto ground = [](const Facet& f) { return f.tangent.x > std::cos(pi / 9.0); };
             Sides sides;
             for (std::size_t j = i; j-- > 0;)
                 if (ground(facets[j])) {
                     sides.before = true;
-                    sides.beforeFacet = facets[j];
+                    sides.beforeIndex = static_cast<int>(j);
                     break;
                 }
             for (std::size_t j = i; j < facets.size(); ++j)
                 if (ground(facets[j])) {
                     sides.after = true;
-                    sides.afterFacet = facets[j];
+                    sides.afterIndex = static_cast<int>(j);
                     break;
                 }
             sides_.push_back(sides);

@@ -41,13 +41,15 @@ public:
     // and after the edge diffracts them.
     struct Sides {
         bool before = false, after = false;
-        Facet beforeFacet, afterFacet;
+        int beforeIndex = -1, afterIndex = -1; // the facets next to the edge
     };
     const Sides& sides(int which) const { return sides_[which]; }
     Point at(int which) const { return edges_[which]; }
+    double turn(int which) const { return turns_[which]; }
 
 private:
     std::vector<Point> edges_;
+    std::vector<double> turns_;
     std::vector<Sides> sides_;
     double wavelength_;
 };

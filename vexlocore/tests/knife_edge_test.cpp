@@ -141,9 +141,10 @@ TEST(KnifeEdge, WithDiffractionOffTheReflectionBeforeTheEdgeFadesOutContinuously
     // degree right under the antenna from 5.75 degrees. The reflection there passes the edge
     // by its transition instead of being cut off: no step between neighbouring angles beyond
     // the Kirchhoff integral's own (the cut made 4.4 dB from 5.75 to 6 degrees, where the
-    // full-wave answer rises by 0.26), and within 1.9 dB of the integral from 3.25 to 12
-    // degrees (the cut was 2.9 dB off at 5.75; what is left is mostly the ray the edge
-    // diffracts down to the ground behind it, which the element does not light).
+    // full-wave answer rises by 0.26), and with the ray the edge diffracts down to the
+    // ground behind it, which the element does not light, within 0.4 dB of the integral
+    // from 3.25 to 12 degrees (the cut was 2.9 dB off at 5.75; without the ray, 1.9 were
+    // allowed).
     const auto gains = dipoleBehindTheEdgeOverSoil();
     const int first = 12, last = 47; // 3.25 to 12 degrees
     const auto angles = anglesFrom(first, last);
@@ -153,7 +154,7 @@ TEST(KnifeEdge, WithDiffractionOffTheReflectionBeforeTheEdgeFadesOutContinuously
         EXPECT_LT(std::fabs(gains[k + 1] - gains[k]), own + 0.3) << "at " << degreesAt(k);
     }
     for (int k = first; k <= last; ++k)
-        EXPECT_NEAR(gains[k], kirchhoff[k - first], 1.9) << "at " << degreesAt(k);
+        EXPECT_NEAR(gains[k], kirchhoff[k - first], 0.4) << "at " << degreesAt(k);
 }
 
 } // namespace
@@ -189,6 +190,46 @@ TEST(KnifeEdge, WithDiffractionOffTheGroundBeforeALipPassesItByTheEdgesTransitio
     // 3.2 dB rms off where it is 0.9).
     const Agreement near = offAgainstReference(cliff(50.0, 60.0), 14.2, 70.0);
     EXPECT_LT(near.rms, 1.2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(KnifeEdge, WithDiffractionOffFarGroundBeforeAnEdgeFadesOutSmoothlyForEveryAntenna) {
+    // 100 ft at 3000 ft over ground sampled every 100 ft, 50 ft up: from the direct ray's
+    // shadow boundary (0.95 degrees) across the image's (2.86) the edge hides the ground
+    // about the reflection point, facets far enough out for an antenna to integrate once
+    // for all its elements. Cut hard where the observer's view ends, and dropped where it
+    // saw none of them, the reflection fell out as the edge hid it: from 2.25 to 2.75
+    // degrees the gain fell by up to 0.38 dB a quarter degree (the 5-element Yagi's by
+    // 0.06, the dipole's by 0.26) while the full-wave answer rises steadily, by 1.29 dB a
+    // step at 1.5 degrees down to 0.55 at 3.75. Passed by the edge's transition as an element's own
+    // facets are, with the ray the edge diffracts down to the ground behind it, the gain rises as
+    // steadily, a dipole's as every Yagi's (0.36 dB rms off the full-wave answer from 1.5
+    // degrees, 0.52 before).
+    Profile profile;
+    for (double x = 0.0; x <= 3000.0; x += 100.0) profile.push_back({x, 0.0});
+    profile.push_back({3000.0, 100.0});
+    profile.push_back({3000.0, 0.0});
+    profile.push_back({11000.0, 0.0});
+    for (int16_t type : {1, 3, 5, 7}) {
+        Call c;
+        c.type = type;
+        c.heights = {50.0f, 0.0f, 0.0f, 0.0f};
+        c.diffractionOff = 1;
+        c.profile = profile;
+        const auto gains = c.run();
+        for (int k = 4; k < 23; ++k) { // 1.25 to 6 degrees
+            const double step = gains[k + 1] - gains[k], last = gains[k] - gains[k - 1];
+            EXPECT_GT(step, 0.25) << "type " << type << " at " << degreesAt(k);
+            EXPECT_LT(step, 1.6) << "type " << type << " at " << degreesAt(k);
+            if (k > 4) {
+                EXPECT_LT(std::fabs(step - last), 0.25)
+                    << "type " << type << " at " << degreesAt(k);
+            }
+        }
+    }
 }
 
 } // namespace
