@@ -56,6 +56,9 @@ constexpr double nearReachFrom = 4.0, nearReachTo = 6.0, steepFrom = 15.0 * pi /
 // A tower's plane steeper than steepPlaneFrom to steepPlaneTo (smoothly) has the near
 // ground's reach counted from the fork.
 constexpr double steepPlaneFrom = 25.0 * pi / 180.0, steepPlaneTo = 40.0 * pi / 180.0;
+// How far (wavelengths) the plane's march past where the terrain's leaves it radiates in
+// full, where the plane is tilted by divingFrom to divingTo or more (see followPlane()).
+constexpr double planeReach = 10.0, divingFrom = 10.0 * pi / 180.0, divingTo = 20.0 * pi / 180.0;
 // The plateau's surface field is radiated from this far (wavelengths) from the solve's back
 // end, clear of its truncation.
 constexpr double plateauFrom = 1.0;
@@ -433,6 +436,30 @@ void MarchedResponse::radiateExactPlane(const std::vector<LineSource>& sources, 
                         gamma, envelope);
 }
 
+std::vector<Complex> MarchedResponse::followPlane(FieldMarch& march, double from, double to,
+                                                  const std::vector<double>& angles,
+                                                  GroundRadiation& radiation) const {
+    // A tilted plane runs on ever deeper below the terrain, whose march shares none of the
+    // plane's once it has left it: where the plane dives, its radiation past its reach is
+    // only its march's error (over a first facet of 20 to 45 degrees it stepped the answer by
+    // up to 1.4 dB from one half degree of tilt to the next), and it fades out as the plane
+    // steepens. The march is split at the reach only where it fades, so that a plane near
+    // level is followed as before.
+    std::vector<Complex> far(angles.size(), 0.0);
+    const double share =
+        1.0 - smoothStep((std::fabs(std::atan2(tangent_.z, tangent_.x)) - divingFrom) /
+                         (divingTo - divingFrom));
+    const double reach = share < 1.0 ? std::min(to, from + planeReach * wavelength_) : to;
+    if (reach > from)
+        follow(march, along(base_, tangent_, from), along(base_, tangent_, reach), &radiation);
+    if (to > reach && share > 0.0) {
+        GroundRadiation beyond(k_, condition_.beta, angles);
+        follow(march, along(base_, tangent_, reach), along(base_, tangent_, to), &beyond);
+        for (std::size_t i = 0; i < angles.size(); ++i) far[i] = share * beyond.values()[i];
+    }
+    return far;
+}
+
 double MarchedResponse::stepLimitOf(const FieldMarch& march) const {
     return 0.5 * march.absorberHeight() / std::tan(march.steepestWave());
 }
@@ -634,15 +661,15 @@ void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& source
         planeField(sources, base_, tangent_, seamAlong, planeMarch.cells(),
                    static_cast<int>(std::lround(planeMarch.usefulHeight() / onGrid.dz)), onGrid);
     planeMarch.blend(nearShare_, exact);
-    if (endAlong > seamAlong)
-        follow(planeMarch, seam, along(base_, tangent_, endAlong), &overPlane);
+    const std::vector<Complex> farPlane =
+        followPlane(planeMarch, seamAlong, endAlong, angles, overPlane);
     std::vector<Complex> terrainSum(angles.size()), planeSum(angles.size());
     for (std::size_t i = 0; i < angles.size(); ++i) {
         terrainSum[i] = nearShare_ * nearPart[i] + (1.0 - nearShare_) * marchedTerrain.values()[i] +
                         overTerrain.values()[i];
         planeSum[i] = nearShare_ * nearPlane[i] +
                       (1.0 - nearShare_) * (marchedPlane.values()[i] + exactNear[i]) +
-                      overPlane.values()[i];
+                      overPlane.values()[i] + farPlane[i];
         field[i] += terrainSum[i] - planeSum[i];
     }
     if (log) {
@@ -674,7 +701,7 @@ void MarchedResponse::addMarchedCorrection(const std::vector<LineSource>& source
     const double forkAlong = dot(minus(path_[fork_], base_), tangent_);
     const double endAlong = dot(minus(path_.back(), base_), tangent_);
     const Point end = along(base_, tangent_, endAlong);
-    std::vector<Complex> nearPlane(angles.size(), 0.0);
+    std::vector<Complex> nearPlane(angles.size(), 0.0), farPlane(angles.size(), 0.0);
     if (exactShare_ > 0.0 && endAlong > forkAlong) {
         const double seamAlong = std::min(endAlong, forkAlong + exactStretch * wavelength_);
         GroundRadiation exactPart(k_, condition_.beta, angles),
@@ -682,17 +709,17 @@ void MarchedResponse::addMarchedCorrection(const std::vector<LineSource>& source
         radiateExactPlane(sources, forkAlong, seamAlong, exactPart);
         const Point seam = along(base_, tangent_, seamAlong);
         follow(planeMarch, path_[fork_], seam, &marchedPart);
-        if (seamAlong < endAlong) follow(planeMarch, seam, end, &overPlane);
+        farPlane = followPlane(planeMarch, seamAlong, endAlong, angles, overPlane);
         for (std::size_t i = 0; i < angles.size(); ++i)
             nearPlane[i] =
                 exactShare_ * exactPart.values()[i] + (1.0 - exactShare_) * marchedPart.values()[i];
-    } else if (endAlong > forkAlong)
-        follow(planeMarch, path_[fork_], end, &overPlane);
+    } else
+        farPlane = followPlane(planeMarch, forkAlong, endAlong, angles, overPlane);
     if (log)
         logTerm(log, antenna, Contribution::Kind::Plane, -1, midpoint(path_[fork_], end), 0.0, 0.0,
-                0.0, -overPlane.at(log->index) - nearPlane[log->index]);
+                0.0, -overPlane.at(log->index) - nearPlane[log->index] - farPlane[log->index]);
     for (std::size_t i = 0; i < angles.size(); ++i)
-        field[i] += overTerrain.values()[i] - overPlane.values()[i] - nearPlane[i];
+        field[i] += overTerrain.values()[i] - overPlane.values()[i] - nearPlane[i] - farPlane[i];
 }
 
 } // namespace vexlo

@@ -79,6 +79,12 @@ private:
     // Follows the ground from a to b, a long piece in parts so that the grid can grow on
     // the way; radiates into radiation when given.
     void follow(FieldMarch& march, Point a, Point b, GroundRadiation* radiation) const;
+    // Follows the tower's plane on from 'from' to 'to' along it, where the terrain's march
+    // has left it, radiating into radiation; what lies past the plane's reach from 'from'
+    // radiates only in the plane's far share, returned apart (per angle, that share in it).
+    std::vector<std::complex<double>> followPlane(FieldMarch& march, double from, double to,
+                                                  const std::vector<double>& angles,
+                                                  GroundRadiation& radiation) const;
     // The ground's sampling for the radiation, and the longest step between absorber
     // passes, where the march stands.
     double spacingAt(const FieldMarch& march, double x) const;
