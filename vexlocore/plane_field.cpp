@@ -37,9 +37,10 @@ struct Node {
 std::vector<Node> evanescentNodes(double end, double rate, double slowest, double steepest) {
     constexpr double fine = 0.2, alive = 20.0;
     auto spacingAt = [&](double t) {
-        const double sh = std::sinh(t), ch = std::sqrt(1.0 + sh * sh);
+        const double grows = realExp(t), fades = 1.0 / grows;
+        const double sh = 0.5 * (grows - fades), ch = 0.5 * (grows + fades);
         const double turning =
-            std::min(0.5 * pi, fine * std::exp(0.25 * slowest * sh)) / std::max(rate * sh, 1e-300);
+            std::min(0.5 * pi, fine * realExp(0.25 * slowest * sh)) / std::max(rate * sh, 1e-300);
         const double fading = fine / (ch * std::min(steepest, alive / std::max(sh, 1e-300)));
         return std::min(turning, fading);
     };
