@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "exponential_sum.h"
 #include "unit_phasor.h"
@@ -19,6 +20,44 @@ constexpr Complex j{0.0, 1.0};
 double simpson(int i, int count) {
     if (i == 0 || i == count) return 1.0 / (3.0 * count);
     return (i % 2 ? 4.0 : 2.0) / (3.0 * count);
+}
+
+// Nodes and weights of Simpson's rule over [0, end] for the evanescent waves' integrand: a
+// cosine turning rate sinh t per unit of t, times decays exp(-a sinh t) for a from `slowest`
+// (the lowest source on the plane) to `steepest` (the highest source in the highest exact
+// cell). Panel by panel, each step short enough to take at most a fifth of a radian of the
+// cosine's turn and a fifth of the length of the steepest decay still above exp(-20): fine
+// where the integrand needs it, rather than the far end's spacing throughout. Where the
+// slowest decay has brought the whole integrand down, its error counts for less: the turn a
+// step may take grows as the fourth root of that decay (Simpson's error goes as the fourth
+// power of the step), up to a quarter turn.
+struct Node {
+    double t, weight;
+};
+std::vector<Node> evanescentNodes(double end, double rate, double slowest, double steepest) {
+    constexpr double fine = 0.2, alive = 20.0;
+    auto spacingAt = [&](double t) {
+        const double grows = realExp(t), fades = 1.0 / grows;
+        const double sh = 0.5 * (grows - fades), ch = 0.5 * (grows + fades);
+        const double turning =
+            std::min(0.5 * pi, fine * realExp(0.25 * slowest * sh)) / std::max(rate * sh, 1e-300);
+        const double fading = fine / (ch * std::min(steepest, alive / std::max(sh, 1e-300)));
+        return std::min(turning, fading);
+    };
+    std::vector<Node> nodes{{0.0, 0.0}};
+    double t = 0.0;
+    while (t < end) {
+        // The panel's half width where the limit is lowest of its two ends (the turn rate
+        // grows with t; the decay the spacing follows falls past its start).
+        double h = spacingAt(t);
+        h = std::min(h, spacingAt(std::min(end, t + 2.0 * h)));
+        if (t + 2.0 * h > end * (1.0 - 1e-12)) h = 0.5 * (end - t);
+        nodes.back().weight += h / 3.0;
+        nodes.push_back({t + h, 4.0 * h / 3.0});
+        nodes.push_back({t + 2.0 * h, h / 3.0});
+        t += 2.0 * h;
+    }
+    return nodes;
 }
 
 } // namespace
@@ -100,11 +139,25 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
     }
     std::vector<Complex> field(count, 0.0);
     const Point origin{base.x + along * tangent.x, base.z + along * tangent.z};
-    for (const LineSource& e : sources)
-        for (int m = 0; m < count; ++m) {
-            const double px = origin.x + m * dz * normal.x, pz = origin.z + m * dz * normal.z;
-            field[m] += e.weight * lineSourceField(k * std::hypot(px - e.at.x, pz - e.at.z));
+    {
+        // The direct waves cell by cell in vector lanes, each source's unit field weighted.
+        std::vector<double> directRe(count), directIm(count);
+        double* __restrict fr = directRe.data();
+        double* __restrict fi = directIm.data();
+        for (const LineSource& e : sources) {
+            const double fromX = origin.x - e.at.x, fromZ = origin.z - e.at.z;
+            const double wRe = e.weight.real(), wIm = e.weight.imag();
+#pragma omp simd
+            for (int m = 0; m < count; ++m) {
+                const double rx = fromX + m * dz * normal.x, rz = fromZ + m * dz * normal.z;
+                double re, im;
+                lineSourceField(k * std::sqrt(rx * rx + rz * rz), re, im);
+                fr[m] += wRe * re - wIm * im;
+                fi[m] += wRe * im + wIm * re;
+            }
         }
+        for (int m = 0; m < count; ++m) field[m] = Complex(fr[m], fi[m]);
+    }
 
     // Reflected waves leaving the plane at angle phi from it (0..pi), each the image of the
     // source's wave towards the ground: -(j/4pi) integral of R(sin phi) exp(-jk(d cos phi +
@@ -173,18 +226,18 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
         }
     // Evanescent waves, exp(-k sinh t (z + h)), which matter only for sources within a
     // fraction of a wavelength of the ground: (1/4pi) integral of R(-j sinh t) 2 cos(k d cosh t)
-    // exp(-k (z + h) sinh t) dt.
-    double lowest = local.empty() ? 0.0 : local.front().h;
-    for (const Local& e : local) lowest = std::min(lowest, e.h);
+    // exp(-k (z + h) sinh t) dt, taken out to where the lowest source's wave has faded by
+    // exp(-25).
+    double lowest = local.empty() ? 0.0 : local.front().h, highest = 0.0, farthest = 0.0;
+    for (const Local& e : local) {
+        lowest = std::min(lowest, e.h);
+        highest = std::max(highest, e.h);
+        farthest = std::max(farthest, std::fabs(e.d));
+    }
     if (lowest > 0.0) {
-        const double end = std::asinh(40.0 / (k * lowest));
-        // cos(k d cosh t) turns k d sinh t per unit of t: at least four points a turn, out to
-        // the farthest source (many for a source a small fraction of a wavelength up).
-        double farthest = 0.0;
-        for (const Local& e : local) farthest = std::max(farthest, std::fabs(e.d));
-        const int points =
-            2 * std::clamp(static_cast<int>(std::ceil(k * farthest * std::sinh(end) * end / pi)),
-                           100, 50000);
+        const double end = std::asinh(25.0 / (k * lowest));
+        const std::vector<Node> nodes =
+            evanescentNodes(end, k * farthest, k * lowest, k * (exactBelow * dz + highest));
         // Per source its decay and wave, in vector lanes (the phasor and exp of the loops).
         const std::size_t sources = local.size();
         std::vector<double> heights(sources), distances(sources), weightRe(sources),
@@ -200,9 +253,12 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
         const double* __restrict wr = weightRe.data();
         const double* __restrict wi = weightIm.data();
         const double kdz = k * dz;
-        for (int i = 0; i <= points; ++i) {
-            const double t = end * i / points;
-            const double grows = realExp(t), fades = 1.0 / grows;
+        // Per node its wave's amplitude on the plane and its decay per cell.
+        const std::size_t waves = nodes.size();
+        std::vector<double> amplitudeRe(waves), amplitudeIm(waves), decays(waves),
+            levels(waves, 1.0);
+        for (std::size_t i = 0; i < waves; ++i) {
+            const double grows = realExp(nodes[i].t), fades = 1.0 / grows;
             const double sh = 0.5 * (grows - fades), ch = 0.5 * (grows + fades);
             double ar = 0.0, ai = 0.0;
 #pragma omp simd reduction(+ : ar, ai)
@@ -220,13 +276,28 @@ static std::vector<Complex> planeFieldSums(const std::vector<LineSource>& source
             const Complex reflection = kdz * sh > 40.0 ? Complex(1.0)
                                                        : (Complex(0.0, grazing) - ground.beta) /
                                                              (Complex(0.0, grazing) + ground.beta);
-            a *= reflection / (4.0 * pi) * (end * simpson(i, points));
-            const double decay = realExp(-kdz * sh);
-            double level = 1.0;
-            for (int m = 0; m < count && level > 1e-12; ++m) {
-                field[m] += a * level;
-                level *= decay;
+            a *= reflection / (4.0 * pi) * nodes[i].weight;
+            amplitudeRe[i] = a.real();
+            amplitudeIm[i] = a.imag();
+            decays[i] = realExp(-kdz * sh);
+        }
+        // Cell by cell over the waves still above 1e-12 of their start: the nodes run up in
+        // t, so the decays fall and the waves alive are the first ones.
+        const double* __restrict are = amplitudeRe.data();
+        const double* __restrict aim = amplitudeIm.data();
+        const double* __restrict fall = decays.data();
+        double* __restrict level = levels.data();
+        std::size_t alive = waves;
+        for (int m = 0; m < count && alive > 0; ++m) {
+            double sumRe = 0.0, sumIm = 0.0;
+#pragma omp simd reduction(+ : sumRe, sumIm)
+            for (std::size_t i = 0; i < alive; ++i) {
+                sumRe += are[i] * level[i];
+                sumIm += aim[i] * level[i];
+                level[i] *= fall[i];
             }
+            field[m] += Complex(sumRe, sumIm);
+            while (alive > 0 && !(level[alive - 1] > 1e-12)) --alive;
         }
     }
     return field;
