@@ -82,8 +82,9 @@ inline double risingStep(double x, double from, double to) {
 // double reflections come out between the later facet's tilt b and b + d. The share grows
 // smoothly with the part of that window inside 0 to 35 degrees elevation, from 5 to 20
 // degrees of it, times how far each facet can reflect: at least a wavelength long (from half
-// to one and a half), the highest element at least a tenth of a wavelength on its air side,
-// and its near end within 50 wavelengths of the tower (gone by 100). The profile is in metres
+// to one and a half), the highest element at least a tenth of a wavelength on its air side
+// and seeing its start, middle or end over the ground between, and its near end within 50
+// wavelengths of the tower (gone by 100). The profile is in metres
 // as the caller gives it (before the effective-earth transform), the tower at its first
 // point, beyond its last the ground level; heights are above the tower base, metres.
 // Points that go back towards the tower or repeat are skipped, as the terrain skips them.
@@ -99,14 +100,26 @@ inline double fourthRayShare(const std::vector<Point>& profile, const std::vecto
     if (p.empty() || heights.empty() || !(wavelength > 0.0)) return 0.0;
     const Point tower{p.front().x, p.front().z + *std::max_element(heights.begin(), heights.end())};
     p.push_back({p.back().x + 1e6 * wavelength, p.back().z}); // the level ground beyond
+    // How far the elements see a point: the least clearance of the sight line over the
+    // points between, from a twentieth of a wavelength below to as much above.
+    const auto seen = [&](Point q) {
+        double clearance = HUGE_VAL;
+        for (const Point& v : p)
+            if (v.x > tower.x && v.x < q.x)
+                clearance = std::min(
+                    clearance, tower.z + (q.z - tower.z) * (v.x - tower.x) / (q.x - tower.x) - v.z);
+        return risingStep(clearance / wavelength, -0.05, 0.05);
+    };
     std::vector<double> tilt, weight;
     for (std::size_t i = 0; i + 1 < p.size(); ++i) {
         const Point d = minus(p[i + 1], p[i]);
         const double length = std::hypot(d.x, d.z);
         const double above = (d.x * (tower.z - p[i].z) - d.z * (tower.x - p[i].x)) / length;
+        const Point middle{p[i].x + d.x / 2.0, p[i].z + d.z / 2.0};
         tilt.push_back(std::atan2(d.z, d.x));
         weight.push_back(risingStep(length / wavelength, 0.5, 1.5) *
                          risingStep(above / wavelength, 0.0, 0.1) *
+                         std::max({seen(p[i]), seen(middle), seen(p[i + 1])}) *
                          (1.0 - risingStep((p[i].x - tower.x) / wavelength, 50.0, 100.0)));
     }
     double share = 0.0;

@@ -131,6 +131,16 @@ TEST(Trust, TheGroundGivesAFourthRayOnlyWhereAConcaveTurnCanFormIt) {
     EXPECT_DOUBLE_EQ(
         groundGain({{0.0, 300.0}, {100000.0, 300.0}, {101000.0, 0.0}, {110000.0, 0.0}}, 14.2, 70.0),
         three);
+    // The 45-degree hillside behind a thin wall 2000 ft high 10 ft out: its faces hidden.
+    EXPECT_DOUBLE_EQ(groundGain({{0.0, 300.0},
+                                 {10.0, 290.0},
+                                 {10.0, 2000.0},
+                                 {12.0, 2000.0},
+                                 {12.0, 288.0},
+                                 {300.0, 0.0},
+                                 {10000.0, 0.0}},
+                                7.1, 70.0),
+                     three);
     // A wall's face tilted 79 degrees up: its double reflections leave above 35 degrees.
     EXPECT_DOUBLE_EQ(
         groundGain({{0.0, 0.0}, {1000.0, 0.0}, {1020.0, 100.0}, {1030.0, 100.0}}, 300.0, 30.0),
