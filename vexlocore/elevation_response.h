@@ -100,15 +100,16 @@ inline double fourthRayShare(const std::vector<Point>& profile, const std::vecto
     if (p.empty() || heights.empty() || !(wavelength > 0.0)) return 0.0;
     const Point tower{p.front().x, p.front().z + *std::max_element(heights.begin(), heights.end())};
     p.push_back({p.back().x + 1e6 * wavelength, p.back().z}); // the level ground beyond
-    // How far the elements see a point: the least clearance of the sight line over the
-    // points between, from a twentieth of a wavelength below to as much above.
+    // How far the elements see a point: its height over the shadow line of the ground
+    // nearer the tower (the steepest sight line to a point passed), from a twentieth of a
+    // wavelength below to as much above.
+    double steepest = -HUGE_VAL;
     const auto seen = [&](Point q) {
-        double clearance = HUGE_VAL;
-        for (const Point& v : p)
-            if (v.x > tower.x && v.x < q.x)
-                clearance = std::min(
-                    clearance, tower.z + (q.z - tower.z) * (v.x - tower.x) / (q.x - tower.x) - v.z);
-        return risingStep(clearance / wavelength, -0.05, 0.05);
+        if (!(q.x > tower.x) || steepest == -HUGE_VAL) return 1.0;
+        return risingStep((q.z - tower.z - steepest * (q.x - tower.x)) / wavelength, -0.05, 0.05);
+    };
+    const auto pass = [&](Point v) {
+        if (v.x > tower.x) steepest = std::max(steepest, (v.z - tower.z) / (v.x - tower.x));
     };
     std::vector<double> tilt, weight;
     for (std::size_t i = 0; i + 1 < p.size(); ++i) {
@@ -116,10 +117,12 @@ inline double fourthRayShare(const std::vector<Point>& profile, const std::vecto
         const double length = std::hypot(d.x, d.z);
         const double above = (d.x * (tower.z - p[i].z) - d.z * (tower.x - p[i].x)) / length;
         const Point middle{p[i].x + d.x / 2.0, p[i].z + d.z / 2.0};
+        const double start = seen(p[i]);
+        pass(p[i]);
         tilt.push_back(std::atan2(d.z, d.x));
         weight.push_back(risingStep(length / wavelength, 0.5, 1.5) *
                          risingStep(above / wavelength, 0.0, 0.1) *
-                         std::max({seen(p[i]), seen(middle), seen(p[i + 1])}) *
+                         std::max({start, seen(middle), seen(p[i + 1])}) *
                          (1.0 - risingStep((p[i].x - tower.x) / wavelength, 50.0, 100.0)));
     }
     double share = 0.0;
