@@ -21,12 +21,6 @@ constexpr double longestMarch = 50000.0, highestMarch = 50.0;
 // trusted, and from untrustedDb on it gives way entirely to the safer model.
 constexpr double kneeDb = 0.25, trustedDb = 1.0, untrustedDb = 3.0;
 
-// 0 up to 'from', 1 from 'to', a smooth step between.
-double rising(double x, double from, double to) {
-    const double t = std::clamp((x - from) / (to - from), 0.0, 1.0);
-    return t * t * (3.0 - 2.0 * t);
-}
-
 double floorDbi(double power) {
     const double dbi = 10.0 * std::log10(power);
     return std::isfinite(dbi) ? std::max(dbi, gainFloorDbi) : gainFloorDbi;
@@ -36,14 +30,20 @@ double floorDbi(double power) {
 
 double elevationDegrees(int index) { return (index + 1) / 4.0; }
 
-double gainBoundDbi(const Installation& in) {
-    // Terrain can light the sky by two reflections as well as the direct ray (the plane by
-    // the tower and a hill's slope beyond: the full-wave answer gives a dipole 8.6 dB over
-    // free space 11 wavelengths above HILLTOP.PRO): three rays in phase, 9.54 dB.
-    constexpr double focusingMarginDb = 3.52;
+double gainBoundDbi(const Terrain& terrain, const Installation& in) {
+    // The profile as the caller gave it: the terrain's points raised back by the effective
+    // earth's lowering.
+    const auto& v = terrain.vertices();
+    const double x0 = v[Terrain::base].x;
+    std::vector<Point> profile;
+    for (int i = Terrain::base; i <= terrain.lastProfileVertex(); ++i)
+        profile.push_back(
+            {v[i].x, v[i].z + (v[i].x - x0) * (v[i].x - x0) / (2.0 * effectiveEarthRadius)});
+    std::vector<double> heights;
+    for (const StackedAntenna& a : in.antennas) heights.push_back(a.height);
     const double antennas = std::max<std::size_t>(1, in.antennas.size());
     return AntennaPattern::quotedGainDbi(in.antennaType) + 10.0 * std::log10(antennas) +
-           20.0 * std::log10(2.0) + focusingMarginDb;
+           groundGainDb(fourthRayShare(profile, heights, wavelengthMetres(in)));
 }
 
 double wavelengthMetres(const Installation& in) { return 299.792458 / in.frequencyMHz; }
@@ -74,11 +74,11 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
         (v[terrain.lastProfileVertex()].x - v[Terrain::base].x) / wavelength / longestMarch;
     const double heightShare = (highest - lowest) / wavelength / highestMarch;
     const double raysWeight =
-        std::max(rising(lengthShare, 1.0, 1.1), rising(heightShare, 1.0, 1.1));
+        std::max(risingStep(lengthShare, 1.0, 1.1), risingStep(heightShare, 1.0, 1.1));
     const bool marchable = raysWeight < 1.0;
     if (installation.diffraction && !marchable && log)
         log->note = "too long or too high in wavelengths to march; the geometrical rays stand in";
-    const double bound = std::pow(10.0, gainBoundDbi(installation) / 10.0);
+    const double bound = std::pow(10.0, gainBoundDbi(terrain, installation) / 10.0);
     const auto peak = [](const std::vector<Complex>& f) {
         double most = 0.0;
         for (Complex v : f)
@@ -116,7 +116,8 @@ std::array<float, gainCount> elevationResponse(const Terrain& terrain,
     // How far an answer is from being trusted: 0 up to trustedDb past the bound, 1 from
     // untrustedDb on.
     const auto distrust = [](double excess) {
-        return std::isfinite(excess) || excess < 0.0 ? rising(excess, trustedDb, untrustedDb) : 1.0;
+        return std::isfinite(excess) || excess < 0.0 ? risingStep(excess, trustedDb, untrustedDb)
+                                                     : 1.0;
     };
     // The geometrical rays, giving way in the same way to the tower's plane alone, which
     // cannot pass the bound.

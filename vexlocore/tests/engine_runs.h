@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "../elevation_response.h"
 #include "../vexlocore_abi.h"
 #include "accuracy_cases.h"
 #include "reference/full_wave.h"
@@ -72,15 +73,29 @@ inline const std::vector<GroundRow>& groundRows() {
     return rows;
 }
 
-// The most a stack can give over any ground: every antenna's quoted free-space gain, the
-// stack's coherent sum, and three rays in phase, the direct one and two full reflections
-// (a perfect mirror's 6.02 dB and 3.52 more: the full-wave answer over HILLTOP.PRO gives a
-// dipole 8.6 dB over free space).
-constexpr double focusingMarginDb = 3.52;
-inline double gainBoundDbi(int type, int antennas) {
+// The most a stack can give over the call's ground: every antenna's quoted free-space gain,
+// the stack's coherent sum, and what the ground can add, three rays in phase, four where a
+// concave turn the elements light adds the doubly reflected ray (the engine's own measure of
+// the ground, taken over the profile as the engine reads it: up to the first zero distance
+// after the first point).
+inline double gainBoundDbi(const EngineArguments& a) {
     constexpr std::array<double, 8> quoted{8.5, 2.15, 5.5, 7.0, 8.5, 9.5, 11.0, 12.0};
-    return quoted[type >= 1 && type <= 7 ? type : 0] + 10.0 * std::log10(std::max(antennas, 1)) +
-           20.0 * std::log10(2.0) + focusingMarginDb;
+    constexpr double metresPerFoot = 0.3048;
+    std::vector<vexlo::Point> profile;
+    for (std::size_t i = 0; i < a.profile.size() && i < 150; ++i) {
+        const double d = static_cast<float>(a.profile[i].first);
+        if (i > 0 && d == 0.0) break;
+        profile.push_back(
+            {d * metresPerFoot, static_cast<float>(a.profile[i].second) * metresPerFoot});
+    }
+    std::vector<double> heights;
+    for (float h : a.heights)
+        if (h > 0.0f) heights.push_back(h * metresPerFoot);
+    const double share =
+        vexlo::fourthRayShare(profile, heights, 299.792458 / static_cast<double>(a.frequency));
+    return quoted[a.type >= 1 && a.type <= 7 ? a.type : 0] +
+           10.0 * std::log10(std::max<double>(1.0, static_cast<double>(heights.size()))) +
+           vexlo::groundGainDb(share);
 }
 
 // The comparison starts at 1.5 degrees: below, the answer hangs on the earth far beyond

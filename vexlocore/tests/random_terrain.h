@@ -100,9 +100,4 @@ private:
     std::mt19937 random_;
 };
 
-inline int antennaCount(const EngineArguments& a) {
-    return static_cast<int>(
-        std::count_if(a.heights.begin(), a.heights.end(), [](float h) { return h > 0.0f; }));
-}
-
 } // namespace vexlo_test
