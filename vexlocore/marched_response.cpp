@@ -419,6 +419,21 @@ FieldMarch MarchedResponse::startingMarch(const std::vector<LineSource>& sources
     return march;
 }
 
+std::vector<Complex> MarchedResponse::nearPlaneRadiation(const std::vector<LineSource>& sources,
+                                                         FieldMarch& planeMarch, double to,
+                                                         const std::vector<double>& angles) const {
+    const double forkAlong = dot(minus(path_[fork_], base_), tangent_);
+    GroundRadiation exactPart(k_, condition_.beta, angles),
+        marchedPart(k_, condition_.beta, angles);
+    radiateExactPlane(sources, forkAlong, to, exactPart);
+    follow(planeMarch, path_[fork_], along(base_, tangent_, to), &marchedPart);
+    std::vector<Complex> blended(angles.size());
+    for (std::size_t i = 0; i < angles.size(); ++i)
+        blended[i] =
+            exactShare_ * exactPart.values()[i] + (1.0 - exactShare_) * marchedPart.values()[i];
+    return blended;
+}
+
 void MarchedResponse::radiateExactPlane(const std::vector<LineSource>& sources, double from,
                                         double to, GroundRadiation& radiation) const {
     // Samples a third of a wavelength apart of the field on the plane itself (cells of no
@@ -645,15 +660,8 @@ void MarchedResponse::addTerrainCorrection(const std::vector<LineSource>& source
     const double exactAlong = exactShare_ > 0.0 && marched
                                   ? std::min(seamAlong, forkAlong + exactStretch * wavelength_)
                                   : forkAlong;
-    if (exactAlong > forkAlong) {
-        GroundRadiation exactPart(k_, condition_.beta, angles),
-            marchedPart(k_, condition_.beta, angles);
-        radiateExactPlane(sources, forkAlong, exactAlong, exactPart);
-        follow(planeMarch, path_[fork_], along(base_, tangent_, exactAlong), &marchedPart);
-        for (std::size_t i = 0; i < angles.size(); ++i)
-            exactNear[i] =
-                exactShare_ * exactPart.values()[i] + (1.0 - exactShare_) * marchedPart.values()[i];
-    }
+    if (exactAlong > forkAlong)
+        exactNear = nearPlaneRadiation(sources, planeMarch, exactAlong, angles);
     follow(planeMarch, along(base_, tangent_, exactAlong), seam, marched ? &marchedPlane : nullptr);
     ImpedanceCondition onGrid = condition_;
     onGrid.dz = planeMarch.cellHeight();
@@ -704,15 +712,8 @@ void MarchedResponse::addMarchedCorrection(const std::vector<LineSource>& source
     std::vector<Complex> nearPlane(angles.size(), 0.0), farPlane(angles.size(), 0.0);
     if (exactShare_ > 0.0 && endAlong > forkAlong) {
         const double seamAlong = std::min(endAlong, forkAlong + exactStretch * wavelength_);
-        GroundRadiation exactPart(k_, condition_.beta, angles),
-            marchedPart(k_, condition_.beta, angles);
-        radiateExactPlane(sources, forkAlong, seamAlong, exactPart);
-        const Point seam = along(base_, tangent_, seamAlong);
-        follow(planeMarch, path_[fork_], seam, &marchedPart);
+        nearPlane = nearPlaneRadiation(sources, planeMarch, seamAlong, angles);
         farPlane = followPlane(planeMarch, seamAlong, endAlong, angles, overPlane);
-        for (std::size_t i = 0; i < angles.size(); ++i)
-            nearPlane[i] =
-                exactShare_ * exactPart.values()[i] + (1.0 - exactShare_) * marchedPart.values()[i];
     } else
         farPlane = followPlane(planeMarch, forkAlong, endAlong, angles, overPlane);
     if (log)

@@ -76,6 +76,11 @@ private:
     // The plane's radiation from 'from' to 'to' along it, from the sources' exact field on it.
     void radiateExactPlane(const std::vector<LineSource>& sources, double from, double to,
                            GroundRadiation& radiation) const;
+    // The plane's radiation from the fork to 'to' along it, exactShare_ of it from its exact
+    // field and the rest from the march, which it follows there.
+    std::vector<std::complex<double>> nearPlaneRadiation(const std::vector<LineSource>& sources,
+                                                         FieldMarch& planeMarch, double to,
+                                                         const std::vector<double>& angles) const;
     // Follows the ground from a to b, a long piece in parts so that the grid can grow on
     // the way; radiates into radiation when given.
     void follow(FieldMarch& march, Point a, Point b, GroundRadiation* radiation) const;

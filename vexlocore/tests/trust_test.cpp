@@ -9,6 +9,13 @@ using namespace vexlo_test;
 
 namespace {
 
+// The largest irregular step of a dipole's answer over profile at mhz, one foot apart from
+// one height to another.
+Irregularity heightScan(const Profile& profile, double mhz, double from, double to) {
+    return scan(engine(), steps(from, to, 1.0),
+                [&](double height) { return dipoleArguments(profile, mhz, height); });
+}
+
 TEST(Trust, RandomStepsDipsWallsAndTroughsNeverPassWhatPhysicsAllows) {
     // Every ground row (sea water of 5 S/m among them) and every antenna type.
     RandomCalls random(7u);
@@ -43,8 +50,7 @@ TEST(Trust, ADipAndAWallOverSaltWaterGiveNoImpossibleGain) {
 TEST(Trust, HeightsAFootApartOverACliffGiveNoJump) {
     // 100 ft down 500 ft out at 14.2 MHz: 307 and 308 ft once gave -4.8 and +0.4 dBi.
     const Profile cliffAhead = cliff(100.0, 500.0);
-    const auto at = [&](double height) { return dipoleArguments(cliffAhead, 14.2, height); };
-    const Irregularity r = scan(engine(), steps(290.0, 330.0, 1.0), at);
+    const Irregularity r = heightScan(cliffAhead, 14.2, 290.0, 330.0);
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
@@ -52,8 +58,7 @@ TEST(Trust, HeightsAFootApartOverADropAtTheTowerGiveNoJump) {
     // 500 ft down 60 ft out at 14.2 MHz: as the old ground passed a cell of the grid, 24 and
     // 25 ft gave -2.29 and -2.71 dBi at 11.5 degrees.
     const Profile dropAhead = cliff(500.0, 60.0);
-    const auto at = [&](double height) { return dipoleArguments(dropAhead, 14.2, height); };
-    const Irregularity r = scan(engine(), steps(20.0, 32.0, 1.0), at);
+    const Irregularity r = heightScan(dropAhead, 14.2, 20.0, 32.0);
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
@@ -63,8 +68,7 @@ TEST(Trust, HeightsAFootApartWhereTheGridOnlyJustCoarsensGiveNoJump) {
     // wave that matters; at 22.25 degrees 334 and 335 ft gave -0.20 and +0.06 dBi against a
     // trend of -0.33 dB a foot.
     const Profile ridge = sampleFile("RIDGE.PRO");
-    const auto at = [&](double height) { return dipoleArguments(ridge, 7.1, height); };
-    const Irregularity r = scan(engine(), steps(326.0, 344.0, 1.0), at);
+    const Irregularity r = heightScan(ridge, 7.1, 326.0, 344.0);
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
@@ -72,8 +76,7 @@ TEST(Trust, HeightsAFootApartAtopASteepFacetGiveNoJump) {
     // A tower atop a 79-degree first facet 300 ft high at 7.1 MHz, its near solve reaching
     // along the level ground below and the march starting there.
     const Profile steep{{0.0, 300.0}, {58.3, 0.0}, {10000.0, 0.0}};
-    const auto at = [&](double height) { return dipoleArguments(steep, 7.1, height); };
-    const Irregularity r = scan(engine(), steps(90.0, 110.0, 1.0), at);
+    const Irregularity r = heightScan(steep, 7.1, 90.0, 110.0);
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
 }
 
@@ -90,12 +93,12 @@ TEST(Trust, HeightsAFootApartNearTheGainBoundGiveNoJump) {
     // answer once dropped there by 11 dB to the tower's plane alone. Now it stays below the
     // bound, keeps its lobe, and moves smoothly.
     const Profile hill = sampleFile("HILLTOP.PRO");
-    const auto at = [&](double height) { return dipoleArguments(hill, 14.2, height); };
-    const Irregularity r = scan(engine(), steps(376.0, 392.0, 1.0), at);
+    const Irregularity r = heightScan(hill, 14.2, 376.0, 392.0);
     EXPECT_EQ(r.above, 0) << r.largest << " dB at " << r.at << " ft, " << r.angle << " deg";
     for (double height : {380.0, 386.0, 392.0}) {
-        const Gains g = runEngine(engine(), at(height));
-        const double bound = gainBoundDbi(at(height));
+        const EngineArguments a = dipoleArguments(hill, 14.2, height);
+        const Gains g = runEngine(engine(), a);
+        const double bound = gainBoundDbi(a);
         EXPECT_LE(*std::max_element(g.begin(), g.end()), bound) << height << " ft";
         EXPECT_GT(g[17], bound - 1.0) << height << " ft"; // 4.5 degrees, the lobe the hill adds
     }
